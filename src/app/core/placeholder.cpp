@@ -1,0 +1,1 @@
+// replaced by the core sources
