@@ -1,29 +1,296 @@
 #include "mainwindow.h"
 
+#include "clock.h"
+#include "jobevents.h"
+#include "newjob.h"
+#include "paths.h"
+#include "prompter.h"
+#include "scanlists.h"
+#include "scriptrecord.h"
 #include "shellhelpers.h"
+#include "sizechart.h"
+#include "windowregistry.h"
 
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QSignalBlocker>
 #include <QStatusBar>
+
+namespace {
+
+const QString kScanPattern = QStringLiteral("*.Wrl;*.Stl;*.Obj");
+const QString kCaption = QStringLiteral("Solvane: Prepare and Submit Jobs");
+
+QLabel *captionFor(QWidget *control, const QString &caption, QWidget *parent)
+{
+    auto *label = new QLabel(caption, parent);
+    label->setBuddy(control);
+    control->setAccessibleName(caption);
+    return label;
+}
+
+// Fills a list quietly, then selects its first entry loudly, so the list's
+// own behaviour runs once for the selection.
+void refill(QComboBox *combo, const QStringList &texts)
+{
+    {
+        const QSignalBlocker quiet(combo);
+        combo->clear();
+        combo->addItems(texts);
+        combo->setCurrentIndex(-1);
+    }
+    if (!texts.isEmpty())
+        combo->setCurrentIndex(0);
+}
+
+} // namespace
 
 MainForm::MainForm(QWidget *parent)
     : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("MainForm"));
-    setWindowTitle(QStringLiteral("Solvane: Prepare and Submit Jobs"));
-    menuBar();
+    setWindowTitle(kCaption);
 
     m_statusPanel = new QLabel(this);
     m_statusPanel->setObjectName(QStringLiteral("StatusBar1"));
     statusBar()->addWidget(m_statusPanel, 1);
-    resize(900, 600);
+
+    buildMenus();
+    buildWorkspace();
+    resize(1100, 420);
+
     ::Set_Status_Sink([this](const QString &text) { Set_Status(text); });
-    Set_Status(QStringLiteral("Ready"));
+    Set_Shell(this);
+    connect(&JobEvents::instance(), &JobEvents::footSizesRead, this,
+            [this] { Set_Size_List_Texts(Job().FootSizeL, Job().FootSizeR); });
 }
 
 MainForm::~MainForm()
 {
     ::Set_Status_Sink({});
+    if (Shell() == this)
+        Set_Shell(nullptr);
+}
+
+void MainForm::buildMenus()
+{
+    m_mnuFiles = menuBar()->addMenu(QStringLiteral("Files"));
+    m_mnuFiles->setObjectName(QStringLiteral("mnuFiles"));
+    m_mnuNew = m_mnuFiles->addAction(QStringLiteral("New"));
+    m_mnuNew->setObjectName(QStringLiteral("mnuNew"));
+    m_mnuFiles->addSeparator()->setObjectName(QStringLiteral("sep1"));
+    m_mnuExit = m_mnuFiles->addAction(QStringLiteral("Exit"));
+    m_mnuExit->setObjectName(QStringLiteral("mnuExit"));
+    m_mnuTools = menuBar()->addAction(QStringLiteral("Tools"));
+    m_mnuTools->setObjectName(QStringLiteral("mnuTools"));
+
+    connect(m_mnuNew, &QAction::triggered, this, [this] { Run_Command([this] { New_Script(); }); });
+    connect(m_mnuExit, &QAction::triggered, this, [this] {
+        Unload_All();
+        close();
+    });
+    connect(m_mnuTools, &QAction::triggered, this, [] {
+        // The job relocation window comes with the scan intake.
+        if (QWidget *tools = Windows().window(QStringLiteral("VerifyForm"))) {
+            tools->show();
+            tools->raise();
+        }
+    });
+}
+
+void MainForm::buildWorkspace()
+{
+    auto *central = new QWidget(this);
+    auto *grid = new QGridLayout(central);
+
+    m_dir1 = new FolderList(central);
+    m_dir1->setObjectName(QStringLiteral("Dir1"));
+    m_file1 = new ScanFileList(central);
+    m_file1->setObjectName(QStringLiteral("File1"));
+    m_file2 = new ScanFileList(central);
+    m_file2->setObjectName(QStringLiteral("File2"));
+    m_folderLabel = captionFor(m_dir1, QStringLiteral("Folder"), central);
+    grid->addWidget(m_folderLabel, 0, 0);
+    grid->addWidget(m_dir1, 1, 0, 2, 1);
+    grid->addWidget(captionFor(m_file1, QStringLiteral("LEFT   FOOT"), central), 0, 1, 1, 2, Qt::AlignHCenter);
+    grid->addWidget(m_file1, 1, 1, 1, 2);
+    grid->addWidget(captionFor(m_file2, QStringLiteral("RIGHT   FOOT"), central), 0, 3, 1, 2, Qt::AlignHCenter);
+    grid->addWidget(m_file2, 1, 3, 1, 2);
+
+    m_command2 = new QPushButton(QStringLiteral("Select Left Foot"), central);
+    m_command2->setObjectName(QStringLiteral("Command2"));
+    m_command2->setAccessibleName(m_command2->text());
+    m_command4 = new QPushButton(QStringLiteral("Select Right Foot"), central);
+    m_command4->setObjectName(QStringLiteral("Command4"));
+    m_command4->setAccessibleName(m_command4->text());
+    grid->addWidget(m_command2, 2, 1, 1, 2, Qt::AlignHCenter);
+    grid->addWidget(m_command4, 2, 3, 1, 2, Qt::AlignHCenter);
+
+    m_combo1 = new QComboBox(central);
+    m_combo1->setObjectName(QStringLiteral("Combo1"));
+    m_combo2 = new QComboBox(central);
+    m_combo2->setObjectName(QStringLiteral("Combo2"));
+    // A record may carry a size the chart does not list (9.5): the lists
+    // then show it as their text.
+    for (QComboBox *sizes : {m_combo1, m_combo2}) {
+        sizes->setEditable(true);
+        sizes->setInsertPolicy(QComboBox::NoInsert);
+    }
+    m_combo3 = new QComboBox(central);
+    m_combo3->setObjectName(QStringLiteral("Combo3"));
+    m_userLabel = captionFor(m_combo3, QStringLiteral("User"), central);
+
+    auto *row = new QHBoxLayout;
+    row->addWidget(captionFor(m_combo1, QStringLiteral("Left Foot Size"), central));
+    row->addWidget(m_combo1);
+    row->addSpacing(16);
+    row->addWidget(captionFor(m_combo2, QStringLiteral("Right Foot Size"), central));
+    row->addWidget(m_combo2);
+    row->addStretch(1);
+    row->addWidget(m_userLabel);
+    row->addWidget(m_combo3);
+    grid->addLayout(row, 3, 0, 1, 5);
+    grid->setColumnStretch(0, 4);
+    grid->setColumnStretch(1, 3);
+    grid->setColumnStretch(2, 3);
+    grid->setColumnStretch(3, 3);
+    grid->setColumnStretch(4, 3);
+    setCentralWidget(central);
+
+    connect(m_combo1, &QComboBox::currentTextChanged, this, [](const QString &text) { Job().FootSizeL = text; });
+    connect(m_combo2, &QComboBox::currentTextChanged, this, [](const QString &text) { Job().FootSizeR = text; });
+    // Choosing a user changes nothing else: the data folder follows the
+    // configuration file at the next new job.
+    connect(m_combo3, &QComboBox::currentTextChanged, this, [](const QString &text) { Job().CurrentUser = text; });
+
+    connect(m_dir1, &FolderList::pathChanged, this, [this](const QString &folder) {
+        m_file1->showFolder(folder, kScanPattern);
+        m_file2->showFolder(folder, kScanPattern);
+    });
+    connect(m_file1, &QListWidget::currentItemChanged, this, [this] { scanChosen(true); });
+    connect(m_file2, &QListWidget::currentItemChanged, this, [this] { scanChosen(false); });
+    connect(m_file1, &QListWidget::itemDoubleClicked, this, [this] {
+        Set_Status(QStringLiteral("Loading Scan Data"));
+        Run_Command([this] { Load_Left_Foot(); });
+    });
+    connect(m_file2, &QListWidget::itemDoubleClicked, this, [this] {
+        Set_Status(QStringLiteral("Loading Scan Data"));
+        Run_Command([this] { Load_Right_Foot(); });
+    });
+    connect(m_command2, &QPushButton::clicked, this, [this] { Run_Command([this] { Load_Left_Foot(); }); });
+    connect(m_command4, &QPushButton::clicked, this, [this] { Run_Command([this] { Load_Right_Foot(); }); });
+}
+
+StartupOutcome MainForm::Form_Load(const QString &commandLine)
+{
+    const StartupResult result = Run_Startup(Job(), commandLine, m_lock);
+    if (result.outcome != StartupOutcome::Ready)
+        return result.outcome;
+    m_combo3->setEnabled(result.configFound);
+    m_mnuTools->setEnabled(result.configFound);
+    Load_Sizes1();
+    Load_Combo3();
+    Show_Folder(Job().CurrentFolder);
+    ::Set_Status(StartupText::kReady);
+    return result.outcome;
+}
+
+void MainForm::New_Script()
+{
+    New_Script_Record(Job());
+    Load_Sizes1();
+    // The soft window resets its boxes and ticks for the new job; it is
+    // created (not shown) for that when it is not loaded yet.
+    if (Windows().hasFactory(QStringLiteral("ScriptForm1"))) {
+        if (auto *form = dynamic_cast<NewJobFormResets *>(Windows().window(QStringLiteral("ScriptForm1"))))
+            form->Reset_For_New_Job();
+    }
+    Show_Folder(Job().DataFolder);
+    ::Set_Status(StartupText::kReady);
+}
+
+bool MainForm::footViewsMissing()
+{
+    UI().message(QStringLiteral("The 3D foot views are not available yet."), QStringLiteral("Solvane"),
+                 Prompter::Icon::Information, Prompter::Buttons::Ok);
+    return false;
+}
+
+bool MainForm::Load_Left_Foot()
+{
+    if (Is_Absent_Path(Job().LeftScanFileName))
+        return false;
+    return footViewsMissing();
+}
+
+bool MainForm::Load_Right_Foot()
+{
+    if (Is_Absent_Path(Job().RightScanFileName))
+        return false;
+    return footViewsMissing();
+}
+
+void MainForm::Load_Sizes1()
+{
+    const QStringList sizes = Size_List_Texts(Job());
+    refill(m_combo1, sizes);
+    refill(m_combo2, sizes);
+}
+
+void MainForm::Set_Size_List_Texts(const QString &left, const QString &right)
+{
+    m_combo1->setCurrentText(left);
+    m_combo2->setCurrentText(right);
+}
+
+void MainForm::Refresh_File_Lists()
+{
+    m_file1->refresh();
+    m_file2->refresh();
+}
+
+void MainForm::Load_Combo3()
+{
+    const QStringList names = User_List_Names(Job());
+    m_combo3->setVisible(!names.isEmpty());
+    m_userLabel->setVisible(!names.isEmpty());
+    refill(m_combo3, names);
+}
+
+void MainForm::Unload_All()
+{
+    Windows().Unload_All();
+}
+
+void MainForm::Show_Folder(const QString &folder)
+{
+    m_dir1->setPath(folder);
+    m_folderLabel->setText(QDir::toNativeSeparators(m_dir1->path()));
+    Job().CurrentFolder = m_dir1->path();
+}
+
+void MainForm::scanChosen(bool left)
+{
+    ScanFileList *list = left ? m_file1 : m_file2;
+    const QString name = list->fileName();
+    if (name.isEmpty())
+        return;
+    ScriptRecord &job = Job();
+    job.CurrentFolder = list->path();
+    const QString path = Join_Path(list->path(), name);
+    (left ? job.LeftSelectedScanFile : job.RightSelectedScanFile) = path;
+    (left ? job.LeftScanFileName : job.RightScanFileName) = name;
+    const QDateTime written = QFileInfo(path).lastModified();
+    ::Set_Status(QStringLiteral("File Creation Date: ") + Clock::shortDate(written.date()) + u' '
+                 + Clock::longTime(written.time()));
+    setWindowTitle(QStringLiteral("Scan File: ") + QDir::toNativeSeparators(path));
 }
 
 void MainForm::Set_Status(const QString &text)
@@ -36,4 +303,11 @@ void MainForm::Set_Status(const QString &text)
 QString MainForm::statusText() const
 {
     return m_statusPanel->text();
+}
+
+void MainForm::closeEvent(QCloseEvent *event)
+{
+    Unload_All();
+    event->accept();
+    emit programEnded();
 }

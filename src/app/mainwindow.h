@@ -1,20 +1,80 @@
 #pragma once
 
+#include "instancelock.h"
+#include "shellservices.h"
+#include "startup.h"
+
 #include <QMainWindow>
 
+class FolderList;
+class QAction;
+class QComboBox;
 class QLabel;
+class QMenu;
+class QPushButton;
+class ScanFileList;
 
-// The program's start-up window: the job workspace every other window hangs from.
-class MainForm : public QMainWindow
+// The program's start-up window ("Solvane: Prepare and Submit Jobs"): the
+// job workspace every other window hangs from. It runs the start-up, keeps
+// the size lists, the user list and the scan lists in step with the job
+// state, shows the status line, and shuts the program down.
+class MainForm : public QMainWindow, public ShellServices
 {
     Q_OBJECT
 public:
     explicit MainForm(QWidget *parent = nullptr);
     ~MainForm() override;
 
+    // The start-up of the program, with the whole command line after the
+    // program name. Anything but Ready means the program ends.
+    StartupOutcome Form_Load(const QString &commandLine);
+
+    // ShellServices
+    void New_Script() override;
+    bool Load_Left_Foot() override;
+    bool Load_Right_Foot() override;
+    void Load_Sizes1() override;
+    void Set_Size_List_Texts(const QString &left, const QString &right) override;
+    void Refresh_File_Lists() override;
+
+    // Fills the user list from UserList; hides it for a single user.
+    void Load_Combo3();
+    // Unloads the shut-down list of windows (only those that are loaded).
+    void Unload_All();
+
+    // Points the folder list (and with it both scan lists) at a folder.
+    void Show_Folder(const QString &folder);
+
     void Set_Status(const QString &text);
     QString statusText() const;
 
+signals:
+    // The main window has closed: the program ends.
+    void programEnded();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private:
+    void buildMenus();
+    void buildWorkspace();
+    void scanChosen(bool left);
+    bool footViewsMissing();
+
+    InstanceLock m_lock;
     QLabel *m_statusPanel = nullptr;
+    QMenu *m_mnuFiles = nullptr;
+    QAction *m_mnuNew = nullptr;
+    QAction *m_mnuExit = nullptr;
+    QAction *m_mnuTools = nullptr;
+    QComboBox *m_combo1 = nullptr;
+    QComboBox *m_combo2 = nullptr;
+    QComboBox *m_combo3 = nullptr;
+    QLabel *m_userLabel = nullptr;
+    QLabel *m_folderLabel = nullptr;
+    FolderList *m_dir1 = nullptr;
+    ScanFileList *m_file1 = nullptr;
+    ScanFileList *m_file2 = nullptr;
+    QPushButton *m_command2 = nullptr;
+    QPushButton *m_command4 = nullptr;
 };
