@@ -309,5 +309,7 @@ void MainForm::closeEvent(QCloseEvent *event)
 {
     Unload_All();
     event->accept();
+    // The program is ending: a new copy may start from here on.
+    m_lock.release();
     emit programEnded();
 }

@@ -1,0 +1,295 @@
+#include "appwindows.h"
+#include "instancelock.h"
+#include "jobevents.h"
+#include "mainwindow.h"
+#include "scriptedprompter.h"
+#include "scriptrecord.h"
+#include "shellhelpers.h"
+#include "testhome.h"
+#include "windowregistry.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QListWidget>
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace {
+
+// A stand-in for the soft prescription window: counts the resets asked of it.
+class FakeScriptForm : public QWidget, public NewJobFormResets
+{
+public:
+    static inline int created = 0;
+    static inline int resets = 0;
+    FakeScriptForm() { ++created; }
+    void Reset_For_New_Job() override { ++resets; }
+};
+
+QStringList texts(const QComboBox *combo)
+{
+    QStringList out;
+    for (int i = 0; i < combo->count(); ++i)
+        out << combo->itemText(i);
+    return out;
+}
+
+QStringList texts(const QListWidget *list)
+{
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        out << list->item(i)->text();
+    return out;
+}
+
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::shared_ptr<ScriptedPrompter> ui;
+
+    template <typename T>
+    static T *child(QObject *parent, const char *name)
+    {
+        T *found = parent->findChild<T *>(QString::fromLatin1(name));
+        if (!found)
+            qWarning("no child %s", name);
+        return found;
+    }
+
+private slots:
+    void init()
+    {
+        Job() = ScriptRecord{};
+        Windows().reset();
+        Register_Shell_Windows();
+        ui = ScriptedPrompter::install();
+        FakeScriptForm::created = FakeScriptForm::resets = 0;
+    }
+
+    void cleanup() { Windows().reset(); }
+
+    void startupShowsTheWorkspace()
+    {
+        TestHome home;
+        home.write("Solvane.Cfg", "AB\r\nS1\r\n0042\r\nClinicA\r\nClinicB\r\n");
+        for (const char *name : {"Lee_Ann_L.Wrl", "b_R.STL", "c.obj", "notes.txt", "photo.Jpg"})
+            home.write(QStringLiteral("Data/ClinicA/") + name, "x");
+        QDir().mkpath(home.path("Data/ClinicA/Sub"));
+
+        MainForm window;
+        QCOMPARE(window.Form_Load(QString()), StartupOutcome::Ready);
+        window.show();
+
+        QCOMPARE(window.windowTitle(), QString("Solvane: Prepare and Submit Jobs"));
+        QCOMPARE(window.statusText(), QString("Ready"));
+        auto *combo1 = child<QComboBox>(&window, "Combo1");
+        auto *combo2 = child<QComboBox>(&window, "Combo2");
+        auto *combo3 = child<QComboBox>(&window, "Combo3");
+        QVERIFY(combo1 && combo2 && combo3);
+        const QStringList sizes{"0", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13", "14", "15", "16", "17"};
+        QCOMPARE(texts(combo1), sizes);
+        QCOMPARE(texts(combo2), sizes);
+        QCOMPARE(combo1->currentText(), QString("0"));
+        QCOMPARE(combo2->currentText(), QString("0"));
+        QCOMPARE(texts(combo3), (QStringList{"ClinicA", "ClinicB"}));
+        QVERIFY(combo3->isVisible());
+        QVERIFY(combo3->isEnabled());
+        QCOMPARE(combo3->currentText(), QString("ClinicA"));
+        QVERIFY(child<QAction>(&window, "mnuTools")->isEnabled());
+
+        QCOMPARE(Job().CurrentFolder, home.path("Data/ClinicA"));
+        QCOMPARE(texts(child<QListWidget>(&window, "File1")), (QStringList{"b_R.STL", "c.obj", "Lee_Ann_L.Wrl"}));
+        QCOMPARE(texts(child<QListWidget>(&window, "File2")), (QStringList{"b_R.STL", "c.obj", "Lee_Ann_L.Wrl"}));
+        QVERIFY(texts(child<QListWidget>(&window, "Dir1")).contains("Sub"));
+
+        // The lists write the job state, whoever changes them.
+        combo1->setCurrentIndex(8);
+        combo2->setCurrentIndex(9);
+        combo3->setCurrentIndex(1);
+        QCOMPARE(Job().FootSizeL, QString("9"));
+        QCOMPARE(Job().FootSizeR, QString("10"));
+        QCOMPARE(Job().CurrentUser, QString("ClinicB"));
+        QCOMPARE(Job().DataFolder, home.path("Data/ClinicA/")); // until the next new job
+
+        // A record read elsewhere puts its sizes into the lists, off-chart ones too.
+        Job().FootSizeL = "9.5";
+        Job().FootSizeR = "4";
+        emit JobEvents::instance().footSizesRead();
+        QCOMPARE(combo1->currentText(), QString("9.5"));
+        QCOMPARE(combo2->currentText(), QString("4"));
+        QCOMPARE(Job().FootSizeL, QString("9.5"));
+    }
+
+    void userListAndToolsFollowTheConfiguration_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<bool>("userListShown");
+        QTest::addColumn<bool>("enabled");
+        QTest::newRow("missing") << QByteArray() << false << false;
+        QTest::newRow("one user") << QByteArray("AB\r\nS1\r\n0001\r\nBob\r\n") << false << true;
+        QTest::newRow("short") << QByteArray("AB\r\n") << false << true;
+        QTest::newRow("two users") << QByteArray("AB\r\nS1\r\n0001\r\nBob\r\nAnn\r\n") << true << true;
+    }
+
+    void userListAndToolsFollowTheConfiguration()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(bool, userListShown);
+        QFETCH(bool, enabled);
+        TestHome home;
+        QDir().mkpath(home.path("Data/Bob"));
+        if (!file.isNull())
+            home.write("Solvane.Cfg", file);
+        MainForm window;
+        QCOMPARE(window.Form_Load(QString()), StartupOutcome::Ready);
+        window.show();
+        auto *combo3 = child<QComboBox>(&window, "Combo3");
+        QCOMPARE(combo3->isVisible(), userListShown);
+        QCOMPARE(combo3->isEnabled(), enabled);
+        QCOMPARE(child<QAction>(&window, "mnuTools")->isEnabled(), enabled);
+    }
+
+    void secondCopyEndsAtOnce()
+    {
+        TestHome home;
+        InstanceLock running;
+        QCOMPARE(running.acquire(), InstanceLock::State::Acquired);
+        MainForm window;
+        QCOMPARE(window.Form_Load(QString()), StartupOutcome::AlreadyRunning);
+        QCOMPARE(ui->messages(), QStringList{"The SOLVANE Application is Already Running"});
+        QVERIFY(!QFile::exists(home.path("Solvane.Cfg")));
+    }
+
+    void newJobResetsWorkspaceAndSoftWindow()
+    {
+        TestHome home;
+        home.write("Solvane.Cfg", "AB\r\nS1\r\n0042\r\nClinicA\r\nClinicB\r\n");
+        QDir().mkpath(home.path("Data/ClinicA"));
+        home.write("Data/ClinicB/x_L.wrl", "x");
+        Windows().registerFactory("ScriptForm1", [] { return new FakeScriptForm; });
+
+        MainForm window;
+        QCOMPARE(window.Form_Load(QString()), StartupOutcome::Ready);
+        QCOMPARE(FakeScriptForm::created, 0); // start-up does not need the soft window
+        auto *combo1 = child<QComboBox>(&window, "Combo1");
+        combo1->setCurrentIndex(5);
+        child<QComboBox>(&window, "Combo3")->setCurrentIndex(1);
+        window.Show_Folder(home.path("Data/ClinicB"));
+        QCOMPARE(texts(child<QListWidget>(&window, "File1")), QStringList{"x_L.wrl"});
+        ::Set_Status("Job Complete");
+
+        child<QAction>(&window, "mnuNew")->trigger();
+
+        QCOMPARE(FakeScriptForm::created, 1);
+        QCOMPARE(FakeScriptForm::resets, 1);
+        QVERIFY(Windows().isLoaded("ScriptForm1"));
+        QVERIFY(!Windows().loaded("ScriptForm1")->isVisible()); // created, not shown
+        QCOMPARE(Job().JobNumber, QString("AB0042"));
+        QCOMPARE(Job().CurrentUser, QString("ClinicA")); // line 4 again
+        QCOMPARE(Job().CsvFile, home.path("Data/ClinicB/AB0042_Default.Csv"));
+        QCOMPARE(Job().CurrentFolder, home.path("Data/ClinicA"));
+        QCOMPARE(texts(child<QListWidget>(&window, "File1")), QStringList{});
+        QCOMPARE(combo1->currentText(), QString("0"));
+        QCOMPARE(Job().FootSizeL, QString("0"));
+        QCOMPARE(window.statusText(), QString("Ready"));
+
+        // The soft window is reset, not created again, on the next new job.
+        window.New_Script();
+        QCOMPARE(FakeScriptForm::created, 1);
+        QCOMPARE(FakeScriptForm::resets, 2);
+    }
+
+    void newJobFailureIsShownAndTheProgramGoesOn()
+    {
+        TestHome home;
+        MainForm window;
+        QCOMPARE(window.Form_Load(QString()), StartupOutcome::Ready);
+        QVERIFY(QFile::remove(home.path("Solvane.Cfg")));
+        QVERIFY(QDir().mkpath(home.path("Solvane.Cfg"))); // a folder where the file should be
+        child<QAction>(&window, "mnuNew")->trigger();
+        QCOMPARE(ui->calls.size(), 1);
+        QVERIFY(ui->calls.first().text.startsWith("Error: "));
+        QCOMPARE(ui->calls.first().title, QString("Error"));
+    }
+
+    void unloadAllCreatesNothingAndKeepsItsOrder()
+    {
+        TestHome home;
+        QStringList created, unloaded;
+        for (const QString &name : WindowRegistry::unloadOrder()) {
+            Windows().registerFactory(name, [name, &created, &unloaded] {
+                created << name;
+                auto *w = new QWidget;
+                QObject::connect(w, &QObject::destroyed, [name, &unloaded] { unloaded << name; });
+                return w;
+            });
+        }
+        MainForm window;
+        QCOMPARE(window.Form_Load(QString()), StartupOutcome::Ready);
+
+        window.Unload_All();
+        QCOMPARE(created, QStringList{});
+
+        Windows().window("ScriptForm1");
+        Windows().window("Form2");
+        Windows().window("AboutForm");
+        QSignalSpy ended(&window, &MainForm::programEnded);
+        window.show();
+        child<QAction>(&window, "mnuExit")->trigger();
+        QCOMPARE(unloaded, (QStringList{"AboutForm", "Form2", "ScriptForm1"}));
+        QCOMPARE(created.size(), 3);
+        QCOMPARE(ended.count(), 1);
+        QVERIFY(!window.isVisible());
+    }
+
+    void closingTheWindowShutsDown()
+    {
+        TestHome home;
+        MainForm window;
+        QCOMPARE(window.Form_Load(QString()), StartupOutcome::Ready);
+        window.show();
+        QVERIFY(Windows().window("dlgNumInput"));
+        QSignalSpy ended(&window, &MainForm::programEnded);
+        window.close();
+        QVERIFY(!Windows().isLoaded("dlgNumInput"));
+        QCOMPARE(ended.count(), 1);
+        // The lock goes with the window, so the next start is not refused.
+        InstanceLock next;
+        QCOMPARE(next.acquire(), InstanceLock::State::Acquired);
+    }
+
+    void pickingScans()
+    {
+        TestHome home;
+        home.write("Data/Lee_Ann_L.Wrl", "x");
+        home.write("Data/Lee_Ann_R.Wrl", "x");
+        MainForm window;
+        QCOMPARE(window.Form_Load(QString()), StartupOutcome::Ready);
+        window.show();
+
+        // Nothing picked: the buttons do nothing and say nothing.
+        QVERIFY(!window.Load_Left_Foot());
+        QCOMPARE(ui->calls.size(), 0);
+
+        auto *file2 = child<QListWidget>(&window, "File2");
+        file2->setCurrentRow(1);
+        QCOMPARE(Job().RightScanFileName, QString("Lee_Ann_R.Wrl"));
+        QCOMPARE(Job().RightSelectedScanFile, home.path("Data/Lee_Ann_R.Wrl"));
+        QCOMPARE(Job().CurrentFolder, home.path("Data"));
+        QCOMPARE(window.windowTitle(), "Scan File: " + QDir::toNativeSeparators(home.path("Data/Lee_Ann_R.Wrl")));
+        QVERIFY(window.statusText().startsWith("File Creation Date: "));
+        QCOMPARE(Job().LeftScanFileName, QString("None"));
+
+        // Until the foot views exist a load says so and reports failure.
+        QVERIFY(!window.Load_Right_Foot());
+        QCOMPARE(ui->calls.size(), 1);
+        QCOMPARE(Shell(), static_cast<ShellServices *>(&window));
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "test_mainwindow.moc"
