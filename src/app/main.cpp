@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QTimer>
 
+#include <cstdio>
+
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
@@ -24,9 +26,16 @@ int main(int argc, char *argv[])
         if (outcome == StartupOutcome::Ready) {
             window.show();
             // The start-up benchmark: end as soon as the window stands ready.
-            if (qEnvironmentVariableIntValue("SOLVANE_EXIT_AT_READY") == 1)
-                QTimer::singleShot(0, &window, &QWidget::close);
+            const bool exitAtReady = qEnvironmentVariableIntValue("SOLVANE_EXIT_AT_READY") == 1;
+            if (exitAtReady) {
+                QTimer::singleShot(0, &window, [&window] {
+                    std::fputs(qPrintable(QStringLiteral("solvane: ") + window.statusText() + u'\n'), stdout);
+                    window.close();
+                });
+            }
             status = app.exec();
+            if (exitAtReady && window.statusText() != StartupText::kReady)
+                status = 2;
         } else {
             window.Unload_All();
             status = outcome == StartupOutcome::AlreadyRunning ? 0 : 1;

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, prepares a demo working folder when there
+# is none yet, and starts the program with the arguments given here.
+#   tools/run.sh            start normally
+#   tools/run.sh -d         keep the working files after a job is sent
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash tools/install-deps.sh
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j "$(nproc)"
+
+home="${SOLVANE_HOME:-$HOME/3DEriruvu}"
+if [ ! -e "$home" ]; then
+  echo "run: preparing a demo working folder in $home"
+  mkdir -p "$home/Data/Demo Clinic" "$home/Jobs" "$home/Archive"
+  # Text files the program reads are CR LF, as on the clinic PCs.
+  printf 'DEMO\r\nA0000\r\n0001\r\nDemo Clinic\r\n' > "$home/Solvane.Cfg"
+  printf 'Podiatrists\r\nDr Ann Lee\r\nDr Tom Hart\r\nDr Mia Chen\r\nEnd\r\n' > "$home/Podiatrist.Cfg"
+  printf 'Clinics\r\nDemo Clinic;1 High Street;Townsville\r\nNorth Clinic;5 Park Road;Townsville\r\nEnd\r\n' > "$home/Clinic.Cfg"
+fi
+
+export SOLVANE_HOME="$home"
+exec build/src/app/solvane "$@"
