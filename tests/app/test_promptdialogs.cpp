@@ -26,9 +26,9 @@ private:
 
     // Steps, separated by "|": type:<text>, click (into the box), reset,
     // accept, cancel, enter, esc, close (the close box), peek.
-    Seen runSteps(const QString &steps)
+    // `seen` is filled while the dialog is up, so it must outlive the prompt call.
+    void runSteps(const QString &steps, Seen &seen)
     {
-        Seen seen;
         QTimer::singleShot(0, this, [&seen, steps] {
             auto *dialog = qobject_cast<PromptDialog *>(QApplication::activeModalWidget());
             if (!dialog) {
@@ -65,7 +65,6 @@ private:
                 dialog->reject();
             }
         });
-        return seen;
     }
 
 private slots:
@@ -102,7 +101,8 @@ private slots:
         QFETCH(QString, steps);
         QFETCH(double, expected);
         QFETCH(QStringList, peeks);
-        const Seen seen = runSteps(steps);
+        Seen seen;
+        runSteps(steps, seen);
         const double value = Get_Num_Input("Enter Left Foot Varus", "", defaultText, "Forefoot Varus");
         QCOMPARE(value, expected);
         QCOMPARE(seen.boxTexts, peeks);
@@ -133,7 +133,8 @@ private slots:
         QFETCH(QString, steps);
         QFETCH(QString, expected);
         QFETCH(QStringList, peeks);
-        const Seen seen = runSteps(steps);
+        Seen seen;
+        runSteps(steps, seen);
         const QString value = Get_Std_Input("Enter Client First Name", "", "FirstName", "Enter Client Name");
         QCOMPARE(value, expected);
         QCOMPARE(seen.boxTexts, peeks);
@@ -144,7 +145,8 @@ private slots:
 
     void resultsOutliveTheDialog()
     {
-        runSteps("type:5|cancel");
+        Seen first;
+        runSteps("type:5|cancel", first);
         QCOMPARE(Get_Num_Input("Enter Value (Left Foot): ", "", "2", "Options"), 0.0);
         QVERIFY(PromptDialog::outcome(PromptDialog::Kind::Numeric).InputCanceled);
 
