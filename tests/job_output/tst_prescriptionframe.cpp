@@ -2,7 +2,7 @@
 #include "paths.h"
 #include "prescriptiondocument.h"
 #include "recordingpdfwriter.h"
-#include "samplejob.h"
+#include "documentfixtures.h"
 #include "scriptpdfs.h"
 #include "testhome.h"
 
@@ -13,29 +13,10 @@ using Call = RecordingPdfWriter::Call;
 
 namespace {
 
-// The texts of one row of the page, left to right, as "x:text".
-QStringList row(const RecordingPdfWriter &w, int y, int page = 1)
-{
-    QStringList out;
-    for (const Call &c : w.textsAt(y, page))
-        out << QString::number(c.x()) + u':' + c.text;
-    return out;
-}
-
 void composeHead(RecordingPdfWriter &w, const ScriptRecord &job, JobKind kind)
 {
     PrescriptionDocument doc(w, job);
     doc.Begin_Script_Document(QStringLiteral("out.Pdf"), kind);
-}
-
-QString saveJpeg(const TestHome &home, const QString &name)
-{
-    QImage image(40, 30, QImage::Format_RGB32);
-    image.fill(Qt::red);
-    const QString path = home.path(name);
-    QDir().mkpath(QFileInfo(path).path());
-    image.save(path, "JPEG", 90);
-    return path;
 }
 
 } // namespace
@@ -293,10 +274,10 @@ void TestPrescriptionFrame::imagePages()
 {
     TestHome home;
     ScriptRecord job = sampleJob();
-    job.JobImageFile = saveJpeg(home, QStringLiteral("Data/clinic/AB0042_Ann_Lee.Jpg"));
-    job.LeftGraphicFile = saveJpeg(home, QStringLiteral("Data/clinic/Lee_Ann_L.Jpg"));
-    job.RightGraphicFile = saveJpeg(home, QStringLiteral("Data/clinic/Lee_Ann_R.Jpg"));
-    const QString logo = saveJpeg(home, QStringLiteral("cliniclogo.jpg")); // found whatever its case
+    job.JobImageFile = saveJpeg(home.path(QStringLiteral("Data/clinic/AB0042_Ann_Lee.Jpg")));
+    job.LeftGraphicFile = saveJpeg(home.path(QStringLiteral("Data/clinic/Lee_Ann_L.Jpg")));
+    job.RightGraphicFile = saveJpeg(home.path(QStringLiteral("Data/clinic/Lee_Ann_R.Jpg")));
+    const QString logo = saveJpeg(home.path(QStringLiteral("cliniclogo.jpg"))); // found whatever its case
 
     RecordingPdfWriter w;
     PrescriptionDocument doc(w, job);
@@ -345,7 +326,7 @@ void TestPrescriptionFrame::missingImagesLeaveTheirAreaEmpty()
     TestHome home; // no logo either
     ScriptRecord job = sampleJob();
     job.LeftGraphicFile = home.path(QStringLiteral("Data/clinic/Gone_L.Jpg"));
-    job.RightGraphicFile = saveJpeg(home, QStringLiteral("Data/clinic/Lee_Ann_R.Jpg"));
+    job.RightGraphicFile = saveJpeg(home.path(QStringLiteral("Data/clinic/Lee_Ann_R.Jpg")));
     RecordingPdfWriter w;
     PrescriptionDocument doc(w, job);
     doc.Draw_Left_Graphic_Page();
@@ -395,9 +376,9 @@ void TestPrescriptionFrame::pageSequences()
 
     TestHome home;
     ScriptRecord job = sampleJob();
-    job.LeftGraphicFile = images.contains(u'L') ? saveJpeg(home, QStringLiteral("L.Jpg")) : QStringLiteral("None");
-    job.RightGraphicFile = images.contains(u'R') ? saveJpeg(home, QStringLiteral("R.Jpg")) : QStringLiteral("none");
-    job.JobImageFile = images.contains(u'I') ? saveJpeg(home, QStringLiteral("I.Jpg")) : QString();
+    job.LeftGraphicFile = images.contains(u'L') ? saveJpeg(home.path(QStringLiteral("L.Jpg"))) : QStringLiteral("None");
+    job.RightGraphicFile = images.contains(u'R') ? saveJpeg(home.path(QStringLiteral("R.Jpg"))) : QStringLiteral("none");
+    job.JobImageFile = images.contains(u'I') ? saveJpeg(home.path(QStringLiteral("I.Jpg"))) : QString();
 
     RecordingPdfWriter w;
     const ScriptPdfRequest request{JobKind(kind), PdfCommand(command), {}};

@@ -2,7 +2,7 @@
 #include "prescriptiondocument.h"
 #include "recordingpdfwriter.h"
 #include "rigidscriptpages.h"
-#include "samplejob.h"
+#include "documentfixtures.h"
 #include "scriptpdfs.h"
 #include "testhome.h"
 
@@ -11,14 +11,6 @@
 using Call = RecordingPdfWriter::Call;
 
 namespace {
-
-QStringList row(const RecordingPdfWriter &w, int y, int page = 1)
-{
-    QStringList out;
-    for (const Call &c : w.textsAt(y, page))
-        out << QString::number(c.x()) + u':' + c.text;
-    return out;
-}
 
 ScriptRecord rigidJob()
 {

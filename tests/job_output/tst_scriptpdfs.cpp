@@ -1,6 +1,6 @@
 #include "errors.h"
 #include "paths.h"
-#include "samplejob.h"
+#include "documentfixtures.h"
 #include "scriptpdfs.h"
 #include "testhome.h"
 
@@ -9,15 +9,6 @@
 #include <QtTest>
 
 namespace {
-
-QString saveJpeg(const QString &path, QColor colour)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QImage image(320, 240, QImage::Format_RGB32);
-    image.fill(colour);
-    image.save(path, "JPEG", 90);
-    return path;
-}
 
 // A job in the private working folder, with its folder made.
 ScriptRecord jobInHome()

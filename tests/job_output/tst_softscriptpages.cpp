@@ -1,7 +1,7 @@
 #include "clock.h"
 #include "prescriptiondocument.h"
 #include "recordingpdfwriter.h"
-#include "samplejob.h"
+#include "documentfixtures.h"
 #include "scriptpdfs.h"
 #include "softscriptpages.h"
 #include "testhome.h"
@@ -11,14 +11,6 @@
 using Call = RecordingPdfWriter::Call;
 
 namespace {
-
-QStringList row(const RecordingPdfWriter &w, int y, int page = 1)
-{
-    QStringList out;
-    for (const Call &c : w.textsAt(y, page))
-        out << QString::number(c.x()) + u':' + c.text;
-    return out;
-}
 
 void drawPage(RecordingPdfWriter &w, const ScriptRecord &job, const ScanPositionOptions &pos = {})
 {

@@ -1,7 +1,13 @@
 #pragma once
 
 #include "paths.h"
+#include "recordingpdfwriter.h"
 #include "scriptrecord.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QStringList>
 
 // A filled-in job for the document tests: every printed field holds a value
 // of its own, so a value in the wrong cell shows.
@@ -76,4 +82,23 @@ inline ScriptRecord sampleJob()
     j.ScanDateR = QStringLiteral("02/03/2026");
     j.ScanTimeR = QStringLiteral("10:11:12");
     return j;
+}
+
+// The texts of one row of a recorded page, left to right, as "x:text".
+inline QStringList row(const RecordingPdfWriter &w, int y, int page = 1)
+{
+    QStringList out;
+    for (const RecordingPdfWriter::Call &c : w.textsAt(y, page))
+        out << QString::number(c.x()) + u':' + c.text;
+    return out;
+}
+
+// A small JPEG of one colour at `path`, its folder made.
+inline QString saveJpeg(const QString &path, QColor colour = Qt::red)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QImage image(320, 240, QImage::Format_RGB32);
+    image.fill(colour);
+    image.save(path, "JPEG", 90);
+    return path;
 }
