@@ -34,10 +34,14 @@ inline bool Build_Zip(const QString &path, const QList<ZipMember> &members, cons
         if (m.kind == ZipMember::Folder) {
             index = zip_dir_add(za, m.name.constData(), ZIP_FL_ENC_UTF_8);
         } else {
-            // libzip keeps a pointer to the buffer until zip_close: copy it.
-            void *copy = malloc(std::max<qsizetype>(1, m.data.size()));
-            memcpy(copy, m.data.constData(), m.data.size());
-            zip_source_t *src = zip_source_buffer(za, copy, m.data.size(), 1);
+            // libzip keeps a pointer to the buffer until zip_close: hand it a
+            // copy to free (an empty member has no buffer at all).
+            void *copy = nullptr;
+            if (!m.data.isEmpty()) {
+                copy = malloc(m.data.size());
+                memcpy(copy, m.data.constData(), m.data.size());
+            }
+            zip_source_t *src = zip_source_buffer(za, copy, m.data.size(), copy ? 1 : 0);
             index = zip_file_add(za, m.name.constData(), src, ZIP_FL_ENC_UTF_8);
             if (index < 0)
                 zip_source_free(src);
