@@ -7,8 +7,9 @@
 //
 // Write_Job_Archive(zipPath, files, comment) packs `files` into a new archive
 // at `zipPath`:
-//  - each member is stored under its bare file name (no folder), flagged as
-//    UTF-8, and the archive carries `comment`;
+//  - each member is stored under its bare file name (no folder) in UTF-8,
+//    with the UTF-8 flag on every name beyond ASCII (an ASCII name reads the
+//    same in every ZIP encoding), and the archive carries `comment`;
 //  - an existing `zipPath` is never replaced: the call stops before packing
 //    with SolvaneError(kArchiveExists, "<zipPath> already exists"), which the
 //    command handler shows as "Error: <zipPath> already exists";
