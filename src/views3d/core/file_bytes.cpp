@@ -4,13 +4,19 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <algorithm>
 #include <cstring>
+#include <optional>
+#include <vector>
 #include <string>
 #include <system_error>
 
 #ifndef _WIN32
+#include <fcntl.h>
 #include <unistd.h>
 #endif
+
+#include "parallel.h"
 
 namespace mesh {
 
@@ -36,6 +42,42 @@ std::string displayName(const std::filesystem::path& path)
     return path.string();
 }
 
+#ifndef _WIN32
+namespace {
+
+// Large files are read in parallel slices: much of a plain read's time is the
+// kernel filling fresh pages of the buffer, and that spreads over the cores.
+// nullopt when the file changed size under the read, or pread failed; the
+// caller then reads it the plain way.
+std::optional<FileBytes> readInSlices(int fd, std::size_t size)
+{
+    auto data = std::make_unique_for_overwrite<char[]>(size);
+    const unsigned jobs = jobCount(size, 4 << 20);
+    std::vector<char> ok(jobs, 0);
+    runJobs(jobs, [&](unsigned job) {
+        const Range r = jobRange(size, jobs, job);
+        std::size_t at = r.begin;
+        while (at < r.end) {
+            const ssize_t got = ::pread(fd, data.get() + at, r.end - at, static_cast<off_t>(at));
+            if (got <= 0) {
+                if (got < 0 && errno == EINTR)
+                    continue;
+                return;
+            }
+            at += static_cast<std::size_t>(got);
+        }
+        ok[job] = 1;
+    });
+    char probe;
+    if (std::find(ok.begin(), ok.end(), 0) != ok.end()
+        || ::pread(fd, &probe, 1, static_cast<off_t>(size)) != 0)
+        return std::nullopt;
+    return FileBytes(std::move(data), size);
+}
+
+} // namespace
+#endif
+
 FileBytes readFileBytes(const std::filesystem::path& path)
 {
     FilePtr file(std::fopen(path.string().c_str(), "rb"));
@@ -46,6 +88,12 @@ FileBytes readFileBytes(const std::filesystem::path& path)
     const auto expected = std::filesystem::file_size(path, ec);
     if (ec)
         failAccess("Cannot read the size of", path, ec.value());
+#ifndef _WIN32
+    if (expected >= (8u << 20)) {
+        if (std::optional<FileBytes> sliced = readInSlices(fileno(file.get()), static_cast<std::size_t>(expected)))
+            return std::move(*sliced);
+    }
+#endif
     // The size is only a hint: read until the end, growing if the file grew.
     std::size_t capacity = static_cast<std::size_t>(expected) + 1;
     auto data = std::make_unique_for_overwrite<char[]>(capacity);

@@ -3,8 +3,10 @@
 #include "file_bytes.h"
 #include "leading_number.h"
 #include "line_cursor.h"
+#include "parallel.h"
 #include "scan_repair.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -29,72 +31,84 @@ double roundHalfEven(double v)
 }
 
 struct RawFace {
-    std::size_t line;
-    std::uint32_t firstCorner;   // into the corner list
+    std::size_t line;            // within its stretch
+    std::uint32_t firstCorner;   // into its stretch's corner list
     std::uint32_t cornerCount;
 };
 
-class ObjParser {
-public:
-    ObjParser(std::string_view text, const std::string& sourceName)
-        : m_text(text), m_source(sourceName) {}
+struct ReadFailure {
+    std::size_t line;   // within its stretch
+    std::string why;
+};
 
-    ObjReadResult parse()
+// What one stretch of lines holds. Large files are cut into stretches at line
+// ends and read in parallel; the pieces are then joined in file order, so
+// the result (and the first failure) is the one a single pass would give.
+struct ObjPiece {
+    std::vector<Vec3> positions;
+    std::vector<std::pair<std::uint32_t, Rgba>> colours;   // local vertex index
+    std::vector<std::uint32_t> corners;                    // vertex numbers from 1, 0 for none
+    std::vector<RawFace> faces;
+    ObjCounts counts;
+    std::vector<std::string> mtlLibMessages;
+    std::size_t lines = 0;
+    std::optional<ReadFailure> failure;
+};
+
+class ObjStretchReader {
+public:
+    explicit ObjStretchReader(std::string_view text) : m_text(text) {}
+
+    ObjPiece read()
     {
-        ObjReadResult result;
-        Mesh& mesh = result.model.objects.emplace_back();
-        mesh.positions.reserve(m_text.size() / 64);
+        ObjPiece piece;
+        piece.positions.reserve(m_text.size() / 64);
         LineCursor lines(m_text);
         std::string_view line;
-        while (lines.next(line)) {
-            std::string_view rest = line;
-            const std::string_view keyword = takeToken(rest);
-            if (keyword == "v") {
-                readVertex(rest, mesh, result.counts, lines.lineNumber());
-            } else if (keyword == "f") {
-                readFace(rest, lines.lineNumber(), result.counts);
-            } else if (keyword == "vn") {
-                ++result.counts.normals;
-            } else if (keyword == "vt") {
-                ++result.counts.texCoords;
-            } else if (keyword == "mtllib") {
-                result.mtlLibMessages.push_back("MtlLib Found: " + std::string(rest));
+        try {
+            while (lines.next(line)) {
+                m_line = lines.lineNumber();
+                std::string_view rest = line;
+                const std::string_view keyword = takeToken(rest);
+                if (keyword == "v") {
+                    readVertex(rest, piece);
+                } else if (keyword == "f") {
+                    readFace(rest, piece);
+                } else if (keyword == "vn") {
+                    ++piece.counts.normals;
+                } else if (keyword == "vt") {
+                    ++piece.counts.texCoords;
+                } else if (keyword == "mtllib") {
+                    piece.mtlLibMessages.push_back("MtlLib Found: " + std::string(rest));
+                }
             }
+        } catch (const ReadFailure& failure) {
+            piece.failure = failure;
         }
-        if (result.counts.hasColours)
-            mesh.colours.resize(mesh.positions.size());   // absent entries stay (0, 0, 0, 255)
-        for (const auto& [index, colour] : m_colours)
-            mesh.colours[index] = colour;
-        build(mesh, result);
-        return result;
+        piece.lines = lines.lineNumber();
+        return piece;
     }
 
 private:
-    [[noreturn]] void fail(std::size_t lineNumber, const std::string& why) const
-    {
-        throw MeshError(MeshError::Kind::Format, m_source + " cannot be read as OBJ: line "
-                                                     + std::to_string(lineNumber) + ": " + why);
-    }
+    [[noreturn]] void fail(const std::string& why) const { throw ReadFailure{m_line, why}; }
 
-    double coordinate(std::string_view token, std::size_t lineNumber) const
+    double coordinate(std::string_view token) const
     {
         const ParsedNumber n = leadingNumber(token);
         if (!n.finite)
-            fail(lineNumber, "a number is too large");
+            fail("a number is too large");
         return n.value;
     }
 
-    void readVertex(std::string_view rest, Mesh& mesh, ObjCounts& counts, std::size_t lineNumber)
+    void readVertex(std::string_view rest, ObjPiece& piece)
     {
-        if (mesh.positions.size() >= kMaxVertices)
-            fail(lineNumber, "the file has more vertices than a mesh can index");
         Vec3 p;
-        p.x = coordinate(takeToken(rest), lineNumber);
-        p.y = coordinate(takeToken(rest), lineNumber);
-        p.z = coordinate(takeToken(rest), lineNumber);
-        const auto index = static_cast<std::uint32_t>(mesh.positions.size());
-        mesh.positions.push_back(p);
-        ++counts.vertices;
+        p.x = coordinate(takeToken(rest));
+        p.y = coordinate(takeToken(rest));
+        p.z = coordinate(takeToken(rest));
+        const auto index = static_cast<std::uint32_t>(piece.positions.size());
+        piece.positions.push_back(p);
+        ++piece.counts.vertices;
         if (rest.empty())
             return;
         Rgba colour;
@@ -102,21 +116,19 @@ private:
         for (std::uint8_t* channel : channels) {
             if (rest.empty())
                 break;
-            const double scaled = roundHalfEven(coordinate(takeToken(rest), lineNumber) * 255.0);
+            const double scaled = roundHalfEven(coordinate(takeToken(rest)) * 255.0);
             if (!(scaled >= 0 && scaled <= 255))
-                fail(lineNumber, "a vertex colour is outside 0 to 1");
+                fail("a vertex colour is outside 0 to 1");
             *channel = static_cast<std::uint8_t>(scaled);
         }
-        counts.hasColours = true;
-        m_colours.emplace_back(index, colour);
+        piece.counts.hasColours = true;
+        piece.colours.emplace_back(index, colour);
     }
 
-    void readFace(std::string_view rest, std::size_t lineNumber, ObjCounts& counts)
+    void readFace(std::string_view rest, ObjPiece& piece)
     {
-        if (counts.faces == std::numeric_limits<std::uint32_t>::max())
-            fail(lineNumber, "the file has more faces than a mesh can index");
-        ++counts.faces;
-        RawFace face{lineNumber, static_cast<std::uint32_t>(m_corners.size()), 0};
+        ++piece.counts.faces;
+        RawFace face{m_line, static_cast<std::uint32_t>(piece.corners.size()), 0};
         // The first three corners are always taken (an empty one reads as 0,
         // which no vertex has); further corners are fanned, ignoring the
         // empty values that trailing blanks leave.
@@ -124,13 +136,13 @@ private:
             const std::string_view token = takeToken(rest);
             if (c >= 3 && token.empty())
                 continue;
-            m_corners.push_back(cornerNumber(token));
+            piece.corners.push_back(cornerNumber(token));
             ++face.cornerCount;
         }
-        m_faces.push_back(face);
+        piece.faces.push_back(face);
     }
 
-    // The vertex number a corner names, or 0 when it names none of 1..2^32-1.
+    // The vertex number a corner names, or 0 when it names none of 1..2^31-1.
     static std::uint32_t cornerNumber(std::string_view token)
     {
         const double v = roundHalfEven(leadingNumber(token).value);
@@ -139,42 +151,118 @@ private:
         return static_cast<std::uint32_t>(v);
     }
 
-    void build(Mesh& mesh, ObjReadResult& result) const
-    {
-        const std::size_t vertexCount = mesh.positions.size();
-        if (vertexCount == 0) {
-            result.buildFailed = true;
-            result.buildFailure = "the file has no vertices";
-            return;
+    std::string_view m_text;
+    std::size_t m_line = 0;
+};
+
+// Stretch starts: just after a LF near each equal share of the text.
+std::vector<std::size_t> stretchStarts(std::string_view text)
+{
+    const unsigned jobs = jobCount(text.size(), 2 << 20);
+    std::vector<std::size_t> starts{0};
+    for (unsigned j = 1; j < jobs; ++j) {
+        const std::size_t lf = text.find('\n', std::max(starts.back(), text.size() * j / jobs));
+        if (lf == std::string_view::npos || lf + 1 >= text.size())
+            break;
+        starts.push_back(lf + 1);
+    }
+    starts.push_back(text.size());
+    return starts;
+}
+
+ObjReadResult joinPieces(std::vector<ObjPiece>& pieces, const std::string& source)
+{
+    constexpr std::uint64_t kMaxCount = std::numeric_limits<std::int32_t>::max();
+    ObjReadResult result;
+    Mesh& mesh = result.model.objects.emplace_back();
+    std::size_t lineOffset = 0;
+    std::uint64_t vertices = 0, faces = 0;
+    std::vector<std::size_t> vertexOffset, lineOffsets;
+    for (const ObjPiece& p : pieces) {
+        if (p.failure)
+            throw MeshError(MeshError::Kind::Format, source + " cannot be read as OBJ: line "
+                                                         + std::to_string(lineOffset + p.failure->line) + ": "
+                                                         + p.failure->why);
+        vertexOffset.push_back(vertices);
+        lineOffsets.push_back(lineOffset);
+        vertices += p.counts.vertices;
+        faces += p.counts.faces;
+        lineOffset += p.lines;
+        result.counts.normals += p.counts.normals;
+        result.counts.texCoords += p.counts.texCoords;
+        result.counts.hasColours = result.counts.hasColours || p.counts.hasColours;
+        result.mtlLibMessages.insert(result.mtlLibMessages.end(), p.mtlLibMessages.begin(), p.mtlLibMessages.end());
+        if (vertices > kMaxCount || faces > kMaxCount || p.corners.size() > 0xFFFFFFF0u)
+            throw MeshError(MeshError::Kind::Format,
+                            source + " cannot be read as OBJ: it has more statements than a mesh can index");
+    }
+    result.counts.vertices = static_cast<std::uint32_t>(vertices);
+    result.counts.faces = static_cast<std::uint32_t>(faces);
+    const auto stretches = static_cast<unsigned>(pieces.size());
+
+    mesh.positions.resize(vertices);
+    if (result.counts.hasColours)
+        mesh.colours.resize(vertices);   // a vertex without colour stays (0, 0, 0, 255)
+    runJobs(stretches, [&](unsigned j) {
+        ObjPiece& p = pieces[j];
+        std::copy(p.positions.begin(), p.positions.end(), mesh.positions.begin() + static_cast<long>(vertexOffset[j]));
+        for (const auto& [index, colour] : p.colours)
+            mesh.colours[vertexOffset[j] + index] = colour;
+        std::vector<Vec3>().swap(p.positions);
+    });
+
+    if (vertices == 0) {
+        result.buildFailed = true;
+        result.buildFailure = "the file has no vertices";
+        return result;
+    }
+    // The mesh takes every face up to the first that names a missing vertex.
+    std::vector<std::size_t> firstBad(stretches), triangles(stretches);
+    runJobs(stretches, [&](unsigned j) {
+        const ObjPiece& p = pieces[j];
+        std::size_t count = 0, f = 0;
+        for (; f < p.faces.size(); ++f) {
+            const std::uint32_t* corners = p.corners.data() + p.faces[f].firstCorner;
+            const std::uint32_t n = p.faces[f].cornerCount;
+            if (std::any_of(corners, corners + n, [&](std::uint32_t c) { return c == 0 || c > vertices; }))
+                break;
+            count += n - 2;
         }
-        std::size_t triangles = 0;
-        for (const RawFace& f : m_faces)
-            triangles += f.cornerCount - 2;
-        mesh.triangles.reserve(triangles);
-        for (const RawFace& f : m_faces) {
-            const std::uint32_t* corners = m_corners.data() + f.firstCorner;
-            for (std::uint32_t c = 0; c < f.cornerCount; ++c) {
-                if (corners[c] == 0 || corners[c] > vertexCount) {
-                    result.buildFailed = true;
-                    result.buildFailure = "line " + std::to_string(f.line) + ": face corner "
-                                          + std::to_string(c + 1) + " names no vertex of the "
-                                          + std::to_string(vertexCount) + " in the file";
-                    return;
-                }
-            }
-            for (std::uint32_t c = 2; c < f.cornerCount; ++c)
-                mesh.triangles.push_back({corners[0] - 1, corners[c - 1] - 1, corners[c] - 1});
+        firstBad[j] = f;
+        triangles[j] = count;
+    });
+    std::vector<std::size_t> triangleOffset(stretches, 0);
+    std::size_t total = 0;
+    unsigned used = stretches;
+    for (unsigned j = 0; j < stretches; ++j) {
+        triangleOffset[j] = total;
+        total += triangles[j];
+        const ObjPiece& p = pieces[j];
+        if (firstBad[j] < p.faces.size()) {
+            const RawFace& bad = p.faces[firstBad[j]];
+            const std::uint32_t* corners = p.corners.data() + bad.firstCorner;
+            const auto which = std::find_if(corners, corners + bad.cornerCount,
+                                            [&](std::uint32_t c) { return c == 0 || c > vertices; }) - corners;
+            result.buildFailed = true;
+            result.buildFailure = "line " + std::to_string(lineOffsets[j] + bad.line) + ": face corner "
+                                  + std::to_string(which + 1) + " names no vertex of the "
+                                  + std::to_string(vertices) + " in the file";
+            used = j + 1;
+            break;
         }
     }
-
-    static constexpr std::size_t kMaxVertices = std::numeric_limits<std::int32_t>::max();
-
-    std::string_view m_text;
-    const std::string& m_source;
-    std::vector<std::pair<std::uint32_t, Rgba>> m_colours;
-    std::vector<std::uint32_t> m_corners;
-    std::vector<RawFace> m_faces;
-};
+    mesh.triangles.resize(total);
+    runJobs(used, [&](unsigned j) {
+        const ObjPiece& p = pieces[j];
+        Triangle* out = mesh.triangles.data() + triangleOffset[j];
+        for (std::size_t f = 0; f < firstBad[j]; ++f) {
+            const std::uint32_t* corners = p.corners.data() + p.faces[f].firstCorner;
+            for (std::uint32_t c = 2; c < p.faces[f].cornerCount; ++c)
+                *out++ = {corners[0] - 1, corners[c - 1] - 1, corners[c] - 1};
+        }
+    });
+    return result;
+}
 
 } // namespace
 
@@ -194,7 +282,12 @@ std::string objBuildErrorText(ViewSide side)
 
 ObjReadResult parseObj(std::string_view text, const std::string& sourceName)
 {
-    return ObjParser(text, sourceName).parse();
+    const std::vector<std::size_t> starts = stretchStarts(text);
+    std::vector<ObjPiece> pieces(starts.size() - 1);
+    runJobs(static_cast<unsigned>(pieces.size()), [&](unsigned j) {
+        pieces[j] = ObjStretchReader(text.substr(starts[j], starts[j + 1] - starts[j])).read();
+    });
+    return joinPieces(pieces, sourceName);
 }
 
 ObjReadResult readObjFile(const std::filesystem::path& path,

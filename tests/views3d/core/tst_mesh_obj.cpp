@@ -35,6 +35,7 @@ private slots:
     void countsBoxAndMtlLib();
     void generatedScanRoundTrips();
     void fileReadRepairsLineEndsAndAnnouncesPasses();
+    void largeScansGiveTheSameMeshOnEveryCore();
 };
 
 void TestMeshObj::leadingNumbers_data()
@@ -247,6 +248,48 @@ void TestMeshObj::fileReadRepairsLineEndsAndAnnouncesPasses()
     }
     // The repair left no scratch file behind.
     QCOMPARE(std::distance(std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator()), 2);
+}
+
+void TestMeshObj::largeScansGiveTheSameMeshOnEveryCore()
+{
+    // Large enough to be read in several parallel stretches.
+    const Mesh source = fx::footLikeMesh(std::size_t(100000), true);
+    std::string text = "mtllib first.mtl\r\n" + fx::objText(source) + "mtllib last.mtl\r\n";
+    const ObjReadResult r = parseObj(text, "big.obj");
+    QVERIFY(!r.buildFailed);
+    QCOMPARE(r.model.objects.at(0).positions, source.positions);
+    QCOMPARE(r.model.objects.at(0).colours, source.colours);
+    QCOMPARE(r.model.objects.at(0).triangles, source.triangles);
+    QCOMPARE(r.counts.vertices, static_cast<std::uint32_t>(source.positions.size()));
+    QCOMPARE(r.counts.faces, static_cast<std::uint32_t>(source.triangles.size()));
+    QCOMPARE(r.mtlLibMessages, (std::vector<std::string>{"MtlLib Found: first.mtl", "MtlLib Found: last.mtl"}));
+
+    auto lineOf = [&](std::size_t offset) {
+        return 1 + static_cast<std::size_t>(std::count(text.begin(), text.begin() + static_cast<long>(offset), '\n'));
+    };
+    // A face late in the file names a missing vertex: the faces before it stay.
+    std::string badFace = text;
+    const std::size_t faceAt = badFace.find("\nf ", badFace.size() * 9 / 10) + 1;
+    std::size_t facesBefore = 0;
+    for (std::size_t at = badFace.find("\nf "); at + 1 < faceAt; at = badFace.find("\nf ", at + 1))
+        ++facesBefore;
+    badFace.replace(faceAt, 2, "f 0 ");
+    const ObjReadResult bad = parseObj(badFace, "big.obj");
+    QVERIFY(bad.buildFailed);
+    QCOMPARE(bad.model.objects.at(0).triangles.size(), facesBefore);
+    QVERIFY2(QString::fromStdString(bad.buildFailure).startsWith(QString("line %1:").arg(lineOf(faceAt))), bad.buildFailure.c_str());
+
+    // A colour out of range late in the file fails the read at its line.
+    std::string badColour = text;
+    const std::size_t vertexAt = badColour.find("\nv ", badColour.size() / 2) + 1;
+    badColour.replace(vertexAt, badColour.find('\r', vertexAt) - vertexAt, "v 0 0 0 2 0 0");
+    try {
+        parseObj(badColour, "big.obj");
+        QFAIL("the read went on");
+    } catch (const MeshError& e) {
+        QCOMPARE(QString::fromStdString(e.what()),
+                 QString("big.obj cannot be read as OBJ: line %1: a vertex colour is outside 0 to 1").arg(lineOf(vertexAt)));
+    }
 }
 
 QTEST_APPLESS_MAIN(TestMeshObj)

@@ -23,6 +23,7 @@ private slots:
     void corruptFilesAreRefused_data();
     void corruptFilesAreRefused();
     void missingFileIsAnAccessError();
+    void largeScansGiveTheSameMeshOnEveryCore();
 
 private:
     QTemporaryDir m_dir;
@@ -196,6 +197,61 @@ void TestMeshStl::missingFileIsAnAccessError()
     } catch (const MeshError& e) {
         QCOMPARE(e.kind(), MeshError::Kind::FileAccess);
         QVERIFY(QString::fromStdString(e.what()).contains("absent.stl"));
+    }
+}
+
+void TestMeshStl::largeScansGiveTheSameMeshOnEveryCore()
+{
+    // Large enough to be read in several parallel stretches; the result must
+    // be what one pass over the file gives.
+    Mesh source = fx::footLikeMesh(std::size_t(120000));
+    const auto binaryPath = file("large.stl");
+    fx::writeFile(binaryPath, fx::binaryStl(source));
+    const Model binary = readStlFile(binaryPath);
+    // Vertices are numbered in the order their first corner appears.
+    std::vector<std::uint32_t> renumbered(source.positions.size(), UINT32_MAX);
+    std::vector<Vec3> firstSeen;
+    std::vector<Triangle> expected = source.triangles;
+    for (Triangle& t : expected)
+        for (std::uint32_t& c : t) {
+            if (renumbered[c] == UINT32_MAX) {
+                renumbered[c] = static_cast<std::uint32_t>(firstSeen.size());
+                firstSeen.push_back(source.positions[c]);
+            }
+            c = renumbered[c];
+        }
+    QCOMPARE(binary.objects.at(0).positions, firstSeen);
+    QCOMPARE(binary.objects.at(0).triangles, expected);
+
+    // One loop of four corners late in the file, fanned, and read from disk.
+    const std::size_t quadAt = source.triangles.size() * 4 / 5;
+    std::string text = fx::asciiStl(source, "solid big", "\r\n");
+    std::size_t at = 0;
+    for (std::size_t t = 0; t <= quadAt; ++t)
+        at = text.find("endloop", at) + 1;
+    at = text.rfind('\n', at) + 1;
+    text.insert(at, "      vertex 1 2 3\r\n");
+    const Triangle quad = source.triangles[quadAt];
+    source.positions.push_back({1, 2, 3});
+    source.triangles.insert(source.triangles.begin() + static_cast<long>(quadAt) + 1,
+                            {quad[0], quad[2], static_cast<std::uint32_t>(source.positions.size() - 1)});
+    const auto asciiPath = file("large_ascii.stl");
+    fx::writeFile(asciiPath, text);
+    const Model ascii = readStlFile(asciiPath);
+    QCOMPARE(ascii.objects.at(0).positions.size(), source.positions.size());
+    QVERIFY(fx::sameSurface(ascii.objects.at(0), source));
+
+    // A fault late in the file is reported with its own line number.
+    const std::size_t badAt = text.find("outer loop", text.size() * 9 / 10);
+    const std::size_t badLine = 1 + static_cast<std::size_t>(std::count(text.begin(), text.begin() + static_cast<long>(badAt), '\n'));
+    text.replace(badAt, 10, "outer lop");
+    text.replace(badAt, 5, "xuter");
+    try {
+        parseStl(text, "big.stl");
+        QFAIL("a faulty file was read");
+    } catch (const MeshError& e) {
+        QCOMPARE(QString::fromStdString(e.what()),
+                 QString("big.stl is not a readable STL file: line %1: the line is not STL").arg(badLine));
     }
 }
 
