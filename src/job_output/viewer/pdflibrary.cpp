@@ -1,5 +1,6 @@
 #include "pdflibrary.h"
 
+#include <QFile>
 #include <QPainter>
 #include <QPrinter>
 
@@ -25,6 +26,14 @@ QSize fitWithin(QSize size, qint64 maxPixels)
 int PdfLibrary::open(const QString &path)
 {
     m_document.close();
+    // A file that does not even start like a PDF is refused here: the
+    // rendering library keeps memory it never frees for every such file.
+    QFile file(path);
+    if (!file.exists())
+        return NotFound;
+    if (file.open(QIODevice::ReadOnly) && !file.read(1024).contains("%PDF-"))
+        return NotPdf;
+    file.close();
     switch (m_document.load(path)) {
     case QPdfDocument::Error::None: return Opened;
     case QPdfDocument::Error::IncorrectPassword:
