@@ -1,5 +1,6 @@
 #include "prescriptiondocument.h"
 
+#include "clock.h"
 #include "numbers.h"
 #include "paths.h"
 #include "pdfwriter.h"
@@ -215,6 +216,58 @@ void PrescriptionDocument::Begin_Other_Info_Page()
     w.Pdf_Set_Font_Size(14);
     titleBox(PdfCursorY, 2, QStringLiteral("OTHER INFORMATION"));
     w.Pdf_Set_Font_Size(10);
+
+    advance(3);
+    text(200, QStringLiteral("CLIENT NAME:"));
+    text(700, m_job.ClientFirstName + u' ' + m_job.ClientSurname);
+    advance(1);
+    text(200, QStringLiteral("PATIENT FILE NO:"));
+    advance(3);
+    text(250, QStringLiteral("ITEM"));
+    text(700, QStringLiteral("LEFT"));
+    text(1300, QStringLiteral("RIGHT"));
+}
+
+void PrescriptionDocument::Draw_Other_Info_Dates()
+{
+    // The moment the document is made, not that of the job or the scans.
+    const QDateTime now = Clock::now();
+    advance(2);
+    Draw_Rule();
+    advance(2);
+    text(200, QStringLiteral("Current Date"));
+    text(700, Clock::recordDate(now.date()));
+    text(1200, Clock::longTime(now.time()));
+    advance(1);
+    text(200, QStringLiteral("Left Scan"));
+    text(700, m_job.ScanDateL);
+    text(1000, m_job.ScanTimeL);
+    advance(1);
+    text(200, QStringLiteral("Right Scan"));
+    text(700, m_job.ScanDateR);
+    text(1000, m_job.ScanTimeR);
+}
+
+void PrescriptionDocument::Draw_Reprocessed_Note()
+{
+    m_writer.Pdf_Set_Bold(true);
+    if (!m_job.ReprocessedFromJob.isEmpty()) {
+        advance(1);
+        text(200, QStringLiteral("This Job is Reprocessed from Job: ") + m_job.ReprocessedFromJob);
+    }
+    m_writer.Pdf_Set_Bold(false);
+}
+
+void PrescriptionDocument::Draw_Insole_Options()
+{
+    advance(2);
+    flowRow();
+    text(200, QStringLiteral("INSOLE OPTIONS LEFT"));
+    Draw_List_Items(650, Fold_Line_Breaks(m_job.InsoleOptionsL));
+    advance(1);
+    flowRow();
+    text(200, QStringLiteral("INSOLE OPTIONS RIGHT"));
+    Draw_List_Items(650, Fold_Line_Breaks(m_job.InsoleOptionsR));
 }
 
 void PrescriptionDocument::drawImagePage(const QString &title, const QString &image, int imageBottom,

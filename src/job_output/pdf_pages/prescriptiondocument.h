@@ -44,8 +44,18 @@ public:
     void Draw_Left_Graphic_Page();
     void Draw_Right_Graphic_Page();
 
-    // New page with the "OTHER INFORMATION" title band, cursor 120, Arial 10.
+    // The bold "This Job is Reprocessed from Job: " row, one line down,
+    // when the job was read from an earlier record.
+    void Draw_Reprocessed_Note();
+    // The left and right insole option blocks, two lines down, each label
+    // with its items.
+    void Draw_Insole_Options();
+
+    // New page with the "OTHER INFORMATION" title band, then the client's
+    // name, the file number label and the column headings, in Arial 10.
     void Begin_Other_Info_Page();
+    // The rule, the date and time the page is made, and the scan dates.
+    void Draw_Other_Info_Dates();
 
     // Cursor + lines x spacing, rounded half to even.
     void advance(double lines);

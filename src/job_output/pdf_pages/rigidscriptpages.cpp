@@ -1,6 +1,5 @@
 #include "rigidscriptpages.h"
 
-#include "clock.h"
 #include "numbers.h"
 #include "paths.h"
 #include "pdfwriter.h"
@@ -18,12 +17,7 @@ void Begin_Rigid_Script_PDF(PrescriptionDocument &doc, const QString &path)
 
     doc.Begin_Script_Document(path, JobKind::Rigid);
 
-    w.Pdf_Set_Bold(true);
-    if (!job.ReprocessedFromJob.isEmpty()) {
-        doc.advance(1);
-        doc.text(200, QStringLiteral("This Job is Reprocessed from Job: ") + job.ReprocessedFromJob);
-    }
-    w.Pdf_Set_Bold(false);
+    doc.Draw_Reprocessed_Note();
 
     doc.advance(1.5);
     doc.Draw_Rule();
@@ -78,14 +72,7 @@ void Begin_Rigid_Script_PDF(PrescriptionDocument &doc, const QString &path)
     block(1, "TOP COVER (BASE) LEFT", job.TopCoverBaseL);
     block(2, "TOP COVER (BASE) RIGHT", job.TopCoverBaseR);
 
-    doc.advance(2);
-    doc.flowRow();
-    doc.text(200, QStringLiteral("INSOLE OPTIONS LEFT"));
-    doc.Draw_List_Items(650, Fold_Line_Breaks(job.InsoleOptionsL));
-    doc.advance(1);
-    doc.flowRow();
-    doc.text(200, QStringLiteral("INSOLE OPTIONS RIGHT"));
-    doc.Draw_List_Items(650, Fold_Line_Breaks(job.InsoleOptionsR));
+    doc.Draw_Insole_Options();
 
     doc.advance(1);
     doc.flowRow();
@@ -101,9 +88,6 @@ void Begin_Rigid_Script_PDF(PrescriptionDocument &doc, const QString &path)
 void Draw_Rigid_Other_Info(PrescriptionDocument &doc)
 {
     const ScriptRecord &job = doc.job();
-    const QDateTime now = Clock::now();
-    const QString dateText = Clock::recordDate(now.date());
-    const QString timeText = Clock::longTime(now.time());
     const auto d1 = [](double v) { return num::format0_0(v); };
     const auto d1Text = [](const QString &t) { return num::format0_0Text(t); };
     const auto numberText = [](double v) { return num::shortestText(v); };
@@ -116,16 +100,6 @@ void Draw_Rigid_Other_Info(PrescriptionDocument &doc)
         doc.text(700, left);
         doc.text(1300, right);
     };
-
-    doc.advance(3);
-    doc.text(200, QStringLiteral("CLIENT NAME:"));
-    doc.text(700, job.ClientFirstName + u' ' + job.ClientSurname);
-    doc.advance(1);
-    doc.text(200, QStringLiteral("PATIENT FILE NO:"));
-    doc.advance(3);
-    doc.text(250, QStringLiteral("ITEM"));
-    doc.text(700, QStringLiteral("LEFT"));
-    doc.text(1300, QStringLiteral("RIGHT"));
 
     row(2, "Shell Style", job.ShellStyleL, job.ShellStyleR);
     row(1, "Foot Size", job.FootSizeL, job.FootSizeR);
@@ -152,20 +126,7 @@ void Draw_Rigid_Other_Info(PrescriptionDocument &doc)
     row(1, "Additional Forefoot Padding", job.AdditionalForefootPaddingL, job.AdditionalForefootPaddingR);
     row(1, "Additional Heel Padding", job.AdditionalHeelPaddingL, job.AdditionalHeelPaddingR);
 
-    doc.advance(2);
-    doc.Draw_Rule();
-    doc.advance(2);
-    doc.text(200, QStringLiteral("Current Date"));
-    doc.text(700, dateText);
-    doc.text(1200, timeText);
-    doc.advance(1);
-    doc.text(200, QStringLiteral("Left Scan"));
-    doc.text(700, job.ScanDateL);
-    doc.text(1000, job.ScanTimeL);
-    doc.advance(1);
-    doc.text(200, QStringLiteral("Right Scan"));
-    doc.text(700, job.ScanDateR);
-    doc.text(1000, job.ScanTimeR);
+    doc.Draw_Other_Info_Dates();
 
     auto file = [&](double lines, const char *label, const QString &path) {
         doc.advance(lines);

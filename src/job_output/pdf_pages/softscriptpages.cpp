@@ -1,6 +1,5 @@
 #include "softscriptpages.h"
 
-#include "clock.h"
 #include "numbers.h"
 #include "paths.h"
 #include "pdfwriter.h"
@@ -80,12 +79,7 @@ void Begin_EVA_Script_PDF(PrescriptionDocument &doc, const QString &path, const 
     doc.advance(1);
     doc.text(200, QStringLiteral("ORTHOTIC STYLE"));
     doc.text(550, job.OrthoticStyleL);
-    w.Pdf_Set_Bold(true);
-    if (!job.ReprocessedFromJob.isEmpty()) {
-        doc.advance(1);
-        doc.text(200, QStringLiteral("This Job is Reprocessed from Job: ") + job.ReprocessedFromJob);
-    }
-    w.Pdf_Set_Bold(false);
+    doc.Draw_Reprocessed_Note();
 
     doc.advance(1.5);
     doc.Draw_Rule();
@@ -147,14 +141,7 @@ void Begin_EVA_Script_PDF(PrescriptionDocument &doc, const QString &path, const 
     doc.text(200, QStringLiteral("TOP COVER RIGHT"));
     doc.text(650, Fold_Line_Breaks(job.TopCoverR));
 
-    doc.advance(2);
-    doc.flowRow();
-    doc.text(200, QStringLiteral("INSOLE OPTIONS LEFT"));
-    doc.Draw_List_Items(650, Fold_Line_Breaks(job.InsoleOptionsL));
-    doc.advance(1);
-    doc.flowRow();
-    doc.text(200, QStringLiteral("INSOLE OPTIONS RIGHT"));
-    doc.Draw_List_Items(650, Fold_Line_Breaks(job.InsoleOptionsR));
+    doc.Draw_Insole_Options();
 
     doc.advance(1);
     doc.flowRow();
@@ -201,75 +188,46 @@ void Begin_EVA_Script_PDF(PrescriptionDocument &doc, const QString &path, const 
 void Draw_EVA_Other_Info(PrescriptionDocument &doc)
 {
     const ScriptRecord &job = doc.job();
-    const QDateTime now = Clock::now();
-    const QString dateText = Clock::recordDate(now.date());
-    const QString timeText = Clock::longTime(now.time());
-
     doc.Begin_Other_Info_Page();
 
-    auto row = [&](double lines, const QString &label, const QString &left, const QString &right) {
+    auto row = [&](double lines, const char *label, const QString &left, const QString &right) {
         doc.advance(lines);
-        doc.text(200, label);
+        doc.text(200, QLatin1String(label));
         doc.text(700, left);
         doc.text(1300, right);
     };
-    auto d1UnlessZero = softcell::d1UnlessZero;
+    using softcell::d1UnlessZero;
+    row(2, "Orthotic Style", job.OrthoticStyleL, job.OrthoticStyleR);
+    row(1, "Foot Size", job.FootSizeL, job.FootSizeR);
+    row(1, "Insert Height", d1UnlessZero(job.InsertHeightL), d1UnlessZero(job.InsertHeightR));
+    row(1, "Insert Length", d1UnlessZero(job.InsertLengthL), d1UnlessZero(job.InsertLengthR));
+    row(1, "Heel Width", job.HeelWidthL, job.HeelWidthR);
+    row(1, "Midfoot Width", job.MidfootWidthL.toUpper(), job.MidfootWidthR.toUpper());
+    row(1, "Forefoot Width", job.ForefootWidthL, job.ForefootWidthR);
 
-    doc.advance(3);
-    doc.text(200, QStringLiteral("CLIENT NAME:"));
-    doc.text(700, job.ClientFirstName + u' ' + job.ClientSurname);
-    doc.advance(1);
-    doc.text(200, QStringLiteral("PATIENT FILE NO:"));
-    doc.advance(3);
-    doc.text(250, QStringLiteral("ITEM"));
-    doc.text(700, QStringLiteral("LEFT"));
-    doc.text(1300, QStringLiteral("RIGHT"));
-    row(2, QStringLiteral("Orthotic Style"), job.OrthoticStyleL, job.OrthoticStyleR);
-    row(1, QStringLiteral("Foot Size"), job.FootSizeL, job.FootSizeR);
-    row(1, QStringLiteral("Insert Height"), d1UnlessZero(job.InsertHeightL), d1UnlessZero(job.InsertHeightR));
-    row(1, QStringLiteral("Insert Length"), d1UnlessZero(job.InsertLengthL), d1UnlessZero(job.InsertLengthR));
-    row(1, QStringLiteral("Heel Width"), job.HeelWidthL, job.HeelWidthR);
-    row(1, QStringLiteral("Midfoot Width"), job.MidfootWidthL.toUpper(), job.MidfootWidthR.toUpper());
-    row(1, QStringLiteral("Forefoot Width"), job.ForefootWidthL, job.ForefootWidthR);
+    doc.Draw_Other_Info_Dates();
 
-    doc.advance(2);
-    doc.Draw_Rule();
-    doc.advance(2);
-    doc.text(200, QStringLiteral("Current Date"));
-    doc.text(700, dateText);
-    doc.text(1200, timeText);
-    doc.advance(1);
-    doc.text(200, QStringLiteral("Left Scan"));
-    doc.text(700, job.ScanDateL);
-    doc.text(1000, job.ScanTimeL);
-    doc.advance(1);
-    doc.text(200, QStringLiteral("Right Scan"));
-    doc.text(700, job.ScanDateR);
-    doc.text(1000, job.ScanTimeR);
-
+    // Each path as file name, and its folder one row down, 2 mm further right.
     const struct
     {
         const char *label;
         const QString &path;
-        double lines;
     } files[] = {
-        {"PDF File Name", job.PdfFile, 2},
-        {"Left Scan File Name", job.LeftScanFile, 2},
-        {"Right Scan File Name", job.RightScanFile, 2},
-        {"Left Graphic File Name", job.LeftGraphicFile, 2},
-        {"Right Graphic File Name", job.RightGraphicFile, 2},
-        {"Left LCF File Name", job.LeftLcfFile, 2},
-        {"Right LCF File Name", job.RightLcfFile, 2},
+        {"PDF File Name", job.PdfFile},
+        {"Left Scan File Name", job.LeftScanFile},
+        {"Right Scan File Name", job.RightScanFile},
+        {"Left Graphic File Name", job.LeftGraphicFile},
+        {"Right Graphic File Name", job.RightGraphicFile},
+        {"Left LCF File Name", job.LeftLcfFile},
+        {"Right LCF File Name", job.RightLcfFile},
     };
     for (const auto &file : files) {
         const QString shown = Record_Path(file.path);
-        const QString name = Get_File_Name(shown);
-        const QString folder = Get_Folder_Path(shown);
-        doc.advance(file.lines);
+        doc.advance(2);
         doc.text(200, QLatin1String(file.label));
-        doc.text(700, name);
+        doc.text(700, Get_File_Name(shown));
         doc.advance(1);
-        doc.text(720, folder);
+        doc.text(720, Get_Folder_Path(shown));
     }
 
     doc.Draw_Page_Footer(doc.PdfCursorY);
