@@ -38,6 +38,15 @@ namespace {
 
 const QString kWindowName = QStringLiteral("ScriptForm1");
 
+// The measurement rows both loaders write first, in their order.
+const QStringList kMeasurementRows = {
+    QStringLiteral("Text8"),  QStringLiteral("Text9"),  QStringLiteral("Text10"), QStringLiteral("Text11"),
+    QStringLiteral("Text12"), QStringLiteral("Text13"), QStringLiteral("Text14"), QStringLiteral("Text16"),
+    QStringLiteral("Text17"), QStringLiteral("Text18"), QStringLiteral("Text19"), QStringLiteral("Text20"),
+    QStringLiteral("Text21"), QStringLiteral("Text22"), QStringLiteral("Text23"), QStringLiteral("Text24"),
+    QStringLiteral("Text25"), QStringLiteral("Text26"), QStringLiteral("Text28"),
+};
+
 QString sideName(const QString &control, int side)
 {
     return control + u'_' + QString::number(side);
@@ -540,6 +549,26 @@ void ScriptForm1::writePairBoxes(const QStringList &controls)
     }
 }
 
+// The second half of both loaders' writes, in their order. Each name box
+// renames the job's files after the names as they then stand.
+void ScriptForm1::writeClientAndScanBoxes()
+{
+    const ScriptRecord &job = Job();
+    writeBox(QStringLiteral("Text37_0"), job.LeftGraphicFile);
+    writeBox(QStringLiteral("Text37_1"), job.RightGraphicFile);
+    const QString surname = job.ClientSurname;
+    writeBox(QStringLiteral("Text38"), QString(job.ClientFirstName));
+    writeBox(QStringLiteral("Text49"), surname);
+    writePairBoxes({QStringLiteral("Text39"), QStringLiteral("Text40")});
+    writeBox(QStringLiteral("Text41_0"), job.ScanDateL);
+    writeBox(QStringLiteral("Text41_1"), job.ScanDateR);
+    writeBox(QStringLiteral("Text42_0"), job.ScanTimeL);
+    writeBox(QStringLiteral("Text42_1"), job.ScanTimeR);
+    writeBox(QStringLiteral("Text43"), job.OperatorCode);
+    writeBox(QStringLiteral("Text44"), job.ScannerId);
+    writePairBoxes({QStringLiteral("Text45"), QStringLiteral("Text47")});
+}
+
 void ScriptForm1::showLengths()
 {
     const ScriptRecord &job = Job();
@@ -549,6 +578,17 @@ void ScriptForm1::showLengths()
     writeBox(QStringLiteral("Text30"), left.templateLength);
     writeBox(QStringLiteral("Text7_1"), right.footLength);
     writeBox(QStringLiteral("Text46"), right.templateLength);
+}
+
+// The lengths looked up afresh, shown as they are even for a size of 0.
+void ScriptForm1::showLookedUpLengths()
+{
+    ScriptRecord &job = Job();
+    SoftFields::Derive_Lengths(job);
+    writeBox(QStringLiteral("Text30"), SoftFields::Whole(job.TemplateLengthL));
+    writeBox(QStringLiteral("Text46"), SoftFields::Whole(job.TemplateLengthR));
+    writeBox(QStringLiteral("Text7_0"), SoftFields::Whole(job.FootLengthL));
+    writeBox(QStringLiteral("Text7_1"), SoftFields::Whole(job.FootLengthR));
 }
 
 // Makes `index` the chosen entry; an entry chosen again still shows its own text.
@@ -923,30 +963,13 @@ void ScriptForm1::Load_Data_1()
                            &job.HeelDotLengthL, &job.ForefootVarusR, &job.ForefootValgusR, &job.VarusLengthR,
                            &job.ExtraHeelDepthR, &job.HeelDotLengthR})
         field->clear();
-    writePairBoxes({QStringLiteral("Text8"), QStringLiteral("Text9"), QStringLiteral("Text10"),
-                    QStringLiteral("Text11"), QStringLiteral("Text12"), QStringLiteral("Text13"),
-                    QStringLiteral("Text14"), QStringLiteral("Text16"), QStringLiteral("Text17"),
-                    QStringLiteral("Text18"), QStringLiteral("Text19"), QStringLiteral("Text20"),
-                    QStringLiteral("Text21"), QStringLiteral("Text22"), QStringLiteral("Text23"),
-                    QStringLiteral("Text24"), QStringLiteral("Text25"), QStringLiteral("Text26"),
-                    QStringLiteral("Text28")});
+    writePairBoxes(kMeasurementRows);
 
     job.DispenseDate = Default_Dispense_Date();
     writeBox(QStringLiteral("Text29"), job.DispenseDate);
     job.DispenseDateNote = QStringLiteral("(default)");
 
-    writeBox(QStringLiteral("Text37_0"), job.LeftGraphicFile);
-    writeBox(QStringLiteral("Text37_1"), job.RightGraphicFile);
-    writeBox(QStringLiteral("Text38"), job.ClientFirstName);
-    writeBox(QStringLiteral("Text49"), job.ClientSurname);
-    writePairBoxes({QStringLiteral("Text39"), QStringLiteral("Text40")});
-    writeBox(QStringLiteral("Text41_0"), job.ScanDateL);
-    writeBox(QStringLiteral("Text41_1"), job.ScanDateR);
-    writeBox(QStringLiteral("Text42_0"), job.ScanTimeL);
-    writeBox(QStringLiteral("Text42_1"), job.ScanTimeR);
-    writeBox(QStringLiteral("Text43"), job.OperatorCode);
-    writeBox(QStringLiteral("Text44"), job.ScannerId);
-    writePairBoxes({QStringLiteral("Text45"), QStringLiteral("Text47")});
+    writeClientAndScanBoxes();
 
     Load_Sizes1();
     Derive_Lengths(job);
@@ -994,13 +1017,7 @@ void ScriptForm1::Load_Data_2()
     combo(QStringLiteral("Combo2"))->setEditText(podiatrist);
     combo(QStringLiteral("Combo3"))->setEditText(clinic);
 
-    writePairBoxes({QStringLiteral("Text8"), QStringLiteral("Text9"), QStringLiteral("Text10"),
-                    QStringLiteral("Text11"), QStringLiteral("Text12"), QStringLiteral("Text13"),
-                    QStringLiteral("Text14"), QStringLiteral("Text16"), QStringLiteral("Text17"),
-                    QStringLiteral("Text18"), QStringLiteral("Text19"), QStringLiteral("Text20"),
-                    QStringLiteral("Text21"), QStringLiteral("Text22"), QStringLiteral("Text23"),
-                    QStringLiteral("Text24"), QStringLiteral("Text25"), QStringLiteral("Text26"),
-                    QStringLiteral("Text28")});
+    writePairBoxes(kMeasurementRows);
     writeBox(QStringLiteral("Text29"), job.DispenseDate);
 
     const QString domeR = job.MetDomeR, padR = job.MetPadR;
@@ -1009,20 +1026,7 @@ void ScriptForm1::Load_Data_2()
     chooseEntry(combo(QStringLiteral("Combo5_0")), Met_Pad_Position(job.MetPadL));
     chooseEntry(combo(QStringLiteral("Combo5_1")), Met_Pad_Position(padR));
 
-    writeBox(QStringLiteral("Text37_0"), job.LeftGraphicFile);
-    writeBox(QStringLiteral("Text37_1"), job.RightGraphicFile);
-    // Each name box renames the job's files after the names as they then stand.
-    const QString surname = job.ClientSurname;
-    writeBox(QStringLiteral("Text38"), job.ClientFirstName);
-    writeBox(QStringLiteral("Text49"), surname);
-    writePairBoxes({QStringLiteral("Text39"), QStringLiteral("Text40")});
-    writeBox(QStringLiteral("Text41_0"), job.ScanDateL);
-    writeBox(QStringLiteral("Text41_1"), job.ScanDateR);
-    writeBox(QStringLiteral("Text42_0"), job.ScanTimeL);
-    writeBox(QStringLiteral("Text42_1"), job.ScanTimeR);
-    writeBox(QStringLiteral("Text43"), job.OperatorCode);
-    writeBox(QStringLiteral("Text44"), job.ScannerId);
-    writePairBoxes({QStringLiteral("Text45"), QStringLiteral("Text47")});
+    writeClientAndScanBoxes();
 
     Load_Sizes1();
     combo(QStringLiteral("Combo1_0"))->setEditText(job.FootSizeL);
@@ -1296,13 +1300,7 @@ void ScriptForm1::List1_Click(int side, int row)
     ScriptRecord &job = Job();
     if (job.ListsLoadingFlag)
         return;
-    const QString chosen = list(sideName(QStringLiteral("List1"), side))->item(row)->text();
-    if (side == 0) {
-        job.OrthoticStyleL = chosen;
-        list(QStringLiteral("List1_1"))->setCurrentRow(row);
-    } else {
-        job.OrthoticStyleR = chosen;
-    }
+    takeSingleChoice(QStringLiteral("List1"), side, row, job.OrthoticStyleL, job.OrthoticStyleR);
     writeBox(QStringLiteral("Text5"), job.Gender);
 
     // Only a left choice names a size table; a right choice alone keeps the chart.
@@ -1315,11 +1313,7 @@ void ScriptForm1::List1_Click(int side, int row)
             });
         }
     }
-    SoftFields::Derive_Lengths(job);
-    writeBox(QStringLiteral("Text30"), SoftFields::Whole(job.TemplateLengthL));
-    writeBox(QStringLiteral("Text46"), SoftFields::Whole(job.TemplateLengthR));
-    writeBox(QStringLiteral("Text7_0"), SoftFields::Whole(job.FootLengthL));
-    writeBox(QStringLiteral("Text7_1"), SoftFields::Whole(job.FootLengthR));
+    showLookedUpLengths();
     Set_StylesL();
     Set_StylesR();
 }
@@ -1327,14 +1321,21 @@ void ScriptForm1::List1_Click(int side, int row)
 void ScriptForm1::List2_Click(int side, int row)
 {
     ScriptRecord &job = Job();
-    if (job.ListsLoadingFlag)
-        return;
-    const QString chosen = list(sideName(QStringLiteral("List2"), side))->item(row)->text();
+    if (!job.ListsLoadingFlag)
+        takeSingleChoice(QStringLiteral("List2"), side, row, job.EvaDensityL, job.EvaDensityR);
+}
+
+// A left choice is taken and then made on the right list too, whose own
+// choice runs nested; a right choice is taken alone.
+void ScriptForm1::takeSingleChoice(const QString &listName, int side, int row, QString &leftField,
+                                   QString &rightField)
+{
+    const QString chosen = list(sideName(listName, side))->item(row)->text();
     if (side == 0) {
-        job.EvaDensityL = chosen;
-        list(QStringLiteral("List2_1"))->setCurrentRow(row);
+        leftField = chosen;
+        list(sideName(listName, 1))->setCurrentRow(row);
     } else {
-        job.EvaDensityR = chosen;
+        rightField = chosen;
     }
 }
 
@@ -1446,11 +1447,7 @@ void ScriptForm1::Text5_DblClick()
     ScriptRecord &job = Job();
     job.Gender = job.Gender == QLatin1String("Male") ? QStringLiteral("Female") : QStringLiteral("Male");
     writeBox(QStringLiteral("Text5"), job.Gender);
-    SoftFields::Derive_Lengths(job);
-    writeBox(QStringLiteral("Text30"), SoftFields::Whole(job.TemplateLengthL));
-    writeBox(QStringLiteral("Text46"), SoftFields::Whole(job.TemplateLengthR));
-    writeBox(QStringLiteral("Text7_0"), SoftFields::Whole(job.FootLengthL));
-    writeBox(QStringLiteral("Text7_1"), SoftFields::Whole(job.FootLengthR));
+    showLookedUpLengths();
     const int position = job.Gender == QLatin1String("Female") ? 1 : 0;
     for (const char *name : {"List1_0", "List1_1"}) {
         QListWidget *styles = list(QString::fromLatin1(name));

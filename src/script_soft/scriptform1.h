@@ -94,6 +94,9 @@ private:
     void writePairBoxes(const QStringList &controls);
     void writeBox(const QString &name, const QString &text);
     void showLengths();
+    void writeClientAndScanBoxes();
+    void showLookedUpLengths();
+    void takeSingleChoice(const QString &listName, int side, int row, QString &leftField, QString &rightField);
     void chooseEntry(QComboBox *combo, int index);
 
     // Behaviour.
