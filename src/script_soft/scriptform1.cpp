@@ -1,6 +1,10 @@
 #include "scriptform1.h"
 
+#include "depthform.h"
+#include "firstkeyclears.h"
 #include "namelists.h"
+#include "optionform.h"
+#include "scanchoice.h"
 #include "softfields.h"
 #include "softhooks.h"
 #include "softtables.h"
@@ -640,6 +644,14 @@ void ScriptForm1::connectBehaviour()
         connect(box(sideName(name, 0)), &QLineEdit::textChanged, right, &QLineEdit::setText);
     }
 
+    auto *firstKey = new FirstKeyClears(this);
+    for (const QString &name : family) {
+        firstKey->addBox(box(sideName(name, 0)), name);
+        firstKey->addBox(box(sideName(name, 1)), name);
+    }
+    firstKey->addBox(box(QStringLiteral("Text38")), QStringLiteral("Text38"));
+    firstKey->addBox(box(QStringLiteral("Text49")), QStringLiteral("Text49"));
+
     connect(box(QStringLiteral("Text38")), &QLineEdit::textChanged, this, [](const QString &text) {
         Job().ClientFirstName = text;
         SoftFields::Name_Job_Files_After_Client(Job());
@@ -710,6 +722,19 @@ void ScriptForm1::connectBehaviour()
                 });
     }
 
+    // Several-choice lists: each item whose selection changed is a click on it.
+    const std::tuple<const char *, int, void (ScriptForm1::*)(int, int)> multiLists[] = {
+        {"List3_0", 0, &ScriptForm1::List3_Click}, {"List3_1", 1, &ScriptForm1::List3_Click},
+        {"List4L", 0, &ScriptForm1::List4_Click},  {"List4R", 1, &ScriptForm1::List4_Click},
+    };
+    for (const auto &[name, side, handler] : multiLists) {
+        connect(list(QString::fromLatin1(name))->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+                [this, side, handler](const QItemSelection &selected, const QItemSelection &deselected) {
+                    for (const QModelIndex &index : selected.indexes() + deselected.indexes())
+                        (this->*handler)(side, index.row());
+                });
+    }
+
     connect(m_tabs, &QTabWidget::currentChanged, this, &ScriptForm1::Tab_Change);
 
     auto onClick = [this](const QString &name, auto handler) {
@@ -717,6 +742,12 @@ void ScriptForm1::connectBehaviour()
     };
     onClick(QStringLiteral("Command1"), [this] { Quit(); });
     onClick(QStringLiteral("Command10"), [this] { Sizes(); });
+    onClick(QStringLiteral("Command26"), [this] { Clear_Top_Covers(); });
+    onClick(QStringLiteral("Command27"), [this] { Clear_Insole_Options(); });
+    onClick(QStringLiteral("Command5"), [this] { Ask_Heel_Depth_Side(0); });
+    onClick(QStringLiteral("Command6"), [this] { Ask_Heel_Depth_Side(1); });
+    onClick(QStringLiteral("Command28"), [this] { Choose_Scan_File(0); });
+    onClick(QStringLiteral("Command29"), [this] { Choose_Scan_File(1); });
     onClick(QStringLiteral("Command2"),
             [this] { jobCommand(QStringLiteral("Submit Job to Laboratory"), &SoftJobCommands::Submit_Job); });
     onClick(QStringLiteral("Command3"),
@@ -1378,7 +1409,8 @@ void ScriptForm1::Load_Lists2()
                 w->item(i)->setText(part);
                 w->item(i)->setSelected(true);
             }
-            if (i >= 2)
+            // Any saved option but the first ("None") means "None" no longer holds.
+            if (i >= 1)
                 dropNone = true;
         }
         if (dropNone && w->count() > 0)
@@ -1397,7 +1429,135 @@ void ScriptForm1::Load_Lists2()
     job.ListsLoadingFlag = false;
 }
 
+void ScriptForm1::List3_Click(int side, int row)
+{
+    ScriptRecord &job = Job();
+    if (job.ListsLoadingFlag || m_clearingLists)
+        return;
+    QListWidget *left = list(QStringLiteral("List3_0"));
+    QListWidget *right = list(QStringLiteral("List3_1"));
+    left->viewport()->update();
+    right->viewport()->update();
+    if (side == 1) {
+        job.TopCoverR = right->item(row)->text();
+        return;
+    }
+    job.TopCoverL = left->item(row)->text();
+    // Asked also when the click took the item away; Yes only ever adds.
+    const Prompter::Answer answer = UI().message(QStringLiteral("Apply to Right Foot Too?"), QStringLiteral("Top Cover"),
+                                                 Prompter::Icon::None, Prompter::Buttons::YesNo);
+    if (answer == Prompter::Answer::Yes)
+        right->item(row)->setSelected(true);
+}
+
+void ScriptForm1::List4_Click(int side, int row)
+{
+    ScriptRecord &job = Job();
+    bool applyToRight = false;
+    if (!m_listsReady || job.ListsLoadingFlag || m_clearingLists || m_quietOptions)
+        return;
+    QListWidget *options = list(side == 0 ? QStringLiteral("List4L") : QStringLiteral("List4R"));
+    QString &field = side == 0 ? job.InsoleOptionsL : job.InsoleOptionsR;
+    options->viewport()->update();
+    QListWidgetItem *item = options->item(row);
+    field = item->text();
+    if (row > 0 && options->count() > 0) {
+        m_quietOptions = true;
+        options->item(0)->setSelected(false);
+        m_quietOptions = false;
+    }
+    if (side == 0) {
+        applyToRight = UI().message(QStringLiteral("Apply to Right Foot Too?"), QStringLiteral("Options"),
+                                    Prompter::Icon::None, Prompter::Buttons::YesNo)
+                       == Prompter::Answer::Yes;
+    }
+    if (Option_Takes_Value(field)) {
+        const QString prompt = side == 0 ? QStringLiteral("Enter Value (Left Foot): ")
+                                         : QStringLiteral("Enter Value (Right Foot): ");
+        const qsizetype equals = field.indexOf(u'=', 1);
+        if (equals < 0) {
+            // A first value is kept whatever it is, 0 included.
+            const double value = Get_Num_Input(prompt, QString(), QStringLiteral("2"), QStringLiteral("Options"));
+            field += QStringLiteral(" = ") + num::format0_0(value);
+            item->setText(field);
+        } else {
+            field = field.left(equals - 1);
+            item->setText(field);
+            const double value = Get_Num_Input(prompt, QString(), QStringLiteral("2"), QStringLiteral("Options"));
+            if (value != 0.0) {
+                field += QStringLiteral(" = ") + num::format0_0(value);
+                item->setText(field);
+            }
+        }
+    }
+    if (applyToRight) {
+        QListWidgetItem *twin = list(QStringLiteral("List4R"))->item(row);
+        if (twin)
+            twin->setSelected(item->isSelected());
+    }
+}
+
+void ScriptForm1::Clear_Top_Covers()
+{
+    m_clearingLists = true;
+    list(QStringLiteral("List3_0"))->clearSelection();
+    list(QStringLiteral("List3_1"))->clearSelection();
+    m_clearingLists = false;
+}
+
+void ScriptForm1::Clear_Insole_Options()
+{
+    m_clearingLists = true;
+    for (const char *name : {"List4L", "List4R"}) {
+        QListWidget *options = list(QString::fromLatin1(name));
+        options->clearSelection();
+        if (options->count() > 0)
+            options->item(0)->setSelected(true);
+    }
+    m_clearingLists = false;
+}
+
+// ---------------------------------------------------------------- scan file choice
+
+void ScriptForm1::Choose_Scan_File(int side)
+{
+    Run_Command([this, side] {
+        ScriptRecord &job = Job();
+        Prompter::FileRequest request;
+        request.title = side == 0 ? QStringLiteral("Select a Left Scan File") : QStringLiteral("Select a Right Scan File");
+        request.folder = job.DataFolder;
+        request.filter = QStringLiteral("WRL File (*.Wrl)|*.Wrl|STL File (*.Stl)|*.Stl|All Files (*.*)|*.*");
+        request.defaultExtension = QStringLiteral("Wrl");
+        const QString path = UI().openFile(request);
+        if (path.isEmpty())
+            return;
+        const ScanChoice choice = Scan_Choice_For(path);
+        QString &scan = side == 0 ? job.LeftScanFile : job.RightScanFile;
+        QString &graphic = side == 0 ? job.LeftGraphicFile : job.RightGraphicFile;
+        scan = choice.scanFile;
+        (side == 0 ? job.LeftLcfFile : job.RightLcfFile) = choice.modelFile;
+        // An import that fails ends the command here; the names set so far stay.
+        if (choice.importIntoView && Soft_Stl_Importer())
+            Soft_Stl_Importer()(side, path);
+        if (choice.graphic)
+            graphic = *choice.graphic;
+        if (choice.stlScan)
+            (side == 0 ? job.StlScanFlagL : job.StlScanFlagR) = *choice.stlScan;
+        writeBox(sideName(QStringLiteral("Text3"), side), scan);
+        writeBox(sideName(QStringLiteral("Text37"), side), graphic);
+    });
+}
+
 // ---------------------------------------------------------------- field behaviour
+
+void ScriptForm1::Ask_Heel_Depth_Side(int side)
+{
+    QLineEdit *depth = box(sideName(QStringLiteral("Text11"), side));
+    const QString value = num::format0_0(num::leadingNumber(num::numberBoxText(depth->text())));
+    // A dialog closed without "CLOSE" changes nothing.
+    if (const std::optional<QString> letter = DepthForm::Ask_Side(this))
+        depth->setText(value + *letter);
+}
 
 void ScriptForm1::Combo1_Click(int side)
 {
@@ -1461,6 +1621,8 @@ void ScriptForm1::Text5_DblClick()
 void Register_Soft_Windows()
 {
     Windows().registerFactory(kWindowName, [] { return new ScriptForm1; });
+    Windows().registerFactory(QStringLiteral("DepthForm"), [] { return new DepthForm; });
+    Windows().registerFactory(QStringLiteral("OptionForm"), [] { return new OptionForm; });
 }
 
 ScriptForm1 *Open_ScriptForm1()

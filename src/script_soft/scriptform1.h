@@ -104,6 +104,12 @@ private:
     void Combo8_Click();
     void List1_Click(int side, int row);
     void List2_Click(int side, int row);
+    void List3_Click(int side, int row);
+    void List4_Click(int side, int row);
+    void Clear_Top_Covers();
+    void Clear_Insole_Options();
+    void Choose_Scan_File(int side);
+    void Ask_Heel_Depth_Side(int side);
     void Text5_DblClick();
     void Tab_Change(int index);
     void Quit();
@@ -121,6 +127,7 @@ private:
 
     bool m_listsReady = false;
     bool m_clearingLists = false;
+    bool m_quietOptions = false; // an option list taking "None" away itself
 };
 
 // Registers the soft prescription window with the window registry; the main

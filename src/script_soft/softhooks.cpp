@@ -4,6 +4,7 @@
 
 #include "jobnames.h"
 #include "numbers.h"
+#include "prompter.h"
 #include "paths.h"
 #include "scriptrecord.h"
 #include "sizechart.h"
@@ -38,7 +39,47 @@ std::shared_ptr<SoftDrawingPane> &drawingPane()
     return pane;
 }
 
+SoftPdfViewer noticeViewer()
+{
+    return [](const QString &, QWidget *) {
+        UI().message(QStringLiteral("\"View PDF\" is not available yet."), QStringLiteral("Info"),
+                     Prompter::Icon::Information);
+    };
+}
+
+SoftPdfViewer &pdfViewer()
+{
+    static SoftPdfViewer viewer = noticeViewer();
+    return viewer;
+}
+
+SoftStlImporter &stlImporter()
+{
+    static SoftStlImporter importer;
+    return importer;
+}
+
 } // namespace
+
+const SoftPdfViewer &Soft_Pdf_Viewer()
+{
+    return pdfViewer();
+}
+
+void Set_Soft_Pdf_Viewer(SoftPdfViewer viewer)
+{
+    pdfViewer() = viewer ? std::move(viewer) : noticeViewer();
+}
+
+const SoftStlImporter &Soft_Stl_Importer()
+{
+    return stlImporter();
+}
+
+void Set_Soft_Stl_Importer(SoftStlImporter importer)
+{
+    stlImporter() = std::move(importer);
+}
 
 SoftJobCommands *Soft_Job_Commands()
 {

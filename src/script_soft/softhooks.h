@@ -2,8 +2,10 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 
+class QWidget;
 class ScriptForm1;
 
 // The job buttons of the soft prescription window. The job output work
@@ -53,3 +55,17 @@ void Set_Soft_Drawing_Pane(std::shared_ptr<SoftDrawingPane> pane); // null resto
 // when missing, once the "Graphics" tab was visited) and the lengths of the
 // side shown.
 void Vec_File_Job_Steps();
+
+// Shows a PDF modally over a window ("View PDF" of the order confirmation).
+// The job output work installs its viewer; until then the button says that
+// the viewer is not available yet.
+using SoftPdfViewer = std::function<void(const QString &pdfPath, QWidget *over)>;
+const SoftPdfViewer &Soft_Pdf_Viewer();
+void Set_Soft_Pdf_Viewer(SoftPdfViewer viewer); // empty restores the notice
+
+// Imports an STL scan into the left (0) or right (1) foot view, throwing on
+// failure. The 3D view work installs it; until then a chosen STL scan only
+// changes the job's file names and the views load it later.
+using SoftStlImporter = std::function<void(int side, const QString &stlPath)>;
+const SoftStlImporter &Soft_Stl_Importer();
+void Set_Soft_Stl_Importer(SoftStlImporter importer);

@@ -348,9 +348,9 @@ void TestScriptForm1::recordRoundTrip_data()
                        "21=Dispense Date,01/02/2030"}
         << QStringList{"Text38=Ann", "Text49=Lee", "Text48=P-77", "Text29=01/02/2030", "Text43=AB", "Text44=A0000"};
     QTest::newRow("top covers and insole options")
-        << QStringList{"List3_0=1,3", "List3_1=", "List4L=0,2", "List4R=1"}
-        << QStringList{"26=Top Cover,VINYL blue;VINYL purple;,", "27=Insole Options,None;3/4 Length;,Hooks;"}
-        << QStringList{"List3_0=1,3", "List3_1=", "List4L=2", "List4R=0,1"};
+        << QStringList{"List3_0=1,3", "List3_1=", "List4L=2", "List4R=1"}
+        << QStringList{"26=Top Cover,VINYL blue;VINYL purple;,", "27=Insole Options,3/4 Length;,Hooks;"}
+        << QStringList{"List3_0=1,3", "List3_1=", "List4L=2", "List4R=1"};
 }
 
 void TestScriptForm1::recordRoundTrip()
