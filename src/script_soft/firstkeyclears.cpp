@@ -14,6 +14,7 @@ void FirstKeyClears::addBox(QLineEdit *box, const QString &row)
     m_rowOf.insert(box, row);
     m_firstKeyTaken.insert(row, false);
     box->installEventFilter(this);
+    connect(box, &QObject::destroyed, this, [this](QObject *gone) { m_rowOf.remove(gone); });
 }
 
 bool FirstKeyClears::eventFilter(QObject *watched, QEvent *event)
@@ -21,7 +22,10 @@ bool FirstKeyClears::eventFilter(QObject *watched, QEvent *event)
     const auto row = m_rowOf.constFind(watched);
     if (row == m_rowOf.constEnd())
         return false;
-    auto *box = static_cast<QLineEdit *>(watched);
+    // A box on its way out is no longer a line edit.
+    auto *box = qobject_cast<QLineEdit *>(watched);
+    if (!box)
+        return false;
     switch (event->type()) {
     case QEvent::MouseButtonPress:
         box->clear();
