@@ -556,6 +556,17 @@ void TestScriptForm1::jobButtonsUseInstalledCommands()
     QCOMPARE(commands->calls,
              (QStringList{"Submit", "SaveLocally", "Json", "SaveScript", "OpenScript", "Print", "Next"}));
     QCOMPARE(commands->form, form);
+
+    // "Sizes" shows the foot size window once a factory for it exists.
+    fx.prompter->calls.clear();
+    control<QPushButton>(form, "Command10")->click();
+    QCOMPARE(fx.prompter->messages(), QStringList{"\"Sizes\" is not available yet."});
+    Windows().registerFactory(QStringLiteral("FootSize"), [] { return new QWidget; });
+    control<QPushButton>(form, "Command10")->click();
+    QWidget *sizes = Windows().loaded(QStringLiteral("FootSize"));
+    QVERIFY(sizes && sizes->isVisible());
+    control<QPushButton>(form, "Command10")->click();
+    QCOMPARE(Windows().loaded(QStringLiteral("FootSize")), sizes);
 }
 
 void TestScriptForm1::newJobResetsTheForm()
