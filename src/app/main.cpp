@@ -1,5 +1,8 @@
 #include "appwindows.h"
+#include "helpwindows.h"
 #include "mainwindow.h"
+#include "jsoncommand.h"
+#include "scriptform1.h"
 #include "shellprompter.h"
 #include "windowregistry.h"
 
@@ -16,7 +19,11 @@ int main(int argc, char *argv[])
     // window happens to be the last one open.
     QApplication::setQuitOnLastWindowClosed(false);
     Set_Prompter(std::make_shared<ShellPrompter>());
+    // Every window is made on first use; here each part says how.
     Register_Shell_Windows();
+    Register_Help_Windows();
+    Register_Soft_Windows();
+    Register_Pdf_Viewer();
 
     int status = 0;
     {
