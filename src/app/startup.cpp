@@ -87,21 +87,6 @@ void Reset_Sizes_To_Default(ScriptRecord &job)
     job.FootLengthR = Foot_Length_For(job.TemplateLengthR);
 }
 
-QStringList User_List_Names(const ScriptRecord &job)
-{
-    if (job.UserList.size() == job.CurrentUser.size())
-        return {};
-    QStringList names;
-    QString rest = job.UserList;
-    while (!rest.isEmpty()) {
-        const QString name = Get_Token_Comma(rest);
-        if (name.isEmpty())
-            break;
-        names << name;
-    }
-    return names;
-}
-
 QString Folder_List_Path(const QString &folder)
 {
     return QDir::cleanPath(folder);

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "mainconfig.h" // User_List_Names
+
 struct ScriptRecord;
 class InstanceLock;
 
@@ -43,10 +45,6 @@ QString Read_Nas_Folder(const ScriptRecord &job);
 // The size chart restored to the built-in one, with the first size of each
 // list taken as the foot size and its lengths.
 void Reset_Sizes_To_Default(ScriptRecord &job);
-
-// The entries of the user list: the names of UserList up to the first empty
-// one. None (the list is hidden) when there is only one user or none.
-QStringList User_List_Names(const ScriptRecord &job);
 
 // A folder as the folder list reports its path: without a trailing separator.
 QString Folder_List_Path(const QString &folder);

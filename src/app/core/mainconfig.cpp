@@ -3,6 +3,7 @@
 #include "numbers.h"
 #include "paths.h"
 #include "scriptrecord.h"
+#include "shellhelpers.h"
 #include "textfile.h"
 
 #include <QFileInfo>
@@ -56,4 +57,19 @@ void Write_Main_Config(const ScriptRecord &job)
 int Counter_From_Text(const QString &text)
 {
     return num::roundHalfEven(num::leadingNumber(text));
+}
+
+QStringList User_List_Names(const ScriptRecord &job)
+{
+    if (job.UserList.size() == job.CurrentUser.size())
+        return {};
+    QStringList names;
+    QString rest = job.UserList;
+    while (!rest.isEmpty()) {
+        const QString name = Get_Token_Comma(rest);
+        if (name.isEmpty())
+            break;
+        names << name;
+    }
+    return names;
 }

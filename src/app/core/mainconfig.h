@@ -34,5 +34,9 @@ void Create_Main_Config(const QString &scannerId);
 // name of UserList one per line. Atomic: a failure leaves the old file and throws.
 void Write_Main_Config(const ScriptRecord &job);
 
+// The entries of a user list: the names of UserList up to the first empty
+// one. None (the list is hidden) when there is only one user or none.
+QStringList User_List_Names(const ScriptRecord &job);
+
 // The counter line's value: its leading number to the nearest whole number.
 int Counter_From_Text(const QString &text);
