@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libqt6svg6-dev qt6-svg-dev
+  qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-svg-dev
   qt6-pdf-dev libqt6pdf6 libqt6pdfwidgets6
   libzip-dev zipcmp zipmerge ziptool
   libgl-dev libgl1-mesa-dri libegl1 libglx-mesa0
