@@ -1,11 +1,14 @@
 #include "mainwindow.h"
 
+#include "archiveimport.h"
 #include "clock.h"
+#include "helpwindows.h"
 #include "jobevents.h"
 #include "newjob.h"
 #include "paths.h"
 #include "prompter.h"
 #include "scanlists.h"
+#include "scriptform1.h"
 #include "scriptrecord.h"
 #include "shellhelpers.h"
 #include "sizechart.h"
@@ -18,6 +21,7 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -48,6 +52,29 @@ void refill(QComboBox *combo, const QStringList &texts)
     }
     if (!texts.isEmpty())
         combo->setCurrentIndex(0);
+}
+
+void notAvailable(const QString &caption)
+{
+    UI().message(QStringLiteral("\"%1\" is not available yet.").arg(caption), QStringLiteral("Info"),
+                 Prompter::Icon::Information, Prompter::Buttons::Ok);
+}
+
+// Opens another part's window without blocking: made (and so loaded) on
+// first use, otherwise only brought to the front.
+void openWindow(const QString &name, const QString &caption)
+{
+    Run_Command([&] {
+        if (!Windows().hasFactory(name)) {
+            notAvailable(caption);
+            return;
+        }
+        if (QWidget *window = Windows().window(name)) {
+            window->show();
+            window->raise();
+            window->activateWindow();
+        }
+    });
 }
 
 } // namespace
@@ -81,27 +108,90 @@ MainForm::~MainForm()
 
 void MainForm::buildMenus()
 {
-    m_mnuFiles = menuBar()->addMenu(QStringLiteral("Files"));
-    m_mnuFiles->setObjectName(QStringLiteral("mnuFiles"));
-    m_mnuNew = m_mnuFiles->addAction(QStringLiteral("New"));
-    m_mnuNew->setObjectName(QStringLiteral("mnuNew"));
-    m_mnuFiles->addSeparator()->setObjectName(QStringLiteral("sep1"));
-    m_mnuExit = m_mnuFiles->addAction(QStringLiteral("Exit"));
-    m_mnuExit->setObjectName(QStringLiteral("mnuExit"));
-    m_mnuTools = menuBar()->addAction(QStringLiteral("Tools"));
-    m_mnuTools->setObjectName(QStringLiteral("mnuTools"));
+    QMenuBar *bar = menuBar();
+    // A menu's name is given to its bar item too, so the bar reads in order
+    // by name as well as by caption.
+    auto menu = [bar](const char *name, const QString &caption) {
+        QMenu *m = bar->addMenu(caption);
+        m->setObjectName(QLatin1String(name));
+        m->setAccessibleName(caption);
+        m->menuAction()->setObjectName(QLatin1String(name));
+        return m;
+    };
+    auto item = [this](QWidget *owner, const char *name, const QString &caption, auto &&handler) {
+        auto *action = new QAction(caption, owner);
+        action->setObjectName(QLatin1String(name));
+        owner->addAction(action);
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    auto separator = [](QWidget *owner, const char *name) {
+        auto *line = new QAction(owner);
+        line->setObjectName(QLatin1String(name));
+        line->setSeparator(true);
+        owner->addAction(line);
+    };
 
-    connect(m_mnuNew, &QAction::triggered, this, [this] { Run_Command([this] { New_Script(); }); });
-    connect(m_mnuExit, &QAction::triggered, this, [this] {
+    m_mnuFiles = menu("mnuFiles", QStringLiteral("Files"));
+    m_mnuNew = item(m_mnuFiles, "mnuNew", QStringLiteral("New"), [this] { Run_Command([this] { New_Script(); }); });
+    separator(m_mnuFiles, "sep1");
+    m_mnuExit = item(m_mnuFiles, "mnuExit", QStringLiteral("Exit"), [this] {
         Unload_All();
         close();
     });
-    connect(m_mnuTools, &QAction::triggered, this, [] {
-        // The job relocation window comes with the scan intake.
-        if (QWidget *tools = Windows().window(QStringLiteral("VerifyForm"))) {
-            tools->show();
-            tools->raise();
+
+    QMenu *scanner = menu("mnuScanner", QStringLiteral("Scanner"));
+    auto intake = [&](const char *name, const QString &caption, const QString &window, bool footScanner) {
+        item(scanner, name, caption, [caption, window, footScanner] {
+            // The foot scanners refuse a side they think is scanned: a fresh
+            // start from the menu lets both feet be scanned again.
+            if (footScanner)
+                Job().ScannedFlagL = Job().ScannedFlagR = false;
+            openWindow(window, caption);
+        });
+    };
+    intake("mnuScanner1", QStringLiteral("General Scanner"), QStringLiteral("ScanForm"), false);
+    intake("mnuScanner2", QStringLiteral("MiniScanner (EVA)"), QStringLiteral("ScanForm2"), false);
+    intake("mnuScanner3", QStringLiteral("MiniScanner (Rigid)"), QStringLiteral("ScanForm3"), false);
+    intake("mnuLSRscanner", QStringLiteral("LSR Scanner"), QStringLiteral("ScanForm4"), false);
+    intake("mnuPellmar1", QStringLiteral("Pellmar Scanner (EVA)"), QStringLiteral("ScanForm5"), true);
+    intake("mnuPellmar2", QStringLiteral("Pellmar Scanner (Rigid)"), QStringLiteral("ScanForm6"), true);
+
+    m_mnuTools = item(bar, "mnuTools", QStringLiteral("Tools"),
+                      [] { openWindow(QStringLiteral("VerifyForm"), QStringLiteral("Tools")); });
+    // The import asks for the archive itself and reports its own failures;
+    // it needs no intake window.
+    item(bar, "mnuUnzip", QStringLiteral("UnZip"), [] { Run_Command([] { Import_Job_Archive(); }); });
+
+    QMenu *script = menu("mnuScript", QStringLiteral("Prepare Script"));
+    item(script, "mnuScript1", QStringLiteral("EVA Script"), [this] { enterScript(ScriptKind::Eva); });
+    item(script, "mnuScript2", QStringLiteral("Rigid Script"), [this] { enterScript(ScriptKind::Rigid); });
+
+    QMenu *help = menu("mnuHelp", QStringLiteral("Help"));
+    item(help, "mnuHelp1", QStringLiteral("Help"), [] { Run_Command([] { Show_Help_Browser(); }); });
+    separator(help, "sep2");
+    item(help, "mnuAbout", QStringLiteral("About"), [] { Run_Command([] { Show_About(); }); });
+
+    // Kept for its place on the bar; it is never offered.
+    menu("mnuTest", QStringLiteral("Test"))->menuAction()->setVisible(false);
+    for (const char *name : {"sep3", "sep4", "sep5", "sep6"})
+        separator(bar, name);
+    // Shows which version is running; there is nothing to choose.
+    item(bar, "sep7", QStringLiteral("Version 2.08h"), [] {})->setEnabled(false);
+}
+
+void MainForm::enterScript(ScriptKind kind)
+{
+    Run_Command([kind] {
+        if (!Enter_Script_Screen(Job(), kind))
+            return;
+        if (kind == ScriptKind::Rigid) {
+            openWindow(QStringLiteral("ScriptForm2"), QStringLiteral("Rigid Script"));
+            return;
         }
+        // The soft window takes a record handed over while it was open.
+        if (!Windows().hasFactory(QStringLiteral("ScriptForm1")) || !Open_ScriptForm1())
+            notAvailable(QStringLiteral("EVA Script"));
     });
 }
 
@@ -153,6 +243,10 @@ void MainForm::buildWorkspace()
     row->addSpacing(16);
     row->addWidget(captionFor(m_combo2, QStringLiteral("Right Foot Size"), central));
     row->addWidget(m_combo2);
+    m_command10 = new QPushButton(QStringLiteral("Sizes"), central);
+    m_command10->setObjectName(QStringLiteral("Command10"));
+    m_command10->setAccessibleName(m_command10->text());
+    row->addWidget(m_command10);
     row->addStretch(1);
     row->addWidget(m_userLabel);
     row->addWidget(m_combo3);
@@ -184,6 +278,7 @@ void MainForm::buildWorkspace()
         Set_Status(QStringLiteral("Loading Scan Data"));
         Run_Command([this] { Load_Right_Foot(); });
     });
+    connect(m_command10, &QPushButton::clicked, this, [] { Run_Command([] { Show_Foot_Sizes(); }); });
     connect(m_command2, &QPushButton::clicked, this, [this] { Run_Command([this] { Load_Left_Foot(); }); });
     connect(m_command4, &QPushButton::clicked, this, [this] { Run_Command([this] { Load_Right_Foot(); }); });
 }

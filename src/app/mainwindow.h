@@ -1,6 +1,7 @@
 #pragma once
 
 #include "instancelock.h"
+#include "scriptentry.h"
 #include "shellservices.h"
 #include "startup.h"
 
@@ -58,6 +59,8 @@ protected:
 private:
     void buildMenus();
     void buildWorkspace();
+    // "EVA Script" and "Rigid Script".
+    void enterScript(ScriptKind kind);
     void scanChosen(bool left);
     bool footViewsMissing();
 
@@ -77,4 +80,5 @@ private:
     ScanFileList *m_file2 = nullptr;
     QPushButton *m_command2 = nullptr;
     QPushButton *m_command4 = nullptr;
+    QPushButton *m_command10 = nullptr;
 };
