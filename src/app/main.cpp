@@ -1,4 +1,5 @@
 #include "mainwindow.h"
+#include "qtprompter.h"
 
 #include <QApplication>
 
@@ -6,6 +7,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Solvane"));
+    Set_Prompter(std::make_shared<QtPrompter>());
     MainForm window;
     window.show();
     return app.exec();

@@ -1,5 +1,7 @@
 #include "mainwindow.h"
 
+#include "shellhelpers.h"
+
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -15,7 +17,13 @@ MainForm::MainForm(QWidget *parent)
     m_statusPanel->setObjectName(QStringLiteral("StatusBar1"));
     statusBar()->addWidget(m_statusPanel, 1);
     resize(900, 600);
+    ::Set_Status_Sink([this](const QString &text) { Set_Status(text); });
     Set_Status(QStringLiteral("Ready"));
+}
+
+MainForm::~MainForm()
+{
+    ::Set_Status_Sink({});
 }
 
 void MainForm::Set_Status(const QString &text)

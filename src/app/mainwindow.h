@@ -10,6 +10,7 @@ class MainForm : public QMainWindow
     Q_OBJECT
 public:
     explicit MainForm(QWidget *parent = nullptr);
+    ~MainForm() override;
 
     void Set_Status(const QString &text);
     QString statusText() const;

@@ -1,0 +1,317 @@
+#include "csveva.h"
+
+#include "clock.h"
+#include "errors.h"
+#include "jobevents.h"
+#include "numbers.h"
+#include "paths.h"
+#include "scriptrecord.h"
+#include "shellhelpers.h"
+#include "textfile.h"
+
+namespace {
+
+QString replaceLineBreaks(QString value, const QString &with)
+{
+    value.replace(QLatin1String("\r\n"), with);
+    value.replace(u'\r', with);
+    value.replace(u'\n', with);
+    return value;
+}
+
+QString pair(const QString &label, const QString &left, const QString &right)
+{
+    return label + u',' + left + u',' + right;
+}
+
+QString pairUnit(const QString &label, const QString &left, const QString &right, const QString &unit)
+{
+    return pair(label, left, right) + u',' + unit;
+}
+
+QString numPair(const QString &label, double left, double right, const QString &unit)
+{
+    return pairUnit(label, num::format0_0(left), num::format0_0(right), unit);
+}
+
+QString textNumPair(const QString &label, const QString &left, const QString &right, const QString &unit)
+{
+    return pairUnit(label, num::format0_0Text(Record_Field(left)), num::format0_0Text(Record_Field(right)), unit);
+}
+
+// The writer's model and graphic path corrections for one side.
+void correctSide(const ScriptRecord &job, QString &model, QString &graphic)
+{
+    if (Is_Absent_Path(model))
+        model = QStringLiteral("None");
+    else if (Is_Relative_Path(model))
+        model = Join_Path(job.CurrentFolder, model);
+    if (model == QLatin1String("None"))
+        graphic = QStringLiteral("None");
+}
+
+QString recordPathField(const QString &path)
+{
+    return Record_Field(Is_Absent_Path(path) ? QStringLiteral("None") : Record_Path(path));
+}
+
+// Field n (from 1) of a record line, split at "," as the record writer joined it.
+QString field(const QString &line, int n)
+{
+    QString rest = line;
+    QString value;
+    for (int i = 0; i < n; ++i)
+        value = Get_Token_Comma(rest);
+    return value;
+}
+
+double numField(const QString &line, int n)
+{
+    return num::leadingNumber(field(line, n));
+}
+
+void readScanLine(const QString &line, QString &lcf, QString &scan)
+{
+    const QString value = field(line, 2);
+    if (Is_Absent_Path(value))
+        return;
+    const QString path = From_Record_Path(value);
+    lcf = path;
+    if (Has_Extension(path, QStringLiteral("stl")))
+        scan = path;
+    else if (path.size() > 4)
+        scan = path.left(path.size() - 4) + QStringLiteral(".Wrl");
+}
+
+} // namespace
+
+QString Record_Field(const QString &value, const QString &lineBreak)
+{
+    QString out = value;
+    out.replace(u',', u';');
+    return replaceLineBreaks(out, lineBreak);
+}
+
+bool Pfa_Is_C_Shape(const QString &pfa)
+{
+    return pfa.indexOf(u'C', 1, Qt::CaseInsensitive) >= 1;
+}
+
+QStringList Build_CSV_EVA(ScriptRecord &job)
+{
+    const QDateTime now = Clock::now();
+    correctSide(job, job.LeftLcfFile, job.LeftGraphicFile);
+    correctSide(job, job.RightLcfFile, job.RightGraphicFile);
+
+    const QString left5 = Has_Extension(job.LeftScanFile, QStringLiteral("stl")) ? job.LeftScanFile : job.LeftLcfFile;
+    const QString right6 = Has_Extension(job.RightScanFile, QStringLiteral("stl")) ? job.RightScanFile : job.RightLcfFile;
+
+    // Top covers are joined with "," by the format itself; options and notes with ";".
+    job.TopCoverL = replaceLineBreaks(QString(job.TopCoverL).replace(u',', u';'), QStringLiteral(","));
+    job.TopCoverR = replaceLineBreaks(QString(job.TopCoverR).replace(u',', u';'), QStringLiteral(","));
+    job.InsoleOptionsL = Record_Field(job.InsoleOptionsL);
+    job.InsoleOptionsR = Record_Field(job.InsoleOptionsR);
+    job.Notes = Record_Field(job.Notes);
+
+    auto t = [](const QString &v) { return Record_Field(v); };
+    QStringList lines;
+    lines << QStringLiteral("BRENNICK ORTHOTICS PRESCRIPTION")
+          << QStringLiteral("Job Number,") + t(job.JobNumber)
+          << QStringLiteral("Clinic Job Number,") + t(job.ClinicJobNumber)
+          << QStringLiteral("PDF File Name,") + recordPathField(job.PdfFile)
+          << QStringLiteral("Left Scan File Name,") + recordPathField(left5)
+          << QStringLiteral("Right Scan File Name,") + recordPathField(right6)
+          << QStringLiteral("Left Graphic File Name,") + recordPathField(job.LeftGraphicFile)
+          << QStringLiteral("Right Graphic File Name,") + recordPathField(job.RightGraphicFile)
+          << QStringLiteral("Client First Name,") + t(job.ClientFirstName)
+          << QStringLiteral("Client Surname,") + t(job.ClientSurname)
+          << QStringLiteral("Gender,") + t(job.Gender)
+          << QStringLiteral("Podiatrist Name,") + t(job.PodiatristName)
+                 + (job.SendConfirmationEmail ? QStringLiteral(";Y") : QStringLiteral(";N"))
+          << QStringLiteral("Clinic Name,") + t(job.ClinicName)
+          << QStringLiteral("Date,") + Clock::recordDate(now.date())
+          << QStringLiteral("Time,") + Clock::longTime(now.time())
+          << QStringLiteral("Foot,Left,Right")
+          << pair(QStringLiteral("Foot Size"), t(job.FootSizeL), t(job.FootSizeR))
+          << pair(QStringLiteral("Template Length"), num::format0_0(job.TemplateLengthL),
+                  num::format0_0(job.TemplateLengthR))
+          << pair(QStringLiteral("Scan Date"), t(job.ScanDateL), t(job.ScanDateR))
+          << pair(QStringLiteral("Scan Time"), t(job.ScanTimeL), t(job.ScanTimeR))
+          << QStringLiteral("Dispense Date,") + t(job.DispenseDate)
+          << pair(QStringLiteral("Priority Return"), job.PriorityReturn ? QStringLiteral("1") : QStringLiteral("0"),
+                  job.ConfirmBeforeManufacture ? QStringLiteral("1") : QStringLiteral("0"))
+          << QStringLiteral("INSOLE REQUIREMENTS")
+          << pair(QStringLiteral("Orthotic Style"), t(job.OrthoticStyleL), t(job.OrthoticStyleR))
+          << pair(QStringLiteral("EVA Density"), t(job.EvaDensityL), t(job.EvaDensityR))
+          << pair(QStringLiteral("Top Cover"), job.TopCoverL, job.TopCoverR)
+          << pair(QStringLiteral("Insole Options"), job.InsoleOptionsL, job.InsoleOptionsR)
+          << QStringLiteral("Notes,") + job.Notes + u','
+          << QStringLiteral("INSOLE ADJUSTMENTS")
+          << numPair(QStringLiteral("Foot Length"), job.FootLengthL, job.FootLengthR, QStringLiteral("mm"))
+          << numPair(QStringLiteral("Thickness"), job.ThicknessL, job.ThicknessR, QStringLiteral("mm"))
+          << numPair(QStringLiteral("Skive Distance"), job.SkiveDistanceL, job.SkiveDistanceR, QStringLiteral("mm"))
+          << pairUnit(QStringLiteral("Skive Angle"), t(job.SkiveAngleL), t(job.SkiveAngleR), QStringLiteral("deg"))
+          << numPair(QStringLiteral("Inversion Ramp"), job.InversionRampL, job.InversionRampR, QStringLiteral("deg"))
+          << numPair(QStringLiteral("Eversion Ramp"), job.EversionRampL, job.EversionRampR, QStringLiteral("deg"))
+          << numPair(QStringLiteral("Arch Fill"), job.ArchFillL, job.ArchFillR, QStringLiteral("%"))
+          << numPair(QStringLiteral("Lateral Arch Fill"), job.LateralArchFillL, job.LateralArchFillR, QStringLiteral("%"))
+          << numPair(QStringLiteral("Heel Lift"), job.HeelLiftL, job.HeelLiftR, QStringLiteral("mm"))
+          << numPair(QStringLiteral("Heel Cup"), job.HeelCupL, job.HeelCupR, QStringLiteral("%"))
+          << numPair(QStringLiteral("Rear Foot Posting"), job.RearFootPostingL, job.RearFootPostingR, QStringLiteral("deg"))
+          << numPair(QStringLiteral("Rear Foot Posting Lateral"), job.RearFootPostingLateralL,
+                     job.RearFootPostingLateralR, QStringLiteral("deg"))
+          << pair(QStringLiteral("MetaWedge"), t(job.MetaWedgeL), t(job.MetaWedgeR))
+          << pair(QStringLiteral("MetDome"), t(job.MetDomeL), t(job.MetDomeR))
+          << pair(QStringLiteral("MetPad"), t(job.MetPadL), t(job.MetPadR))
+          << pairUnit(QStringLiteral("PFA"), t(job.PfaL), t(job.PfaR), QStringLiteral("mm"))
+          << pairUnit(QStringLiteral("Scan Position"), t(job.ScanPositionL), t(job.ScanPositionR), QStringLiteral("deg"))
+          << numPair(QStringLiteral("Arch Height"), job.ArchHeightL, job.ArchHeightR, QStringLiteral("mm"))
+          << QStringLiteral("Spare1,0,0,mm") << QStringLiteral("Spare2,0,0,mm")
+          << QStringLiteral("Spare3,0,0,mm") << QStringLiteral("Spare4,0,0,mm")
+          << QStringLiteral("FOOT DIMENSIONS")
+          << textNumPair(QStringLiteral("Forefoot Varus"), job.ForefootVarusL, job.ForefootVarusR, QStringLiteral("deg"))
+          << textNumPair(QStringLiteral("Forefoot Valgus"), job.ForefootValgusL, job.ForefootValgusR, QStringLiteral("deg"))
+          << textNumPair(QStringLiteral("Varus Length"), job.VarusLengthL, job.VarusLengthR, QStringLiteral("mm"))
+          << textNumPair(QStringLiteral("Extra Heel Depth"), job.ExtraHeelDepthL, job.ExtraHeelDepthR, QStringLiteral("mm"))
+          << numPair(QStringLiteral("Forefoot Elevation"), job.ForefootElevationL, job.ForefootElevationR, QStringLiteral("deg"))
+          << pair(QStringLiteral("Heel Width"), t(job.HeelWidthL), t(job.HeelWidthR))
+          << pair(QStringLiteral("Midfoot Width"), t(job.MidfootWidthL.toUpper()), t(job.MidfootWidthR.toUpper()))
+          << pair(QStringLiteral("Forefoot Width"), t(job.ForefootWidthL), t(job.ForefootWidthR))
+          << numPair(QStringLiteral("Insert Height"), job.InsertHeightL, job.InsertHeightR, QStringLiteral("mm"))
+          << numPair(QStringLiteral("Insert Length"), job.InsertLengthL, job.InsertLengthR, QStringLiteral("mm"))
+          << textNumPair(QStringLiteral("Heel-Dot Length"), job.HeelDotLengthL, job.HeelDotLengthR, QStringLiteral("mm"))
+          << QStringLiteral("Spare5,0,0,mm") << QStringLiteral("Spare6,0,0,mm")
+          << QStringLiteral("END");
+    return lines;
+}
+
+void Write_CSV_EVA(ScriptRecord &job)
+{
+    textfile::writeLines(job.CsvFile, Build_CSV_EVA(job));
+}
+
+void Parse_CSV_EVA(ScriptRecord &job, const QStringList &lines, const QString &source)
+{
+    if (lines.size() < 66 || lines[22].trimmed().compare(QLatin1String("INSOLE REQUIREMENTS"), Qt::CaseInsensitive) != 0)
+        throw SolvaneError(ErrorNumber::IncompleteRecord,
+                           QStringLiteral("%1 is not a complete script record").arg(source));
+
+    ScriptRecord r = job;
+    auto L = [&](int n) -> const QString & { return lines[n - 1]; };
+    auto f2 = [&](int n) { return field(L(n), 2); };
+    auto f3 = [&](int n) { return field(L(n), 3); };
+
+    r.JobNumber = f2(2);
+    r.ReprocessedFromJob = r.JobNumber;
+    r.ClinicJobNumber = f2(3);
+    r.PdfFile = From_Record_Path(f2(4));
+    readScanLine(L(5), r.LeftLcfFile, r.LeftScanFile);
+    readScanLine(L(6), r.RightLcfFile, r.RightScanFile);
+    if (!Is_Absent_Path(f2(7)))
+        r.LeftGraphicFile = From_Record_Path(f2(7));
+    if (!Is_Absent_Path(f2(8)))
+        r.RightGraphicFile = From_Record_Path(f2(8));
+    r.ClientFirstName = f2(9);
+    r.ClientSurname = f2(10);
+    r.Gender = f2(11);
+
+    // The writers append the e-mail choice to the name; take it back off so
+    // that reopening and saving never grows the name.
+    QString podiatrist = f2(12);
+    r.SendConfirmationEmail = false;
+    if (podiatrist.endsWith(QLatin1String(";Y")) || podiatrist.endsWith(QLatin1String(";N"))) {
+        r.SendConfirmationEmail = podiatrist.endsWith(u'Y');
+        podiatrist.chop(2);
+    }
+    if (f3(12) == QLatin1String("Y"))
+        r.SendConfirmationEmail = true;
+    r.PodiatristName = podiatrist;
+    r.ClinicName = f2(13);
+
+    r.FootSizeL = f2(17);
+    r.FootSizeR = f3(17);
+    r.TemplateLengthL = numField(L(18), 2);
+    r.TemplateLengthR = numField(L(18), 3);
+    r.ScanDateL = f2(19);
+    r.ScanDateR = f3(19);
+    r.ScanTimeL = f2(20);
+    r.ScanTimeR = f3(20);
+    r.DispenseDate = f2(21);
+    r.PriorityReturn = f2(22) == QLatin1String("1");
+
+    r.OrthoticStyleL = f2(24);
+    r.OrthoticStyleR = f3(24);
+    r.EvaDensityL = f2(25);
+    r.EvaDensityR = f3(25);
+    r.TopCoverL = f2(26);
+    r.TopCoverR = f3(26);
+    r.InsoleOptionsL = f2(27);
+    r.InsoleOptionsR = f3(27);
+
+    // Everything after the label; the writer's closing "," comes off again.
+    QString notes = L(28);
+    Get_Token_Comma(notes);
+    if (notes.endsWith(u','))
+        notes.chop(1);
+    r.Notes = notes;
+
+    auto numPairInto = [&](int n, double &left, double &right) {
+        left = numField(L(n), 2);
+        right = numField(L(n), 3);
+    };
+    numPairInto(30, r.FootLengthL, r.FootLengthR);
+    numPairInto(31, r.ThicknessL, r.ThicknessR);
+    numPairInto(32, r.SkiveDistanceL, r.SkiveDistanceR);
+    r.SkiveAngleL = f2(33);
+    r.SkiveAngleR = f3(33);
+    numPairInto(34, r.InversionRampL, r.InversionRampR);
+    numPairInto(35, r.EversionRampL, r.EversionRampR);
+    numPairInto(36, r.ArchFillL, r.ArchFillR);
+    numPairInto(37, r.LateralArchFillL, r.LateralArchFillR);
+    numPairInto(38, r.HeelLiftL, r.HeelLiftR);
+    numPairInto(39, r.HeelCupL, r.HeelCupR);
+    numPairInto(40, r.RearFootPostingL, r.RearFootPostingR);
+    numPairInto(41, r.RearFootPostingLateralL, r.RearFootPostingLateralR);
+    r.MetaWedgeL = f2(42);
+    r.MetaWedgeR = f3(42);
+    r.MetDomeL = f2(43);
+    r.MetDomeR = f3(43);
+    r.MetPadL = f2(44);
+    r.MetPadR = f3(44);
+    r.PfaL = f2(45);
+    r.PfaR = f3(45);
+    r.ScanPositionL = f2(46);
+    r.ScanPositionR = f3(46);
+    numPairInto(47, r.ArchHeightL, r.ArchHeightR);
+
+    r.ForefootVarusL = f2(53);
+    r.ForefootVarusR = f3(53);
+    r.ForefootValgusL = f2(54);
+    r.ForefootValgusR = f3(54);
+    r.VarusLengthL = num::shortestText(numField(L(55), 2));
+    r.VarusLengthR = num::shortestText(numField(L(55), 3));
+    r.ExtraHeelDepthL = num::shortestText(numField(L(56), 2));
+    r.ExtraHeelDepthR = num::shortestText(numField(L(56), 3));
+    numPairInto(57, r.ForefootElevationL, r.ForefootElevationR);
+    r.HeelWidthL = f2(58);
+    r.HeelWidthR = f3(58);
+    r.MidfootWidthL = f2(59);
+    r.MidfootWidthR = f3(59);
+    r.ForefootWidthL = f2(60);
+    r.ForefootWidthR = f3(60);
+    numPairInto(61, r.InsertHeightL, r.InsertHeightR);
+    numPairInto(62, r.InsertLengthL, r.InsertLengthR);
+    r.HeelDotLengthL = f2(63);
+    r.HeelDotLengthR = f3(63);
+
+    job = r;
+}
+
+void Read_CSV_EVA(ScriptRecord &job)
+{
+    const QStringList lines = textfile::readLines(job.CsvFile);
+    Parse_CSV_EVA(job, lines, job.CsvFile);
+    if (lines[65].trimmed().toUpper() == QLatin1String("END"))
+        Set_Status(QStringLiteral("CSV File Data OK"));
+    emit JobEvents::instance().footSizesRead();
+}

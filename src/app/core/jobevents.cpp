@@ -1,0 +1,7 @@
+#include "jobevents.h"
+
+JobEvents &JobEvents::instance()
+{
+    static JobEvents events;
+    return events;
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+struct ScriptRecord;
+
+// A client-name part of a file or folder name: characters Windows forbids in
+// names, control characters and characters the code page cannot hold become
+// "_", and "." or ".." becomes "_", so no name can climb out of its folder.
+// Records, PDFs and screens keep the names as typed.
+QString safeNamePart(const QString &part);
+
+enum class JobKind { Soft, Rigid };
+
+// Job base names: full "AB0042_Ann_Lee", short "AB0042_Default".
+QString JobBaseName(const ScriptRecord &job);
+QString JobBaseNameDefault(const ScriptRecord &job);
+
+// The name used outside the job commands: the short form while the job has
+// no scans (both scan paths shorter than five characters), else the full one.
+QString JobBaseNameForJob(const ScriptRecord &job);
+
+// "R_" in front for rigid jobs.
+QString JobFileStem(const QString &baseName, JobKind kind);
+
+// The job sketch of either kind: CurrentFolder/[R_]<full base name>.Jpg.
+QString JobSketchPath(const ScriptRecord &job, JobKind kind);
+
+// OperatorCode followed by the counter formatted "0000".
+QString Make_Job_Number(const ScriptRecord &job);

@@ -1,0 +1,7 @@
+#include "scriptrecord.h"
+
+ScriptRecord &Job()
+{
+    static ScriptRecord record;
+    return record;
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+// What other windows ask of the main window. The main window implements it
+// and installs itself at start-up; tests install a fake. Kept here so that
+// subsystem libraries need not link the main window.
+class ShellServices
+{
+public:
+    virtual ~ShellServices() = default;
+
+    virtual void New_Script() = 0;
+    virtual bool Load_Left_Foot() = 0;
+    virtual bool Load_Right_Foot() = 0;
+
+    // Refills the main window's size lists from the chart (first entries selected).
+    virtual void Load_Sizes1() = 0;
+    // Puts texts into the main window's size lists (a record was read).
+    virtual void Set_Size_List_Texts(const QString &left, const QString &right) = 0;
+    // Re-reads CurrentFolder into the scan file lists.
+    virtual void Refresh_File_Lists() = 0;
+};
+
+// Null until the main window (or a test) installs one.
+ShellServices *Shell();
+void Set_Shell(ShellServices *shell);
+
+// Implemented by the soft prescription window: the resets a new job asks of
+// it (length boxes, ticks, PFA shapes and scan positions).
+class NewJobFormResets
+{
+public:
+    virtual ~NewJobFormResets() = default;
+    virtual void Reset_For_New_Job() = 0;
+};

@@ -1,0 +1,151 @@
+#include "archiveimport.h"
+
+#include "errors.h"
+#include "paths.h"
+#include "prompter.h"
+#include "scriptrecord.h"
+#include "shellhelpers.h"
+#include "zipreader.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QSet>
+
+namespace {
+
+constexpr int kListedNames = 25;
+
+QString lastNamePart(const QString &name)
+{
+    const qsizetype cut = std::max(name.lastIndexOf(u'/'), name.lastIndexOf(u'\\'));
+    return name.mid(cut + 1);
+}
+
+QString listOf(const QStringList &lines)
+{
+    QStringList shown = lines.mid(0, kListedNames);
+    if (lines.size() > kListedNames)
+        shown << QStringLiteral("... and %1 more").arg(lines.size() - kListedNames);
+    return shown.join(u'\n');
+}
+
+struct PlannedFile
+{
+    const ZipEntry *entry = nullptr;
+    QString target;
+    bool exists = false;
+};
+
+} // namespace
+
+ArchiveImportResult Import_Job_Archive()
+{
+    Prompter::FileRequest request;
+    request.title = QStringLiteral("Select a ZIP File");
+    request.folder = Paths::dataRoot();
+    request.filter = QStringLiteral("ZIP File (*.Zip)|*.Zip|All Files (*.*)|*.*");
+    request.defaultExtension = QStringLiteral("Zip");
+    const QString chosen = UI().openFile(request);
+    if (chosen.isEmpty()) {
+        ArchiveImportResult result;
+        result.cancelled = true;
+        return result;
+    }
+    return Import_Job_Archive(chosen);
+}
+
+ArchiveImportResult Import_Job_Archive(const QString &zipPath)
+{
+    return Import_Job_Archive(zipPath, Job().DataFolder);
+}
+
+ArchiveImportResult Import_Job_Archive(const QString &zipPath, const QString &folder)
+{
+    ArchiveImportResult result;
+    result.archive = zipPath;
+    Set_Status(QStringLiteral("UnPacking Job...") + zipPath);
+
+    if (folder.trimmed().isEmpty())
+        throw SolvaneError(ErrorNumber::FileNotFound, QStringLiteral("No data folder is set to unpack into"));
+    if (!QDir().mkpath(folder))
+        throw SolvaneError(ErrorNumber::FileWrite, QStringLiteral("Cannot create the folder ") + folder);
+    const QDir target(folder);
+
+    const ZipReader reader(zipPath);
+
+    // Decide every entry first, so the one question covers all of them and
+    // nothing is written before it is answered.
+    QList<PlannedFile> plan;
+    QSet<QString> takenNames;
+    auto skip = [&](const ZipEntry &entry, const QString &why) {
+        result.skipped << (entry.name.isEmpty() ? QStringLiteral("(no name)") : entry.name) +
+                              QStringLiteral(" (") + why + u')';
+    };
+    for (const ZipEntry &entry : reader.entries()) {
+        const QString leaf = lastNamePart(entry.name);
+        if (entry.isFolder) {
+            skip(entry, QStringLiteral("folder"));
+        } else if (entry.isLink) {
+            skip(entry, QStringLiteral("link"));
+        } else if (entry.isEncrypted) {
+            skip(entry, QStringLiteral("encrypted"));
+        } else if (leaf.isEmpty() || leaf == u"." || leaf == u"..") {
+            skip(entry, QStringLiteral("no file name"));
+        } else if (takenNames.contains(leaf.toLower())) {
+            skip(entry, QStringLiteral("same name as an earlier entry"));
+        } else {
+            takenNames.insert(leaf.toLower());
+            PlannedFile file{&entry, target.filePath(leaf), false};
+            const QFileInfo existing(file.target);
+            if (existing.isSymLink() || existing.isDir()) {
+                skip(entry, QStringLiteral("a folder or link of that name is in the way"));
+                continue;
+            }
+            file.exists = existing.exists();
+            plan << file;
+        }
+    }
+
+    QStringList existingNames;
+    for (const PlannedFile &file : std::as_const(plan))
+        if (file.exists)
+            existingNames << QFileInfo(file.target).fileName();
+    bool replace = true;
+    if (!existingNames.isEmpty()) {
+        const Prompter::Answer answer = UI().message(
+            QStringLiteral("These files already exist in ") + QDir::toNativeSeparators(folder) + QStringLiteral(":\n\n") +
+                listOf(existingNames) + QStringLiteral("\n\nReplace them with the files from the archive?"),
+            QStringLiteral("UnZip"), Prompter::Icon::Question, Prompter::Buttons::YesNoCancel);
+        if (answer == Prompter::Answer::Cancel) {
+            result.cancelled = true;
+            Set_Status(QStringLiteral("Ready"));
+            return result;
+        }
+        replace = answer == Prompter::Answer::Yes;
+    }
+
+    for (const PlannedFile &file : std::as_const(plan)) {
+        if (file.exists && !replace) {
+            result.kept << file.target;
+            continue;
+        }
+        Set_Status(QStringLiteral("Extracting File...") + file.entry->name);
+        QSaveFile out(file.target);
+        if (!out.open(QIODevice::WriteOnly))
+            throw SolvaneError(ErrorNumber::FileWrite, QStringLiteral("Cannot write ") + file.target +
+                                                           QStringLiteral(": ") + out.errorString());
+        reader.extract(*file.entry, out); // throws; the unfinished QSaveFile is discarded
+        if (!out.commit())
+            throw SolvaneError(ErrorNumber::FileWrite, QStringLiteral("Cannot write ") + file.target +
+                                                           QStringLiteral(": ") + out.errorString());
+        result.extracted << file.target;
+    }
+
+    if (!result.skipped.isEmpty())
+        UI().message(QStringLiteral("These entries of ") + QDir::toNativeSeparators(zipPath) +
+                         QStringLiteral(" were not extracted:\n\n") + listOf(result.skipped),
+                     QStringLiteral("UnZip"), Prompter::Icon::Warning);
+    Set_Status(QStringLiteral("Ready"));
+    return result;
+}

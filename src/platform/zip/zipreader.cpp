@@ -1,0 +1,180 @@
+#include "zipreader.h"
+
+#include "errors.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QIODevice>
+
+#include <zip.h>
+
+#include <array>
+#include <sys/stat.h>
+
+namespace {
+
+constexpr quint32 kDosFolderAttribute = 0x10;
+
+QString libzipMessage(int code)
+{
+    zip_error_t error;
+    zip_error_init_with_code(&error, code);
+    const QString text = QString::fromUtf8(zip_error_strerror(&error));
+    zip_error_fini(&error);
+    return text;
+}
+
+const std::array<quint32, 256> &crcTable()
+{
+    static const std::array<quint32, 256> table = [] {
+        std::array<quint32, 256> t{};
+        for (quint32 n = 0; n < 256; ++n) {
+            quint32 c = n;
+            for (int k = 0; k < 8; ++k)
+                c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+            t[n] = c;
+        }
+        return t;
+    }();
+    return table;
+}
+
+// Folders and links are told apart by the attributes of the system that
+// wrote the entry; a name ending in a separator is a folder whatever wrote it.
+void classify(zip_t *archive, ZipEntry &entry)
+{
+    entry.isFolder = entry.name.endsWith(u'/') || entry.name.endsWith(u'\\');
+    zip_uint8_t opsys = 0;
+    zip_uint32_t attributes = 0;
+    if (zip_file_get_external_attributes(archive, entry.index, 0, &opsys, &attributes) != 0)
+        return;
+    const quint32 unixMode = attributes >> 16;
+    switch (opsys) {
+    case ZIP_OPSYS_UNIX:
+    case ZIP_OPSYS_OS_X:
+        if (S_ISLNK(unixMode))
+            entry.isLink = true;
+        else if (S_ISDIR(unixMode))
+            entry.isFolder = true;
+        break;
+    case ZIP_OPSYS_DOS:
+    case ZIP_OPSYS_WINDOWS_NTFS:
+    case ZIP_OPSYS_VFAT:
+        if (attributes & kDosFolderAttribute)
+            entry.isFolder = true;
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+quint32 Zip_Crc32(const char *data, qsizetype size, quint32 crc)
+{
+    const auto &table = crcTable();
+    crc = ~crc;
+    for (qsizetype i = 0; i < size; ++i)
+        crc = table[(crc ^ static_cast<quint8>(data[i])) & 0xFFu] ^ (crc >> 8);
+    return ~crc;
+}
+
+ZipReader::ZipReader(const QString &path)
+    : m_path(path)
+{
+    QFile probe(path);
+    if (!probe.exists())
+        throw SolvaneError(ErrorNumber::FileNotFound, path + QStringLiteral(" does not exist"));
+    int code = 0;
+    m_archive = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY | ZIP_CHECKCONS, &code);
+    if (!m_archive)
+        throw SolvaneError(ErrorNumber::BadFileFormat,
+                           path + QStringLiteral(" is not a readable ZIP archive (") + libzipMessage(code) + u')');
+
+    const zip_int64_t count = zip_get_num_entries(m_archive, 0);
+    for (zip_int64_t i = 0; i < count; ++i) {
+        zip_stat_t st;
+        zip_stat_init(&st);
+        if (zip_stat_index(m_archive, static_cast<zip_uint64_t>(i), 0, &st) != 0)
+            continue; // deleted slots have no entry
+        ZipEntry entry;
+        entry.index = static_cast<quint64>(i);
+        entry.name = (st.valid & ZIP_STAT_NAME) && st.name ? QString::fromUtf8(st.name) : QString();
+        entry.size = (st.valid & ZIP_STAT_SIZE) ? st.size : 0;
+        entry.crc = (st.valid & ZIP_STAT_CRC) ? st.crc : 0;
+        entry.isEncrypted = (st.valid & ZIP_STAT_ENCRYPTION_METHOD) && st.encryption_method != ZIP_EM_NONE;
+        classify(m_archive, entry);
+        m_entries << entry;
+    }
+}
+
+ZipReader::~ZipReader()
+{
+    if (m_archive)
+        zip_discard(m_archive);
+}
+
+QString ZipReader::comment() const
+{
+    int length = 0;
+    const char *text = zip_get_archive_comment(m_archive, &length, ZIP_FL_ENC_GUESS);
+    return text ? QString::fromUtf8(text, length) : QString();
+}
+
+const ZipEntry *ZipReader::find(const QString &name) const
+{
+    for (const ZipEntry &entry : m_entries)
+        if (entry.name == name)
+            return &entry;
+    return nullptr;
+}
+
+quint32 ZipReader::extract(const ZipEntry &entry, QIODevice &out) const
+{
+    auto fail = [&](const QString &why) {
+        return SolvaneError(ErrorNumber::BadFileFormat,
+                            QStringLiteral("Cannot extract ") + entry.name + QStringLiteral(" from ") + m_path +
+                                QStringLiteral(": ") + why);
+    };
+    if (entry.isEncrypted)
+        throw fail(QStringLiteral("the entry is encrypted"));
+    zip_file_t *file = zip_fopen_index(m_archive, entry.index, 0);
+    if (!file)
+        throw fail(QString::fromUtf8(zip_strerror(m_archive)));
+
+    QByteArray chunk(256 * 1024, Qt::Uninitialized);
+    quint32 crc = 0;
+    quint64 total = 0;
+    for (;;) {
+        const zip_int64_t got = zip_fread(file, chunk.data(), static_cast<zip_uint64_t>(chunk.size()));
+        if (got < 0) {
+            const QString why = QString::fromUtf8(zip_file_strerror(file));
+            zip_fclose(file);
+            throw fail(why);
+        }
+        if (got == 0)
+            break;
+        if (out.write(chunk.constData(), got) != got) {
+            zip_fclose(file);
+            throw SolvaneError(ErrorNumber::FileWrite, QStringLiteral("Cannot write ") + entry.name +
+                                                           QStringLiteral(": ") + out.errorString());
+        }
+        crc = Zip_Crc32(chunk.constData(), got, crc);
+        total += static_cast<quint64>(got);
+    }
+    zip_fclose(file);
+    // libzip checks the CRC itself at the end of the data; checking again
+    // here also covers a size that the directory misstates.
+    if (total != entry.size || crc != entry.crc)
+        throw fail(QStringLiteral("its data does not match its checksum"));
+    return crc;
+}
+
+QByteArray ZipReader::read(const ZipEntry &entry) const
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    extract(entry, buffer);
+    return bytes;
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+class QIODevice;
+struct zip;
+
+// One entry of a ZIP archive as its central directory describes it.
+struct ZipEntry
+{
+    quint64 index = 0;
+    QString name;        // as stored (UTF-8 when flagged, else decoded from CP437)
+    quint64 size = 0;    // uncompressed
+    quint32 crc = 0;
+    bool isFolder = false;
+    bool isLink = false;
+    bool isEncrypted = false;
+};
+
+// Read access to one ZIP archive. Opening checks the archive's structure;
+// reading a member checks its CRC, so a damaged member never passes as good.
+// Every failure raises SolvaneError.
+class ZipReader
+{
+public:
+    explicit ZipReader(const QString &path);
+    ~ZipReader();
+    ZipReader(const ZipReader &) = delete;
+    ZipReader &operator=(const ZipReader &) = delete;
+
+    const QString &path() const { return m_path; }
+    QString comment() const;
+    const QList<ZipEntry> &entries() const { return m_entries; }
+
+    // The entry stored under exactly this name, or null.
+    const ZipEntry *find(const QString &name) const;
+
+    // Streams the member's bytes into `out`; returns the CRC-32 of what was
+    // written. Raises SolvaneError when the data cannot be read or its CRC
+    // does not match.
+    quint32 extract(const ZipEntry &entry, QIODevice &out) const;
+
+    // The whole member in memory (small members and tests).
+    QByteArray read(const ZipEntry &entry) const;
+
+private:
+    QString m_path;
+    zip *m_archive = nullptr;
+    QList<ZipEntry> m_entries;
+};
+
+// CRC-32 as ZIP archives use it; `crc` continues an earlier value.
+quint32 Zip_Crc32(const char *data, qsizetype size, quint32 crc = 0);
