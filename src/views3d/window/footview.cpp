@@ -337,8 +337,17 @@ QString FootView::statusText() const
 
 Picture FootView::Capture()
 {
-    m_picture1 = Capture_Form(this);
+    // The client area: everything below the menu bar, as the window's own
+    // capture has always been (3D view, trim panel, status bar).
+    const QRect area = clientArea();
+    m_picture1 = Capture_Window(this, true, area.x(), area.y(), area.width(), area.height());
     return m_picture1;
+}
+
+QRect FootView::clientArea() const
+{
+    const int top = menuBar()->isVisible() ? menuBar()->geometry().bottom() + 1 : 0;
+    return QRect(0, top, width(), height() - top);
 }
 
 void FootView::Show_Normal()

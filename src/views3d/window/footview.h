@@ -72,6 +72,8 @@ public:
     // `Picture1`.
     Picture Capture();
     const Picture &picture1() const { return m_picture1; }
+    // The part of the window that Capture() takes, in window coordinates.
+    QRect clientArea() const;
     // Shown, brought to the front, restored when minimised.
     void Show_Normal();
     // "Left Foot: " / "Right Foot: " and the path.
