@@ -53,7 +53,11 @@ mesh::Vec3 surfacePoint(double u, double theta)
     const double w = profile(u, halfWidth) * cap;
     const double h = profile(u, height) * cap;
     const double c = std::cos(theta), s = std::sin(theta);
-    const double y = w * c;
+    // A left foot: the medial side (y > 0) curves in at the arch, and the
+    // forefoot and big toe lie towards it.
+    const double medialWaist = c > 0 ? 1.0 - 0.22 * std::exp(-std::pow((u - 0.45) / 0.12, 2)) : 1.0;
+    const double forefootShift = 9.0 * std::clamp((u - 0.5) / 0.4, 0.0, 1.0) * cap;
+    const double y = w * c * medialWaist + forefootShift;
     double z;
     if (s >= 0) {
         z = h * s; // instep and toes
@@ -99,7 +103,8 @@ mesh::Model makeFoot(Foot foot, std::size_t triangles)
         const double u = double(r) / double(rings + 1);
         for (std::size_t a = 0; a <= around; ++a) { // the last point repeats the first: the seam
             const double v = double(a) / double(around);
-            m.positions.push_back(surfacePoint(u, 2 * M_PI * v));
+            // The seam's two copies must be the same point, to the last bit.
+            m.positions.push_back(surfacePoint(u, 2 * M_PI * double(a % around) / double(around)));
             m.texCoords.push_back({u, v});
         }
     }
@@ -114,14 +119,14 @@ mesh::Model makeFoot(Foot foot, std::size_t triangles)
     auto at = [stride](std::size_t ring, std::size_t a) { return std::uint32_t(ring * stride + a); };
     for (std::size_t r = 0; r + 1 < rings; ++r) {
         for (std::size_t a = 0; a < around; ++a) {
-            // Counter-clockwise seen from outside: u along X, theta turning from +Y to +Z.
-            m.triangles.push_back({at(r, a), at(r + 1, a), at(r + 1, a + 1)});
-            m.triangles.push_back({at(r, a), at(r + 1, a + 1), at(r, a + 1)});
+            // Counter-clockwise seen from outside: u runs along X, theta turns from +Y to +Z.
+            m.triangles.push_back({at(r, a), at(r + 1, a + 1), at(r + 1, a)});
+            m.triangles.push_back({at(r, a), at(r, a + 1), at(r + 1, a + 1)});
         }
     }
     for (std::size_t a = 0; a < around; ++a) {
-        m.triangles.push_back({heel, at(0, a), at(0, a + 1)});
-        m.triangles.push_back({toe, at(rings - 1, a + 1), at(rings - 1, a)});
+        m.triangles.push_back({heel, at(0, a + 1), at(0, a)});
+        m.triangles.push_back({toe, at(rings - 1, a), at(rings - 1, a + 1)});
     }
     if (foot == Foot::Right) {
         for (mesh::Vec3& p : m.positions)

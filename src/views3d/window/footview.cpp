@@ -10,7 +10,7 @@
 #include "scriptrecord.h"
 #include "shellhelpers.h"
 #include "stl_reader.h"
-#include "vrmlscan.h"
+#include "vrml_reader.h"
 #include "windowregistry.h"
 
 #include <QApplication>
@@ -235,7 +235,7 @@ void FootView::showFileError(const std::exception &error)
 void FootView::Load_Model_File(const QString &path)
 {
     mesh::Model model = Has_Extension(path, QStringLiteral("lcf")) ? mesh::loadLcfFile(path.toStdString())
-                                                                  : Read_Vrml_Scan(path);
+                                                                  : mesh::readVrmlFile(path.toStdString());
     m_viewport->setTextureFolder(QFileInfo(path).path());
     Show_Model(std::move(model));
     Fit();
