@@ -4,6 +4,7 @@
 #include "scriptedprompter.h"
 #include "shellhelpers.h"
 #include "standin.h"
+#include "standinruns.h"
 
 #include <QApplication>
 #include <QWidget>
@@ -47,19 +48,6 @@ CompanionStart startIsolated(const Companion &c, const ScriptRecord &job, int &e
     return Run_Companion(job, isolated(c), [&ends] { ++ends; });
 }
 
-// Waits until every started stand-in has ended, so that no test sees the
-// companion of the one before it still running.
-void waitForEnds(const QString &log)
-{
-    QTRY_VERIFY([&] {
-        const QList<Standin::Run> runs = Standin::readLog(log);
-        for (const Standin::Run &run : runs)
-            if (!run.ended || QFileInfo::exists(QStringLiteral("/proc/%1").arg(run.pid)))
-                return false;
-        return true;
-    }());
-}
-
 } // namespace
 
 class TestCompanionStart : public QObject
@@ -77,8 +65,7 @@ private slots:
     void cleanup()
     {
         Set_Prompter(nullptr);
-        for (const char *key : {"STANDIN_LOG", "STANDIN_MODE", "STANDIN_WRITE"})
-            qunsetenv(key);
+        forgetStandinSettings();
     }
 
     void companions_data()
@@ -114,7 +101,7 @@ private slots:
         QCOMPARE(run.name, c.program);
         QCOMPARE(run.args, QStringList{job.CsvFile});
         QCOMPARE(run.cwd, QFileInfo(home.root()).canonicalFilePath());
-        waitForEnds(log);
+        QTRY_VERIFY(allRunsEnded(log));
     }
 
     void aMissingProgram_data()

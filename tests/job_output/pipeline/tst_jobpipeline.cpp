@@ -5,6 +5,7 @@
 #include "scriptedprompter.h"
 #include "shellhelpers.h"
 #include "standin.h"
+#include "standinruns.h"
 #include "zipreader.h"
 
 #include <QtTest>
@@ -35,17 +36,6 @@ void settle()
     QTest::qWait(300);
 }
 
-// Waits for every sender started so far to finish, so that none still
-// writes into a working folder that the test is about to remove.
-bool sendersEnded(const QString &log)
-{
-    const QList<Standin::Run> runs = Standin::readLog(log);
-    for (const Standin::Run &run : runs)
-        if (!run.ended)
-            return false;
-    return true;
-}
-
 } // namespace
 
 class TestJobPipeline : public QObject
@@ -63,8 +53,7 @@ private slots:
     void cleanup()
     {
         Set_Prompter(nullptr);
-        for (const char *key : {"STANDIN_LOG", "STANDIN_MODE", "STANDIN_WRITE"})
-            qunsetenv(key);
+        forgetStandinSettings();
     }
 
     void jobPaths_data()
@@ -316,7 +305,7 @@ private slots:
             QCOMPARE(call.icon, Prompter::Icon::None);
         }
         QCOMPARE(job.DeleteWorkingFilesFlag, flagAfter);
-        QTRY_VERIFY(sendersEnded(log));
+        QTRY_VERIFY(allRunsEnded(log));
     }
 
     void declinedSendStartsAndAsksNothing()
@@ -407,7 +396,7 @@ private slots:
         for (const QString &path : {before.JobImageFile, before.RightGraphicFile, smallModel, zip})
             QVERIFY2(QFileInfo::exists(path), qPrintable(path));
         QTRY_COMPARE(Standin::readLog(log).size(), 1);
-        QTRY_VERIFY(sendersEnded(log));
+        QTRY_VERIFY(allRunsEnded(log));
     }
 
     void onlyWhatTheArchiveHoldsIsDeleted()
