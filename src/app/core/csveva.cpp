@@ -9,6 +9,8 @@
 #include "shellhelpers.h"
 #include "textfile.h"
 
+#include <QRegularExpression>
+
 namespace {
 
 QString replaceLineBreaks(QString value, const QString &with)
@@ -81,6 +83,16 @@ void readScanLine(const QString &line, QString &lcf, QString &scan)
         scan = path;
     else if (path.size() > 4)
         scan = path.left(path.size() - 4) + QStringLiteral(".Wrl");
+}
+
+// An extra heel depth keeps its side letter ("3.0M"): the letter tells the
+// laboratory which side to deepen, so reopening a record must not lose it.
+QString heelDepthField(const QString &value)
+{
+    static const QRegularExpression withSide(QStringLiteral("^-?[0-9]+(\\.[0-9]+)?[LMB]$"));
+    if (withSide.match(value).hasMatch())
+        return value;
+    return num::shortestText(num::leadingNumber(value));
 }
 
 } // namespace
@@ -290,8 +302,8 @@ void Parse_CSV_EVA(ScriptRecord &job, const QStringList &lines, const QString &s
     r.ForefootValgusR = f3(54);
     r.VarusLengthL = num::shortestText(numField(L(55), 2));
     r.VarusLengthR = num::shortestText(numField(L(55), 3));
-    r.ExtraHeelDepthL = num::shortestText(numField(L(56), 2));
-    r.ExtraHeelDepthR = num::shortestText(numField(L(56), 3));
+    r.ExtraHeelDepthL = heelDepthField(field(L(56), 2));
+    r.ExtraHeelDepthR = heelDepthField(field(L(56), 3));
     numPairInto(57, r.ForefootElevationL, r.ForefootElevationR);
     r.HeelWidthL = f2(58);
     r.HeelWidthR = f3(58);

@@ -296,7 +296,7 @@ private slots:
         QCOMPARE(read.Notes, QStringLiteral("Runs daily; left knee;Call first"));
         QCOMPARE(read.ReprocessedFromJob, QStringLiteral("VORMAK0042"));
         QVERIFY(read.PriorityReturn);
-        QCOMPARE(read.ExtraHeelDepthL, QStringLiteral("3"));  // side letter dropped
+        QCOMPARE(read.ExtraHeelDepthL, QStringLiteral("3.0L")); // the side letter is kept
         QCOMPARE(read.ExtraHeelDepthR, QStringLiteral("2.5"));
         QCOMPARE(read.VarusLengthL, QStringLiteral("45"));
         QCOMPARE(read.PfaL, QStringLiteral("5C"));
@@ -308,7 +308,8 @@ private slots:
 
         // Reading settles what the format itself cannot carry (a top cover
         // list joined with "," spills into the next field; lengths read back
-        // as bare numbers, so an empty one becomes 0 and a side letter goes);
+        // as bare numbers, so an empty one becomes 0; a heel depth keeps its
+        // side letter);
         // from then on, open-save cycles change nothing.
         Write_CSV_EVA(read);
         const QByteArray settled = readFile(read.CsvFile);
@@ -319,7 +320,7 @@ private slots:
         for (int i = 0; i < a.size(); ++i)
             if (a[i] != b[i])
                 changed << a[i].section(u',', 0, 0);
-        QCOMPARE(changed, (QStringList{"Top Cover", "Varus Length", "Extra Heel Depth"}));
+        QCOMPARE(changed, (QStringList{"Top Cover", "Varus Length"}));
         for (int cycle = 0; cycle < 2; ++cycle) {
             Read_CSV_EVA(read);
             Write_CSV_EVA(read);

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+class PdfWriter;
+struct ScriptRecord;
+
+// The option-table document: the four soft option tables of `job` (orthotic
+// styles, EVA densities, top covers, insole options), every entry with its
+// position number, under an "OPTION TABLE" title band. Entries that reach
+// the foot of a page continue at the top of the next; the document has no
+// footer and no date.
+//
+// Draws the whole document on `writer` into `path` and ends it. On a
+// failure the writer's document is aborted, so the writer can begin the next
+// one, and the SolvaneError passes on.
+void Compose_Option_Table_PDF(PdfWriter &writer, const ScriptRecord &job, const QString &path);
+
+// The same on the Qt writer: the file is written whole or not at all.
+void Write_Option_Table_PDF(const ScriptRecord &job, const QString &path);

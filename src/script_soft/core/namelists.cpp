@@ -1,0 +1,48 @@
+#include "namelists.h"
+
+#include "errors.h"
+#include "paths.h"
+#include "scriptrecord.h"
+#include "shellhelpers.h"
+#include "textfile.h"
+
+QStringList Read_Name_List(const QString &path)
+{
+    QStringList lines;
+    try {
+        lines = textfile::readLines(path);
+    } catch (const SolvaneError &) {
+        return {};
+    }
+    QStringList names;
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        if (lines[i] == QLatin1String("End"))
+            break;
+        names << lines[i];
+    }
+    return names;
+}
+
+QStringList Name_List_Items(const QString &fileName)
+{
+    const QString path = Resolve_Path_Nocase(Paths::root(), fileName);
+    QStringList names = path.isEmpty() ? QStringList() : Read_Name_List(path);
+    if (names.isEmpty())
+        names << QString::fromLatin1(kNoNamesAvailable);
+    return names;
+}
+
+QStringList User_Combo_Names(const ScriptRecord &job)
+{
+    if (job.UserList.size() == job.CurrentUser.size())
+        return {};
+    QStringList names;
+    QString rest = job.UserList;
+    while (!rest.isEmpty()) {
+        const QString name = Get_Token_Comma(rest);
+        if (name.isEmpty())
+            break;
+        names << name;
+    }
+    return names;
+}

@@ -1,0 +1,259 @@
+#include "softfields.h"
+
+#include "clock.h"
+#include "jobnames.h"
+#include "numbers.h"
+#include "paths.h"
+#include "scriptrecord.h"
+#include "sizechart.h"
+
+#include <QFileInfo>
+
+#include <cmath>
+
+namespace SoftFields {
+
+const QVector<PairBox> &Foot_Data_Pairs()
+{
+    using R = ScriptRecord;
+    auto text = [](const char *name, BoxKind kind, QString R::*l, QString R::*r) {
+        PairBox b{name, kind};
+        b.textL = l;
+        b.textR = r;
+        return b;
+    };
+    auto number = [](const char *name, double R::*l, double R::*r) {
+        PairBox b{name, BoxKind::Number};
+        b.numL = l;
+        b.numR = r;
+        return b;
+    };
+    static const QVector<PairBox> pairs = {
+        text("Text8", BoxKind::Text, &R::ForefootVarusL, &R::ForefootVarusR),
+        text("Text9", BoxKind::Text, &R::ForefootValgusL, &R::ForefootValgusR),
+        text("Text10", BoxKind::Text, &R::VarusLengthL, &R::VarusLengthR),
+        text("Text11", BoxKind::HeelDepth, &R::ExtraHeelDepthL, &R::ExtraHeelDepthR),
+        number("Text12", &R::ForefootElevationL, &R::ForefootElevationR),
+        text("Text13", BoxKind::Text, &R::HeelWidthL, &R::HeelWidthR),
+        text("Text14", BoxKind::Upper, &R::MidfootWidthL, &R::MidfootWidthR),
+        number("Text16", &R::SkiveDistanceL, &R::SkiveDistanceR),
+        text("Text17", BoxKind::Text, &R::SkiveAngleL, &R::SkiveAngleR),
+        number("Text18", &R::InversionRampL, &R::InversionRampR),
+        number("Text19", &R::EversionRampL, &R::EversionRampR),
+        number("Text20", &R::ArchFillL, &R::ArchFillR),
+        number("Text21", &R::LateralArchFillL, &R::LateralArchFillR),
+        number("Text22", &R::ArchHeightL, &R::ArchHeightR),
+        number("Text23", &R::HeelLiftL, &R::HeelLiftR),
+        number("Text24", &R::HeelCupL, &R::HeelCupR),
+        number("Text25", &R::RearFootPostingL, &R::RearFootPostingR),
+        number("Text26", &R::RearFootPostingLateralL, &R::RearFootPostingLateralR),
+        text("Text28", BoxKind::Text, &R::MetaWedgeL, &R::MetaWedgeR),
+        text("Text39", BoxKind::Text, &R::ForefootWidthL, &R::ForefootWidthR),
+        number("Text40", &R::InsertHeightL, &R::InsertHeightR),
+        number("Text45", &R::InsertLengthL, &R::InsertLengthR),
+        text("Text47", BoxKind::Text, &R::HeelDotLengthL, &R::HeelDotLengthR),
+    };
+    return pairs;
+}
+
+QString Box_Text(const ScriptRecord &job, const PairBox &box, int side)
+{
+    if (box.kind == BoxKind::Number)
+        return num::format0_0(job.*(side == 0 ? box.numL : box.numR));
+    const QString &value = job.*(side == 0 ? box.textL : box.textR);
+    return box.kind == BoxKind::Upper ? value.toUpper() : value;
+}
+
+void Take_Box_Text(ScriptRecord &job, const PairBox &box, int side, const QString &text)
+{
+    // Measurements typed with a decimal comma must not split the record's fields.
+    const QString typed = num::numberBoxText(text);
+    if (box.kind == BoxKind::Number) {
+        job.*(side == 0 ? box.numL : box.numR) = num::leadingNumber(typed);
+        return;
+    }
+    QString &field = job.*(side == 0 ? box.textL : box.textR);
+    field = box.kind == BoxKind::HeelDepth && Heel_Depth_Is_Zero(typed) ? QString() : typed;
+}
+
+bool Heel_Depth_Is_Zero(const QString &text)
+{
+    return num::leadingNumber(num::numberBoxText(text)) == 0.0;
+}
+
+QString Whole(double value)
+{
+    return num::formatFixed(value, 0);
+}
+
+PfaShown Show_Pfa(QString &pfa)
+{
+    PfaShown shown;
+    if (pfa.endsWith(u'S'))
+        shown.cShape = false;
+    else if (pfa.endsWith(u'C'))
+        shown.cShape = true;
+    pfa = num::format0_0(num::leadingNumber(pfa));
+    shown.number = pfa;
+    return shown;
+}
+
+QString Take_Pfa(const QString &comboText, bool sChosen, bool cChosen)
+{
+    const QString number = num::numberBoxText(comboText);
+    if (sChosen)
+        return number + u'S';
+    if (cChosen)
+        return number + u'C';
+    return number;
+}
+
+ScanPositionShown Show_Scan_Position(QString &scanPosition)
+{
+    ScanPositionShown shown;
+    shown.external = scanPosition.startsWith(u'-');
+    scanPosition = num::format0_0(std::fabs(num::leadingNumber(scanPosition)));
+    shown.size = scanPosition;
+    return shown;
+}
+
+QString Take_Scan_Position(const QString &boxText, bool internalChosen)
+{
+    QString size = num::numberBoxText(boxText).trimmed();
+    if (size.startsWith(u'-') || size.startsWith(u'+'))
+        size.remove(0, 1);
+    return internalChosen ? size : QStringLiteral("-") + size;
+}
+
+const QStringList &Met_Dome_Items()
+{
+    static const QStringList items = {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"),
+                                      QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("S"),
+                                      QStringLiteral("M"), QStringLiteral("L")};
+    return items;
+}
+
+const QStringList &Met_Pad_Items()
+{
+    static const QStringList items = {QStringLiteral("0"), QStringLiteral("S"), QStringLiteral("M"),
+                                      QStringLiteral("L")};
+    return items;
+}
+
+const QStringList &Thickness_Items()
+{
+    static const QStringList items = {QStringLiteral("1.5"), QStringLiteral("2.0"), QStringLiteral("3.0"),
+                                      QStringLiteral("4.0"), QStringLiteral("5.0"), QStringLiteral("6.0"),
+                                      QStringLiteral("7.0"), QStringLiteral("8.0")};
+    return items;
+}
+
+const QStringList &Pfa_Items()
+{
+    static const QStringList items = {QStringLiteral("0.0"), QStringLiteral("1.0"), QStringLiteral("2.0"),
+                                      QStringLiteral("3.0"), QStringLiteral("4.0"), QStringLiteral("5.0"),
+                                      QStringLiteral("6.0"), QStringLiteral("7.0"), QStringLiteral("8.0")};
+    return items;
+}
+
+int Met_Dome_Position(const QString &code)
+{
+    const qsizetype i = Met_Dome_Items().indexOf(code);
+    return i > 0 ? int(i) : 0;
+}
+
+int Met_Pad_Position(const QString &code)
+{
+    const qsizetype i = Met_Pad_Items().indexOf(code);
+    return i > 0 ? int(i) : 0;
+}
+
+QString Show_Notes(QString &notes)
+{
+    notes.replace(u';', QLatin1String("\r\n"));
+    return notes;
+}
+
+QString Take_Notes(const QString &boxText)
+{
+    QString notes = boxText;
+    notes.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    notes.replace(u'\n', QLatin1String("\r\n"));
+    return notes;
+}
+
+QString Joined_Selection(const QStringList &selectedTexts)
+{
+    QString joined;
+    for (const QString &text : selectedTexts)
+        joined += text + u';';
+    return joined;
+}
+
+void Derive_Lengths(ScriptRecord &job)
+{
+    job.TemplateLengthL = Get_Template_Length(job, num::leadingNumber(job.FootSizeL));
+    job.FootLengthL = Foot_Length_For(job.TemplateLengthL);
+    job.TemplateLengthR = Get_Template_Length(job, num::leadingNumber(job.FootSizeR));
+    job.FootLengthR = Foot_Length_For(job.TemplateLengthR);
+}
+
+LengthTexts Length_Texts(const ScriptRecord &job, int side)
+{
+    const QString &size = side == 0 ? job.FootSizeL : job.FootSizeR;
+    if (num::leadingNumber(size) <= 0)
+        return {QStringLiteral("0"), QStringLiteral("0")};
+    return side == 0 ? LengthTexts{Whole(job.TemplateLengthL), Whole(job.FootLengthL)}
+                     : LengthTexts{Whole(job.TemplateLengthR), Whole(job.FootLengthR)};
+}
+
+namespace {
+void nameJobFiles(ScriptRecord &job, const QString &baseName)
+{
+    const QString pdfFolder = job.NasModeFlag ? job.NasFolder : job.CurrentFolder;
+    job.PdfFile = Join_Path(pdfFolder, baseName + QStringLiteral(".Pdf"));
+    job.FullPdfFile = Join_Path(pdfFolder, baseName + QStringLiteral("_L.Pdf"));
+    job.CsvFile = Join_Path(job.CurrentFolder, baseName + QStringLiteral(".Csv"));
+}
+} // namespace
+
+void Name_Job_Files_For_New_Script(ScriptRecord &job)
+{
+    nameJobFiles(job, JobBaseNameForJob(job));
+}
+
+void Name_Job_Files_After_Client(ScriptRecord &job)
+{
+    nameJobFiles(job, JobBaseName(job));
+}
+
+QString Default_Dispense_Date()
+{
+    return Clock::shortDate(Clock::now().date().addDays(7)).left(10).trimmed();
+}
+
+QString Dispense_Date_Note(const QString &dispenseDate)
+{
+    return dispenseDate == Default_Dispense_Date() ? QStringLiteral("(default)") : QString();
+}
+
+void Set_New_Script_Scan_Times(ScriptRecord &job)
+{
+    const QDateTime now = Clock::now();
+    job.ScanDateL = job.ScanDateR = Clock::shortDate(now.date());
+    job.ScanTimeL = job.ScanTimeR = Clock::longTime(now.time());
+    auto fromFile = [](const QString &scan, QString &date, QString &time) {
+        if (Is_Absent_Path(scan))
+            return;
+        const QFileInfo info(scan);
+        const QDateTime changed = info.exists() ? info.lastModified() : QDateTime();
+        if (!changed.isValid())
+            return;
+        date = Clock::shortDate(changed.date());
+        time = Clock::longTime(changed.time());
+    };
+    fromFile(job.LeftScanFile, job.ScanDateL, job.ScanTimeL);
+    fromFile(job.RightScanFile, job.ScanDateR, job.ScanTimeR);
+}
+
+} // namespace SoftFields

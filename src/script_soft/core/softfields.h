@@ -1,0 +1,114 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+#include <optional>
+
+struct ScriptRecord;
+
+// How the soft prescription's values travel between the job record and the
+// window's controls. Everything here is GUI-free: the window decides the
+// order of the writes (left before right), these functions the texts.
+namespace SoftFields {
+
+enum class BoxKind {
+    Text,      // the record keeps the text as typed
+    Number,    // shown "0.0", taken back as its leading number
+    Upper,     // shown in capitals, taken back as typed
+    HeelDepth, // a number with its side letter; a value of 0 is taken as empty
+};
+
+// One left/right row of measurement boxes ("Text8" is Text8_0 and Text8_1).
+struct PairBox
+{
+    const char *control;
+    BoxKind kind;
+    QString ScriptRecord::*textL = nullptr;
+    QString ScriptRecord::*textR = nullptr;
+    double ScriptRecord::*numL = nullptr;
+    double ScriptRecord::*numR = nullptr;
+};
+
+// The measurement rows of the "Foot Data" tab, in the order the loaders
+// write them. The scan position row has its own rules (below).
+const QVector<PairBox> &Foot_Data_Pairs();
+
+// Record to box and box to record for one side (0 left, 1 right).
+QString Box_Text(const ScriptRecord &job, const PairBox &box, int side);
+void Take_Box_Text(ScriptRecord &job, const PairBox &box, int side, const QString &text);
+
+// An extra heel depth box whose value is 0 is emptied when the record is saved.
+bool Heel_Depth_Is_Zero(const QString &text);
+
+// The "0" format of the length boxes.
+QString Whole(double value);
+
+// PFA: the record holds the number and the shape letter ("3.5C").
+struct PfaShown
+{
+    QString number;              // "3.5" for the combo
+    std::optional<bool> cShape;  // from the last character; none leaves the buttons
+};
+// Also rewrites the record's value as its number "0.0", as the window shows it.
+PfaShown Show_Pfa(QString &pfa);
+QString Take_Pfa(const QString &comboText, bool sChosen, bool cChosen);
+
+// Scan position: the box holds the size of the angle, "E"/"I" the sign
+// ("-" for "E"). Showing also rewrites the record's value as that size.
+struct ScanPositionShown
+{
+    QString size;
+    bool external = false;
+};
+ScanPositionShown Show_Scan_Position(QString &scanPosition);
+// The sign comes from the buttons alone: a sign typed into the box is dropped.
+QString Take_Scan_Position(const QString &boxText, bool internalChosen);
+
+// Met dome and met pad codes to list positions (anything else is entry 0).
+int Met_Dome_Position(const QString &code);
+int Met_Pad_Position(const QString &code);
+
+// The fixed combo items.
+const QStringList &Met_Dome_Items();
+const QStringList &Met_Pad_Items();
+const QStringList &Thickness_Items();
+const QStringList &Pfa_Items();
+
+// Notes: ";" in the record are line breaks in the box (the record changes);
+// the box's lines come back with CR LF breaks.
+QString Show_Notes(QString &notes);
+QString Take_Notes(const QString &boxText);
+
+// The selected items of a multi-choice list, each followed by ";".
+QString Joined_Selection(const QStringList &selectedTexts);
+
+// Template and foot lengths from the foot sizes and the gender.
+void Derive_Lengths(ScriptRecord &job);
+
+// What the template and foot length boxes of one side show: "0" for both
+// when the size is not above 0, whatever the record holds.
+struct LengthTexts
+{
+    QString templateLength;
+    QString footLength;
+};
+LengthTexts Length_Texts(const ScriptRecord &job, int side);
+
+// The job's PDF, full PDF and record paths. The new-script form uses the
+// "_Default" names while the job has no scans; once a client name is typed
+// the names follow the client. PDFs go to the NAS folder in NAS mode.
+void Name_Job_Files_For_New_Script(ScriptRecord &job);
+void Name_Job_Files_After_Client(ScriptRecord &job);
+
+// Today plus seven days as the date boxes show it.
+QString Default_Dispense_Date();
+// "(default)" while the date is exactly the default one, else empty.
+QString Dispense_Date_Note(const QString &dispenseDate);
+
+// Scan dates and times of a new script: now, or the scan file's own time
+// of last change where the foot has a readable scan.
+void Set_New_Script_Scan_Times(ScriptRecord &job);
+
+} // namespace SoftFields

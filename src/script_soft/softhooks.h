@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class QWidget;
+class ScriptForm1;
+
+// The job buttons of the soft prescription window. The job output work
+// installs the real commands; until then each button says that its command
+// is not available yet. Every method runs inside the window's command
+// handler, so an exception it throws is shown as "Error: ..." and the
+// program goes on.
+class SoftJobCommands
+{
+public:
+    virtual ~SoftJobCommands() = default;
+    virtual void Submit_Job(ScriptForm1 &form) = 0;         // Command2 "Submit Job to Laboratory"
+    virtual void Save_Job_Locally(ScriptForm1 &form) = 0;   // Command3 "Save Job Locally"
+    virtual void Next_Job(ScriptForm1 &form) = 0;           // Command4 "Next Job" (hidden)
+    virtual void Write_JSON_File(ScriptForm1 &form) = 0;    // Command7 "Write JSON File"
+    virtual void Save_Script(ScriptForm1 &form) = 0;        // Command8 "Save Script"
+    virtual void Open_Script(ScriptForm1 &form) = 0;        // Command9 "Open Script"
+    virtual void Print_Option_Table(ScriptForm1 &form) = 0; // Command20 "Print"
+};
+
+// Null until the job output work installs its commands.
+SoftJobCommands *Soft_Job_Commands();
+void Set_Soft_Job_Commands(std::shared_ptr<SoftJobCommands> commands);
+
+// The insole drawing pane of the "Graphics" tab. The drawing work installs
+// the real pane; the stand-in keeps the job state the pane is responsible
+// for (the sketch image, the lengths of the drawn foot, the pane's flags)
+// so that everything else works before the drawing exists.
+class SoftDrawingPane
+{
+public:
+    virtual ~SoftDrawingPane() = default;
+    // Rebuilds the pane for GraphicSelection; run on every tab change.
+    virtual void Load_Vec_File(ScriptForm1 &form) = 0;
+    // Burns the drawing into the image it was drawn on ("S").
+    virtual void Save_Image(ScriptForm1 &form) = 0;
+    virtual void Insert_Foot_Block(ScriptForm1 &form, const QString &blockFile) = 0;
+};
+
+// Never null: the stand-in until the drawing work installs its pane.
+SoftDrawingPane &Soft_Drawing_Pane();
+void Set_Soft_Drawing_Pane(std::shared_ptr<SoftDrawingPane> pane); // null restores the stand-in
+
+// The job-state part of the pane's set-up, shared by the stand-in and
+// available to the real pane: default side from CurrentFoot, the layers
+// flag, the job sketch named after the job (copied from "GraphicImage.Jpg"
+// when missing, once the "Graphics" tab was visited) and the lengths of the
+// side shown.
+void Vec_File_Job_Steps();
+
+// Shows a PDF modally over a window ("View PDF" of the order confirmation).
+// The job output work installs its viewer; until then the button says that
+// the viewer is not available yet.
+using SoftPdfViewer = std::function<void(const QString &pdfPath, QWidget *over)>;
+const SoftPdfViewer &Soft_Pdf_Viewer();
+void Set_Soft_Pdf_Viewer(SoftPdfViewer viewer); // empty restores the notice
+
+// Imports an STL scan into the left (0) or right (1) foot view, throwing on
+// failure. The 3D view work installs it; until then a chosen STL scan only
+// changes the job's file names and the views load it later.
+using SoftStlImporter = std::function<void(int side, const QString &stlPath)>;
+const SoftStlImporter &Soft_Stl_Importer();
+void Set_Soft_Stl_Importer(SoftStlImporter importer);

@@ -1,0 +1,118 @@
+#include "parallel.h"
+
+#include <condition_variable>
+#include <exception>
+#include <mutex>
+#include <vector>
+
+namespace mesh {
+
+namespace {
+
+class WorkerPool {
+public:
+    WorkerPool()
+    {
+        const unsigned workers = std::max(1u, std::thread::hardware_concurrency()) - 1;
+        for (unsigned i = 0; i < workers; ++i)
+            m_threads.emplace_back([this] { work(); });
+    }
+    ~WorkerPool()
+    {
+        {
+            std::lock_guard lock(m_mutex);
+            m_stop = true;
+        }
+        m_wake.notify_all();
+        for (std::thread& t : m_threads)
+            t.join();
+    }
+
+    void run(unsigned jobs, const std::function<void(unsigned)>& job)
+    {
+        std::lock_guard turn(m_turn);
+        {
+            std::lock_guard lock(m_mutex);
+            m_job = &job;
+            m_jobs = jobs;
+            m_next = 1;
+            m_done = 0;
+            m_failure = nullptr;
+            ++m_generation;
+        }
+        m_wake.notify_all();
+        runOne(0);
+        std::unique_lock lock(m_mutex);
+        // The caller helps with jobs no worker has taken yet.
+        while (m_next < m_jobs) {
+            const unsigned index = m_next++;
+            lock.unlock();
+            runOne(index);
+            lock.lock();
+        }
+        m_finished.wait(lock, [&] { return m_done == m_jobs; });
+        m_job = nullptr;
+        if (m_failure)
+            std::rethrow_exception(m_failure);
+    }
+
+    unsigned size() const { return static_cast<unsigned>(m_threads.size()) + 1; }
+
+private:
+    void runOne(unsigned index)
+    {
+        std::exception_ptr failure;
+        try {
+            (*m_job)(index);
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        std::lock_guard lock(m_mutex);
+        if (failure && !m_failure)
+            m_failure = failure;
+        if (++m_done == m_jobs)
+            m_finished.notify_all();
+    }
+
+    void work()
+    {
+        std::uint64_t seen = 0;
+        std::unique_lock lock(m_mutex);
+        for (;;) {
+            m_wake.wait(lock, [&] { return m_stop || (m_generation != seen && m_next < m_jobs); });
+            if (m_stop)
+                return;
+            seen = m_generation;
+            while (m_job && m_next < m_jobs) {
+                const unsigned index = m_next++;
+                lock.unlock();
+                runOne(index);
+                lock.lock();
+            }
+        }
+    }
+
+    std::mutex m_turn;
+    std::mutex m_mutex;
+    std::condition_variable m_wake, m_finished;
+    std::vector<std::thread> m_threads;
+    const std::function<void(unsigned)>* m_job = nullptr;
+    unsigned m_jobs = 0, m_next = 0, m_done = 0;
+    std::uint64_t m_generation = 0;
+    std::exception_ptr m_failure;
+    bool m_stop = false;
+};
+
+} // namespace
+
+void runJobs(unsigned jobs, const std::function<void(unsigned)>& job)
+{
+    if (jobs <= 1) {
+        job(0);
+        return;
+    }
+    static WorkerPool pool;
+    pool.run(jobs, job);
+}
+
+} // namespace mesh

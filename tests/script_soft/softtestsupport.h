@@ -1,0 +1,80 @@
+#pragma once
+
+#include "scriptform1.h"
+#include "scriptedprompter.h"
+#include "testhome.h"
+
+#include "scriptrecord.h"
+#include "shellservices.h"
+#include "sizechart.h"
+#include "windowregistry.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+// The main window as the soft prescription window sees it.
+class FakeShell : public ShellServices
+{
+public:
+    QStringList calls;
+    std::function<void()> onNewScript;
+
+    void New_Script() override
+    {
+        calls << QStringLiteral("New_Script");
+        if (onNewScript)
+            onNewScript();
+    }
+    bool Load_Left_Foot() override { calls << QStringLiteral("Load_Left_Foot"); return true; }
+    bool Load_Right_Foot() override { calls << QStringLiteral("Load_Right_Foot"); return true; }
+    void Load_Sizes1() override { calls << QStringLiteral("Load_Sizes1"); }
+    void Set_Size_List_Texts(const QString &left, const QString &right) override
+    {
+        calls << QStringLiteral("Set_Size_List_Texts %1 %2").arg(left, right);
+    }
+    void Refresh_File_Lists() override { calls << QStringLiteral("Refresh_File_Lists"); }
+};
+
+// One private working folder, a scripted prompter, a fake main window and a
+// job as start-up leaves it.
+struct SoftFixture
+{
+    TestHome home;
+    std::shared_ptr<ScriptedPrompter> prompter = ScriptedPrompter::install();
+    FakeShell shell;
+
+    SoftFixture()
+    {
+        Windows().reset();
+        Register_Soft_Windows();
+        Set_Shell(&shell);
+        Job() = ScriptRecord{};
+        ScriptRecord &job = Job();
+        job.OperatorCode = QStringLiteral("AB");
+        job.ScannerId = QStringLiteral("A0000");
+        job.JobCounter = 41;
+        job.CurrentFolder = home.path(QStringLiteral("Data"));
+        job.DataFolder = job.CurrentFolder + u'/';
+        job.LeftScanFile = job.RightScanFile = QStringLiteral("None");
+        job.LeftGraphicFile = job.RightGraphicFile = QStringLiteral("None");
+        job.PdfFile = QStringLiteral("None");
+        Set_Default_Sizes(job);
+        job.FootSizeL = job.FootSizeR = QStringLiteral("0");
+    }
+
+    ~SoftFixture()
+    {
+        Windows().reset();
+        Set_Shell(nullptr);
+        Set_Prompter(nullptr);
+    }
+
+    ScriptForm1 *open() { return Open_ScriptForm1(); }
+
+    // Closed windows go at the next turn of the event loop.
+    static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+};

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Builds and runs the loader benchmark in build-bench/, a Release tree with
+# -DSOLVANE_BUILD_BENCH=ON. Installs the peer libraries it measures ours
+# against; the program itself never links them.
+#   tools/bench.sh [folder for the generated files] [repetitions]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash tools/install-deps.sh
+
+peers=(libassimp-dev libtinyobjloader-dev libadmesh-dev)
+missing=()
+for p in "${peers[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "bench: these packages are missing and only root can install them: ${missing[*]}" >&2
+    exit 1
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+build=build-bench
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DSOLVANE_BUILD_BENCH=ON -DSOLVANE_BUILD_TESTS=OFF >/dev/null
+cmake --build "$build" --target loader_bench -j "$(nproc)"
+
+folder="${1:-${TMPDIR:-/tmp}/solvane-loader-bench}"
+"$build/bench/loader/loader_bench" "$folder" "${2:-3}"
+rm -rf "$folder"
