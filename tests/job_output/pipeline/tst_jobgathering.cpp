@@ -118,9 +118,9 @@ private slots:
     void aFileInItsPlaceIsLeftAlone_data()
     {
         QTest::addColumn<QString>("spelling"); // how the job names the work folder's own file
-        QTest::newRow("as the target") << "W/Lee_Ann_L.Wrl";
-        QTest::newRow("with a dot folder") << "W/./Lee_Ann_L.Wrl";
-        QTest::newRow("through a linked folder") << "L/Lee_Ann_L.Wrl";
+        QTest::newRow("as the target") << "{W}Lee_Ann_L.Wrl";
+        QTest::newRow("with a dot folder") << "{W}./Lee_Ann_L.Wrl";
+        QTest::newRow("through a linked folder") << "{L}Lee_Ann_L.Wrl";
     }
     void aFileInItsPlaceIsLeftAlone()
     {
@@ -130,8 +130,8 @@ private slots:
         const QString scan = put(job.CurrentFolder + QStringLiteral("/Lee_Ann_L.Wrl"), "the scan");
         const QString link = home.path(QStringLiteral("Linked"));
         QVERIFY(QFile::link(job.CurrentFolder, link));
-        spelling.replace(QLatin1String("W/"), job.CurrentFolder + u'/');
-        spelling.replace(QLatin1String("L/"), link + u'/');
+        spelling.replace(QLatin1String("{W}"), job.CurrentFolder + u'/');
+        spelling.replace(QLatin1String("{L}"), link + u'/');
         job.LeftScanFile = spelling;
         {
             QFile f(scan);
