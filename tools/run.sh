@@ -20,6 +20,8 @@ if [ ! -e "$home" ]; then
   printf 'Clinics\r\nDemo Clinic;1 High Street;Townsville\r\nNorth Clinic;5 Park Road;Townsville\r\nEnd\r\n' > "$home/Clinic.Cfg"
   # Made-up feet (from formulas, no person's scan) so a foot can be loaded at once.
   build/src/views3d/samples/solvane_make_samples "$home/Data/Demo Clinic"
+  # Stand-in sender and companion: a job sent from the demo lands in Outbox/.
+  bash tools/demo-standins.sh "$home"
 fi
 
 export SOLVANE_HOME="$home"
