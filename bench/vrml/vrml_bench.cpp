@@ -1,0 +1,100 @@
+// VRML reader benchmark: generated scanner-style VRML97 files of about 200k
+// and 1M triangles, each read by the reader and by a plain read of the same
+// bytes (the floor). The reader's result is checked (triangle count, and
+// colours or texture coordinates where the file has them) so it cannot win by
+// skipping work. Usage: vrml_bench [folder] [repetitions]
+
+#include "vrml_fixtures.h"
+#include "vrml_reader.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace fx = mesh::fixtures;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+double timeBest(int reps, std::size_t expected, const char* what, const std::function<std::size_t()>& run)
+{
+    double best = 1e300;
+    for (int i = 0; i < reps; ++i) {
+        const auto start = Clock::now();
+        const std::size_t got = run();
+        const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+        if (got != expected) {
+            std::fprintf(stderr, "%s gave %zu, expected %zu\n", what, got, expected);
+            std::exit(1);
+        }
+        best = std::min(best, ms);
+    }
+    return best;
+}
+
+// The floor: one fread of the whole file into a fresh buffer.
+std::size_t plainRead(const std::filesystem::path& path)
+{
+    std::FILE* f = std::fopen(path.string().c_str(), "rb");
+    if (!f)
+        return 0;
+    const auto size = static_cast<std::size_t>(std::filesystem::file_size(path));
+    auto buffer = std::make_unique_for_overwrite<char[]>(size);
+    const std::size_t got = std::fread(buffer.get(), 1, size, f);
+    std::fclose(f);
+    return got;
+}
+
+struct Variant {
+    const char* tag;
+    fx::VrmlOptions options;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const std::filesystem::path folder = argc > 1 ? argv[1] : "/tmp/solvane-vrml-bench";
+    const int reps = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
+    std::filesystem::create_directories(folder);
+
+    fx::VrmlOptions coloured;
+    coloured.colours = true;
+    coloured.digits = 8;
+    fx::VrmlOptions textured;
+    textured.texture = true;
+    textured.texCoordIndex = true;
+    textured.digits = 8;
+    const Variant variants[] = {{"colour", coloured}, {"texture", textured}};
+
+    std::printf("| file | MB | plain read ms | VRML reader ms | reader / plain read |\n");
+    std::printf("|---|---:|---:|---:|---:|\n");
+    for (const std::size_t target : {std::size_t(200000), std::size_t(1000000)}) {
+        const mesh::Mesh foot = fx::footLikeMesh(target, true);
+        const std::size_t tris = foot.triangles.size();
+        for (const Variant& variant : variants) {
+            const auto path = folder / ("foot_" + std::to_string(tris / 1000) + "k_" + variant.tag + ".wrl");
+            fx::writeFile(path, fx::vrmlText(foot, variant.options));
+            fx::writeFile(folder / variant.options.textureUrl, "not a picture");
+            const auto size = static_cast<std::size_t>(std::filesystem::file_size(path));
+            const double plain = timeBest(reps, size, "plain read", [&] { return plainRead(path); });
+            const double ours = timeBest(reps, tris, "VRML reader", [&]() -> std::size_t {
+                const mesh::Model model = mesh::readVrmlFile(path);
+                const mesh::Mesh& m = model.objects.at(0);
+                const bool complete = variant.options.colours ? m.hasColours() : !m.texturePath.empty() && m.hasTexCoords();
+                return complete ? m.triangles.size() : 0;
+            });
+            std::printf("| %s | %.1f | %.1f | %.1f | %.2fx |\n", path.filename().string().c_str(), size / 1e6, plain,
+                        ours, ours / plain);
+            std::fflush(stdout);
+        }
+    }
+    std::filesystem::remove_all(folder);
+    return 0;
+}

@@ -1,0 +1,102 @@
+#pragma once
+// The 3D display of a foot view: holds the view's model and camera, draws
+// them with OpenGL (shaded or wireframe, vertex colours, the texture photo,
+// axes) and turns mouse work into camera moves and picks:
+//   left drag: turn about the model's centre;
+//   right or middle drag (or Shift + left): slide;
+//   wheel: zoom;
+//   a click (press and release without a drag): pick, see clicked().
+// Where no OpenGL context can be had (the offscreen platform, a machine
+// without a usable driver) the display is a plain widget that says
+// "3D display unavailable"; the model, the camera, picking and every file
+// command still work.
+
+#include "mesh_model.h"
+#include "view_camera.h"
+
+#include <QImage>
+#include <QPointF>
+#include <QWidget>
+
+#include <optional>
+
+namespace view {
+
+class GlMeshView;
+
+class FootViewport : public QWidget {
+    Q_OBJECT
+public:
+    explicit FootViewport(QWidget* parent = nullptr);
+    ~FootViewport() override;
+
+    // Whether this process can draw with OpenGL at all (checked once).
+    static bool openGLAvailable();
+    bool usesOpenGL() const { return m_gl != nullptr; }
+    // The drawing surface: the OpenGL widget, or the fallback label.
+    QWidget* display() const { return m_display; }
+
+    const mesh::Model& model() const { return m_model; }
+    // Edits go through here; call modelChanged() after changing geometry or colours.
+    mesh::Model& model() { return m_model; }
+    // Replaces what the view shows (the camera stays until fit()).
+    void setModel(mesh::Model model);
+    // Geometry or colours changed: the display rebuilds what it draws.
+    void modelChanged();
+    // Plain repaint.
+    void redraw();
+
+    // Folder against which a relative texture path is resolved.
+    void setTextureFolder(const QString& folder) { m_textureFolder = folder; }
+    QString textureFolder() const { return m_textureFolder; }
+
+    bool shaded() const { return m_shaded; }
+    void setShaded(bool shaded);
+    bool axesShown() const { return m_axes; }
+    void setAxesShown(bool shown);
+
+    ViewCamera& camera() { return m_camera; }
+    const ViewCamera& camera() const { return m_camera; }
+    // Frames the whole model.
+    void fit();
+
+    // The model point under a pixel of this widget, none for a miss.
+    std::optional<mesh::Vec3> pickAt(const QPointF& pixel) const;
+
+    // What the display shows now, at its own size.
+    QImage grabFrame();
+
+    // How many times the model was handed to the display since creation
+    // (tests and benchmarks see a rebuild happen).
+    int geometryGeneration() const { return m_generation; }
+
+signals:
+    // A click without a drag: the point hit, or hit false for a miss.
+    void clicked(const QPointF& pixel, bool hit, const mesh::Vec3& point);
+    // The OpenGL display put a new frame on the screen.
+    void frameSwapped();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    mesh::Model m_model;
+    ViewCamera m_camera;
+    QString m_textureFolder;
+    bool m_shaded = true;
+    bool m_axes = true;
+    int m_generation = 0;
+
+    GlMeshView* m_gl = nullptr;
+    QWidget* m_display = nullptr;
+
+    QPointF m_pressPos;
+    QPointF m_lastPos;
+    Qt::MouseButton m_pressButton = Qt::NoButton;
+    bool m_dragging = false;
+};
+
+} // namespace view

@@ -1,0 +1,295 @@
+#include "glmeshview.h"
+
+#include "footviewport.h"
+#include "mesh_draw.h"
+#include "paths.h"
+
+#include <QDir>
+#include <QImageReader>
+#include <QMatrix4x4>
+
+#include <algorithm>
+#include <cmath>
+
+namespace view {
+
+namespace {
+
+// Attribute locations, fixed so the buffers bind without lookups.
+enum Attribute { Position = 0, Normal = 1, Colour = 2, TexCoord = 3 };
+
+const char* const kVertexShader = R"(#version 120
+attribute vec3 aPosition;
+attribute vec3 aNormal;
+attribute vec4 aColour;
+attribute vec2 aTexCoord;
+uniform mat4 uMvp;
+uniform mat4 uModelView;
+varying vec3 vEyePosition;
+varying vec3 vNormal;
+varying vec4 vColour;
+varying vec2 vTexCoord;
+void main()
+{
+    vEyePosition = (uModelView * vec4(aPosition, 1.0)).xyz;
+    vNormal = mat3(uModelView) * aNormal;
+    vColour = aColour;
+    vTexCoord = aTexCoord;
+    gl_Position = uMvp * vec4(aPosition, 1.0);
+}
+)";
+
+// Faceted shading takes the face normal from the screen-space slopes of the
+// position, so shared vertices need no per-corner normals; a smoothed mesh
+// uses its vertex normal wherever it lies within the crease angle of the face.
+const char* const kFragmentShader = R"(#version 120
+uniform bool uLit;
+uniform bool uTextured;
+uniform bool uSmooth;
+uniform float uCreaseCos;
+uniform sampler2D uTexture;
+varying vec3 vEyePosition;
+varying vec3 vNormal;
+varying vec4 vColour;
+varying vec2 vTexCoord;
+void main()
+{
+    vec4 base = vColour;
+    if (uTextured)
+        base *= texture2D(uTexture, vTexCoord);
+    if (!uLit) {
+        gl_FragColor = base;
+        return;
+    }
+    vec3 n = normalize(cross(dFdx(vEyePosition), dFdy(vEyePosition)));
+    if (uSmooth) {
+        vec3 smoothN = normalize(vNormal);
+        if (abs(dot(smoothN, n)) >= uCreaseCos)
+            n = smoothN;
+    }
+    float light = abs(dot(n, normalize(-vEyePosition)));
+    gl_FragColor = vec4(base.rgb * (0.3 + 0.7 * light), base.a);
+}
+)";
+
+constexpr float kBackground[3] = {0.26f, 0.30f, 0.38f};
+
+} // namespace
+
+GlMeshView::GlMeshView(FootViewport* owner)
+    : QOpenGLWidget(owner), m_owner(owner)
+{
+    setObjectName(QStringLiteral("ViewportDisplay"));
+    connect(this, &QOpenGLWidget::frameSwapped, owner, &FootViewport::frameSwapped);
+}
+
+GlMeshView::~GlMeshView()
+{
+    makeCurrent();
+    releaseBuffers();
+    m_program.removeAllShaders();
+    doneCurrent();
+}
+
+void GlMeshView::initializeGL()
+{
+    initializeOpenGLFunctions();
+    m_program.bindAttributeLocation("aPosition", Position);
+    m_program.bindAttributeLocation("aNormal", Normal);
+    m_program.bindAttributeLocation("aColour", Colour);
+    m_program.bindAttributeLocation("aTexCoord", TexCoord);
+    m_programOk = m_program.addShaderFromSourceCode(QOpenGLShader::Vertex, kVertexShader)
+        && m_program.addShaderFromSourceCode(QOpenGLShader::Fragment, kFragmentShader)
+        && m_program.link();
+    if (!m_programOk)
+        qWarning("3D view: the shaders did not build: %s", qPrintable(m_program.log()));
+    m_dirty = true;
+}
+
+void GlMeshView::releaseBuffers()
+{
+    m_objects.clear();
+}
+
+std::unique_ptr<QOpenGLTexture> GlMeshView::loadTexture(const QString& path)
+{
+    if (path.isEmpty())
+        return nullptr;
+    QString full = path;
+    if (QDir::isRelativePath(full) && !m_owner->textureFolder().isEmpty())
+        full = Join_Path(m_owner->textureFolder(), full);
+    const QString found = Resolve_File_Nocase(full);
+    if (found.isEmpty())
+        return nullptr;
+    QImageReader reader(found);
+    reader.setAutoTransform(false); // photos are shown as stored
+    const QImage image = reader.read();
+    if (image.isNull())
+        return nullptr;
+    // Texture coordinates count v upwards from the picture's bottom edge.
+    auto texture = std::make_unique<QOpenGLTexture>(image.mirrored());
+    texture->setMinificationFilter(QOpenGLTexture::LinearMipMapLinear);
+    texture->setMagnificationFilter(QOpenGLTexture::Linear);
+    texture->setWrapMode(QOpenGLTexture::Repeat);
+    return texture;
+}
+
+void GlMeshView::rebuild()
+{
+    releaseBuffers();
+    const mesh::Model& model = m_owner->model();
+    for (const mesh::Mesh& m : model.objects) {
+        auto b = std::make_unique<ObjectBuffers>();
+        std::vector<float> positions(m.positions.size() * 3);
+        for (std::size_t i = 0; i < m.positions.size(); ++i) {
+            positions[3 * i] = float(m.positions[i].x);
+            positions[3 * i + 1] = float(m.positions[i].y);
+            positions[3 * i + 2] = float(m.positions[i].z);
+        }
+        auto upload = [](QOpenGLBuffer& buffer, const void* data, std::size_t bytes) {
+            buffer.create();
+            buffer.bind();
+            buffer.allocate(data, int(bytes));
+            buffer.release();
+        };
+        upload(b->positions, positions.data(), positions.size() * sizeof(float));
+        if (m.creaseAngle > 0) {
+            const std::vector<float> normals = vertexNormals(m);
+            upload(b->normals, normals.data(), normals.size() * sizeof(float));
+            b->creaseCos = float(std::cos(std::min(m.creaseAngle, 180.0) * M_PI / 180.0));
+        }
+        if (m.hasColours()) {
+            upload(b->colours, m.colours.data(), m.colours.size() * sizeof(mesh::Rgba));
+            b->hasColours = true;
+        }
+        if (m.hasTexCoords()) {
+            std::vector<float> uv(m.texCoords.size() * 2);
+            for (std::size_t i = 0; i < m.texCoords.size(); ++i) {
+                uv[2 * i] = float(m.texCoords[i].u);
+                uv[2 * i + 1] = float(m.texCoords[i].v);
+            }
+            upload(b->texCoords, uv.data(), uv.size() * sizeof(float));
+            b->hasTexCoords = true;
+            b->texture = loadTexture(QString::fromStdString(m.texturePath));
+        }
+        b->triangles.create();
+        b->triangles.bind();
+        b->triangles.allocate(m.triangles.data(), int(m.triangles.size() * sizeof(mesh::Triangle)));
+        b->triangles.release();
+        b->triangleIndexCount = int(m.triangles.size() * 3);
+        m_objects.push_back(std::move(b));
+    }
+    m_dirty = false;
+}
+
+void GlMeshView::drawObject(std::size_t index, ObjectBuffers& b, bool wire)
+{
+    const mesh::Mesh& m = m_owner->model().objects[index];
+    b.positions.bind();
+    m_program.enableAttributeArray(Position);
+    m_program.setAttributeBuffer(Position, GL_FLOAT, 0, 3);
+    const bool smooth = b.normals.isCreated();
+    if (smooth) {
+        b.normals.bind();
+        m_program.enableAttributeArray(Normal);
+        m_program.setAttributeBuffer(Normal, GL_FLOAT, 0, 3);
+    } else {
+        m_program.disableAttributeArray(Normal);
+        m_program.setAttributeValue(Normal, 0.f, 0.f, 1.f);
+    }
+    if (b.hasColours) {
+        b.colours.bind();
+        m_program.enableAttributeArray(Colour);
+        glVertexAttribPointer(Colour, 4, GL_UNSIGNED_BYTE, GL_TRUE, 0, nullptr);
+    } else {
+        m_program.disableAttributeArray(Colour);
+        const bool textured = b.texture != nullptr;
+        const mesh::Rgba c = textured ? mesh::Rgba{255, 255, 255, 255} : kPlainMeshColour;
+        m_program.setAttributeValue(Colour, c.r / 255.f, c.g / 255.f, c.b / 255.f, 1.f);
+    }
+    const bool textured = b.hasTexCoords && b.texture && !wire;
+    if (textured) {
+        b.texCoords.bind();
+        m_program.enableAttributeArray(TexCoord);
+        m_program.setAttributeBuffer(TexCoord, GL_FLOAT, 0, 2);
+        b.texture->bind(0);
+    } else {
+        m_program.disableAttributeArray(TexCoord);
+    }
+    m_program.setUniformValue("uTextured", textured);
+    m_program.setUniformValue("uSmooth", smooth);
+    m_program.setUniformValue("uCreaseCos", b.creaseCos);
+    m_program.setUniformValue("uLit", !wire);
+
+    if (wire) {
+        if (b.edgeIndexCount < 0) {
+            const std::vector<std::uint32_t> edges = wireframeIndices(m);
+            b.edges.create();
+            b.edges.bind();
+            b.edges.allocate(edges.data(), int(edges.size() * sizeof(std::uint32_t)));
+            b.edgeIndexCount = int(edges.size());
+        } else {
+            b.edges.bind();
+        }
+        glDrawElements(GL_LINES, b.edgeIndexCount, GL_UNSIGNED_INT, nullptr);
+        b.edges.release();
+    } else {
+        b.triangles.bind();
+        glDrawElements(GL_TRIANGLES, b.triangleIndexCount, GL_UNSIGNED_INT, nullptr);
+        b.triangles.release();
+    }
+    if (textured)
+        b.texture->release(0);
+    QOpenGLBuffer::release(QOpenGLBuffer::VertexBuffer);
+    m_program.disableAttributeArray(Position);
+    m_program.disableAttributeArray(Normal);
+    m_program.disableAttributeArray(Colour);
+    m_program.disableAttributeArray(TexCoord);
+}
+
+void GlMeshView::drawAxes()
+{
+    const mesh::Bounds bounds = m_owner->model().bounds();
+    const mesh::Vec3 size = bounds.empty ? mesh::Vec3{100, 100, 100} : bounds.size();
+    const float len = float(std::max({size.x, size.y, size.z}) * 0.6);
+    const float lines[] = {0, 0, 0, len, 0, 0, 0, 0, 0, 0, len, 0, 0, 0, 0, 0, 0, len};
+    const float colours[] = {1, 0, 0, 1, 1, 0, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 0, 1, 1, 0, 0, 1, 1};
+    m_program.setUniformValue("uLit", false);
+    m_program.setUniformValue("uTextured", false);
+    m_program.setUniformValue("uSmooth", false);
+    m_program.enableAttributeArray(Position);
+    m_program.enableAttributeArray(Colour);
+    m_program.setAttributeArray(Position, lines, 3);
+    m_program.setAttributeArray(Colour, colours, 4);
+    m_program.setAttributeValue(Normal, 0.f, 0.f, 1.f);
+    glDrawArrays(GL_LINES, 0, 6);
+    m_program.disableAttributeArray(Position);
+    m_program.disableAttributeArray(Colour);
+}
+
+void GlMeshView::paintGL()
+{
+    glClearColor(kBackground[0], kBackground[1], kBackground[2], 1.f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    if (!m_programOk)
+        return;
+    if (m_dirty)
+        rebuild();
+    glEnable(GL_DEPTH_TEST);
+    glDisable(GL_CULL_FACE);
+
+    const QSize size(width(), height());
+    const QMatrix4x4 modelView = m_owner->camera().viewMatrix();
+    m_program.bind();
+    m_program.setUniformValue("uMvp", m_owner->camera().projectionMatrix(size) * modelView);
+    m_program.setUniformValue("uModelView", modelView);
+    m_program.setUniformValue("uTexture", 0);
+    const bool wire = !m_owner->shaded();
+    for (std::size_t i = 0; i < m_objects.size(); ++i)
+        drawObject(i, *m_objects[i], wire);
+    if (m_owner->axesShown())
+        drawAxes();
+    m_program.release();
+}
+
+} // namespace view

@@ -1,0 +1,524 @@
+#include "footview.h"
+
+#include "footviewport.h"
+#include "lcf_file.h"
+#include "mesh_draw.h"
+#include "paths.h"
+#include "prompter.h"
+#include "runandwait.h"
+#include "scanfileset.h"
+#include "scriptrecord.h"
+#include "shellhelpers.h"
+#include "stl_reader.h"
+#include "vrml_reader.h"
+#include "windowregistry.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPrinter>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kLcfFilter = QStringLiteral("LCF File (*.Lcf)|*.Lcf|All Files (*.*)|*.*");
+const QString kStlFilter = QStringLiteral("STL File (*.Stl)|*.Stl|All Files (*.*)|*.*");
+
+// The places the views open at, in pixels (the stored layout in twips / 15).
+constexpr int kClientWidth = 545, kClientHeight = 487;
+constexpr int kLeftX = 6, kRightX = 560, kTop = 383;
+
+QString &scanFile(FootSide side)
+{
+    return side == FootSide::Left ? Job().LeftScanFile : Job().RightScanFile;
+}
+QString &lcfFile(FootSide side)
+{
+    return side == FootSide::Left ? Job().LeftLcfFile : Job().RightLcfFile;
+}
+
+} // namespace
+
+FootView::FootView(FootSide side, QWidget *parent)
+    : QMainWindow(parent), m_side(side), m_undo(side)
+{
+    setObjectName(View_Window_Name(side));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    auto *central = new QWidget(this);
+    auto *layout = new QVBoxLayout(central);
+    layout->setContentsMargins(8, 8, 8, 8);
+    m_viewport = new view::FootViewport(central);
+    m_viewport->setObjectName(side == FootSide::Left ? QStringLiteral("KernelCAD1") : QStringLiteral("KernelCAD2"));
+    layout->addWidget(m_viewport);
+    setCentralWidget(central);
+
+    auto *bar = new QStatusBar(this);
+    bar->setObjectName(QStringLiteral("StatusBar1"));
+    m_statusPanel = new QLabel(bar);
+    m_statusPanel->setObjectName(QStringLiteral("StatusBar1_Panel1"));
+    bar->addWidget(m_statusPanel, 1);
+    setStatusBar(bar);
+
+    buildMenus();
+
+    // Window load: shaded with axes, captioned after the scan, ring from slot 1.
+    m_viewport->setShaded(true);
+    m_viewport->setAxesShown(true);
+    Set_Caption(scanFile(side));
+    resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+    move(side == FootSide::Left ? kLeftX : kRightX, kTop);
+    Redraw();
+}
+
+FootView::~FootView() = default;
+
+const mesh::Model &FootView::model() const
+{
+    return m_viewport->model();
+}
+
+QAction *FootView::addItem(QMenu *menu, const QString &caption, const QString &name)
+{
+    QAction *action = menu->addAction(caption);
+    action->setObjectName(name);
+    return action;
+}
+
+void FootView::buildMenus()
+{
+    QMenuBar *bar = menuBar();
+    auto command = [this](QAction *action, void (FootView::*slot)()) {
+        connect(action, &QAction::triggered, this, [this, slot] { Run_Command([this, slot] { (this->*slot)(); }); });
+    };
+    auto later = [this](QAction *action) {
+        const QString caption = action->text();
+        connect(action, &QAction::triggered, this, [this, caption] { notYet(caption); });
+    };
+
+    QMenu *files = bar->addMenu(QStringLiteral("Files"));
+    files->setObjectName(QStringLiteral("mnuFiles"));
+    command(addItem(files, QStringLiteral("Load"), QStringLiteral("mnuLoadLCF")), &FootView::mnuLoadLCF_Click);
+    command(addItem(files, QStringLiteral("Save"), QStringLiteral("mnuSaveLCF")), &FootView::mnuSaveLCF_Click);
+    command(addItem(files, QStringLiteral("Load STL"), QStringLiteral("mnuLoadStl")), &FootView::mnuLoadStl_Click);
+    files->addSeparator();
+    later(addItem(files, QStringLiteral("Clean Mesh"), QStringLiteral("mnuCleanMesh")));
+    addItem(files, QStringLiteral("Print 1:1"), QStringLiteral("mnuPrint"))->setEnabled(false);
+    command(addItem(files, QStringLiteral("Print Display"), QStringLiteral("mnuPrintD")), &FootView::mnuPrintD_Click);
+    command(addItem(files, QStringLiteral("ClipBoard"), QStringLiteral("mnuClip")), &FootView::mnuClip_Click);
+    files->addSeparator();
+    connect(addItem(files, QStringLiteral("Quit"), QStringLiteral("mnuQuit")), &QAction::triggered, this, &QWidget::close);
+
+    QMenu *undo = bar->addMenu(QStringLiteral("Undo"));
+    undo->setObjectName(QStringLiteral("mnuUndo1"));
+    later(addItem(undo, QStringLiteral("Undo All"), QStringLiteral("mnuUndoAll")));
+    later(addItem(undo, QStringLiteral("Undo"), QStringLiteral("mnuUndo")));
+
+    QMenu *views = bar->addMenu(QStringLiteral("Views"));
+    views->setObjectName(QStringLiteral("mnuViews"));
+    later(addItem(views, QStringLiteral("Top"), QStringLiteral("mnuView4")));
+    later(addItem(views, QStringLiteral("Bottom"), QStringLiteral("mnuView2")));
+    later(addItem(views, QStringLiteral("Left"), QStringLiteral("mnuView3")));
+    later(addItem(views, QStringLiteral("Right"), QStringLiteral("mnuView1")));
+    later(addItem(views, QStringLiteral("Front"), QStringLiteral("mnuView5")));
+    later(addItem(views, QStringLiteral("Back"), QStringLiteral("mnuView6")));
+    views->addSeparator();
+    later(addItem(views, QStringLiteral("Zoom Window"), QStringLiteral("mnuZoomW")));
+    later(addItem(views, QStringLiteral("Reset"), QStringLiteral("mnuReset")));
+
+    QMenu *image = bar->addMenu(QStringLiteral("Image"));
+    image->setObjectName(QStringLiteral("mnuImage"));
+    command(addItem(image, QStringLiteral("Brighten"), QStringLiteral("mnuBrighten")), &FootView::mnuBrighten_Click);
+    command(addItem(image, QStringLiteral("Edit Image"), QStringLiteral("mnuImage1")), &FootView::mnuImage1_Click);
+
+    QMenu *measure = bar->addMenu(QStringLiteral("Measure"));
+    measure->setObjectName(QStringLiteral("mnuMeasure"));
+    later(addItem(measure, QStringLiteral("3D Distance"), QStringLiteral("mnuDist")));
+    measure->addSeparator();
+    later(addItem(measure, QStringLiteral("Dynamic Display"), QStringLiteral("mnuDistance1")));
+    later(addItem(measure, QStringLiteral("Static Display"), QStringLiteral("mnuDistance2")));
+    measure->addSeparator();
+    later(addItem(measure, QStringLiteral("Angle"), QStringLiteral("mnuAngle")));
+    measure->addSeparator();
+    later(addItem(measure, QStringLiteral("Grid End"), QStringLiteral("mnuGridE")));
+    later(addItem(measure, QStringLiteral("Grid Side"), QStringLiteral("mnuGridS")));
+    later(addItem(measure, QStringLiteral("Grid Plan"), QStringLiteral("mnuGridP")));
+    measure->addSeparator();
+    later(addItem(measure, QStringLiteral("Grid Position"), QStringLiteral("mnuGridPos")));
+    later(addItem(measure, QStringLiteral("Grid Off"), QStringLiteral("mnuGridOff")));
+
+    QMenu *settings = bar->addMenu(QStringLiteral("Settings"));
+    settings->setObjectName(QStringLiteral("mnuSettings"));
+    m_wireframe = addItem(settings, QStringLiteral("Wireframe"), QStringLiteral("mnuWireframe"));
+    m_wireframe->setCheckable(true);
+    command(m_wireframe, &FootView::mnuWireframe_Click);
+    m_axes = addItem(settings, QStringLiteral("Axes"), QStringLiteral("mnuAxes"));
+    m_axes->setCheckable(true);
+    m_axes->setChecked(true);
+    command(m_axes, &FootView::mnuAxes_Click);
+    settings->addSeparator();
+    connect(addItem(settings, QStringLiteral("Smooth"), QStringLiteral("mnuSmooth")), &QAction::triggered, this,
+            [this] { Smooth(); });
+    settings->addSeparator();
+    later(addItem(settings, QStringLiteral("Scale 25.4"), QStringLiteral("mnuToMetric")));
+    later(addItem(settings, QStringLiteral("Scale 1000"), QStringLiteral("mnuScale1000")));
+
+    QAction *trim = bar->addAction(QStringLiteral("Trim"));
+    trim->setObjectName(QStringLiteral("mnuTrim"));
+    later(trim);
+    QAction *sizes = bar->addAction(QStringLiteral("Sizes"));
+    sizes->setObjectName(QStringLiteral("mnuSizes"));
+    connect(sizes, &QAction::triggered, this, [this] { openWindow(QStringLiteral("FootSize"), QStringLiteral("Sizes")); });
+    QAction *script = bar->addAction(QStringLiteral("Script"));
+    script->setObjectName(QStringLiteral("mnuScript"));
+    command(script, &FootView::mnuScript_Click);
+
+    QMenu *position = bar->addMenu(QStringLiteral("Position"));
+    position->setObjectName(QStringLiteral("mnuPosition"));
+    later(addItem(position, QStringLiteral("Mirror"), QStringLiteral("mnuFlip")));
+    QMenu *rotate = position->addMenu(QStringLiteral("Rotate"));
+    rotate->setObjectName(QStringLiteral("mnuRotate"));
+    later(addItem(rotate, QStringLiteral("X 90 (red)"), QStringLiteral("mnuRotX")));
+    later(addItem(rotate, QStringLiteral("Y 90 (green)"), QStringLiteral("mnuRotY")));
+    later(addItem(rotate, QStringLiteral("Z 90 (blue)"), QStringLiteral("mnuRotZ")));
+
+    QMenu *pellmar = bar->addMenu(QStringLiteral("Pellmar/ZKT"));
+    pellmar->setObjectName(QStringLiteral("mnuPellmar"));
+    connect(addItem(pellmar, QStringLiteral("Brighten"), QStringLiteral("mnuPlus")), &QAction::triggered, this,
+            [this] { Change_Brightness(1.5); });
+    connect(addItem(pellmar, QStringLiteral("Darken"), QStringLiteral("mnuMinus")), &QAction::triggered, this,
+            [this] { Change_Brightness(0.7); });
+    pellmar->addSeparator();
+    later(addItem(pellmar, QStringLiteral("View Sole"), QStringLiteral("mnuViewSole")));
+    command(addItem(pellmar, QStringLiteral("Save Texture"), QStringLiteral("mnuSaveTex")), &FootView::mnuSaveTex_Click);
+
+    QMenu *help = bar->addMenu(QStringLiteral("Help"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    command(addItem(help, QStringLiteral("Help"), QStringLiteral("mnuHelp1")), &FootView::mnuHelp1_Click);
+    connect(addItem(help, QStringLiteral("Keyboard"), QStringLiteral("mnuHelp2")), &QAction::triggered, this,
+            [this] { openWindow(QStringLiteral("Help1"), QStringLiteral("Keyboard")); });
+}
+
+void FootView::notYet(const QString &caption)
+{
+    UI().message(QStringLiteral("\"%1\" is not available yet.").arg(caption), QStringLiteral("Info"),
+                 Prompter::Icon::Information);
+}
+
+void FootView::openWindow(const QString &name, const QString &caption)
+{
+    if (!Windows().hasFactory(name)) {
+        notYet(caption);
+        return;
+    }
+    if (QWidget *window = Windows().window(name)) {
+        window->show();
+        window->raise();
+        window->activateWindow();
+    }
+}
+
+void FootView::showFileError(const std::exception &error)
+{
+    UI().message(QStringLiteral("Error: ") + QString::fromUtf8(error.what()), QStringLiteral("Error"),
+                 Prompter::Icon::Warning);
+}
+
+// --- Model files -----------------------------------------------------------
+
+void FootView::Load_Model_File(const QString &path)
+{
+    mesh::Model model = Has_Extension(path, QStringLiteral("lcf")) ? mesh::loadLcfFile(path.toStdString())
+                                                                  : mesh::readVrmlFile(path.toStdString());
+    m_viewport->setTextureFolder(QFileInfo(path).path());
+    Show_Model(std::move(model));
+    Fit();
+}
+
+void FootView::Import_Stl(const QString &path)
+{
+    mesh::Model model = mesh::readStlFile(path.toStdString());
+    m_viewport->setTextureFolder(QFileInfo(path).path());
+    Show_Model(std::move(model));
+}
+
+void FootView::Show_Model(mesh::Model model)
+{
+    m_viewport->setModel(std::move(model));
+    Clear_Undo();
+}
+
+qint64 FootView::Save_Model(const QString &path)
+{
+    mesh::saveLcfFile(m_viewport->model(), path.toStdString());
+    return QFileInfo(path).size();
+}
+
+// --- Edits and undo ----------------------------------------------------------
+
+void FootView::Smooth()
+{
+    if (mesh::Mesh *m = view::firstMesh(m_viewport->model())) {
+        m->creaseAngle = 40.0;
+        m_viewport->modelChanged();
+    }
+}
+
+void FootView::Change_Brightness(double amount)
+{
+    if (mesh::Mesh *m = view::firstMesh(m_viewport->model())) {
+        view::changeBrightness(*m, amount);
+        m_viewport->modelChanged();
+    }
+}
+
+void FootView::Make_Undo()
+{
+    mesh::saveLcfFile(m_viewport->model(), m_undo.takeSlot().toStdString());
+}
+
+void FootView::Write_Initial_Snapshot()
+{
+    mesh::saveLcfFile(m_viewport->model(), m_undo.initialSnapshot().toStdString());
+}
+
+void FootView::Clear_Undo()
+{
+    m_undo.clear();
+}
+
+// --- Camera ------------------------------------------------------------------
+
+void FootView::ViewBottom()
+{
+    view::ViewCamera &camera = m_viewport->camera();
+    camera.resetFrame();
+    camera.rotateFrame(1, 180.0);
+    Change_Brightness(1.5);
+    Scale_Screen();
+    Redraw();
+}
+
+void FootView::Scale_Screen()
+{
+    // The visible range's centre is the point the camera turns about.
+    m_viewport->camera().zoom(1.5);
+    Redraw();
+}
+
+void FootView::Fit()
+{
+    m_viewport->fit();
+}
+
+void FootView::Redraw()
+{
+    m_viewport->redraw();
+}
+
+// --- Window ------------------------------------------------------------------
+
+void FootView::Write_Status(const QString &text)
+{
+    m_statusPanel->setText(text);
+    m_statusPanel->repaint();
+}
+
+QString FootView::statusText() const
+{
+    return m_statusPanel->text();
+}
+
+Picture FootView::Capture()
+{
+    // The client area: everything below the menu bar, as the window's own
+    // capture has always been (3D view, trim panel, status bar).
+    const QRect area = clientArea();
+    m_picture1 = Capture_Window(this, true, area.x(), area.y(), area.width(), area.height());
+    return m_picture1;
+}
+
+QRect FootView::clientArea() const
+{
+    const int top = menuBar()->isVisible() ? menuBar()->geometry().bottom() + 1 : 0;
+    return QRect(0, top, width(), height() - top);
+}
+
+void FootView::Show_Normal()
+{
+    if (isMinimized())
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+}
+
+void FootView::Set_Caption(const QString &path)
+{
+    setWindowTitle(Side_Name(m_side) + QStringLiteral(" Foot: ") + QDir::toNativeSeparators(path));
+}
+
+void FootView::closeEvent(QCloseEvent *event)
+{
+    // Only this side's files: the other view may still be working on its own.
+    m_undo.removeAll();
+    Wait_Milliseconds(500);
+    event->accept();
+}
+
+// --- Menu commands -----------------------------------------------------------
+
+void FootView::mnuLoadLCF_Click()
+{
+    Prompter::FileRequest request;
+    request.title = QStringLiteral("Select a LCF File");
+    request.folder = Job().CurrentFolder;
+    request.filter = kLcfFilter;
+    request.defaultExtension = QStringLiteral("Lcf");
+    const QString path = UI().openFile(request);
+    if (path.isEmpty())
+        return;
+    try {
+        Load_Model_File(path);
+    } catch (const std::exception &error) {
+        showFileError(error);
+        return;
+    }
+    lcfFile(m_side) = path;
+    Set_Caption(path);
+}
+
+void FootView::mnuSaveLCF_Click()
+{
+    ScriptRecord &job = Job();
+    const QString scanName = m_side == FootSide::Left ? job.LeftScanFileName : job.RightScanFileName;
+    try {
+        Make_Undo();
+        const QString suffix = QFileInfo(scanName).suffix();
+        QString proposed;
+        if (!Is_Absent_Path(scanName))
+            proposed = (suffix.isEmpty() ? scanName : scanName.left(scanName.size() - suffix.size() - 1))
+                + QStringLiteral(".Lcf");
+        lcfFile(m_side) = proposed;
+
+        Prompter::FileRequest request;
+        request.title = QStringLiteral("Enter a LCF File Name");
+        request.folder = job.CurrentFolder;
+        request.fileName = proposed;
+        request.filter = kLcfFilter;
+        request.defaultExtension = QStringLiteral("Lcf");
+        const QString path = UI().saveFile(request);
+        if (path.isEmpty()) {
+            Write_Status(QStringLiteral("Ready"));
+            return;
+        }
+        mesh::Model &model = m_viewport->model();
+        if (model.objects.size() > 1) {
+            model.objects.resize(1);
+            m_viewport->modelChanged();
+        }
+        Write_Status(QStringLiteral("Saving  ") + QDir::toNativeSeparators(path) + QStringLiteral("..."));
+        const qint64 bytes = Save_Model(path);
+        lcfFile(m_side) = path;
+        Write_Status(QString::number(bytes) + QStringLiteral(" bytes saved"));
+        if (bytes < kSmallestModelFile)
+            UI().message(QStringLiteral("Error: Invalid File (The Size is Too Small)\nTry Resaving the File"),
+                         QStringLiteral("Error"), Prompter::Icon::Warning);
+    } catch (const std::exception &error) {
+        showFileError(error);
+    }
+}
+
+void FootView::mnuLoadStl_Click()
+{
+    Write_Status(QStringLiteral("Loading STL File..."));
+    Prompter::FileRequest request;
+    request.title = QStringLiteral("Select an STL File");
+    request.folder = Job().DataFolder;
+    request.filter = kStlFilter;
+    request.defaultExtension = QStringLiteral("Stl");
+    const QString path = UI().openFile(request);
+    if (path.isEmpty()) {
+        Write_Status(QStringLiteral("Ready"));
+        return;
+    }
+    try {
+        scanFile(m_side) = path;
+        Import_Stl(path);
+        view::ViewCamera &camera = m_viewport->camera();
+        camera.resetFrame();
+        camera.rotateFrame(1, 180.0);
+        camera.rotateFrame(2, 180.0);
+        Fit();
+        Smooth();
+        (m_side == FootSide::Left ? Job().StlScanFlagL : Job().StlScanFlagR) = true;
+        Write_Status(QStringLiteral("Ready"));
+    } catch (const std::exception &error) {
+        showFileError(error);
+    }
+}
+
+void FootView::mnuSaveTex_Click()
+{
+    const QString scan = scanFile(m_side);
+    if (Is_Absent_Path(scan))
+        throw SolvaneError(ErrorNumber::FileNotFound, QStringLiteral("No scan is loaded in this view."));
+    QString &graphic = m_side == FootSide::Left ? Job().LeftGraphicFile : Job().RightGraphicFile;
+    graphic = Scan_File_Set(scan).snapshot;
+    Save_JPEG(Capture(), graphic, 90);
+}
+
+void FootView::mnuPrintD_Click()
+{
+    const Picture picture = Capture();
+    QPrinter printer;
+    QPainter painter;
+    if (Print_Picture_Dialog(printer, painter, picture))
+        painter.end();
+}
+
+void FootView::mnuClip_Click()
+{
+    QApplication::clipboard()->setImage(Capture());
+}
+
+void FootView::mnuWireframe_Click()
+{
+    m_viewport->setShaded(!m_viewport->shaded());
+    m_wireframe->setChecked(!m_viewport->shaded());
+    m_viewport->modelChanged();
+}
+
+void FootView::mnuAxes_Click()
+{
+    m_viewport->setAxesShown(!m_viewport->axesShown());
+    m_axes->setChecked(m_viewport->axesShown());
+}
+
+void FootView::mnuBrighten_Click()
+{
+    Job().CurrentFoot = Side_Name(m_side);
+    openWindow(QStringLiteral("Brighten"), QStringLiteral("Brighten"));
+}
+
+void FootView::mnuImage1_Click()
+{
+    Job().CurrentFoot = Side_Name(m_side);
+    openWindow(QStringLiteral("GraphicForm"), QStringLiteral("Edit Image"));
+}
+
+void FootView::mnuHelp1_Click()
+{
+    Job().BrowserPage = Paths::file(QStringLiteral("Help1.Htm"));
+    openWindow(QStringLiteral("Browser"), QStringLiteral("Help"));
+}
+
+void FootView::mnuScript_Click()
+{
+    Run_And_Wait_Idle(Paths::file(QStringLiteral("ViewScr")), {});
+}

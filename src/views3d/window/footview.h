@@ -1,0 +1,116 @@
+#pragma once
+// A foot view window: "Left Foot" (Form1) or "Right Foot" (Form2). One
+// class for both twins; the side decides names, captions and undo files.
+// Other windows reach it through footviewinterface.h; the public procedures
+// below are what they may call. Every procedure that reads or writes a file
+// raises mesh::MeshError or SolvaneError on failure (the caller's command
+// handler shows it); the menu commands report their own failures.
+
+#include "footside.h"
+#include "mesh_model.h"
+#include "picture.h"
+#include "undoring.h"
+
+#include <QMainWindow>
+
+class QLabel;
+class QAction;
+namespace view {
+class FootViewport;
+}
+
+class FootView : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit FootView(FootSide side, QWidget *parent = nullptr);
+    ~FootView() override;
+
+    FootSide side() const { return m_side; }
+    view::FootViewport *viewport() const { return m_viewport; }
+    const mesh::Model &model() const;
+
+    // --- Model files -----------------------------------------------------
+    // Shows a VRML scan or a ".Lcf" model file (chosen by its extension) in
+    // place of the present model, framed whole.
+    void Load_Model_File(const QString &path);
+    // Imports an STL file as it is (no repair, window not shown, camera
+    // unchanged; callers fit or turn the view as they need).
+    void Import_Stl(const QString &path);
+    // Shows a model built elsewhere (the OBJ reader), unframed.
+    void Show_Model(mesh::Model model);
+    // Writes the model as ".Lcf" (replace-by-rename) and returns the bytes written.
+    qint64 Save_Model(const QString &path);
+
+    // --- Edits and undo --------------------------------------------------
+    // Crease-angle smoothing of item 0 at 40 degrees: only shading changes.
+    void Smooth();
+    // Multiplies the vertex colours of item 0 (1.5 brightens, 0.7 darkens).
+    void Change_Brightness(double amount);
+    // Saves the model into the next slot of the undo ring.
+    void Make_Undo();
+    // The model as loaded, for "Undo All": "UndoL.Lcf" / "UndoR.Lcf".
+    void Write_Initial_Snapshot();
+    // Deletes the ring's slot files and starts counting again.
+    void Clear_Undo();
+    const UndoRing &undoRing() const { return m_undo; }
+
+    // --- Camera and display ---------------------------------------------
+    // Turns the view to the sole, brightens the mesh by 1.5 and zooms 1.5
+    // about the visible centre; every call brightens and zooms once more.
+    void ViewBottom();
+    // Zoom by 1.5 about the centre of the visible range.
+    void Scale_Screen();
+    void Fit();
+    void Redraw();
+
+    // --- Window ----------------------------------------------------------
+    // Panel 1 of the status bar, painted at once.
+    void Write_Status(const QString &text);
+    QString statusText() const;
+    // The window's whole client area (3D view and status bar), also kept as
+    // `Picture1`.
+    Picture Capture();
+    const Picture &picture1() const { return m_picture1; }
+    // The part of the window that Capture() takes, in window coordinates.
+    QRect clientArea() const;
+    // Shown, brought to the front, restored when minimised.
+    void Show_Normal();
+    // "Left Foot: " / "Right Foot: " and the path.
+    void Set_Caption(const QString &path);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildMenus();
+    QAction *addItem(class QMenu *menu, const QString &caption, const QString &name);
+    void notYet(const QString &caption);
+    void openWindow(const QString &name, const QString &caption);
+    void showFileError(const std::exception &error);
+
+    // Menu commands.
+    void mnuLoadLCF_Click();
+    void mnuSaveLCF_Click();
+    void mnuLoadStl_Click();
+    void mnuSaveTex_Click();
+    void mnuPrintD_Click();
+    void mnuClip_Click();
+    void mnuWireframe_Click();
+    void mnuAxes_Click();
+    void mnuBrighten_Click();
+    void mnuImage1_Click();
+    void mnuHelp1_Click();
+    void mnuScript_Click();
+
+    FootSide m_side;
+    view::FootViewport *m_viewport = nullptr;
+    QLabel *m_statusPanel = nullptr;
+    QAction *m_wireframe = nullptr;
+    QAction *m_axes = nullptr;
+    UndoRing m_undo;
+    Picture m_picture1;
+};
+
+// "Error: Invalid File (The Size is Too Small)" applies below this many bytes.
+inline constexpr qint64 kSmallestModelFile = 1000;
