@@ -45,11 +45,18 @@ void Camera::fit(const Bounds& bounds)
         return;
     }
     m_centre = bounds.centre();
-    // The bounding sphere fits whichever way the view turns.
-    const double diameter = std::max(length(bounds.size()), 1e-6);
+    // The box as the view sees it now, so a foot seen end-on still fills the
+    // view; the depth holds the bounding sphere, whichever way the view turns.
+    double across = 0, upwards = 0;
+    for (int k = 0; k < 8; ++k) {
+        const Vec3 corner{k & 1 ? bounds.max.x : bounds.min.x, k & 2 ? bounds.max.y : bounds.min.y,
+                          k & 4 ? bounds.max.z : bounds.min.z};
+        across = std::max(across, 2 * std::abs(dot(corner - m_centre, right())));
+        upwards = std::max(upwards, 2 * std::abs(dot(corner - m_centre, up())));
+    }
     const double aspect = static_cast<double>(m_width) / m_height;
-    m_viewHeight = diameter * kFitMargin * std::max(1.0, 1 / aspect);
-    m_depth = diameter * kFitMargin;
+    m_viewHeight = std::max({upwards, across / aspect, 1e-6}) * kFitMargin;
+    m_depth = std::max(length(bounds.size()), 1e-6) * kFitMargin;
 }
 
 void Camera::zoom(double factor, const Vec3& about)

@@ -50,8 +50,9 @@ public:
     // preset's turns. The zoom stays.
     void applyPreset(ViewPreset preset);
 
-    // "Reset": the whole of the bounds in sight, centred, with a margin; the
-    // direction of view stays. Empty bounds give a 100-unit view of the origin.
+    // "Reset": the whole of the bounds in sight as the view now looks at
+    // them, centred, with a margin; the direction of view stays. Empty bounds
+    // give a 100-unit view of the origin.
     void fit(const Bounds& bounds);
 
     // Magnifies by `factor` (above 1 brings the scene closer); the point
