@@ -1,13 +1,12 @@
 #include "mainwindow.h"
 
 #include "archiveimport.h"
-#include "clock.h"
+#include "footviewinterface.h"
 #include "helpwindows.h"
 #include "jobevents.h"
 #include "newjob.h"
-#include "paths.h"
 #include "prompter.h"
-#include "scanlists.h"
+#include "scanlistspanel.h"
 #include "scriptform1.h"
 #include "scriptrecord.h"
 #include "shellhelpers.h"
@@ -15,11 +14,9 @@
 #include "windowregistry.h"
 
 #include <QAction>
+#include <QBoxLayout>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDir>
-#include <QFileInfo>
-#include <QGridLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -29,7 +26,6 @@
 
 namespace {
 
-const QString kScanPattern = QStringLiteral("*.Wrl;*.Stl;*.Obj");
 const QString kCaption = QStringLiteral("Solvane: Prepare and Submit Jobs");
 
 QLabel *captionFor(QWidget *control, const QString &caption, QWidget *parent)
@@ -198,30 +194,12 @@ void MainForm::enterScript(ScriptKind kind)
 void MainForm::buildWorkspace()
 {
     auto *central = new QWidget(this);
-    auto *grid = new QGridLayout(central);
+    auto *column = new QVBoxLayout(central);
 
-    m_dir1 = new FolderList(central);
-    m_dir1->setObjectName(QStringLiteral("Dir1"));
-    m_file1 = new ScanFileList(central);
-    m_file1->setObjectName(QStringLiteral("File1"));
-    m_file2 = new ScanFileList(central);
-    m_file2->setObjectName(QStringLiteral("File2"));
-    m_folderLabel = captionFor(m_dir1, QStringLiteral("Folder"), central);
-    grid->addWidget(m_folderLabel, 0, 0);
-    grid->addWidget(m_dir1, 1, 0, 2, 1);
-    grid->addWidget(captionFor(m_file1, QStringLiteral("LEFT   FOOT"), central), 0, 1, 1, 2, Qt::AlignHCenter);
-    grid->addWidget(m_file1, 1, 1, 1, 2);
-    grid->addWidget(captionFor(m_file2, QStringLiteral("RIGHT   FOOT"), central), 0, 3, 1, 2, Qt::AlignHCenter);
-    grid->addWidget(m_file2, 1, 3, 1, 2);
-
-    m_command2 = new QPushButton(QStringLiteral("Select Left Foot"), central);
-    m_command2->setObjectName(QStringLiteral("Command2"));
-    m_command2->setAccessibleName(m_command2->text());
-    m_command4 = new QPushButton(QStringLiteral("Select Right Foot"), central);
-    m_command4->setObjectName(QStringLiteral("Command4"));
-    m_command4->setAccessibleName(m_command4->text());
-    grid->addWidget(m_command2, 2, 1, 1, 2, Qt::AlignHCenter);
-    grid->addWidget(m_command4, 2, 3, 1, 2, Qt::AlignHCenter);
+    // The scan choice (location, folder tree, both scan lists and their
+    // "Select" buttons) belongs to the foot views, which it loads.
+    m_scanLists = new ScanListsPanel(central);
+    column->addWidget(m_scanLists, 1);
 
     m_combo1 = new QComboBox(central);
     m_combo1->setObjectName(QStringLiteral("Combo1"));
@@ -250,12 +228,7 @@ void MainForm::buildWorkspace()
     row->addStretch(1);
     row->addWidget(m_userLabel);
     row->addWidget(m_combo3);
-    grid->addLayout(row, 3, 0, 1, 5);
-    grid->setColumnStretch(0, 4);
-    grid->setColumnStretch(1, 3);
-    grid->setColumnStretch(2, 3);
-    grid->setColumnStretch(3, 3);
-    grid->setColumnStretch(4, 3);
+    column->addLayout(row);
     setCentralWidget(central);
 
     connect(m_combo1, &QComboBox::currentTextChanged, this, [](const QString &text) { Job().FootSizeL = text; });
@@ -264,23 +237,7 @@ void MainForm::buildWorkspace()
     // configuration file at the next new job.
     connect(m_combo3, &QComboBox::currentTextChanged, this, [](const QString &text) { Job().CurrentUser = text; });
 
-    connect(m_dir1, &FolderList::pathChanged, this, [this](const QString &folder) {
-        m_file1->showFolder(folder, kScanPattern);
-        m_file2->showFolder(folder, kScanPattern);
-    });
-    connect(m_file1, &QListWidget::currentItemChanged, this, [this] { scanChosen(true); });
-    connect(m_file2, &QListWidget::currentItemChanged, this, [this] { scanChosen(false); });
-    connect(m_file1, &QListWidget::itemDoubleClicked, this, [this] {
-        Set_Status(QStringLiteral("Loading Scan Data"));
-        Run_Command([this] { Load_Left_Foot(); });
-    });
-    connect(m_file2, &QListWidget::itemDoubleClicked, this, [this] {
-        Set_Status(QStringLiteral("Loading Scan Data"));
-        Run_Command([this] { Load_Right_Foot(); });
-    });
     connect(m_command10, &QPushButton::clicked, this, [] { Run_Command([] { Show_Foot_Sizes(); }); });
-    connect(m_command2, &QPushButton::clicked, this, [this] { Run_Command([this] { Load_Left_Foot(); }); });
-    connect(m_command4, &QPushButton::clicked, this, [this] { Run_Command([this] { Load_Right_Foot(); }); });
 }
 
 StartupOutcome MainForm::Form_Load(const QString &commandLine)
@@ -311,25 +268,14 @@ void MainForm::New_Script()
     ::Set_Status(StartupText::kReady);
 }
 
-bool MainForm::footViewsMissing()
-{
-    UI().message(QStringLiteral("The 3D foot views are not available yet."), QStringLiteral("Solvane"),
-                 Prompter::Icon::Information, Prompter::Buttons::Ok);
-    return false;
-}
-
 bool MainForm::Load_Left_Foot()
 {
-    if (Is_Absent_Path(Job().LeftScanFileName))
-        return false;
-    return footViewsMissing();
+    return ::Load_Left_Foot();
 }
 
 bool MainForm::Load_Right_Foot()
 {
-    if (Is_Absent_Path(Job().RightScanFileName))
-        return false;
-    return footViewsMissing();
+    return ::Load_Right_Foot();
 }
 
 void MainForm::Load_Sizes1()
@@ -347,8 +293,7 @@ void MainForm::Set_Size_List_Texts(const QString &left, const QString &right)
 
 void MainForm::Refresh_File_Lists()
 {
-    m_file1->refresh();
-    m_file2->refresh();
+    m_scanLists->refresh();
 }
 
 void MainForm::Load_Combo3()
@@ -366,26 +311,8 @@ void MainForm::Unload_All()
 
 void MainForm::Show_Folder(const QString &folder)
 {
-    m_dir1->setPath(folder);
-    m_folderLabel->setText(QDir::toNativeSeparators(m_dir1->path()));
-    Job().CurrentFolder = m_dir1->path();
-}
-
-void MainForm::scanChosen(bool left)
-{
-    ScanFileList *list = left ? m_file1 : m_file2;
-    const QString name = list->fileName();
-    if (name.isEmpty())
-        return;
-    ScriptRecord &job = Job();
-    job.CurrentFolder = list->path();
-    const QString path = Join_Path(list->path(), name);
-    (left ? job.LeftSelectedScanFile : job.RightSelectedScanFile) = path;
-    (left ? job.LeftScanFileName : job.RightScanFileName) = name;
-    const QDateTime written = QFileInfo(path).lastModified();
-    ::Set_Status(QStringLiteral("File Creation Date: ") + Clock::shortDate(written.date()) + u' '
-                 + Clock::longTime(written.time()));
-    setWindowTitle(QStringLiteral("Scan File: ") + QDir::toNativeSeparators(path));
+    m_scanLists->setFolder(folder);
+    Job().CurrentFolder = m_scanLists->folder();
 }
 
 void MainForm::Set_Status(const QString &text)

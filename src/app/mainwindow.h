@@ -7,13 +7,12 @@
 
 #include <QMainWindow>
 
-class FolderList;
 class QAction;
 class QComboBox;
 class QLabel;
 class QMenu;
 class QPushButton;
-class ScanFileList;
+class ScanListsPanel;
 
 // The program's start-up window ("Solvane: Prepare and Submit Jobs"): the
 // job workspace every other window hangs from. It runs the start-up, keeps
@@ -43,7 +42,8 @@ public:
     // Unloads the shut-down list of windows (only those that are loaded).
     void Unload_All();
 
-    // Points the folder list (and with it both scan lists) at a folder.
+    // Points the folder tree (and with it both scan lists) at a folder, which
+    // becomes the job's current folder.
     void Show_Folder(const QString &folder);
 
     void Set_Status(const QString &text);
@@ -61,8 +61,6 @@ private:
     void buildWorkspace();
     // "EVA Script" and "Rigid Script".
     void enterScript(ScriptKind kind);
-    void scanChosen(bool left);
-    bool footViewsMissing();
 
     InstanceLock m_lock;
     QLabel *m_statusPanel = nullptr;
@@ -74,11 +72,6 @@ private:
     QComboBox *m_combo2 = nullptr;
     QComboBox *m_combo3 = nullptr;
     QLabel *m_userLabel = nullptr;
-    QLabel *m_folderLabel = nullptr;
-    FolderList *m_dir1 = nullptr;
-    ScanFileList *m_file1 = nullptr;
-    ScanFileList *m_file2 = nullptr;
-    QPushButton *m_command2 = nullptr;
-    QPushButton *m_command4 = nullptr;
+    ScanListsPanel *m_scanLists = nullptr;
     QPushButton *m_command10 = nullptr;
 };
