@@ -1,6 +1,9 @@
+#include "footviewinterface.h"
+#include "mainwindow.h"
 #include "optionform.h"
 #include "pdfform.h"
 #include "programparts.h"
+#include "samplefoot.h"
 #include "scriptedprompter.h"
 #include "scriptrecord.h"
 #include "shellhelpers.h"
@@ -8,6 +11,7 @@
 #include "windowregistry.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPointer>
@@ -115,6 +119,74 @@ private slots:
         QCOMPARE(ui->calls.size(), 0); // no notice that the viewer is missing, no error
         QVERIFY(!Windows().isLoaded("PdfForm"));
         QCOMPARE(Last_Status(), "Opening..." + Job().PdfFile);
+    }
+
+    // The soft form's "..." for a scan file imports an STL scan into that
+    // foot's view (made, not shown) before the record names it; a file the
+    // view refuses leaves the record, the boxes and the view as they were.
+    void softScanChoiceImportsStlIntoTheView_data()
+    {
+        QTest::addColumn<bool>("right");
+        QTest::newRow("left") << false;
+        QTest::newRow("right") << true;
+    }
+    void softScanChoiceImportsStlIntoTheView()
+    {
+        QFETCH(bool, right);
+        TestHome home;
+        auto ui = ScriptedPrompter::install();
+        Set_Wait_Skipped(true);
+        Windows().reset();
+        Join_Program_Parts();
+        MainForm window;
+        QCOMPARE(window.Form_Load(QString()), StartupOutcome::Ready);
+        QWidget *form = Windows().window("ScriptForm1");
+        QVERIFY(form);
+        ui->calls.clear(); // the form's own load reports the missing table
+
+        const samples::Foot foot = right ? samples::Foot::Right : samples::Foot::Left;
+        const QString base = right ? "Lee_Ann_R" : "Lee_Ann_L";
+        const QString stl = samples::writeStlScan(home.path("Data"), base, foot, 600);
+        const QString broken = home.path("Data/Cut_" + base + ".Stl");
+        home.write("Data/Cut_" + base + ".Stl", "solid x\r\nfacet normal 0 0 1\r\nouter loop\r\n");
+        const FootSide side = right ? FootSide::Right : FootSide::Left;
+        const char *viewName = right ? "Form2" : "Form1";
+        auto *choose = form->findChild<QPushButton *>(right ? "Command29" : "Command28");
+        auto *scanBox = form->findChild<QLineEdit *>(right ? "Text3_1" : "Text3_0");
+        auto *graphicBox = form->findChild<QLineEdit *>(right ? "Text37_1" : "Text37_0");
+        QVERIFY(choose && scanBox && graphicBox);
+        QString &scanFile = right ? Job().RightScanFile : Job().LeftScanFile;
+        QString &lcfFile = right ? Job().RightLcfFile : Job().LeftLcfFile;
+        QString &graphicFile = right ? Job().RightGraphicFile : Job().LeftGraphicFile;
+        bool &stlFlag = right ? Job().StlScanFlagR : Job().StlScanFlagL;
+
+        ui->files << stl;
+        choose->click();
+        QCOMPARE(ui->calls.size(), 1); // the file dialog only
+        FootView *view = Loaded_Foot_View(side);
+        QVERIFY(view);
+        QCOMPARE(view->objectName(), QString(viewName));
+        QVERIFY(!view->isVisible());
+        const std::size_t triangles = samples::makeFoot(foot, 600).objects.front().triangles.size();
+        QCOMPARE(view->model().objects.size(), std::size_t(1));
+        QCOMPARE(view->model().objects.front().triangles.size(), triangles);
+        QVERIFY(!Windows().isLoaded(right ? "Form1" : "Form2"));
+        QCOMPARE(scanFile, stl);
+        QCOMPARE(lcfFile, home.path("Data/" + base + ".Lcf"));
+        QCOMPARE(graphicFile, QString("None"));
+        QVERIFY(stlFlag);
+        QCOMPARE(scanBox->text(), stl);
+        QCOMPARE(graphicBox->text(), QString("None"));
+
+        ui->files << broken;
+        choose->click();
+        QCOMPARE(ui->calls.size(), 3);
+        QVERIFY2(ui->calls.last().text.startsWith("Error: "), qPrintable(ui->calls.last().text));
+        QCOMPARE(scanFile, stl);
+        QCOMPARE(lcfFile, home.path("Data/" + base + ".Lcf"));
+        QCOMPARE(scanBox->text(), stl);
+        QCOMPARE(view->model().objects.front().triangles.size(), triangles);
+        Windows().reset();
     }
 };
 
