@@ -64,7 +64,8 @@ for r in "${readers[@]}"; do
   rate=$(grep -o 'stat::average_exec_per_sec:[[:space:]]*[0-9]*' "$log" | awk '{print $2}' | tail -1)
   corpus=$(find "$build/corpus/$r" -type f | wc -l)
   found=$(find "$build/findings/$r" -type f | wc -l)
-  printf '| %s | %s | %s | %s | %s | %s |\n' "$r" "$(awk "BEGIN{printf \"%.1f\", $seconds/60}")" \
+  ran=$(grep -o 'Done [0-9]* runs in [0-9]* second' "$log" | awk '{print $5}' | tail -1)
+  printf '| %s | %s | %s | %s | %s | %s |\n' "$r" "$(awk "BEGIN{printf \"%.1f\", ${ran:-0}/60}")" \
       "${runs:-?}" "${rate:-?}" "$corpus" "$found"
   if [ "$found" -gt 0 ]; then
     status=1
