@@ -16,13 +16,17 @@ function(solvane_add_test name)
     "HOME=${test_home}"
     "SOLVANE_TEST_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
     "SOLVANE_STANDIN_DIR=${PROJECT_BINARY_DIR}/tests/standins"
-    "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tools/lsan.supp:print_suppressions=0"
-    "ASAN_OPTIONS=detect_leaks=1")
+    "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tools/lsan.supp:print_suppressions=0")
   if(T_WIDGETS)
     list(APPEND env "QT_QPA_PLATFORM=offscreen")
   endif()
   if(T_OPENGL)
-    list(APPEND env "LP_NUM_THREADS=2")
+    # Mesa unloads its driver before LeakSanitizer looks, so the driver's own
+    # allocations show up from an unknown module that no suppression can
+    # name. Leaks in our code are caught by the tests without OpenGL.
+    list(APPEND env "LP_NUM_THREADS=2" "ASAN_OPTIONS=detect_leaks=0")
+  else()
+    list(APPEND env "ASAN_OPTIONS=detect_leaks=1")
   endif()
   set_tests_properties(${name} PROPERTIES ENVIRONMENT "${env}")
   file(MAKE_DIRECTORY ${test_home})
