@@ -3,6 +3,7 @@
 #include "mainwindow.h"
 #include "jsoncommand.h"
 #include "scriptform1.h"
+#include "softjobcommands.h"
 #include "shellprompter.h"
 #include "windowregistry.h"
 
@@ -24,6 +25,7 @@ int main(int argc, char *argv[])
     Register_Help_Windows();
     Register_Soft_Windows();
     Register_Pdf_Viewer();
+    Install_Soft_Job_Commands();
 
     int status = 0;
     {
