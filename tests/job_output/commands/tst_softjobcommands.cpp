@@ -170,7 +170,8 @@ private slots:
     void quitInConfirmationKeepsTheJob();
     void missingFootSizeStops_data();
     void missingFootSizeStops();
-    void unwritablePdfStopsBeforePacking();
+    void failureBeforeTheArchiveStops_data();
+    void failureBeforeTheArchiveStops();
     void existingArchiveStopsWithNothingCounted();
     void nextJobCountsInMemoryOnly_data();
     void nextJobCountsInMemoryOnly();
@@ -353,13 +354,26 @@ void TestSoftJobCommands::missingFootSizeStops()
     }
 }
 
-void TestSoftJobCommands::unwritablePdfStopsBeforePacking()
+void TestSoftJobCommands::failureBeforeTheArchiveStops_data()
 {
+    QTest::addColumn<QString>("failing");
+    QTest::addColumn<bool>("recordWritten");
+    QTest::newRow("a PDF folder that is a file") << "pdf" << true;
+    QTest::newRow("a model the view cannot write") << "model" << false;
+}
+
+void TestSoftJobCommands::failureBeforeTheArchiveStops()
+{
+    QFETCH(QString, failing);
+    QFETCH(bool, recordWritten);
     JobOnWindow fx;
     fx.writeConfig(41);
-    // The PDF folder is a file: no document can be written into it.
-    Job().NasModeFlag = true;
-    Job().NasFolder = put(fx.home.path(QStringLiteral("NotAFolder")), "file");
+    if (failing == QLatin1String("pdf")) {
+        Job().NasModeFlag = true;
+        Job().NasFolder = put(fx.home.path(QStringLiteral("NotAFolder")), "file");
+    } else {
+        Job().LeftLcfFile = fx.home.path(QStringLiteral("Missing/Folder/Lee_Ann_L.Lcf"));
+    }
     Confirmation accept("Command2");
 
     fx.press("Command3");
@@ -368,9 +382,11 @@ void TestSoftJobCommands::unwritablePdfStopsBeforePacking()
     QCOMPARE(fx.prompter->calls.size(), 1);
     QCOMPARE(fx.prompter->calls.first().title, QStringLiteral("Error"));
     QVERIFY(fx.prompter->calls.first().text.startsWith(QStringLiteral("Error: ")));
+    QCOMPARE(QFileInfo::exists(fx.data + QStringLiteral("/AB0041_Ann_Lee.Csv")), recordWritten);
     QCOMPARE(entries(fx.home.path(QStringLiteral("Archive"))), QStringList{});
     QCOMPARE(slurp(fx.config()), QByteArray("AB\r\nA0000\r\n0041\r\nAnn\r\n"));
     QCOMPARE(Job().JobCounter, 41);
+    QVERIFY(QFileInfo::exists(Job().RightScanFile));
     QVERIFY(fx.shell.calls.isEmpty());
     QVERIFY(Windows().isLoaded(QStringLiteral("ScriptForm1")));
 }
