@@ -12,6 +12,7 @@
 #include "csveva.h"
 #include "jobpolicy.h"
 #include "paths.h"
+#include "pipelinefixture.h"
 #include "scriptrecord.h"
 #include "shellhelpers.h"
 #include "standin.h"
@@ -32,20 +33,8 @@
 
 namespace {
 
-QString put(const QString &path, const QByteArray &content)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(content) != content.size())
-        qFatal("cannot write %s", qPrintable(path));
-    return path;
-}
-
-QByteArray slurp(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+using fixture::put;
+using fixture::slurp;
 
 QStringList entries(const QString &folder)
 {
