@@ -1,9 +1,5 @@
-#include "appwindows.h"
-#include "helpwindows.h"
 #include "mainwindow.h"
-#include "jsoncommand.h"
-#include "scriptform1.h"
-#include "softjobcommands.h"
+#include "programparts.h"
 #include "shellprompter.h"
 #include "windowregistry.h"
 
@@ -21,11 +17,7 @@ int main(int argc, char *argv[])
     QApplication::setQuitOnLastWindowClosed(false);
     Set_Prompter(std::make_shared<ShellPrompter>());
     // Every window is made on first use; here each part says how.
-    Register_Shell_Windows();
-    Register_Help_Windows();
-    Register_Soft_Windows();
-    Register_Pdf_Viewer();
-    Install_Soft_Job_Commands();
+    Join_Program_Parts();
 
     int status = 0;
     {

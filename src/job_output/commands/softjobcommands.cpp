@@ -300,5 +300,4 @@ void SoftJobCommandSet::Print_Option_Table(ScriptForm1 &)
 void Install_Soft_Job_Commands()
 {
     Set_Soft_Job_Commands(std::make_shared<SoftJobCommandSet>());
-    Set_Soft_Pdf_Viewer([](const QString &pdfPath, QWidget *) { Show_Pdf_Viewer(pdfPath); });
 }

@@ -38,7 +38,6 @@ private:
     std::function<void()> m_endProgram;
 };
 
-// Installs the commands above on the soft window, and the PDF viewer behind
-// the confirmation dialog's "View PDF". The application calls it once at
-// start-up.
+// Installs the commands above on the soft window. The application calls it
+// once at start-up.
 void Install_Soft_Job_Commands();
