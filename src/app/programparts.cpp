@@ -6,6 +6,7 @@
 #include "jsoncommand.h"
 #include "scriptform1.h"
 #include "softhooks.h"
+#include "softjobcommands.h"
 
 void Join_Program_Parts()
 {
@@ -14,6 +15,7 @@ void Join_Program_Parts()
     Register_Soft_Windows();
     Register_Pdf_Viewer();
     Register_Foot_Views();
+    Install_Soft_Job_Commands();
 
     // The viewer is modal and finds its owner itself (the active window,
     // which is the confirmation dialog the button sits on).
