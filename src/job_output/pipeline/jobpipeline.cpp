@@ -55,7 +55,7 @@ bool isPresent(const QString &path)
 
 void checkModelFile(QString &path)
 {
-    if (!isPresent(path) || QFileInfo(path).size() < kSmallestModelFile)
+    if (!isPresent(path) || QFileInfo(path).size() < kSmallestPackedModel)
         path = kNone;
 }
 

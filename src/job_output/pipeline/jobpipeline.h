@@ -46,7 +46,7 @@ QString Job_Archive_Path(const ScriptRecord &job, JobKind kind, ArchiveDestinati
 QStringList Job_Archive_Members(const ScriptRecord &job);
 
 // A model file (.Lcf) smaller than this carries no foot and is not sent.
-inline constexpr qint64 kSmallestModelFile = 100;
+inline constexpr qint64 kSmallestPackedModel = 100;
 
 // Packs the job into a new archive at `archivePath` with the comment
 // "Job: <JobNumber>" and returns the members, each verified in the archive.
