@@ -5,6 +5,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QMouseEvent>
+#include <QWidget>
 #include <QString>
 #include <QtTest>
 
@@ -35,6 +37,27 @@ inline void writeWrl(const QString& path, const QString& pictureName, const QStr
     writeBytes(path, samples::vrml97Text(smallFoot(), pictureName));
     if (!pictureOnDisk.isEmpty())
         QVERIFY(samples::makeTexturePhoto(64, 32).save(QFileInfo(path).dir().filePath(pictureOnDisk), "JPG"));
+}
+
+// A left click at an exact (fractional) position of the widget, as a real
+// mouse delivers it, so a pick lands on the point the test aims at.
+inline void clickAt(QWidget* widget, const QPointF& at)
+{
+    const QPointF global = widget->mapToGlobal(at);
+    QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &release);
+}
+
+// A level square of side 2 centred on the point: something to pick there.
+inline mesh::Mesh squareAt(const mesh::Vec3& p, double half = 1)
+{
+    mesh::Mesh m;
+    m.positions = {{p.x - half, p.y - half, p.z}, {p.x + half, p.y - half, p.z}, {p.x + half, p.y + half, p.z},
+                   {p.x - half, p.y + half, p.z}};
+    m.triangles = {{0, 1, 2}, {0, 2, 3}};
+    return m;
 }
 
 } // namespace fixtures
