@@ -4,7 +4,9 @@
 #include "samplefoot.h"
 
 #include <QDir>
+#include <QAction>
 #include <QFile>
+#include <QPushButton>
 #include <QMouseEvent>
 #include <QWidget>
 #include <QString>
@@ -37,6 +39,22 @@ inline void writeWrl(const QString& path, const QString& pictureName, const QStr
     writeBytes(path, samples::vrml97Text(smallFoot(), pictureName));
     if (!pictureOnDisk.isEmpty())
         QVERIFY(samples::makeTexturePhoto(64, 32).save(QFileInfo(path).dir().filePath(pictureOnDisk), "JPG"));
+}
+
+// Chooses a menu item of a window by its control name.
+inline void trigger(QWidget& window, const QString& item)
+{
+    auto* action = window.findChild<QAction*>(item);
+    QVERIFY2(action, qPrintable(item));
+    action->trigger();
+}
+
+// Presses a button of a window by its control name.
+inline void press(QWidget& window, const QString& button)
+{
+    auto* b = window.findChild<QPushButton*>(button);
+    QVERIFY2(b, qPrintable(button));
+    b->click();
 }
 
 // A left click at an exact (fractional) position of the widget, as a real

@@ -20,6 +20,8 @@
 #include <QTimer>
 #include <QtTest>
 
+using fixtures::press;
+using fixtures::trigger;
 using mesh::Vec3;
 
 class TestFootCamera : public QObject
@@ -29,18 +31,6 @@ private:
     std::unique_ptr<TestHome> m_home;
     std::shared_ptr<ScriptedPrompter> m_ui;
 
-    void trigger(QWidget &window, const QString &item)
-    {
-        auto *action = window.findChild<QAction *>(item);
-        QVERIFY2(action, qPrintable(item));
-        action->trigger();
-    }
-    void press(QWidget &window, const QString &button)
-    {
-        auto *b = window.findChild<QPushButton *>(button);
-        QVERIFY2(b, qPrintable(button));
-        b->click();
-    }
     // A shown view holding the model, framed from the top.
     FootView &showing(FootSide side, const mesh::Model &model)
     {

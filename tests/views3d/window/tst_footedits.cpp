@@ -18,6 +18,8 @@
 #include <QPushButton>
 #include <QtTest>
 
+using fixtures::press;
+using fixtures::trigger;
 using mesh::Vec3;
 
 class TestFootEdits : public QObject
@@ -45,18 +47,6 @@ private:
         view.Show_Model(model);
         view.Write_Initial_Snapshot();
         return view;
-    }
-    void trigger(QWidget &window, const QString &item)
-    {
-        auto *action = window.findChild<QAction *>(item);
-        QVERIFY2(action, qPrintable(item));
-        action->trigger();
-    }
-    void press(QWidget &window, const QString &button)
-    {
-        auto *b = window.findChild<QPushButton *>(button);
-        QVERIFY2(b, qPrintable(button));
-        b->click();
     }
     QGroupBox *panel(FootView &view) { return view.findChild<QGroupBox *>(QStringLiteral("Frame2")); }
     QString heightBox(FootView &view) { return view.findChild<QLineEdit *>(QStringLiteral("Text5"))->text(); }
