@@ -1,8 +1,5 @@
-#include "appwindows.h"
-#include "helpwindows.h"
 #include "mainwindow.h"
-#include "jsoncommand.h"
-#include "scriptform1.h"
+#include "programparts.h"
 #include "shellprompter.h"
 #include "windowregistry.h"
 
@@ -20,10 +17,7 @@ int main(int argc, char *argv[])
     QApplication::setQuitOnLastWindowClosed(false);
     Set_Prompter(std::make_shared<ShellPrompter>());
     // Every window is made on first use; here each part says how.
-    Register_Shell_Windows();
-    Register_Help_Windows();
-    Register_Soft_Windows();
-    Register_Pdf_Viewer();
+    Join_Program_Parts();
 
     int status = 0;
     {

@@ -1,23 +1,24 @@
 #include "mainwindow.h"
 
-#include "clock.h"
+#include "archiveimport.h"
+#include "footviewinterface.h"
+#include "helpwindows.h"
 #include "jobevents.h"
 #include "newjob.h"
-#include "paths.h"
 #include "prompter.h"
-#include "scanlists.h"
+#include "scanlistspanel.h"
+#include "scriptform1.h"
 #include "scriptrecord.h"
 #include "shellhelpers.h"
 #include "sizechart.h"
 #include "windowregistry.h"
 
 #include <QAction>
+#include <QBoxLayout>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDir>
-#include <QFileInfo>
-#include <QGridLayout>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -25,7 +26,6 @@
 
 namespace {
 
-const QString kScanPattern = QStringLiteral("*.Wrl;*.Stl;*.Obj");
 const QString kCaption = QStringLiteral("Solvane: Prepare and Submit Jobs");
 
 QLabel *captionFor(QWidget *control, const QString &caption, QWidget *parent)
@@ -48,6 +48,29 @@ void refill(QComboBox *combo, const QStringList &texts)
     }
     if (!texts.isEmpty())
         combo->setCurrentIndex(0);
+}
+
+void notAvailable(const QString &caption)
+{
+    UI().message(QStringLiteral("\"%1\" is not available yet.").arg(caption), QStringLiteral("Info"),
+                 Prompter::Icon::Information, Prompter::Buttons::Ok);
+}
+
+// Opens another part's window without blocking: made (and so loaded) on
+// first use, otherwise only brought to the front.
+void openWindow(const QString &name, const QString &caption)
+{
+    Run_Command([&] {
+        if (!Windows().hasFactory(name)) {
+            notAvailable(caption);
+            return;
+        }
+        if (QWidget *window = Windows().window(name)) {
+            window->show();
+            window->raise();
+            window->activateWindow();
+        }
+    });
 }
 
 } // namespace
@@ -81,57 +104,102 @@ MainForm::~MainForm()
 
 void MainForm::buildMenus()
 {
-    m_mnuFiles = menuBar()->addMenu(QStringLiteral("Files"));
-    m_mnuFiles->setObjectName(QStringLiteral("mnuFiles"));
-    m_mnuNew = m_mnuFiles->addAction(QStringLiteral("New"));
-    m_mnuNew->setObjectName(QStringLiteral("mnuNew"));
-    m_mnuFiles->addSeparator()->setObjectName(QStringLiteral("sep1"));
-    m_mnuExit = m_mnuFiles->addAction(QStringLiteral("Exit"));
-    m_mnuExit->setObjectName(QStringLiteral("mnuExit"));
-    m_mnuTools = menuBar()->addAction(QStringLiteral("Tools"));
-    m_mnuTools->setObjectName(QStringLiteral("mnuTools"));
+    QMenuBar *bar = menuBar();
+    // A menu's name is given to its bar item too, so the bar reads in order
+    // by name as well as by caption.
+    auto menu = [bar](const char *name, const QString &caption) {
+        QMenu *m = bar->addMenu(caption);
+        m->setObjectName(QLatin1String(name));
+        m->setAccessibleName(caption);
+        m->menuAction()->setObjectName(QLatin1String(name));
+        return m;
+    };
+    auto item = [this](QWidget *owner, const char *name, const QString &caption, auto &&handler) {
+        auto *action = new QAction(caption, owner);
+        action->setObjectName(QLatin1String(name));
+        owner->addAction(action);
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    auto separator = [](QWidget *owner, const char *name) {
+        auto *line = new QAction(owner);
+        line->setObjectName(QLatin1String(name));
+        line->setSeparator(true);
+        owner->addAction(line);
+    };
 
-    connect(m_mnuNew, &QAction::triggered, this, [this] { Run_Command([this] { New_Script(); }); });
-    connect(m_mnuExit, &QAction::triggered, this, [this] {
+    m_mnuFiles = menu("mnuFiles", QStringLiteral("Files"));
+    m_mnuNew = item(m_mnuFiles, "mnuNew", QStringLiteral("New"), [this] { Run_Command([this] { New_Script(); }); });
+    separator(m_mnuFiles, "sep1");
+    m_mnuExit = item(m_mnuFiles, "mnuExit", QStringLiteral("Exit"), [this] {
         Unload_All();
         close();
     });
-    connect(m_mnuTools, &QAction::triggered, this, [] {
-        // The job relocation window comes with the scan intake.
-        if (QWidget *tools = Windows().window(QStringLiteral("VerifyForm"))) {
-            tools->show();
-            tools->raise();
+
+    QMenu *scanner = menu("mnuScanner", QStringLiteral("Scanner"));
+    auto intake = [&](const char *name, const QString &caption, const QString &window, bool footScanner) {
+        item(scanner, name, caption, [caption, window, footScanner] {
+            // The foot scanners refuse a side they think is scanned: a fresh
+            // start from the menu lets both feet be scanned again.
+            if (footScanner)
+                Job().ScannedFlagL = Job().ScannedFlagR = false;
+            openWindow(window, caption);
+        });
+    };
+    intake("mnuScanner1", QStringLiteral("General Scanner"), QStringLiteral("ScanForm"), false);
+    intake("mnuScanner2", QStringLiteral("MiniScanner (EVA)"), QStringLiteral("ScanForm2"), false);
+    intake("mnuScanner3", QStringLiteral("MiniScanner (Rigid)"), QStringLiteral("ScanForm3"), false);
+    intake("mnuLSRscanner", QStringLiteral("LSR Scanner"), QStringLiteral("ScanForm4"), false);
+    intake("mnuPellmar1", QStringLiteral("Pellmar Scanner (EVA)"), QStringLiteral("ScanForm5"), true);
+    intake("mnuPellmar2", QStringLiteral("Pellmar Scanner (Rigid)"), QStringLiteral("ScanForm6"), true);
+
+    m_mnuTools = item(bar, "mnuTools", QStringLiteral("Tools"),
+                      [] { openWindow(QStringLiteral("VerifyForm"), QStringLiteral("Tools")); });
+    // The import asks for the archive itself and reports its own failures;
+    // it needs no intake window.
+    item(bar, "mnuUnzip", QStringLiteral("UnZip"), [] { Run_Command([] { Import_Job_Archive(); }); });
+
+    QMenu *script = menu("mnuScript", QStringLiteral("Prepare Script"));
+    item(script, "mnuScript1", QStringLiteral("EVA Script"), [this] { enterScript(ScriptKind::Eva); });
+    item(script, "mnuScript2", QStringLiteral("Rigid Script"), [this] { enterScript(ScriptKind::Rigid); });
+
+    QMenu *help = menu("mnuHelp", QStringLiteral("Help"));
+    item(help, "mnuHelp1", QStringLiteral("Help"), [] { Run_Command([] { Show_Help_Browser(); }); });
+    separator(help, "sep2");
+    item(help, "mnuAbout", QStringLiteral("About"), [] { Run_Command([] { Show_About(); }); });
+
+    // Kept for its place on the bar; it is never offered.
+    menu("mnuTest", QStringLiteral("Test"))->menuAction()->setVisible(false);
+    for (const char *name : {"sep3", "sep4", "sep5", "sep6"})
+        separator(bar, name);
+    // Shows which version is running; there is nothing to choose.
+    item(bar, "sep7", QStringLiteral("Version 2.08h"), [] {})->setEnabled(false);
+}
+
+void MainForm::enterScript(ScriptKind kind)
+{
+    Run_Command([kind] {
+        if (!Enter_Script_Screen(Job(), kind))
+            return;
+        if (kind == ScriptKind::Rigid) {
+            openWindow(QStringLiteral("ScriptForm2"), QStringLiteral("Rigid Script"));
+            return;
         }
+        // The soft window takes a record handed over while it was open.
+        if (!Windows().hasFactory(QStringLiteral("ScriptForm1")) || !Open_ScriptForm1())
+            notAvailable(QStringLiteral("EVA Script"));
     });
 }
 
 void MainForm::buildWorkspace()
 {
     auto *central = new QWidget(this);
-    auto *grid = new QGridLayout(central);
+    auto *column = new QVBoxLayout(central);
 
-    m_dir1 = new FolderList(central);
-    m_dir1->setObjectName(QStringLiteral("Dir1"));
-    m_file1 = new ScanFileList(central);
-    m_file1->setObjectName(QStringLiteral("File1"));
-    m_file2 = new ScanFileList(central);
-    m_file2->setObjectName(QStringLiteral("File2"));
-    m_folderLabel = captionFor(m_dir1, QStringLiteral("Folder"), central);
-    grid->addWidget(m_folderLabel, 0, 0);
-    grid->addWidget(m_dir1, 1, 0, 2, 1);
-    grid->addWidget(captionFor(m_file1, QStringLiteral("LEFT   FOOT"), central), 0, 1, 1, 2, Qt::AlignHCenter);
-    grid->addWidget(m_file1, 1, 1, 1, 2);
-    grid->addWidget(captionFor(m_file2, QStringLiteral("RIGHT   FOOT"), central), 0, 3, 1, 2, Qt::AlignHCenter);
-    grid->addWidget(m_file2, 1, 3, 1, 2);
-
-    m_command2 = new QPushButton(QStringLiteral("Select Left Foot"), central);
-    m_command2->setObjectName(QStringLiteral("Command2"));
-    m_command2->setAccessibleName(m_command2->text());
-    m_command4 = new QPushButton(QStringLiteral("Select Right Foot"), central);
-    m_command4->setObjectName(QStringLiteral("Command4"));
-    m_command4->setAccessibleName(m_command4->text());
-    grid->addWidget(m_command2, 2, 1, 1, 2, Qt::AlignHCenter);
-    grid->addWidget(m_command4, 2, 3, 1, 2, Qt::AlignHCenter);
+    // The scan choice (location, folder tree, both scan lists and their
+    // "Select" buttons) belongs to the foot views, which it loads.
+    m_scanLists = new ScanListsPanel(central);
+    column->addWidget(m_scanLists, 1);
 
     m_combo1 = new QComboBox(central);
     m_combo1->setObjectName(QStringLiteral("Combo1"));
@@ -153,15 +221,14 @@ void MainForm::buildWorkspace()
     row->addSpacing(16);
     row->addWidget(captionFor(m_combo2, QStringLiteral("Right Foot Size"), central));
     row->addWidget(m_combo2);
+    m_command10 = new QPushButton(QStringLiteral("Sizes"), central);
+    m_command10->setObjectName(QStringLiteral("Command10"));
+    m_command10->setAccessibleName(m_command10->text());
+    row->addWidget(m_command10);
     row->addStretch(1);
     row->addWidget(m_userLabel);
     row->addWidget(m_combo3);
-    grid->addLayout(row, 3, 0, 1, 5);
-    grid->setColumnStretch(0, 4);
-    grid->setColumnStretch(1, 3);
-    grid->setColumnStretch(2, 3);
-    grid->setColumnStretch(3, 3);
-    grid->setColumnStretch(4, 3);
+    column->addLayout(row);
     setCentralWidget(central);
 
     connect(m_combo1, &QComboBox::currentTextChanged, this, [](const QString &text) { Job().FootSizeL = text; });
@@ -170,22 +237,7 @@ void MainForm::buildWorkspace()
     // configuration file at the next new job.
     connect(m_combo3, &QComboBox::currentTextChanged, this, [](const QString &text) { Job().CurrentUser = text; });
 
-    connect(m_dir1, &FolderList::pathChanged, this, [this](const QString &folder) {
-        m_file1->showFolder(folder, kScanPattern);
-        m_file2->showFolder(folder, kScanPattern);
-    });
-    connect(m_file1, &QListWidget::currentItemChanged, this, [this] { scanChosen(true); });
-    connect(m_file2, &QListWidget::currentItemChanged, this, [this] { scanChosen(false); });
-    connect(m_file1, &QListWidget::itemDoubleClicked, this, [this] {
-        Set_Status(QStringLiteral("Loading Scan Data"));
-        Run_Command([this] { Load_Left_Foot(); });
-    });
-    connect(m_file2, &QListWidget::itemDoubleClicked, this, [this] {
-        Set_Status(QStringLiteral("Loading Scan Data"));
-        Run_Command([this] { Load_Right_Foot(); });
-    });
-    connect(m_command2, &QPushButton::clicked, this, [this] { Run_Command([this] { Load_Left_Foot(); }); });
-    connect(m_command4, &QPushButton::clicked, this, [this] { Run_Command([this] { Load_Right_Foot(); }); });
+    connect(m_command10, &QPushButton::clicked, this, [] { Run_Command([] { Show_Foot_Sizes(); }); });
 }
 
 StartupOutcome MainForm::Form_Load(const QString &commandLine)
@@ -216,25 +268,14 @@ void MainForm::New_Script()
     ::Set_Status(StartupText::kReady);
 }
 
-bool MainForm::footViewsMissing()
-{
-    UI().message(QStringLiteral("The 3D foot views are not available yet."), QStringLiteral("Solvane"),
-                 Prompter::Icon::Information, Prompter::Buttons::Ok);
-    return false;
-}
-
 bool MainForm::Load_Left_Foot()
 {
-    if (Is_Absent_Path(Job().LeftScanFileName))
-        return false;
-    return footViewsMissing();
+    return ::Load_Left_Foot();
 }
 
 bool MainForm::Load_Right_Foot()
 {
-    if (Is_Absent_Path(Job().RightScanFileName))
-        return false;
-    return footViewsMissing();
+    return ::Load_Right_Foot();
 }
 
 void MainForm::Load_Sizes1()
@@ -252,8 +293,7 @@ void MainForm::Set_Size_List_Texts(const QString &left, const QString &right)
 
 void MainForm::Refresh_File_Lists()
 {
-    m_file1->refresh();
-    m_file2->refresh();
+    m_scanLists->refresh();
 }
 
 void MainForm::Load_Combo3()
@@ -271,26 +311,8 @@ void MainForm::Unload_All()
 
 void MainForm::Show_Folder(const QString &folder)
 {
-    m_dir1->setPath(folder);
-    m_folderLabel->setText(QDir::toNativeSeparators(m_dir1->path()));
-    Job().CurrentFolder = m_dir1->path();
-}
-
-void MainForm::scanChosen(bool left)
-{
-    ScanFileList *list = left ? m_file1 : m_file2;
-    const QString name = list->fileName();
-    if (name.isEmpty())
-        return;
-    ScriptRecord &job = Job();
-    job.CurrentFolder = list->path();
-    const QString path = Join_Path(list->path(), name);
-    (left ? job.LeftSelectedScanFile : job.RightSelectedScanFile) = path;
-    (left ? job.LeftScanFileName : job.RightScanFileName) = name;
-    const QDateTime written = QFileInfo(path).lastModified();
-    ::Set_Status(QStringLiteral("File Creation Date: ") + Clock::shortDate(written.date()) + u' '
-                 + Clock::longTime(written.time()));
-    setWindowTitle(QStringLiteral("Scan File: ") + QDir::toNativeSeparators(path));
+    m_scanLists->setFolder(folder);
+    Job().CurrentFolder = m_scanLists->folder();
 }
 
 void MainForm::Set_Status(const QString &text)

@@ -1,18 +1,18 @@
 #pragma once
 
 #include "instancelock.h"
+#include "scriptentry.h"
 #include "shellservices.h"
 #include "startup.h"
 
 #include <QMainWindow>
 
-class FolderList;
 class QAction;
 class QComboBox;
 class QLabel;
 class QMenu;
 class QPushButton;
-class ScanFileList;
+class ScanListsPanel;
 
 // The program's start-up window ("Solvane: Prepare and Submit Jobs"): the
 // job workspace every other window hangs from. It runs the start-up, keeps
@@ -42,7 +42,8 @@ public:
     // Unloads the shut-down list of windows (only those that are loaded).
     void Unload_All();
 
-    // Points the folder list (and with it both scan lists) at a folder.
+    // Points the folder tree (and with it both scan lists) at a folder, which
+    // becomes the job's current folder.
     void Show_Folder(const QString &folder);
 
     void Set_Status(const QString &text);
@@ -58,8 +59,8 @@ protected:
 private:
     void buildMenus();
     void buildWorkspace();
-    void scanChosen(bool left);
-    bool footViewsMissing();
+    // "EVA Script" and "Rigid Script".
+    void enterScript(ScriptKind kind);
 
     InstanceLock m_lock;
     QLabel *m_statusPanel = nullptr;
@@ -71,10 +72,6 @@ private:
     QComboBox *m_combo2 = nullptr;
     QComboBox *m_combo3 = nullptr;
     QLabel *m_userLabel = nullptr;
-    QLabel *m_folderLabel = nullptr;
-    FolderList *m_dir1 = nullptr;
-    ScanFileList *m_file1 = nullptr;
-    ScanFileList *m_file2 = nullptr;
-    QPushButton *m_command2 = nullptr;
-    QPushButton *m_command4 = nullptr;
+    ScanListsPanel *m_scanLists = nullptr;
+    QPushButton *m_command10 = nullptr;
 };

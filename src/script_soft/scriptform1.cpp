@@ -1532,13 +1532,14 @@ void ScriptForm1::Choose_Scan_File(int side)
         if (path.isEmpty())
             return;
         const ScanChoice choice = Scan_Choice_For(path);
+        // The view takes the STL scan first: a file it refuses ends the
+        // command here, and the record keeps naming the scan the view shows.
+        if (choice.importIntoView && Soft_Stl_Importer())
+            Soft_Stl_Importer()(side, path);
         QString &scan = side == 0 ? job.LeftScanFile : job.RightScanFile;
         QString &graphic = side == 0 ? job.LeftGraphicFile : job.RightGraphicFile;
         scan = choice.scanFile;
         (side == 0 ? job.LeftLcfFile : job.RightLcfFile) = choice.modelFile;
-        // An import that fails ends the command here; the names set so far stay.
-        if (choice.importIntoView && Soft_Stl_Importer())
-            Soft_Stl_Importer()(side, path);
         if (choice.graphic)
             graphic = *choice.graphic;
         if (choice.stlScan)

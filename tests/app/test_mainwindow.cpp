@@ -1,7 +1,11 @@
 #include "appwindows.h"
+#include "footviewinterface.h"
+#include "footviewport.h"
 #include "instancelock.h"
 #include "jobevents.h"
 #include "mainwindow.h"
+#include "samplefoot.h"
+#include "scanlistspanel.h"
 #include "scriptedprompter.h"
 #include "scriptrecord.h"
 #include "shellhelpers.h"
@@ -10,8 +14,12 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QFileSystemModel>
+#include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 #include <QSignalSpy>
+#include <QTreeView>
 #include <QtTest>
 
 namespace {
@@ -41,6 +49,59 @@ QStringList texts(const QListWidget *list)
         out << list->item(i)->text();
     return out;
 }
+
+// The folder the tree (`Dir1`) has chosen, as a path.
+QString treeFolder(const QTreeView *tree)
+{
+    const auto *folders = qobject_cast<const QFileSystemModel *>(tree->model());
+    return folders ? folders->filePath(tree->currentIndex()) : QString();
+}
+
+// The folder names the tree lists below its chosen folder; the tree reads
+// folders in the background, so this waits for them a little.
+QStringList treeSubfolders(QTreeView *tree)
+{
+    auto *folders = qobject_cast<QFileSystemModel *>(tree->model());
+    const QModelIndex chosen = tree->currentIndex();
+    if (!folders || !chosen.isValid())
+        return {};
+    folders->fetchMore(chosen);
+    QStringList names;
+    const bool listed = QTest::qWaitFor(
+        [&] {
+            names.clear();
+            for (int row = 0; row < folders->rowCount(chosen); ++row)
+                names << folders->fileName(folders->index(row, 0, chosen));
+            return !names.isEmpty();
+        },
+        5000);
+    return listed ? names : QStringList{};
+}
+
+// Every text the status line painted, in order: the window paints each one
+// at once, so a text replaced within one command is still seen.
+class PaintedStatus : public QObject
+{
+public:
+    explicit PaintedStatus(QLabel *panel)
+        : m_panel(panel)
+    {
+        panel->installEventFilter(this);
+    }
+    QStringList texts;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == m_panel && event->type() == QEvent::Paint
+            && (texts.isEmpty() || texts.last() != m_panel->text()))
+            texts << m_panel->text();
+        return false;
+    }
+
+private:
+    QLabel *m_panel;
+};
 
 } // namespace
 
@@ -102,9 +163,15 @@ private slots:
         QVERIFY(child<QAction>(&window, "mnuTools")->isEnabled());
 
         QCOMPARE(Job().CurrentFolder, home.path("Data/ClinicA"));
+        QCOMPARE(child<ScanListsPanel>(&window, "ScanListsPanel")->folder(), home.path("Data/ClinicA"));
         QCOMPARE(texts(child<QListWidget>(&window, "File1")), (QStringList{"b_R.STL", "c.obj", "Lee_Ann_L.Wrl"}));
         QCOMPARE(texts(child<QListWidget>(&window, "File2")), (QStringList{"b_R.STL", "c.obj", "Lee_Ann_L.Wrl"}));
-        QVERIFY(texts(child<QListWidget>(&window, "Dir1")).contains("Sub"));
+        auto *dir1 = child<QTreeView>(&window, "Dir1");
+        QCOMPARE(treeFolder(dir1), home.path("Data/ClinicA"));
+        QCOMPARE(treeSubfolders(dir1), QStringList{"Sub"});
+        QVERIFY(child<QComboBox>(&window, "Drive1"));
+        QCOMPARE(child<QPushButton>(&window, "Command2")->accessibleName(), QString("Select Left Foot"));
+        QCOMPARE(child<QPushButton>(&window, "Command4")->accessibleName(), QString("Select Right Foot"));
 
         // The lists write the job state, whoever changes them.
         combo1->setCurrentIndex(8);
@@ -192,6 +259,8 @@ private slots:
         QCOMPARE(Job().CurrentUser, QString("ClinicA")); // line 4 again
         QCOMPARE(Job().CsvFile, home.path("Data/ClinicB/AB0042_Default.Csv"));
         QCOMPARE(Job().CurrentFolder, home.path("Data/ClinicA"));
+        QCOMPARE(child<ScanListsPanel>(&window, "ScanListsPanel")->folder(), home.path("Data/ClinicA"));
+        QCOMPARE(treeFolder(child<QTreeView>(&window, "Dir1")), home.path("Data/ClinicA"));
         QCOMPARE(texts(child<QListWidget>(&window, "File1")), QStringList{});
         QCOMPARE(combo1->currentText(), QString("0"));
         QCOMPARE(Job().FootSizeL, QString("0"));
@@ -273,7 +342,10 @@ private slots:
 
         // Nothing picked: the buttons do nothing and say nothing.
         QVERIFY(!window.Load_Left_Foot());
+        child<QPushButton>(&window, "Command4")->click();
         QCOMPARE(ui->calls.size(), 0);
+        QVERIFY(!Windows().isLoaded("Form1"));
+        QVERIFY(!Windows().isLoaded("Form2"));
 
         auto *file2 = child<QListWidget>(&window, "File2");
         file2->setCurrentRow(1);
@@ -284,10 +356,88 @@ private slots:
         QVERIFY(window.statusText().startsWith("File Creation Date: "));
         QCOMPARE(Job().LeftScanFileName, QString("None"));
 
-        // Until the foot views exist a load says so and reports failure.
+        // A file that is no scan fails with the loaders' warning, and says so once.
         QVERIFY(!window.Load_Right_Foot());
         QCOMPARE(ui->calls.size(), 1);
+        QCOMPARE(ui->calls.first().title, QString("Warning"));
+        QVERIFY(ui->calls.first().text.startsWith("Error: The Brennick Runtime was Not Found."));
         QCOMPARE(Shell(), static_cast<ShellServices *>(&window));
+    }
+
+    // A scan picked in the left list and "Select Left Foot" show the foot in
+    // the "Left Foot" window; the right view is left alone.
+    void selectLeftFootLoadsThePickedScan()
+    {
+        TestHome home;
+        home.write("Solvane.Cfg", "AB\r\nS1\r\n0042\r\nClinicA\r\n");
+        const QString folder = home.path("Data/ClinicA");
+        const QString scan = samples::writeVrmlScan(folder, "Sample_Anna_L", samples::Foot::Left, 600);
+        samples::writeStlScan(folder, "Sample_Ben_R", samples::Foot::Right, 600);
+        Register_Foot_Views();
+        MainForm window;
+        QCOMPARE(window.Form_Load(QString()), StartupOutcome::Ready);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        PaintedStatus status(child<QLabel>(&window, "StatusBar1"));
+
+        auto *file1 = child<QListWidget>(&window, "File1");
+        QCOMPARE(texts(file1), (QStringList{"Sample_Anna_L.Wrl", "Sample_Ben_R.Stl"}));
+        file1->setCurrentRow(0);
+        QCOMPARE(Job().LeftScanFileName, QString("Sample_Anna_L.Wrl"));
+        QVERIFY(!Windows().isLoaded("Form1")); // a pick alone loads nothing
+        child<QPushButton>(&window, "Command2")->click();
+
+        QCOMPARE(ui->calls.size(), 0);
+        auto *view = qobject_cast<FootView *>(Windows().loaded("Form1"));
+        QVERIFY(view);
+        QVERIFY(view->isVisible());
+        QVERIFY(!view->viewport()->usesOpenGL()); // no OpenGL offscreen: the plain display stands in
+        auto *display = qobject_cast<QLabel *>(view->viewport()->display());
+        QVERIFY(display);
+        QCOMPARE(display->text(), QString("3D display unavailable"));
+        QCOMPARE(view->model().objects.size(), std::size_t(1));
+        QCOMPARE(view->model().objects.front().triangles.size(),
+                 samples::makeFoot(samples::Foot::Left, 600).objects.front().triangles.size());
+        QCOMPARE(view->windowTitle(), "Left Foot: " + QDir::toNativeSeparators(scan));
+
+        QCOMPARE(Job().LeftScanFile, scan);
+        QCOMPARE(Job().LeftLcfFile, home.path("Data/ClinicA/Sample_Anna_L.Lcf"));
+        QCOMPARE(Job().LeftGraphicFile, home.path("Data/ClinicA/Sample_Anna_L[VRML].Jpg"));
+        QCOMPARE(Job().CurrentFoot, QString("Left"));
+        QVERIFY(Job().BrennickFlag);
+        QVERIFY(QFile::exists(home.path("UndoL.Lcf")));
+        QVERIFY2(status.texts.contains("Brennick: Left Foot  " + scan), qPrintable(status.texts.join(" | ")));
+        QCOMPARE(window.statusText(), QString("Ready"));
+        QVERIFY(!Windows().isLoaded("Form2"));
+        QCOMPARE(Job().RightScanFileName, QString("None"));
+
+        // The right list's STL scan goes to the "Right Foot" window.
+        child<QListWidget>(&window, "File2")->setCurrentRow(1);
+        QVERIFY(window.Load_Right_Foot());
+        auto *right = qobject_cast<FootView *>(Windows().loaded("Form2"));
+        QVERIFY(right && right->isVisible());
+        QCOMPARE(right->windowTitle(), "Right Foot: " + QDir::toNativeSeparators(home.path("Data/ClinicA/Sample_Ben_R.Stl")));
+        QCOMPARE(Job().RightGraphicFile, home.path("Data/ClinicA/Sample_Ben_R.Bmp"));
+        QVERIFY(status.texts.contains("Moravine: Right Foot  " + home.path("Data/ClinicA/Sample_Ben_R.Stl")));
+        QCOMPARE(view->windowTitle(), "Left Foot: " + QDir::toNativeSeparators(scan));
+        QCOMPARE(ui->calls.size(), 0);
+    }
+
+    // New scans written while the program runs show after a refresh.
+    void refreshShowsNewScans()
+    {
+        TestHome home;
+        home.write("Data/a_L.Wrl", "x");
+        MainForm window;
+        QCOMPARE(window.Form_Load(QString()), StartupOutcome::Ready);
+        auto *file1 = child<QListWidget>(&window, "File1");
+        file1->setCurrentRow(0);
+        home.write("Data/b_L.Stl", "x");
+        QCOMPARE(texts(file1), QStringList{"a_L.Wrl"});
+        window.Refresh_File_Lists();
+        QCOMPARE(texts(file1), (QStringList{"a_L.Wrl", "b_L.Stl"}));
+        QCOMPARE(texts(child<QListWidget>(&window, "File2")), (QStringList{"a_L.Wrl", "b_L.Stl"}));
+        QCOMPARE(file1->currentItem()->text(), QString("a_L.Wrl")); // the pick stays
     }
 };
 

@@ -412,11 +412,12 @@ void TestSoftBehaviour::scanFileChoice()
     QCOMPARE(Job().LeftScanFile, stl); // the left foot is untouched
     QCOMPARE(fx.prompter->calls.last().title, QStringLiteral("Select a Right Scan File"));
 
-    // A failed import ends the command: the names stay, the boxes do not follow.
+    // A failed import ends the command before the record or the boxes change.
     Set_Soft_Stl_Importer([](int, const QString &) { throw SolvaneError(1, QStringLiteral("bad STL")); });
     fx.prompter->files << fx.home.path("Data/Other_L.stl");
     leftChoose->click();
-    QCOMPARE(Job().LeftScanFile, fx.home.path("Data/Other_L.stl"));
+    QCOMPARE(Job().LeftScanFile, stl);
+    QCOMPARE(Job().LeftLcfFile, fx.home.path("Data/Lee_L.Lcf"));
     QCOMPARE(boxOf(form, "Text3_0")->text(), stl);
     QCOMPARE(fx.prompter->messages().last(), QStringLiteral("Error: bad STL"));
 }

@@ -1,6 +1,7 @@
 #include "namelists.h"
 
 #include "errors.h"
+#include "mainconfig.h"
 #include "paths.h"
 #include "scriptrecord.h"
 #include "shellhelpers.h"
@@ -34,15 +35,5 @@ QStringList Name_List_Items(const QString &fileName)
 
 QStringList User_Combo_Names(const ScriptRecord &job)
 {
-    if (job.UserList.size() == job.CurrentUser.size())
-        return {};
-    QStringList names;
-    QString rest = job.UserList;
-    while (!rest.isEmpty()) {
-        const QString name = Get_Token_Comma(rest);
-        if (name.isEmpty())
-            break;
-        names << name;
-    }
-    return names;
+    return User_List_Names(job);
 }

@@ -1018,6 +1018,14 @@ public:
             fail("texCoordIndex has " + std::to_string(set.texCoordIndex.size()) + " entries for the "
                  + std::to_string(corners) + " of coordIndex");
 
+        // The common case first, on every core: each point's corners agree
+        // on colour and texture point, so the points are the vertices. Any
+        // doubt (a split, a bad index) leaves it to the walk below, which
+        // also names the first fault.
+        std::optional<std::vector<Triangle>> fast;
+        if (!perFaceColour)
+            fast = trianglesOfPoints(set, pointTotal, perVertexColour, colourTotal, texPoints != nullptr, texTotal);
+
         // Each face: where its corners begin in coordIndex and how many.
         struct Face {
             std::size_t first;
@@ -1027,7 +1035,7 @@ public:
         std::size_t triangleTotal = 0;
         bool colourFollowsPoint = !perFaceColour;
         bool texFollowsPoint = true;
-        for (std::size_t k = 0; k < corners;) {
+        for (std::size_t k = fast ? corners : 0; k < corners;) {
             std::size_t end = k;
             while (end < corners && coordIndex[end] != -1) {
                 const std::int32_t c = coordIndex[end];
@@ -1112,12 +1120,15 @@ public:
         }
 
         std::vector<std::uint32_t> vertexOfCorner;
-        const bool split = (colours && !colourFollowsPoint) || (texPoints && !texFollowsPoint);
+        const bool split = !fast && ((colours && !colourFollowsPoint) || (texPoints && !texFollowsPoint));
         if (split)
             vertexOfCorner = splitVertices(mesh, faces, colourOf, texOf, colours && !colourFollowsPoint,
                                            texPoints && !texFollowsPoint, colourAt, texAt);
 
-        mesh.triangles.reserve(triangleTotal);
+        if (fast)
+            mesh.triangles = std::move(*fast);
+        else
+            mesh.triangles.reserve(triangleTotal);
         for (std::size_t f = 0; f < faces.size(); ++f) {
             const Face& face = faces[f];
             if (face.count < 3)
@@ -1146,6 +1157,78 @@ public:
 
 private:
     [[noreturn]] void fail(const std::string& why) const { throw BuildFailure{m_set->offset, why}; }
+
+    // The triangles when every corner names a point of the set and, where
+    // asked, its colour and texture point are the point's own; else nullopt.
+    static std::optional<std::vector<Triangle>> trianglesOfPoints(const FaceSetData& set, std::size_t points,
+                                                                  bool colourCheck, std::size_t colourTotal,
+                                                                  bool texCheck, std::size_t texTotal)
+    {
+        const std::vector<std::int32_t>& index = set.coordIndex;
+        const std::size_t n = index.size();
+        const unsigned jobs = jobCount(n, 1 << 16);
+        std::vector<std::size_t> starts{0};
+        for (unsigned j = 1; j < jobs; ++j) {
+            std::size_t p = std::max(starts.back(), n * j / jobs);
+            while (p < n && index[p] != -1)
+                ++p;
+            starts.push_back(std::min(n, p + 1));
+        }
+        starts.push_back(n);
+        auto good = [&](std::size_t k) {
+            const std::int32_t c = index[k];
+            if (c < 0 || static_cast<std::size_t>(c) >= points)
+                return false;
+            if (colourCheck
+                && ((!set.colorIndex.empty() && set.colorIndex[k] != c) || static_cast<std::size_t>(c) >= colourTotal))
+                return false;
+            if (texCheck
+                && ((!set.texCoordIndex.empty() && set.texCoordIndex[k] != c) || static_cast<std::size_t>(c) >= texTotal))
+                return false;
+            return true;
+        };
+        std::vector<std::size_t> counts(jobs, 0);
+        std::vector<char> ok(jobs, 1);
+        runJobs(jobs, [&](unsigned j) {
+            std::size_t count = 0, run = 0;
+            for (std::size_t k = starts[j]; k < starts[j + 1]; ++k) {
+                if (index[k] == -1) {
+                    count += run >= 3 ? run - 2 : 0;
+                    run = 0;
+                } else if (good(k)) {
+                    ++run;
+                } else {
+                    ok[j] = 0;
+                    return;
+                }
+            }
+            counts[j] = count + (run >= 3 ? run - 2 : 0);
+        });
+        if (std::find(ok.begin(), ok.end(), 0) != ok.end())
+            return std::nullopt;
+        std::vector<std::size_t> at(jobs, 0);
+        std::size_t total = 0;
+        for (unsigned j = 0; j < jobs; ++j) {
+            at[j] = total;
+            total += counts[j];
+        }
+        std::vector<Triangle> triangles(total);
+        runJobs(jobs, [&](unsigned j) {
+            Triangle* out = triangles.data() + at[j];
+            std::size_t first = starts[j];
+            for (std::size_t k = starts[j]; k <= starts[j + 1]; ++k) {
+                if (k < starts[j + 1] && index[k] != -1)
+                    continue;
+                const auto a = k >= first + 3 ? static_cast<std::uint32_t>(index[first]) : 0;
+                for (std::size_t c = first + 2; c < k; ++c) {
+                    const auto b = static_cast<std::uint32_t>(index[c - 1]), d = static_cast<std::uint32_t>(index[c]);
+                    *out++ = set.ccw ? Triangle{a, b, d} : Triangle{a, d, b};
+                }
+                first = k + 1;
+            }
+        });
+        return triangles;
+    }
 
     std::uint64_t pointCount(const FaceSetData& set) const
     {

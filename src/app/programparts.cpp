@@ -1,0 +1,28 @@
+#include "programparts.h"
+
+#include "appwindows.h"
+#include "footviewinterface.h"
+#include "helpwindows.h"
+#include "jsoncommand.h"
+#include "scriptform1.h"
+#include "softhooks.h"
+
+void Join_Program_Parts()
+{
+    Register_Shell_Windows();
+    Register_Help_Windows();
+    Register_Soft_Windows();
+    Register_Pdf_Viewer();
+    Register_Foot_Views();
+
+    // The viewer is modal and finds its owner itself (the active window,
+    // which is the confirmation dialog the button sits on).
+    Set_Soft_Pdf_Viewer([](const QString &pdfPath, QWidget *) { Show_Pdf_Viewer(pdfPath); });
+    // An STL scan chosen on the soft form goes into its foot's view as the
+    // view's own "Load STL" reads it; the view is made (not shown) when it is
+    // not loaded yet. A file the view refuses throws, and the form keeps its
+    // record as it was.
+    Set_Soft_Stl_Importer([](int side, const QString &stlPath) {
+        Foot_View(side == 0 ? FootSide::Left : FootSide::Right).Import_Stl(stlPath);
+    });
+}

@@ -1,0 +1,194 @@
+#include "footviewinterface.h"
+#include "mainwindow.h"
+#include "optionform.h"
+#include "pdfform.h"
+#include "programparts.h"
+#include "samplefoot.h"
+#include "scriptedprompter.h"
+#include "scriptrecord.h"
+#include "shellhelpers.h"
+#include "testhome.h"
+#include "windowregistry.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+
+namespace {
+
+// A real PDF of `pages` A4 pages, each with a line of text.
+bool Write_Pdf(const QString &path, int pages)
+{
+    QPdfWriter writer(path);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setResolution(254);
+    QPainter painter(&writer);
+    if (!painter.isActive())
+        return false;
+    for (int page = 1; page <= pages; ++page) {
+        if (page > 1)
+            writer.newPage();
+        painter.drawText(200, 300, QStringLiteral("Insole script page %1").arg(page));
+    }
+    return painter.end();
+}
+
+// Runs `check` once the condition holds, looking again every few
+// milliseconds while modal dialogs run their own loops; gives up after two
+// seconds so a missing window fails the test instead of hanging it.
+void When(std::function<bool()> condition, std::function<void()> check, int triesLeft = 400)
+{
+    QTimer::singleShot(5, [condition, check, triesLeft] {
+        if (condition())
+            check();
+        else if (triesLeft > 0)
+            When(condition, check, triesLeft - 1);
+        else if (QWidget *modal = QApplication::activeModalWidget())
+            modal->close(); // let the test end and report what it missed
+    });
+}
+
+} // namespace
+
+// The program's parts meet as the program joins them at start-up.
+class TestProgramParts : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup() { Windows().reset(); }
+
+    // "View PDF" on the order confirmation shows the laboratory ("_L")
+    // document in the program's PDF viewer, modally over the dialog.
+    void viewPdfOnTheConfirmationShowsTheLabDocument()
+    {
+        TestHome home;
+        auto ui = ScriptedPrompter::install();
+        Set_Wait_Skipped(true);
+        Windows().reset();
+        Join_Program_Parts();
+
+        Job().PdfFile = home.path("Data/AB0042_Lee.Pdf");
+        Job().FullPdfFile = home.path("Data/AB0042_Lee_L.Pdf");
+        QVERIFY(Write_Pdf(Job().PdfFile, 1));
+        QVERIFY(Write_Pdf(Job().FullPdfFile, 2));
+
+        QString shownFile;
+        int shownPages = -1;
+        bool viewerWasModal = false;
+        bool overTheDialog = false;
+        QPointer<QWidget> confirmation;
+
+        // Once the confirmation is up, press its "View PDF"; once the viewer
+        // is up over it, look at it and close it; then quit the confirmation.
+        When([] { return Windows().isLoaded("OptionForm") && Windows().loaded("OptionForm")->isVisible(); },
+             [&] {
+                 confirmation = Windows().loaded("OptionForm");
+                 auto *view = confirmation->findChild<QPushButton *>("Command3");
+                 QVERIFY(view);
+                 QCOMPARE(view->accessibleName(), QString("View PDF"));
+                 When([] { return qobject_cast<PdfForm *>(QApplication::activeModalWidget()) != nullptr; },
+                      [&] {
+                          auto *viewer = qobject_cast<PdfForm *>(QApplication::activeModalWidget());
+                          QCOMPARE(viewer->objectName(), QString("PdfForm"));
+                          viewerWasModal = viewer->isModal() && viewer->isVisible();
+                          overTheDialog = viewer->parentWidget() == confirmation;
+                          shownFile = PdfViewerFile();
+                          shownPages = viewer->pageCount();
+                          viewer->close();
+                          When([&] { return QApplication::activeModalWidget() == confirmation; },
+                               [&] { confirmation->close(); });
+                      });
+                 view->click();
+             });
+
+        const bool quit = OptionForm::Run_OptionForm();
+
+        QVERIFY(quit); // the dialog was closed, not accepted
+        QVERIFY(viewerWasModal);
+        QVERIFY(overTheDialog);
+        QCOMPARE(shownFile, Job().FullPdfFile);
+        QCOMPARE(shownPages, 2);
+        QCOMPARE(ui->calls.size(), 0); // no notice that the viewer is missing, no error
+        QVERIFY(!Windows().isLoaded("PdfForm"));
+        QCOMPARE(Last_Status(), "Opening..." + Job().PdfFile);
+    }
+
+    // The soft form's "..." for a scan file imports an STL scan into that
+    // foot's view (made, not shown) before the record names it; a file the
+    // view refuses leaves the record, the boxes and the view as they were.
+    void softScanChoiceImportsStlIntoTheView_data()
+    {
+        QTest::addColumn<bool>("right");
+        QTest::newRow("left") << false;
+        QTest::newRow("right") << true;
+    }
+    void softScanChoiceImportsStlIntoTheView()
+    {
+        QFETCH(bool, right);
+        TestHome home;
+        auto ui = ScriptedPrompter::install();
+        Set_Wait_Skipped(true);
+        Windows().reset();
+        Join_Program_Parts();
+        MainForm window;
+        QCOMPARE(window.Form_Load(QString()), StartupOutcome::Ready);
+        QWidget *form = Windows().window("ScriptForm1");
+        QVERIFY(form);
+        ui->calls.clear(); // the form's own load reports the missing table
+
+        const samples::Foot foot = right ? samples::Foot::Right : samples::Foot::Left;
+        const QString base = right ? "Lee_Ann_R" : "Lee_Ann_L";
+        const QString stl = samples::writeStlScan(home.path("Data"), base, foot, 600);
+        const QString broken = home.path("Data/Cut_" + base + ".Stl");
+        home.write("Data/Cut_" + base + ".Stl", "solid x\r\nfacet normal 0 0 1\r\nouter loop\r\n");
+        const FootSide side = right ? FootSide::Right : FootSide::Left;
+        const char *viewName = right ? "Form2" : "Form1";
+        auto *choose = form->findChild<QPushButton *>(right ? "Command29" : "Command28");
+        auto *scanBox = form->findChild<QLineEdit *>(right ? "Text3_1" : "Text3_0");
+        auto *graphicBox = form->findChild<QLineEdit *>(right ? "Text37_1" : "Text37_0");
+        QVERIFY(choose && scanBox && graphicBox);
+        QString &scanFile = right ? Job().RightScanFile : Job().LeftScanFile;
+        QString &lcfFile = right ? Job().RightLcfFile : Job().LeftLcfFile;
+        QString &graphicFile = right ? Job().RightGraphicFile : Job().LeftGraphicFile;
+        bool &stlFlag = right ? Job().StlScanFlagR : Job().StlScanFlagL;
+
+        ui->files << stl;
+        choose->click();
+        QCOMPARE(ui->calls.size(), 1); // the file dialog only
+        FootView *view = Loaded_Foot_View(side);
+        QVERIFY(view);
+        QCOMPARE(view->objectName(), QString(viewName));
+        QVERIFY(!view->isVisible());
+        const std::size_t triangles = samples::makeFoot(foot, 600).objects.front().triangles.size();
+        QCOMPARE(view->model().objects.size(), std::size_t(1));
+        QCOMPARE(view->model().objects.front().triangles.size(), triangles);
+        QVERIFY(!Windows().isLoaded(right ? "Form1" : "Form2"));
+        QCOMPARE(scanFile, stl);
+        QCOMPARE(lcfFile, home.path("Data/" + base + ".Lcf"));
+        QCOMPARE(graphicFile, QString("None"));
+        QVERIFY(stlFlag);
+        QCOMPARE(scanBox->text(), stl);
+        QCOMPARE(graphicBox->text(), QString("None"));
+
+        ui->files << broken;
+        choose->click();
+        QCOMPARE(ui->calls.size(), 3);
+        QVERIFY2(ui->calls.last().text.startsWith("Error: "), qPrintable(ui->calls.last().text));
+        QCOMPARE(scanFile, stl);
+        QCOMPARE(lcfFile, home.path("Data/" + base + ".Lcf"));
+        QCOMPARE(scanBox->text(), stl);
+        QCOMPARE(view->model().objects.front().triangles.size(), triangles);
+        Windows().reset();
+    }
+};
+
+QTEST_MAIN(TestProgramParts)
+#include "test_programparts.moc"
