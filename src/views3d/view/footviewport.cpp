@@ -1,9 +1,11 @@
 #include "footviewport.h"
 
 #include "glmeshview.h"
-#include "mesh_draw.h"
+#include "picking.h"
+#include "vec_math.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QOffscreenSurface>
@@ -11,11 +13,15 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
+#include <cmath>
+
 namespace view {
 
 namespace {
 // A press that moves less than this before its release is a click, not a drag.
 constexpr double kClickSlop = 4.0;
+// Degrees of turn per pixel of a left drag.
+constexpr double kTurnPerPixel = 0.5;
 } // namespace
 
 bool FootViewport::openGLAvailable()
@@ -59,6 +65,7 @@ FootViewport::FootViewport(QWidget* parent)
     layout->addWidget(m_display);
     setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(16, 16);
+    m_camera.setViewport(width(), height());
 }
 
 FootViewport::~FootViewport() = default;
@@ -97,17 +104,55 @@ void FootViewport::setAxesShown(bool shown)
 
 void FootViewport::fit()
 {
+    m_camera.setViewport(width(), height());
     m_camera.fit(m_model.bounds());
     redraw();
 }
 
+void FootViewport::setDisplayPlane(const std::optional<mesh::Plane>& plane)
+{
+    m_displayPlane = plane;
+    redraw();
+}
+
+void FootViewport::startZoomWindow()
+{
+    m_zoomWindow = true;
+    m_rubberBand = QRectF();
+    setCursor(Qt::CrossCursor);
+}
+
+void FootViewport::startMeasuring()
+{
+    m_measure.start(m_measureDisplay);
+    updateTracking();
+    redraw();
+}
+
+void FootViewport::measureAngles()
+{
+    m_measure.angleMode();
+    updateTracking();
+    redraw();
+}
+
+void FootViewport::updateTracking()
+{
+    setMouseTracking(m_measure.followsPointer());
+}
+
 std::optional<mesh::Vec3> FootViewport::pickAt(const QPointF& pixel) const
 {
-    const Ray ray = m_camera.rayThrough(pixel, size());
-    const auto hit = pickModel(m_model, ray.origin, ray.direction);
+    const auto hit = mesh::pickNearest(m_model, m_camera.rayThroughPixel(pixel.x(), pixel.y()));
     if (!hit)
         return std::nullopt;
     return hit->point;
+}
+
+QPointF FootViewport::toPixel(const mesh::Vec3& point) const
+{
+    const mesh::PixelPoint p = m_camera.toPixel(point);
+    return {p.x, p.y};
 }
 
 QImage FootViewport::grabFrame()
@@ -115,6 +160,12 @@ QImage FootViewport::grabFrame()
     if (m_gl)
         return m_gl->grabFramebuffer();
     return m_display->grab().toImage();
+}
+
+void FootViewport::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    m_camera.setViewport(width(), height());
 }
 
 void FootViewport::mousePressEvent(QMouseEvent* event)
@@ -127,20 +178,35 @@ void FootViewport::mousePressEvent(QMouseEvent* event)
 
 void FootViewport::mouseMoveEvent(QMouseEvent* event)
 {
-    if (m_pressButton == Qt::NoButton)
-        return;
     const QPointF pos = event->position();
+    if (m_pressButton == Qt::NoButton) {
+        if (m_measure.followsPointer()) {
+            m_measure.hover(pickAt(pos));
+            redraw();
+        }
+        return;
+    }
     if (!m_dragging && (pos - m_pressPos).manhattanLength() < kClickSlop)
         return;
     m_dragging = true;
+    if (m_zoomWindow && m_pressButton == Qt::LeftButton) {
+        m_rubberBand = QRectF(m_pressPos, pos).normalized();
+        redraw();
+        return;
+    }
     const QPointF delta = pos - m_lastPos;
     m_lastPos = pos;
     const bool slide = m_pressButton == Qt::RightButton || m_pressButton == Qt::MiddleButton
         || (event->modifiers() & Qt::ShiftModifier);
-    if (slide)
-        m_camera.pan(delta, size());
-    else
-        m_camera.orbit(delta.x(), delta.y());
+    mesh::Frame& eye = m_camera.eyeFrame();
+    if (slide) {
+        // The scene follows the pointer: the view's centre moves the other way.
+        const double scale = m_camera.unitsPerPixel();
+        eye.moveBy(m_camera.right() * (-delta.x() * scale) + m_camera.up() * (delta.y() * scale));
+    } else {
+        eye.turnAboutOwnAxis(mesh::Axis::Y, -delta.x() * kTurnPerPixel);
+        eye.turnAboutOwnAxis(mesh::Axis::X, -delta.y() * kTurnPerPixel);
+    }
     redraw();
 }
 
@@ -148,12 +214,28 @@ void FootViewport::mouseReleaseEvent(QMouseEvent* event)
 {
     const bool wasClick = !m_dragging && event->button() == m_pressButton
         && event->button() == Qt::LeftButton;
+    const bool wasDrag = m_dragging;
     m_pressButton = Qt::NoButton;
     m_dragging = false;
+    if (m_zoomWindow && event->button() == Qt::LeftButton) {
+        if (wasDrag && !m_rubberBand.isEmpty()) {
+            m_camera.zoomToRectangle({m_rubberBand.left(), m_rubberBand.top()},
+                                     {m_rubberBand.right(), m_rubberBand.bottom()});
+            m_zoomWindow = false;
+            m_rubberBand = QRectF();
+            unsetCursor();
+            redraw();
+        }
+        return;
+    }
     if (!wasClick)
         return;
     const QPointF pixel = event->position();
     const auto hit = pickAt(pixel);
+    if (m_measure.click(hit)) {
+        updateTracking();
+        redraw();
+    }
     emit clicked(pixel, hit.has_value(), hit.value_or(mesh::Vec3{}));
 }
 
@@ -161,8 +243,36 @@ void FootViewport::wheelEvent(QWheelEvent* event)
 {
     const double steps = event->angleDelta().y() / 120.0;
     if (steps != 0) {
-        m_camera.zoom(std::pow(1.1, steps));
+        const QPointF at = event->position();
+        m_camera.zoom(std::pow(1.1, steps), m_camera.rayThroughPixel(at.x(), at.y()).origin);
         redraw();
+    }
+    event->accept();
+}
+
+void FootViewport::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_W:
+        startZoomWindow();
+        break;
+    case Qt::Key_M:
+        startMeasuring();
+        break;
+    case Qt::Key_A:
+        measureAngles();
+        break;
+    case Qt::Key_Escape:
+        m_zoomWindow = false;
+        m_rubberBand = QRectF();
+        unsetCursor();
+        m_measure.stop();
+        updateTracking();
+        redraw();
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
     }
     event->accept();
 }

@@ -2,13 +2,17 @@
 
 #include "footviewport.h"
 #include "mesh_draw.h"
+#include "vec_math.h"
 #include "paths.h"
 
 #include <QDir>
 #include <QImageReader>
 #include <QMatrix4x4>
+#include <QPainter>
+#include <QPainterPath>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace view {
@@ -67,12 +71,54 @@ void main()
         if (abs(dot(smoothN, n)) >= uCreaseCos)
             n = smoothN;
     }
-    float light = abs(dot(n, normalize(-vEyePosition)));
+    // The view is orthographic: the light comes from the viewer, along z.
+    float light = abs(n.z);
     gl_FragColor = vec4(base.rgb * (0.3 + 0.7 * light), base.a);
 }
 )";
 
 constexpr float kBackground[3] = {0.26f, 0.30f, 0.38f};
+constexpr float kGridColour[4] = {0.95f, 0.85f, 0.35f, 1.f};
+// The trimming plane: light grey, half transparent.
+constexpr float kPlaneColour[4] = {0.9f, 0.9f, 0.9f, 0.5f};
+
+QMatrix4x4 toQt(const std::array<double, 16>& columnMajor)
+{
+    QMatrix4x4 m;
+    for (int row = 0; row < 4; ++row)
+        for (int column = 0; column < 4; ++column)
+            m(row, column) = float(columnMajor[column * 4 + row]);
+    return m;
+}
+
+// Scene to eye: x right, y up, z towards the viewer, origin at the view's centre.
+QMatrix4x4 eyeMatrix(const mesh::Camera& camera)
+{
+    const mesh::Vec3 rows[3] = {camera.right(), camera.up(), camera.towardsViewer()};
+    const mesh::Vec3 centre = camera.visibleCentre();
+    QMatrix4x4 m;
+    for (int row = 0; row < 3; ++row) {
+        m(row, 0) = float(rows[row].x);
+        m(row, 1) = float(rows[row].y);
+        m(row, 2) = float(rows[row].z);
+        m(row, 3) = float(-mesh::dot(rows[row], centre));
+    }
+    return m;
+}
+
+// The corners of the square that shows a plane across the model.
+std::array<mesh::Vec3, 4> planeSquare(const mesh::Plane& plane, const mesh::Bounds& model)
+{
+    using namespace mesh;
+    const Vec3 n = normalized(plane.normal);
+    const Vec3 centre0 = model.empty ? plane.origin : model.centre();
+    const Vec3 centre = centre0 - n * dot(centre0 - plane.origin, n);
+    const double half = std::max(model.empty ? 50.0 : 0.75 * length(model.size()), 1.0);
+    const Vec3 helper = std::abs(n.x) < 0.9 ? Vec3{1, 0, 0} : Vec3{0, 1, 0};
+    const Vec3 u = normalized(cross(n, helper)) * half;
+    const Vec3 v = normalized(cross(n, u)) * half;
+    return {centre - u - v, centre + u - v, centre + u + v, centre - u + v};
+}
 
 } // namespace
 
@@ -247,11 +293,8 @@ void GlMeshView::drawObject(std::size_t index, ObjectBuffers& b, bool wire)
     m_program.disableAttributeArray(TexCoord);
 }
 
-void GlMeshView::drawAxes()
+void GlMeshView::drawAxes(float len)
 {
-    const mesh::Bounds bounds = m_owner->model().bounds();
-    const mesh::Vec3 size = bounds.empty ? mesh::Vec3{100, 100, 100} : bounds.size();
-    const float len = float(std::max({size.x, size.y, size.z}) * 0.6);
     const float lines[] = {0, 0, 0, len, 0, 0, 0, 0, 0, 0, len, 0, 0, 0, 0, 0, 0, len};
     const float colours[] = {1, 0, 0, 1, 1, 0, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 0, 1, 1, 0, 0, 1, 1};
     m_program.setUniformValue("uLit", false);
@@ -267,6 +310,85 @@ void GlMeshView::drawAxes()
     m_program.disableAttributeArray(Colour);
 }
 
+void GlMeshView::drawLines(const std::vector<float>& positions, const float colour[4])
+{
+    m_program.setUniformValue("uLit", false);
+    m_program.setUniformValue("uTextured", false);
+    m_program.setUniformValue("uSmooth", false);
+    m_program.enableAttributeArray(Position);
+    m_program.setAttributeArray(Position, positions.data(), 3);
+    m_program.disableAttributeArray(Colour);
+    m_program.setAttributeValue(Colour, colour[0], colour[1], colour[2], colour[3]);
+    m_program.setAttributeValue(Normal, 0.f, 0.f, 1.f);
+    glDrawArrays(GL_LINES, 0, GLsizei(positions.size() / 3));
+    m_program.disableAttributeArray(Position);
+}
+
+void GlMeshView::drawDisplayPlane(const mesh::Bounds& modelBounds)
+{
+    const auto corners = planeSquare(*m_owner->displayPlane(), modelBounds);
+    float quad[12];
+    for (int i = 0; i < 4; ++i) {
+        quad[3 * i] = float(corners[i].x);
+        quad[3 * i + 1] = float(corners[i].y);
+        quad[3 * i + 2] = float(corners[i].z);
+    }
+    // Drawn last and without writing depth, so the mesh shows through it.
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glDepthMask(GL_FALSE);
+    m_program.setUniformValue("uLit", false);
+    m_program.setUniformValue("uTextured", false);
+    m_program.setUniformValue("uSmooth", false);
+    m_program.enableAttributeArray(Position);
+    m_program.setAttributeArray(Position, quad, 3);
+    m_program.disableAttributeArray(Colour);
+    m_program.setAttributeValue(Colour, kPlaneColour[0], kPlaneColour[1], kPlaneColour[2], kPlaneColour[3]);
+    glDrawArrays(GL_TRIANGLE_FAN, 0, 4);
+    m_program.disableAttributeArray(Position);
+    glDepthMask(GL_TRUE);
+    glDisable(GL_BLEND);
+}
+
+void GlMeshView::paintOverlays()
+{
+    const MeasureTool::Overlay measure = m_owner->measureTool().overlay();
+    const QRectF band = m_owner->rubberBand();
+    if (measure.points.empty() && measure.hint.empty() && band.isEmpty())
+        return;
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    if (!band.isEmpty()) {
+        painter.setPen(QPen(Qt::white, 1, Qt::DashLine));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(band);
+    }
+    const QColor ink(255, 255, 0);
+    std::vector<QPointF> points;
+    for (const mesh::Vec3& p : measure.points)
+        points.push_back(m_owner->toPixel(p));
+    painter.setPen(QPen(ink, 2));
+    if (measure.line && points.size() == 2)
+        painter.drawLine(points[0], points[1]);
+    painter.setBrush(ink);
+    for (const QPointF& p : points)
+        painter.drawEllipse(p, 3, 3);
+    auto label = [&](const QPointF& at, const QString& text) {
+        QPainterPath path;
+        path.addText(at, painter.font(), text);
+        painter.setPen(QPen(QColor(0, 0, 0, 200), 3));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawPath(path);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(ink);
+        painter.drawPath(path);
+    };
+    if (!measure.label.empty() && points.size() == 2)
+        label((points[0] + points[1]) / 2 + QPointF(6, -6), QString::fromStdString(measure.label));
+    if (!measure.hint.empty())
+        label(QPointF(8, height() - 8), QString::fromStdString(measure.hint));
+}
+
 void GlMeshView::paintGL()
 {
     glClearColor(kBackground[0], kBackground[1], kBackground[2], 1.f);
@@ -278,18 +400,44 @@ void GlMeshView::paintGL()
     glEnable(GL_DEPTH_TEST);
     glDisable(GL_CULL_FACE);
 
-    const QSize size(width(), height());
-    const QMatrix4x4 modelView = m_owner->camera().viewMatrix();
+    const mesh::Camera& camera = m_owner->camera();
+    const mesh::Bounds modelBounds = m_owner->model().bounds();
+    const mesh::Vec3 size = modelBounds.empty ? mesh::Vec3{100, 100, 100} : modelBounds.size();
+    const float axisLength = float(std::max({size.x, size.y, size.z}) * 0.6);
+
+    // The depth range holds everything drawn: model, axes, grid and plane.
+    mesh::Bounds scene = modelBounds;
+    if (m_owner->axesShown()) {
+        scene.include(mesh::Vec3{0, 0, 0});
+        scene.include(mesh::Vec3{axisLength, axisLength, axisLength});
+    }
+    std::vector<float> gridLines;
+    if (m_owner->grid().visible()) {
+        for (const auto& [a, b] : m_owner->grid().lines()) {
+            scene.include(a);
+            scene.include(b);
+            gridLines.insert(gridLines.end(), {float(a.x), float(a.y), float(a.z), float(b.x), float(b.y), float(b.z)});
+        }
+    }
+    if (m_owner->displayPlane())
+        for (const mesh::Vec3& corner : planeSquare(*m_owner->displayPlane(), modelBounds))
+            scene.include(corner);
+
     m_program.bind();
-    m_program.setUniformValue("uMvp", m_owner->camera().projectionMatrix(size) * modelView);
-    m_program.setUniformValue("uModelView", modelView);
+    m_program.setUniformValue("uMvp", toQt(camera.viewProjection(scene)));
+    m_program.setUniformValue("uModelView", eyeMatrix(camera));
     m_program.setUniformValue("uTexture", 0);
     const bool wire = !m_owner->shaded();
     for (std::size_t i = 0; i < m_objects.size(); ++i)
         drawObject(i, *m_objects[i], wire);
     if (m_owner->axesShown())
-        drawAxes();
+        drawAxes(axisLength);
+    if (!gridLines.empty())
+        drawLines(gridLines, kGridColour);
+    if (m_owner->displayPlane())
+        drawDisplayPlane(modelBounds);
     m_program.release();
+    paintOverlays();
 }
 
 } // namespace view

@@ -1,12 +1,15 @@
 #pragma once
 // The OpenGL drawing of a FootViewport. Holds only what lives on the GPU;
-// the model, camera and display switches belong to the viewport.
+// the model, camera, grid, trimming plane, overlays and display switches
+// belong to the viewport.
 
 #include <QOpenGLBuffer>
 #include <QOpenGLFunctions>
 #include <QOpenGLShaderProgram>
 #include <QOpenGLTexture>
 #include <QOpenGLWidget>
+
+#include "mesh_model.h"
 
 #include <memory>
 #include <vector>
@@ -47,7 +50,10 @@ private:
     void rebuild();
     void releaseBuffers();
     void drawObject(std::size_t index, ObjectBuffers& buffers, bool wire);
-    void drawAxes();
+    void drawAxes(float length);
+    void drawLines(const std::vector<float>& positions, const float colour[4]);
+    void drawDisplayPlane(const mesh::Bounds& modelBounds);
+    void paintOverlays();
     std::unique_ptr<QOpenGLTexture> loadTexture(const QString& path);
 
     FootViewport* m_owner;

@@ -1,8 +1,11 @@
 #include "footview.h"
 
+#include "distform.h"
 #include "footviewport.h"
+#include "footviewshared.h"
+#include "gridform.h"
 #include "lcf_file.h"
-#include "mesh_draw.h"
+#include "mesh_edits.h"
 #include "paths.h"
 #include "prompter.h"
 #include "runandwait.h"
@@ -10,6 +13,7 @@
 #include "scriptrecord.h"
 #include "shellhelpers.h"
 #include "stl_reader.h"
+#include "trimpanel.h"
 #include "vrml_reader.h"
 #include "windowregistry.h"
 
@@ -43,10 +47,16 @@ QString &lcfFile(FootSide side)
     return side == FootSide::Left ? Job().LeftLcfFile : Job().RightLcfFile;
 }
 
+std::filesystem::path workingFolder()
+{
+    return std::filesystem::path(Paths::root().toStdString());
+}
+
 } // namespace
 
 FootView::FootView(FootSide side, QWidget *parent)
-    : QMainWindow(parent), m_side(side), m_undo(side)
+    : QMainWindow(parent), m_side(side),
+      m_undo(workingFolder(), side == FootSide::Left ? "UndoL" : "UndoR")
 {
     setObjectName(View_Window_Name(side));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -58,6 +68,16 @@ FootView::FootView(FootSide side, QWidget *parent)
     m_viewport->setObjectName(side == FootSide::Left ? QStringLiteral("KernelCAD1") : QStringLiteral("KernelCAD2"));
     layout->addWidget(m_viewport);
     setCentralWidget(central);
+    connect(m_viewport, &view::FootViewport::clicked, this,
+            [this](const QPointF &, bool hit, const mesh::Vec3 &point) { viewportClicked(hit, point); });
+
+    // The trimming panel stands over the 3D display, hidden until "Trim".
+    m_trimPanel = new TrimPanel(central);
+    m_trimPanel->move(100 / 15, 100 / 15);
+    connect(m_trimPanel, &TrimPanel::planeChanged, this,
+            [this] { m_viewport->setDisplayPlane(m_trimPanel->plane().displayPlane()); });
+    connect(m_trimPanel, &TrimPanel::trimRequested, this, [this] { Run_Command([this] { Do_Trim(); }); });
+    connect(m_trimPanel, &TrimPanel::closeRequested, this, &FootView::closeTrimPanel);
 
     auto *bar = new QStatusBar(this);
     bar->setObjectName(QStringLiteral("StatusBar1"));
@@ -68,10 +88,12 @@ FootView::FootView(FootSide side, QWidget *parent)
 
     buildMenus();
 
-    // Window load: shaded with axes, captioned after the scan, ring from slot 1.
+    // Window load: shaded with axes, captioned after the scan, the grid
+    // plane back to "End", ring from slot 1.
     m_viewport->setShaded(true);
     m_viewport->setAxesShown(true);
     Set_Caption(scanFile(side));
+    Grid_Plane() = mesh::GridPlane::End;
     resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
     move(side == FootSide::Left ? kLeftX : kRightX, kTop);
     Redraw();
@@ -97,10 +119,6 @@ void FootView::buildMenus()
     auto command = [this](QAction *action, void (FootView::*slot)()) {
         connect(action, &QAction::triggered, this, [this, slot] { Run_Command([this, slot] { (this->*slot)(); }); });
     };
-    auto later = [this](QAction *action) {
-        const QString caption = action->text();
-        connect(action, &QAction::triggered, this, [this, caption] { notYet(caption); });
-    };
 
     QMenu *files = bar->addMenu(QStringLiteral("Files"));
     files->setObjectName(QStringLiteral("mnuFiles"));
@@ -108,7 +126,7 @@ void FootView::buildMenus()
     command(addItem(files, QStringLiteral("Save"), QStringLiteral("mnuSaveLCF")), &FootView::mnuSaveLCF_Click);
     command(addItem(files, QStringLiteral("Load STL"), QStringLiteral("mnuLoadStl")), &FootView::mnuLoadStl_Click);
     files->addSeparator();
-    later(addItem(files, QStringLiteral("Clean Mesh"), QStringLiteral("mnuCleanMesh")));
+    command(addItem(files, QStringLiteral("Clean Mesh"), QStringLiteral("mnuCleanMesh")), &FootView::mnuCleanMesh_Click);
     addItem(files, QStringLiteral("Print 1:1"), QStringLiteral("mnuPrint"))->setEnabled(false);
     command(addItem(files, QStringLiteral("Print Display"), QStringLiteral("mnuPrintD")), &FootView::mnuPrintD_Click);
     command(addItem(files, QStringLiteral("ClipBoard"), QStringLiteral("mnuClip")), &FootView::mnuClip_Click);
@@ -117,20 +135,23 @@ void FootView::buildMenus()
 
     QMenu *undo = bar->addMenu(QStringLiteral("Undo"));
     undo->setObjectName(QStringLiteral("mnuUndo1"));
-    later(addItem(undo, QStringLiteral("Undo All"), QStringLiteral("mnuUndoAll")));
-    later(addItem(undo, QStringLiteral("Undo"), QStringLiteral("mnuUndo")));
+    command(addItem(undo, QStringLiteral("Undo All"), QStringLiteral("mnuUndoAll")), &FootView::mnuUndoAll_Click);
+    command(addItem(undo, QStringLiteral("Undo"), QStringLiteral("mnuUndo")), &FootView::mnuUndo_Click);
 
     QMenu *views = bar->addMenu(QStringLiteral("Views"));
     views->setObjectName(QStringLiteral("mnuViews"));
-    later(addItem(views, QStringLiteral("Top"), QStringLiteral("mnuView4")));
-    later(addItem(views, QStringLiteral("Bottom"), QStringLiteral("mnuView2")));
-    later(addItem(views, QStringLiteral("Left"), QStringLiteral("mnuView3")));
-    later(addItem(views, QStringLiteral("Right"), QStringLiteral("mnuView1")));
-    later(addItem(views, QStringLiteral("Front"), QStringLiteral("mnuView5")));
-    later(addItem(views, QStringLiteral("Back"), QStringLiteral("mnuView6")));
+    auto presetItem = [this](QMenu *menu, const QString &caption, const QString &name, mesh::ViewPreset which) {
+        connect(addItem(menu, caption, name), &QAction::triggered, this, [this, which] { preset(which); });
+    };
+    presetItem(views, QStringLiteral("Top"), QStringLiteral("mnuView4"), mesh::ViewPreset::Top);
+    presetItem(views, QStringLiteral("Bottom"), QStringLiteral("mnuView2"), mesh::ViewPreset::Bottom);
+    presetItem(views, QStringLiteral("Left"), QStringLiteral("mnuView3"), mesh::ViewPreset::Left);
+    presetItem(views, QStringLiteral("Right"), QStringLiteral("mnuView1"), mesh::ViewPreset::Right);
+    presetItem(views, QStringLiteral("Front"), QStringLiteral("mnuView5"), mesh::ViewPreset::Front);
+    presetItem(views, QStringLiteral("Back"), QStringLiteral("mnuView6"), mesh::ViewPreset::Back);
     views->addSeparator();
-    later(addItem(views, QStringLiteral("Zoom Window"), QStringLiteral("mnuZoomW")));
-    later(addItem(views, QStringLiteral("Reset"), QStringLiteral("mnuReset")));
+    command(addItem(views, QStringLiteral("Zoom Window"), QStringLiteral("mnuZoomW")), &FootView::mnuZoomW_Click);
+    command(addItem(views, QStringLiteral("Reset"), QStringLiteral("mnuReset")), &FootView::Fit);
 
     QMenu *image = bar->addMenu(QStringLiteral("Image"));
     image->setObjectName(QStringLiteral("mnuImage"));
@@ -139,19 +160,24 @@ void FootView::buildMenus()
 
     QMenu *measure = bar->addMenu(QStringLiteral("Measure"));
     measure->setObjectName(QStringLiteral("mnuMeasure"));
-    later(addItem(measure, QStringLiteral("3D Distance"), QStringLiteral("mnuDist")));
+    command(addItem(measure, QStringLiteral("3D Distance"), QStringLiteral("mnuDist")), &FootView::mnuDist_Click);
     measure->addSeparator();
-    later(addItem(measure, QStringLiteral("Dynamic Display"), QStringLiteral("mnuDistance1")));
-    later(addItem(measure, QStringLiteral("Static Display"), QStringLiteral("mnuDistance2")));
+    connect(addItem(measure, QStringLiteral("Dynamic Display"), QStringLiteral("mnuDistance1")), &QAction::triggered,
+            this, [this] { measureDisplay(true); });
+    connect(addItem(measure, QStringLiteral("Static Display"), QStringLiteral("mnuDistance2")), &QAction::triggered,
+            this, [this] { measureDisplay(false); });
     measure->addSeparator();
-    later(addItem(measure, QStringLiteral("Angle"), QStringLiteral("mnuAngle")));
+    command(addItem(measure, QStringLiteral("Angle"), QStringLiteral("mnuAngle")), &FootView::mnuAngle_Click);
     measure->addSeparator();
-    later(addItem(measure, QStringLiteral("Grid End"), QStringLiteral("mnuGridE")));
-    later(addItem(measure, QStringLiteral("Grid Side"), QStringLiteral("mnuGridS")));
-    later(addItem(measure, QStringLiteral("Grid Plan"), QStringLiteral("mnuGridP")));
+    auto planeItem = [this](QMenu *menu, const QString &caption, const QString &name, mesh::GridPlane plane) {
+        connect(addItem(menu, caption, name), &QAction::triggered, this, [this, plane] { gridPlaneItem(plane); });
+    };
+    planeItem(measure, QStringLiteral("Grid End"), QStringLiteral("mnuGridE"), mesh::GridPlane::End);
+    planeItem(measure, QStringLiteral("Grid Side"), QStringLiteral("mnuGridS"), mesh::GridPlane::Side);
+    planeItem(measure, QStringLiteral("Grid Plan"), QStringLiteral("mnuGridP"), mesh::GridPlane::Plan);
     measure->addSeparator();
-    later(addItem(measure, QStringLiteral("Grid Position"), QStringLiteral("mnuGridPos")));
-    later(addItem(measure, QStringLiteral("Grid Off"), QStringLiteral("mnuGridOff")));
+    command(addItem(measure, QStringLiteral("Grid Position"), QStringLiteral("mnuGridPos")), &FootView::mnuGridPos_Click);
+    command(addItem(measure, QStringLiteral("Grid Off"), QStringLiteral("mnuGridOff")), &FootView::mnuGridOff_Click);
 
     QMenu *settings = bar->addMenu(QStringLiteral("Settings"));
     settings->setObjectName(QStringLiteral("mnuSettings"));
@@ -166,12 +192,14 @@ void FootView::buildMenus()
     connect(addItem(settings, QStringLiteral("Smooth"), QStringLiteral("mnuSmooth")), &QAction::triggered, this,
             [this] { Smooth(); });
     settings->addSeparator();
-    later(addItem(settings, QStringLiteral("Scale 25.4"), QStringLiteral("mnuToMetric")));
-    later(addItem(settings, QStringLiteral("Scale 1000"), QStringLiteral("mnuScale1000")));
+    connect(addItem(settings, QStringLiteral("Scale 25.4"), QStringLiteral("mnuToMetric")), &QAction::triggered, this,
+            [this] { scaleBy(mesh::kInchesToMillimetres); });
+    connect(addItem(settings, QStringLiteral("Scale 1000"), QStringLiteral("mnuScale1000")), &QAction::triggered, this,
+            [this] { scaleBy(mesh::kScale1000); });
 
     QAction *trim = bar->addAction(QStringLiteral("Trim"));
     trim->setObjectName(QStringLiteral("mnuTrim"));
-    later(trim);
+    command(trim, &FootView::mnuTrim_Click);
     QAction *sizes = bar->addAction(QStringLiteral("Sizes"));
     sizes->setObjectName(QStringLiteral("mnuSizes"));
     connect(sizes, &QAction::triggered, this, [this] { openWindow(QStringLiteral("FootSize"), QStringLiteral("Sizes")); });
@@ -181,21 +209,24 @@ void FootView::buildMenus()
 
     QMenu *position = bar->addMenu(QStringLiteral("Position"));
     position->setObjectName(QStringLiteral("mnuPosition"));
-    later(addItem(position, QStringLiteral("Mirror"), QStringLiteral("mnuFlip")));
-    QMenu *rotate = position->addMenu(QStringLiteral("Rotate"));
-    rotate->setObjectName(QStringLiteral("mnuRotate"));
-    later(addItem(rotate, QStringLiteral("X 90 (red)"), QStringLiteral("mnuRotX")));
-    later(addItem(rotate, QStringLiteral("Y 90 (green)"), QStringLiteral("mnuRotY")));
-    later(addItem(rotate, QStringLiteral("Z 90 (blue)"), QStringLiteral("mnuRotZ")));
+    command(addItem(position, QStringLiteral("Mirror"), QStringLiteral("mnuFlip")), &FootView::mnuFlip_Click);
+    QMenu *rotateMenu = position->addMenu(QStringLiteral("Rotate"));
+    rotateMenu->setObjectName(QStringLiteral("mnuRotate"));
+    auto rotateItem = [this](QMenu *menu, const QString &caption, const QString &name, mesh::Axis axis) {
+        connect(addItem(menu, caption, name), &QAction::triggered, this, [this, axis] { rotate(axis); });
+    };
+    rotateItem(rotateMenu, QStringLiteral("X 90 (red)"), QStringLiteral("mnuRotX"), mesh::Axis::X);
+    rotateItem(rotateMenu, QStringLiteral("Y 90 (green)"), QStringLiteral("mnuRotY"), mesh::Axis::Y);
+    rotateItem(rotateMenu, QStringLiteral("Z 90 (blue)"), QStringLiteral("mnuRotZ"), mesh::Axis::Z);
 
     QMenu *pellmar = bar->addMenu(QStringLiteral("Pellmar/ZKT"));
     pellmar->setObjectName(QStringLiteral("mnuPellmar"));
     connect(addItem(pellmar, QStringLiteral("Brighten"), QStringLiteral("mnuPlus")), &QAction::triggered, this,
-            [this] { Change_Brightness(1.5); });
+            [this] { Change_Brightness(mesh::kBrighten); });
     connect(addItem(pellmar, QStringLiteral("Darken"), QStringLiteral("mnuMinus")), &QAction::triggered, this,
-            [this] { Change_Brightness(0.7); });
+            [this] { Change_Brightness(mesh::kDarken); });
     pellmar->addSeparator();
-    later(addItem(pellmar, QStringLiteral("View Sole"), QStringLiteral("mnuViewSole")));
+    presetItem(pellmar, QStringLiteral("View Sole"), QStringLiteral("mnuViewSole"), mesh::ViewPreset::Sole);
     command(addItem(pellmar, QStringLiteral("Save Texture"), QStringLiteral("mnuSaveTex")), &FootView::mnuSaveTex_Click);
 
     QMenu *help = bar->addMenu(QStringLiteral("Help"));
@@ -264,28 +295,28 @@ qint64 FootView::Save_Model(const QString &path)
 
 void FootView::Smooth()
 {
-    if (mesh::Mesh *m = view::firstMesh(m_viewport->model())) {
-        m->creaseAngle = 40.0;
+    if (mesh::Mesh *m = mesh::editedMesh(m_viewport->model())) {
+        mesh::smooth(*m);
         m_viewport->modelChanged();
     }
 }
 
 void FootView::Change_Brightness(double amount)
 {
-    if (mesh::Mesh *m = view::firstMesh(m_viewport->model())) {
-        view::changeBrightness(*m, amount);
-        m_viewport->modelChanged();
+    if (mesh::Mesh *m = mesh::editedMesh(m_viewport->model())) {
+        if (mesh::changeBrightness(*m, amount))
+            m_viewport->modelChanged();
     }
 }
 
 void FootView::Make_Undo()
 {
-    mesh::saveLcfFile(m_viewport->model(), m_undo.takeSlot().toStdString());
+    m_undo.save(m_viewport->model());
 }
 
 void FootView::Write_Initial_Snapshot()
 {
-    mesh::saveLcfFile(m_viewport->model(), m_undo.initialSnapshot().toStdString());
+    m_undo.startWithScan(m_viewport->model());
 }
 
 void FootView::Clear_Undo()
@@ -297,18 +328,15 @@ void FootView::Clear_Undo()
 
 void FootView::ViewBottom()
 {
-    view::ViewCamera &camera = m_viewport->camera();
-    camera.resetFrame();
-    camera.rotateFrame(1, 180.0);
-    Change_Brightness(1.5);
+    m_viewport->camera().applyPreset(mesh::ViewPreset::Sole);
+    Change_Brightness(mesh::kBrighten);
     Scale_Screen();
     Redraw();
 }
 
 void FootView::Scale_Screen()
 {
-    // The visible range's centre is the point the camera turns about.
-    m_viewport->camera().zoom(1.5);
+    m_viewport->camera().zoomScreen();
     Redraw();
 }
 
@@ -320,6 +348,12 @@ void FootView::Fit()
 void FootView::Redraw()
 {
     m_viewport->redraw();
+}
+
+void FootView::Grid_On()
+{
+    m_viewport->grid().setVisible(true);
+    Redraw();
 }
 
 // --- Window ------------------------------------------------------------------
@@ -366,7 +400,9 @@ void FootView::Set_Caption(const QString &path)
 void FootView::closeEvent(QCloseEvent *event)
 {
     // Only this side's files: the other view may still be working on its own.
-    m_undo.removeAll();
+    m_undo.removeFiles();
+    // The grid window acts on this view's grid only, so it goes with it.
+    Windows().unload(Grid_Window_Name(m_side));
     Wait_Milliseconds(500);
     event->accept();
 }
@@ -417,11 +453,8 @@ void FootView::mnuSaveLCF_Click()
             Write_Status(QStringLiteral("Ready"));
             return;
         }
-        mesh::Model &model = m_viewport->model();
-        if (model.objects.size() > 1) {
-            model.objects.resize(1);
+        if (mesh::cleanMesh(m_viewport->model()) > 1)
             m_viewport->modelChanged();
-        }
         Write_Status(QStringLiteral("Saving  ") + QDir::toNativeSeparators(path) + QStringLiteral("..."));
         const qint64 bytes = Save_Model(path);
         lcfFile(m_side) = path;
@@ -450,10 +483,7 @@ void FootView::mnuLoadStl_Click()
     try {
         scanFile(m_side) = path;
         Import_Stl(path);
-        view::ViewCamera &camera = m_viewport->camera();
-        camera.resetFrame();
-        camera.rotateFrame(1, 180.0);
-        camera.rotateFrame(2, 180.0);
+        m_viewport->camera().applyPreset(mesh::ViewPreset::Bottom);
         Fit();
         Smooth();
         (m_side == FootSide::Left ? Job().StlScanFlagL : Job().StlScanFlagR) = true;

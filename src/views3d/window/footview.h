@@ -7,14 +7,17 @@
 // handler shows it); the menu commands report their own failures.
 
 #include "footside.h"
+#include "camera.h"
+#include "grid.h"
 #include "mesh_model.h"
 #include "picture.h"
-#include "undoring.h"
+#include "undo_ring.h"
 
 #include <QMainWindow>
 
 class QLabel;
 class QAction;
+class TrimPanel;
 namespace view {
 class FootViewport;
 }
@@ -45,15 +48,18 @@ public:
     // --- Edits and undo --------------------------------------------------
     // Crease-angle smoothing of item 0 at 40 degrees: only shading changes.
     void Smooth();
-    // Multiplies the vertex colours of item 0 (1.5 brightens, 0.7 darkens).
+    // Multiplies the vertex colours of item 0 (1.5 brightens, 0.7 darkens);
+    // a mesh without vertex colours stays as it is.
     void Change_Brightness(double amount);
-    // Saves the model into the next slot of the undo ring.
+    // Saves the model into the next slot of the undo ring; throws
+    // mesh::MeshError when it cannot be written (the ring is then unchanged).
     void Make_Undo();
-    // The model as loaded, for "Undo All": "UndoL.Lcf" / "UndoR.Lcf".
+    // A scan was loaded: the ring's steps go and the model as loaded
+    // becomes what "Undo All" brings back ("UndoL.Lcf" / "UndoR.Lcf").
     void Write_Initial_Snapshot();
     // Deletes the ring's slot files and starts counting again.
     void Clear_Undo();
-    const UndoRing &undoRing() const { return m_undo; }
+    const mesh::UndoRing &undoRing() const { return m_undo; }
 
     // --- Camera and display ---------------------------------------------
     // Turns the view to the sole, brightens the mesh by 1.5 and zooms 1.5
@@ -61,8 +67,11 @@ public:
     void ViewBottom();
     // Zoom by 1.5 about the centre of the visible range.
     void Scale_Screen();
+    // "Reset": the whole model in sight, as the view now looks at it.
     void Fit();
     void Redraw();
+    // Shows the grid ("3DGrid") and redraws.
+    void Grid_On();
 
     // --- Window ----------------------------------------------------------
     // Panel 1 of the status bar, painted at once.
@@ -88,6 +97,13 @@ private:
     void notYet(const QString &caption);
     void openWindow(const QString &name, const QString &caption);
     void showFileError(const std::exception &error);
+    // Make_Undo before an edit; false (and the failure shown) when the
+    // snapshot could not be written, so the edit is not made.
+    bool snapshotBeforeEdit();
+    // The model replaced by an undo step (the ring keeps its count).
+    void restoreModel(mesh::Model model);
+    void closeTrimPanel();
+    void viewportClicked(bool hit, const mesh::Vec3 &point);
 
     // Menu commands.
     void mnuLoadLCF_Click();
@@ -102,13 +118,34 @@ private:
     void mnuImage1_Click();
     void mnuHelp1_Click();
     void mnuScript_Click();
+    // Edits and undo.
+    void mnuUndo_Click();
+    void mnuUndoAll_Click();
+    void mnuFlip_Click();
+    void rotate(mesh::Axis axis);
+    void scaleBy(double factor);
+    void mnuCleanMesh_Click();
+    // Trimming.
+    void mnuTrim_Click();
+    void Do_Trim();
+    // Camera and grid.
+    void preset(mesh::ViewPreset which);
+    void mnuZoomW_Click();
+    void gridPlaneItem(mesh::GridPlane plane);
+    void mnuGridPos_Click();
+    void mnuGridOff_Click();
+    // Measuring.
+    void mnuDist_Click();
+    void measureDisplay(bool dynamic);
+    void mnuAngle_Click();
 
     FootSide m_side;
     view::FootViewport *m_viewport = nullptr;
     QLabel *m_statusPanel = nullptr;
     QAction *m_wireframe = nullptr;
     QAction *m_axes = nullptr;
-    UndoRing m_undo;
+    TrimPanel *m_trimPanel = nullptr;
+    mesh::UndoRing m_undo;
     Picture m_picture1;
 };
 

@@ -5,8 +5,10 @@
 // first use through the WindowRegistry (creating one runs its load). The
 // procedures a caller may use on a view are the public ones of FootView
 // (footview.h): Load_Model_File, Import_Stl, Save_Model (returns the bytes
-// written), Smooth, Write_Initial_Snapshot, Clear_Undo, ViewBottom, Capture,
-// Show_Normal, Set_Caption, Write_Status.
+// written), Smooth, Change_Brightness, Make_Undo, Write_Initial_Snapshot,
+// Clear_Undo, ViewBottom (the sole, brightened and zoomed, ready for a
+// capture), Scale_Screen, Grid_On, Capture, Show_Normal, Set_Caption,
+// Write_Status.
 //
 // Loading a scan the way the main window does (names derived, kind by
 // extension, picture found, caption and status set, the initial undo
@@ -16,8 +18,9 @@
 #include "footside.h"
 #include "footview.h"
 
-// Registers "Form1" and "Form2" with the WindowRegistry. The main window
-// calls it once at start-up; the accessors below also make sure of it.
+// Registers "Form1" and "Form2", their grid windows "GridForm1" and
+// "GridForm2" and the "DistForm" window with the WindowRegistry. The main
+// window calls it once at start-up; the accessors below also make sure of it.
 void Register_Foot_Views();
 
 // The view, created (and so loaded, not shown) when it is not loaded yet.

@@ -1,6 +1,8 @@
 #include "footviewinterface.h"
 
+#include "distform.h"
 #include "footviewport.h"
+#include "gridform.h"
 #include "obj_reader.h"
 #include "paths.h"
 #include "prompter.h"
@@ -70,6 +72,8 @@ void Register_Foot_Views()
         if (!Windows().hasFactory(View_Window_Name(side)))
             Windows().registerFactory(View_Window_Name(side), [side] { return new FootView(side); });
     }
+    Register_Grid_Windows();
+    Register_Distances_Window();
 }
 
 FootView &Foot_View(FootSide side)

@@ -95,7 +95,7 @@ private slots:
         m_view->fit();
         QSignalSpy spy(m_view.get(), &view::FootViewport::clicked);
         const mesh::Vec3 target{20, -10, 0};
-        const QPoint pixel = m_view->camera().project(target, m_view->size()).toPoint();
+        const QPoint pixel = m_view->toPixel(target).toPoint();
         QTest::mouseClick(m_view.get(), Qt::LeftButton, {}, pixel);
         QCOMPARE(spy.count(), 1);
         QVERIFY(spy.at(0).at(1).toBool());

@@ -4,7 +4,11 @@
 #include "samplefoot.h"
 
 #include <QDir>
+#include <QAction>
 #include <QFile>
+#include <QPushButton>
+#include <QMouseEvent>
+#include <QWidget>
 #include <QString>
 #include <QtTest>
 
@@ -35,6 +39,43 @@ inline void writeWrl(const QString& path, const QString& pictureName, const QStr
     writeBytes(path, samples::vrml97Text(smallFoot(), pictureName));
     if (!pictureOnDisk.isEmpty())
         QVERIFY(samples::makeTexturePhoto(64, 32).save(QFileInfo(path).dir().filePath(pictureOnDisk), "JPG"));
+}
+
+// Chooses a menu item of a window by its control name.
+inline void trigger(QWidget& window, const QString& item)
+{
+    auto* action = window.findChild<QAction*>(item);
+    QVERIFY2(action, qPrintable(item));
+    action->trigger();
+}
+
+// Presses a button of a window by its control name.
+inline void press(QWidget& window, const QString& button)
+{
+    auto* b = window.findChild<QPushButton*>(button);
+    QVERIFY2(b, qPrintable(button));
+    b->click();
+}
+
+// A left click at an exact (fractional) position of the widget, as a real
+// mouse delivers it, so a pick lands on the point the test aims at.
+inline void clickAt(QWidget* widget, const QPointF& at)
+{
+    const QPointF global = widget->mapToGlobal(at);
+    QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &release);
+}
+
+// A level square of side 2 centred on the point: something to pick there.
+inline mesh::Mesh squareAt(const mesh::Vec3& p, double half = 1)
+{
+    mesh::Mesh m;
+    m.positions = {{p.x - half, p.y - half, p.z}, {p.x + half, p.y - half, p.z}, {p.x + half, p.y + half, p.z},
+                   {p.x - half, p.y + half, p.z}};
+    m.triangles = {{0, 1, 2}, {0, 2, 3}};
+    return m;
 }
 
 } // namespace fixtures
