@@ -103,14 +103,14 @@ private:
     // to nothing).
     void setScans(const QString &left, const QString &right)
     {
-        auto scan = [this](const QString &spec) {
-            if (spec == QLatin1String("file")) {
+        auto scan = [this](const QString &kind) {
+            if (kind == QLatin1String("file")) {
                 home->write("Data/ClinicA/Lee_L.Wrl", "#VRML V2.0 utf8\n");
                 return home->path("Data/ClinicA/Lee_L.Wrl");
             }
-            if (spec == QLatin1String("gone"))
+            if (kind == QLatin1String("gone"))
                 return home->path("Data/ClinicA/Deleted_R.Wrl");
-            return spec;
+            return kind;
         };
         Job().LeftScanFile = scan(left);
         Job().RightScanFile = scan(right);

@@ -110,15 +110,15 @@ std::vector<std::string> split(const std::string &text, char separator)
     return out;
 }
 
-bool writeOne(const std::string &spec, const std::string &name)
+bool writeOne(const std::string &entry, const std::string &name)
 {
-    const size_t from = spec.find('<');
-    const fs::path target = spec.substr(0, from);
+    const size_t from = entry.find('<');
+    const fs::path target = entry.substr(0, from);
     std::error_code ec;
     if (target.has_parent_path())
         fs::create_directories(target.parent_path(), ec);
     if (from != std::string::npos) {
-        fs::copy_file(spec.substr(from + 1), target, fs::copy_options::overwrite_existing, ec);
+        fs::copy_file(entry.substr(from + 1), target, fs::copy_options::overwrite_existing, ec);
         return !ec;
     }
     std::ofstream out(target, std::ios::binary | std::ios::trunc);
@@ -165,9 +165,9 @@ int main(int argc, char **argv)
     else if (mode == "partial" && files.size() > 1)
         files.resize(1);
     std::vector<std::string> written;
-    for (const std::string &spec : files)
-        if (writeOne(spec, name))
-            written.push_back(spec.substr(0, spec.find('<')));
+    for (const std::string &entry : files)
+        if (writeOne(entry, name))
+            written.push_back(entry.substr(0, entry.find('<')));
 
     logLine("{\"event\":\"end\",\"name\":" + jsonText(name) + ",\"pid\":" + std::to_string(pid) +
             ",\"exit\":0,\"written\":" + jsonList(written) + "}");
