@@ -18,6 +18,8 @@ if [ ! -e "$home" ]; then
   printf 'DEMO\r\nA0000\r\n0001\r\nDemo Clinic\r\n' > "$home/Solvane.Cfg"
   printf 'Podiatrists\r\nDr Ann Lee\r\nDr Tom Hart\r\nDr Mia Chen\r\nEnd\r\n' > "$home/Podiatrist.Cfg"
   printf 'Clinics\r\nDemo Clinic;1 High Street;Townsville\r\nNorth Clinic;5 Park Road;Townsville\r\nEnd\r\n' > "$home/Clinic.Cfg"
+  # The clinic's option table: the EVA window's lists and the option-table print.
+  cp tools/demo-home/Solvane.Tbl "$home/Solvane.Tbl"
   # Made-up feet (from formulas, no person's scan) so a foot can be loaded at once.
   build/src/views3d/samples/solvane_make_samples "$home/Data/Demo Clinic"
   # Stand-in sender and companion: a job sent from the demo lands in Outbox/.

@@ -164,6 +164,9 @@ void ScriptForm1::buildJobDataTab(QWidget *tab)
 
     {
         auto *date = lineBox(QStringLiteral("Text29"));
+        // The ticks beside it would otherwise squeeze the date out of sight.
+        date->setMinimumWidth(date->fontMetrics().horizontalAdvance(QStringLiteral("00/00/0000"))
+                              + date->minimumSizeHint().width());
         auto *ticks = new QHBoxLayout;
         ticks->setContentsMargins(0, 0, 0, 0);
         auto *holder = new QWidget;

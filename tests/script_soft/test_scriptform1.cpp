@@ -139,6 +139,7 @@ private slots:
     void jobButtonsUseInstalledCommands();
     void newJobResetsTheForm();
     void clientNamesRenameTheJobFiles();
+    void dispenseDateIsReadableBesideItsTicks();
 };
 
 void TestScriptForm1::cleanup()
@@ -602,6 +603,21 @@ void TestScriptForm1::clientNamesRenameTheJobFiles()
     QCOMPARE(Job().FullPdfFile, QStringLiteral("/nas/AB0041_Ann_Marie_Surname_L.Pdf"));
     QCOMPARE(Job().CsvFile, fx.home.path("Data/AB0041_Ann_Marie_Surname.Csv"));
     QCOMPARE(readControl(form, "Text2"), Job().PdfFile);
+}
+
+// The three ticks share the dispense date's row; they must not squeeze the
+// date out of sight.
+void TestScriptForm1::dispenseDateIsReadableBesideItsTicks()
+{
+    SoftFixture fx;
+    ScriptForm1 *form = fx.open();
+    QVERIFY(QTest::qWaitForWindowExposed(form));
+    auto *date = control<QLineEdit>(form, "Text29");
+    QVERIFY(date);
+    date->setText(QStringLiteral("28/12/2026"));
+    const int textWidth = date->fontMetrics().horizontalAdvance(date->text());
+    QVERIFY2(date->contentsRect().width() > textWidth,
+             qPrintable(QStringLiteral("box %1, text %2").arg(date->contentsRect().width()).arg(textWidth)));
 }
 
 QTEST_MAIN(TestScriptForm1)

@@ -17,6 +17,7 @@ private slots:
     void countedSections_data();
     void countedSections();
     void readTablesKeepsWhatAShortFileHolds();
+    void demoTableHoldsTheBuiltInLists();
     void nameList_data();
     void nameList();
     void userComboNames_data();
@@ -59,6 +60,33 @@ void TestSoftLists::countedSections()
     const CountedSections parsed = Parse_Counted_Sections(lines, 2);
     QCOMPARE(parsed.sections, sections);
     QCOMPARE(parsed.complete, complete);
+}
+
+// The demo working folder comes with an option table, so the EVA window,
+// a new job and the option-table print work without the "Table" warning.
+void TestSoftLists::demoTableHoldsTheBuiltInLists()
+{
+    TestHome home;
+    auto prompter = ScriptedPrompter::install();
+    QFile demo(qEnvironmentVariable("SOLVANE_TEST_SOURCE_DIR") + QStringLiteral("/tools/demo-home/Solvane.Tbl"));
+    QVERIFY(demo.open(QIODevice::ReadOnly));
+    const QByteArray bytes = demo.readAll();
+    QVERIFY(bytes.endsWith("\r\n") && !bytes.contains("\n\n") && bytes.count('\n') == bytes.count("\r\n"));
+    home.write("Solvane.Tbl", bytes);
+
+    ScriptRecord job;
+    QVERIFY(Read_Tables(job));
+    QVERIFY(prompter->calls.isEmpty());
+    QCOMPARE(job.OrthoticStyleTable, Built_In_Option_List(SoftOptionList::Styles));
+    QCOMPARE(job.EvaDensityTable, Built_In_Option_List(SoftOptionList::Densities));
+    QCOMPARE(job.TopCoverTable, Built_In_Option_List(SoftOptionList::TopCovers));
+    QCOMPARE(job.InsoleOptionTable, Built_In_Option_List(SoftOptionList::InsoleOptions));
+    QCOMPARE(job.InsoleOptionTableCount, 9);
+
+    // The demo folder gets it when it is prepared.
+    QFile run(qEnvironmentVariable("SOLVANE_TEST_SOURCE_DIR") + QStringLiteral("/tools/run.sh"));
+    QVERIFY(run.open(QIODevice::ReadOnly));
+    QVERIFY(run.readAll().contains("tools/demo-home/Solvane.Tbl"));
 }
 
 void TestSoftLists::readTablesKeepsWhatAShortFileHolds()

@@ -71,6 +71,13 @@ QImage PdfLibrary::render(int dpi, int page, int *result)
     }
     QImage image = m_document.render(page - 1, fitWithin(size, kMaxPixels));
     *result = image.isNull() ? 3 : 1;
+    if (!image.isNull()) {
+        // The rendering leaves unprinted paper transparent; on screen a page
+        // is white, not the colour of the window behind it.
+        QPainter paper(&image);
+        paper.setCompositionMode(QPainter::CompositionMode_DestinationOver);
+        paper.fillRect(image.rect(), Qt::white);
+    }
     return image;
 }
 

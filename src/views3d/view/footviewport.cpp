@@ -106,6 +106,10 @@ void FootViewport::fit()
 {
     m_camera.setViewport(width(), height());
     m_camera.fit(m_model.bounds());
+    if (isVisible())
+        m_fitBeforeShow.reset();
+    else
+        m_fitBeforeShow = m_camera.viewHeight();
     redraw();
 }
 
@@ -166,6 +170,15 @@ void FootViewport::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     m_camera.setViewport(width(), height());
+}
+
+void FootViewport::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // By now the layout has given the view its real size.
+    if (m_fitBeforeShow && *m_fitBeforeShow == m_camera.viewHeight())
+        fit();
+    m_fitBeforeShow.reset();
 }
 
 void FootViewport::mousePressEvent(QMouseEvent* event)

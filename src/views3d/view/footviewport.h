@@ -115,6 +115,7 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void updateTracking();
@@ -139,6 +140,10 @@ private:
     bool m_dragging = false;
     bool m_zoomWindow = false;
     QRectF m_rubberBand;
+    // A fit asked for before the view first shows is framed for a size the
+    // view does not have yet; it is done again at the size it shows with,
+    // unless the camera was zoomed in between (the height it gave is kept).
+    std::optional<double> m_fitBeforeShow;
 };
 
 } // namespace view

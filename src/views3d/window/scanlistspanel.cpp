@@ -101,6 +101,16 @@ ScanListsPanel::ScanListsPanel(QWidget *parent)
             [this](QListWidgetItem *item) { scanPicked(true, item); });
     connect(m_file2, &QListWidget::currentItemChanged, this,
             [this](QListWidgetItem *item) { scanPicked(false, item); });
+    // A click on the scan that is already current changes nothing in the
+    // list, yet the job may have forgotten it since (a new job): it is
+    // picked again.
+    auto clickedAgain = [this](bool left, QListWidgetItem *item) {
+        const ScriptRecord &job = Job();
+        if (job.CurrentFolder != m_folder || (left ? job.LeftScanFileName : job.RightScanFileName) != item->text())
+            scanPicked(left, item);
+    };
+    connect(m_file1, &QListWidget::itemClicked, this, [clickedAgain](QListWidgetItem *item) { clickedAgain(true, item); });
+    connect(m_file2, &QListWidget::itemClicked, this, [clickedAgain](QListWidgetItem *item) { clickedAgain(false, item); });
     connect(m_file1, &QListWidget::itemActivated, this, [this](QListWidgetItem *item) { scanActivated(true, item); });
     connect(m_file2, &QListWidget::itemActivated, this, [this](QListWidgetItem *item) { scanActivated(false, item); });
     connect(m_command2, &QPushButton::clicked, this, [] { Run_Command([] { Load_Left_Foot(); }); });

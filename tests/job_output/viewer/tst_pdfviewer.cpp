@@ -105,6 +105,7 @@ private slots:
     void printsToPdf();
     void printCancelledOrFailing();
     void showPdfViewerIsModalAndUnloads();
+    void unprintedPaperShowsWhite();
 
 private:
     std::unique_ptr<TestHome> m_home;
@@ -366,6 +367,28 @@ void TstPdfViewer::showPdfViewerIsModalAndUnloads()
     QVERIFY(wasModal);
     QCOMPARE(PdfViewerFile(), m_pdf);
     QVERIFY(!Windows().isLoaded(QStringLiteral("PdfForm")));
+}
+
+// A prescription prints text on blank paper: the blank shows white and
+// opaque, not the viewer's grey behind a transparent page.
+void TstPdfViewer::unprintedPaperShowsWhite()
+{
+    const QString path = m_home->path(QStringLiteral("Data/Text_L.Pdf"));
+    {
+        QPdfWriter writer(path);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setResolution(254);
+        QPainter painter(&writer);
+        painter.fillRect(QRect(100, 100, 400, 400), Qt::black);
+    }
+    auto form = load(path);
+    const QImage &page = picture(form.get());
+    QVERIFY(!page.isNull());
+    const QColor blank = page.pixelColor(page.width() / 2, page.height() / 2);
+    QCOMPARE(blank.alpha(), 255);
+    QCOMPARE(blank, QColor(Qt::white));
+    QCOMPARE(page.pixelColor(qRound(page.width() * 300.0 / 2100), qRound(page.height() * 300.0 / 2970)),
+             QColor(Qt::black));
 }
 
 QTEST_MAIN(TstPdfViewer)

@@ -115,6 +115,32 @@ private slots:
                  QStringLiteral("Select Left Foot"));
         QVERIFY(m_ui->calls.isEmpty());
     }
+
+    // A new job forgets the scan names while the lists still show the last
+    // pick: clicking that scan again must pick it, or "Select" does nothing.
+    void clickingTheShownPickAfterANewJobPicksItAgain()
+    {
+        const QString folder = m_home->path(QStringLiteral("Data/Clinic"));
+        fixtures::writeStl(folder + QStringLiteral("/Doe_Jo_R.Stl"), samples::Foot::Right);
+        ScanListsPanel panel;
+        panel.setFolder(folder);
+        panel.resize(900, 300);
+        panel.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&panel));
+        QListWidget *list = panel.rightList();
+        list->setCurrentRow(0);
+        QCOMPARE(Job().RightScanFileName, QStringLiteral("Doe_Jo_R.Stl"));
+
+        Job().RightScanFileName = QStringLiteral("None");
+        m_statuses.clear();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+        QCOMPARE(Job().RightScanFileName, QStringLiteral("Doe_Jo_R.Stl"));
+        QVERIFY(!m_statuses.isEmpty() && m_statuses.last().startsWith(QStringLiteral("File Creation Date: ")));
+
+        panel.findChild<QPushButton *>(QStringLiteral("Command4"))->click();
+        QVERIFY(Windows().isLoaded(QStringLiteral("Form2")));
+        QCOMPARE(Job().RightScanFile, folder + QStringLiteral("/Doe_Jo_R.Stl"));
+    }
 };
 
 QTEST_MAIN(TestScanLists)
