@@ -91,6 +91,13 @@ ScanListsPanel::ScanListsPanel(QWidget *parent)
             m_drive1->addItem(volume.rootPath(), volume.rootPath());
     }
 
+    // The tree reads folders in the background, so the rows of the chosen
+    // folder may not exist yet when it is chosen: scroll once they do.
+    connect(m_folders, &QFileSystemModel::directoryLoaded, this, [this] {
+        const QModelIndex index = m_folders->index(m_folder);
+        if (index.isValid() && m_dir1->currentIndex() == index)
+            m_dir1->scrollTo(index);
+    });
     connect(m_drive1, &QComboBox::currentIndexChanged, this, &ScanListsPanel::locationChosen);
     connect(m_dir1->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &current) {
