@@ -207,10 +207,10 @@ void SoftJobCommandSet::finishJob(ScriptForm1 &form, Finish finish)
     stepAfterArchive([] { Close_Foot_Views(); });
 
     if (local) {
-        const QString text = QStringLiteral("The Job Files Have Been Saved...\n\nScript: ") +
-                             QDir::toNativeSeparators(job.CsvFile) + QStringLiteral("\nArchive: ") +
+        const QString text = QStringLiteral("The Job Files Have Been Saved...\r\n\r\nScript: ") +
+                             QDir::toNativeSeparators(job.CsvFile) + QStringLiteral("\r\nArchive: ") +
                              QDir::toNativeSeparators(archive) +
-                             QStringLiteral("\n\nDo You Want to Enter Veltrane?");
+                             QStringLiteral("\r\n\r\nDo You Want to Enter Veltrane?");
         const bool enter = UI().message(text, QStringLiteral("Status"), Prompter::Icon::None,
                                         Prompter::Buttons::YesNo) == Prompter::Answer::Yes;
         // A viewer that does not start leaves the user here: go on as for No.

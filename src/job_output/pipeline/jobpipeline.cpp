@@ -144,7 +144,7 @@ SendOutcome Send_Job_Archive(ScriptRecord &job, const QString &archivePath)
     const bool started =
         startSender(Helper_Program_Path(kArchiveSender), {QDir::toNativeSeparators(archivePath)}, archivePath);
     const Prompter::Answer answer =
-        UI().message(QStringLiteral("Do You Want to Delete the Working Files\nAfter they have been Sent?"), title,
+        UI().message(QStringLiteral("Do You Want to Delete the Working Files\r\nAfter they have been Sent?"), title,
                      Prompter::Icon::None, Prompter::Buttons::YesNo);
     job.DeleteWorkingFilesFlag = answer == Prompter::Answer::Yes;
     return started ? SendOutcome::Started : SendOutcome::NotStarted;

@@ -186,7 +186,7 @@ void TestSoftJobCommands::submitEndToEnd()
     const QString archive = fx.home.path(QStringLiteral("Jobs/AB0041_Ann_Lee.Zip"));
     QCOMPARE(fx.prompter->messages(),
              (QStringList{"Do You Want to Send the Data to VORMAK Now?",
-                          "Do You Want to Delete the Working Files\nAfter they have been Sent?"}));
+                          "Do You Want to Delete the Working Files\r\nAfter they have been Sent?"}));
     {
         const ZipReader zip(archive);
         QCOMPARE(zip.comment(), QStringLiteral("Job: AB0041"));
@@ -253,9 +253,9 @@ void TestSoftJobCommands::saveLocallyFinalQuestion()
     QVERIFY(QFileInfo::exists(archive));
     QCOMPARE(fx.prompter->calls.size(), 1);
     const ScriptedPrompter::Call question = fx.prompter->calls.first();
-    QCOMPARE(question.text, QStringLiteral("The Job Files Have Been Saved...\n\nScript: ") + QDir::toNativeSeparators(csv) +
-                                QStringLiteral("\nArchive: ") + QDir::toNativeSeparators(archive) +
-                                QStringLiteral("\n\nDo You Want to Enter Veltrane?"));
+    QCOMPARE(question.text, QStringLiteral("The Job Files Have Been Saved...\r\n\r\nScript: ") + QDir::toNativeSeparators(csv) +
+                                QStringLiteral("\r\nArchive: ") + QDir::toNativeSeparators(archive) +
+                                QStringLiteral("\r\n\r\nDo You Want to Enter Veltrane?"));
     QCOMPARE(question.title, QStringLiteral("Status"));
     QCOMPARE(question.buttons, Prompter::Buttons::YesNo);
 

@@ -297,7 +297,7 @@ private slots:
         QCOMPARE(runs[0].cwd, QFileInfo(home.root()).canonicalFilePath());
         QStringList asked{QStringLiteral("Do You Want to Send the Data to VORMAK Now?")};
         if (withArchive)
-            asked << QStringLiteral("Do You Want to Delete the Working Files\nAfter they have been Sent?");
+            asked << QStringLiteral("Do You Want to Delete the Working Files\r\nAfter they have been Sent?");
         QCOMPARE(ui->messages(), asked);
         for (const auto &call : ui->calls) {
             QCOMPARE(call.title, QStringLiteral("Send Data"));
@@ -344,7 +344,7 @@ private slots:
         QVERIFY2(ui->calls[1].text.startsWith(QLatin1String("The Job Could Not Be Sent.")), qPrintable(ui->calls[1].text));
         QVERIFY(ui->calls[1].text.contains(QDir::toNativeSeparators(zip)));
         // The delete question still follows, and its answer still counts.
-        QCOMPARE(ui->calls[2].text, QStringLiteral("Do You Want to Delete the Working Files\nAfter they have been Sent?"));
+        QCOMPARE(ui->calls[2].text, QStringLiteral("Do You Want to Delete the Working Files\r\nAfter they have been Sent?"));
         QVERIFY(!job.DeleteWorkingFilesFlag);
         QCOMPARE(memberNames(zip).size(), members.size());
     }
