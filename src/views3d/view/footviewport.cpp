@@ -225,8 +225,9 @@ void FootViewport::mouseMoveEvent(QMouseEvent* event)
 
 void FootViewport::mouseReleaseEvent(QMouseEvent* event)
 {
-    const bool wasClick = !m_dragging && event->button() == m_pressButton
-        && event->button() == Qt::LeftButton;
+    // A click of any button, with any modifier, is a click: the two-point
+    // measurement takes its points from whichever button the user clicks.
+    const bool wasClick = !m_dragging && event->button() == m_pressButton;
     const bool wasDrag = m_dragging;
     m_pressButton = Qt::NoButton;
     m_dragging = false;
@@ -245,7 +246,7 @@ void FootViewport::mouseReleaseEvent(QMouseEvent* event)
         return;
     const QPointF pixel = event->position();
     const auto hit = pickAt(pixel);
-    if (m_measure.click(hit)) {
+    if (event->button() == Qt::LeftButton && m_measure.click(hit)) {
         updateTracking();
         redraw();
     }

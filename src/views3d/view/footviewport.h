@@ -6,7 +6,8 @@
 //   left drag: turn about the view's centre;
 //   right or middle drag (or Shift + left): slide;
 //   wheel: zoom about the point under the pointer;
-//   a click (press and release without a drag): pick, see clicked().
+//   a click of any button (press and release without a drag): pick, see
+//   clicked(); the measuring tool of the "m" key takes left clicks only.
 // Keys: "w" starts a window zoom (drag the rectangle to fill the view),
 // "m" the measuring tool in the chosen display, "a" its angle mode, Esc
 // ends either.

@@ -57,14 +57,16 @@ inline void press(QWidget& window, const QString& button)
     b->click();
 }
 
-// A left click at an exact (fractional) position of the widget, as a real
-// mouse delivers it, so a pick lands on the point the test aims at.
-inline void clickAt(QWidget* widget, const QPointF& at)
+// A click (left unless told) at an exact (fractional) position of the
+// widget, as a real mouse delivers it, so a pick lands on the point the test
+// aims at.
+inline void clickAt(QWidget* widget, const QPointF& at, Qt::MouseButton button = Qt::LeftButton,
+                    Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
     const QPointF global = widget->mapToGlobal(at);
-    QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent press(QEvent::MouseButtonPress, at, global, button, button, modifiers);
     QCoreApplication::sendEvent(widget, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, global, button, Qt::NoButton, modifiers);
     QCoreApplication::sendEvent(widget, &release);
 }
 

@@ -292,6 +292,36 @@ private slots:
         QVERIFY(m_ui->calls.isEmpty());
     }
 
+    // The measurement takes its points from a click of any button, with any
+    // modifier held.
+    void anyButtonPicksThePoints_data()
+    {
+        QTest::addColumn<Qt::MouseButton>("button");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::newRow("left") << Qt::LeftButton << Qt::KeyboardModifiers(Qt::NoModifier);
+        QTest::newRow("right") << Qt::RightButton << Qt::KeyboardModifiers(Qt::NoModifier);
+        QTest::newRow("middle") << Qt::MiddleButton << Qt::KeyboardModifiers(Qt::NoModifier);
+        QTest::newRow("shift left") << Qt::LeftButton << Qt::KeyboardModifiers(Qt::ShiftModifier);
+        QTest::newRow("control right") << Qt::RightButton << Qt::KeyboardModifiers(Qt::ControlModifier);
+    }
+    void anyButtonPicksThePoints()
+    {
+        QFETCH(Qt::MouseButton, button);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        const Vec3 p1{0, 0, 0}, p2{3, 4, 12};
+        FootView &view = showing(FootSide::Left, mesh::Model{{fixtures::squareAt(p1), fixtures::squareAt(p2)}});
+        const auto clickWith = [&](const Vec3 &point) {
+            fixtures::clickAt(view.viewport(), view.viewport()->toPixel(point), button, modifiers);
+        };
+        trigger(view, QStringLiteral("mnuDist"));
+        clickWith(p1);
+        QCOMPARE(view.statusText(), QStringLiteral("Pick the Second Point"));
+        readDistancesWhenShown();
+        clickWith(p2);
+        QCOMPARE(m_distances.value(1), QStringLiteral("13.0"));
+        QCOMPARE(view.statusText(), QStringLiteral("Distance: 13.00"));
+    }
+
     void aMissKeepsTheState()
     {
         const Vec3 p1{0, 0, 0}, p2{3, 4, 12};
