@@ -16,12 +16,19 @@
 
 namespace {
 
+// A settings file the installation provides, whatever the case of its name:
+// they are copied in by hand on Windows, where "CAST.CFG" is "Cast.Cfg".
+QString settingsFilePath(const QString &name)
+{
+    return Resolve_Path_Nocase(Paths::root(), name);
+}
+
 // The lines of an optional settings file; empty when it is missing. A file
 // that exists but cannot be read is a failure of its own.
 std::optional<QStringList> readSettingsFile(const QString &name)
 {
-    const QString path = Paths::file(name);
-    if (!QFileInfo(path).isFile())
+    const QString path = settingsFilePath(name);
+    if (path.isEmpty() || !QFileInfo(path).isFile())
         return std::nullopt;
     return textfile::readLines(path);
 }
@@ -170,7 +177,7 @@ StartupResult Run_Startup(ScriptRecord &job, const QString &commandLine, Instanc
 
     Reset_Sizes_To_Default(job);
 
-    job.CastModeFlag = QFileInfo::exists(Paths::file(QStringLiteral("Cast.Cfg")));
+    job.CastModeFlag = !settingsFilePath(QStringLiteral("Cast.Cfg")).isEmpty();
 
     if (!folderExists(job.DataFolder)) {
         showWarning(StartupText::kUserFolderHead

@@ -86,6 +86,7 @@ private slots:
         QTest::newRow("typed 2.25 rounds up") << "0" << "type:2.25|enter" << 2.3 << QStringList{};
         QTest::newRow("typed abc") << "2" << "type:abc|accept" << 0.0 << QStringList{};
         QTest::newRow("typed 12abc") << "2" << "type:12abc|accept" << 12.0 << QStringList{};
+        QTest::newRow("typed 3.14mm keeps its decimals") << "2" << "type:3.14mm|accept" << 3.14 << QStringList{};
         QTest::newRow("empty box") << "2" << "click|peek|accept" << 0.0 << QStringList{""};
         QTest::newRow("click after typing empties") << "2" << "type:7|click|peek|accept" << 0.0 << QStringList{""};
         QTest::newRow("reset") << "2" << "type:9|reset|peek|accept" << 2.0 << QStringList{"2.0"};

@@ -218,6 +218,22 @@ private slots:
         QVERIFY(Job().CastModeFlag);
     }
 
+    // The settings files are copied in by hand, as on Windows where the case
+    // of a name does not count.
+    void settingsFilesWhateverTheirCase()
+    {
+        TestHome home;
+        home.write("Solvane.Cfg", "AB\r\nS1\r\n0001\r\nBob\r\n");
+        QDir().mkpath(home.path("Data/Bob"));
+        home.write("CAST.CFG", "");
+        home.write("fsmenu.cfg", "a\r\nb\r\nc\r\n/srv/archive/\r\n");
+        home.write("Nas.cfg", "//server/pdfs\r\n");
+        QCOMPARE(start("-n").outcome, StartupOutcome::Ready);
+        QVERIFY(Job().CastModeFlag);
+        QCOMPARE(Job().ArchiveFolder, QString("/srv/archive/"));
+        QCOMPARE(Job().NasFolder, QString("//server/pdfs"));
+    }
+
     void missingUserFolder()
     {
         TestHome home;

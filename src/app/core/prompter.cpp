@@ -52,8 +52,9 @@ double Get_Num_Input(const QString &prompt, const QString &label, const QString 
     QString entered;
     if (!UI().numericInput(prompt, label, defaultText, title, entered))
         return 0.0;
-    // The dialog holds its value formatted "0.0": 3.14 comes back as 3.1.
-    return num::leadingNumber(num::format0_0(num::leadingNumber(entered)));
+    // The dialog holds a number formatted "0.0" (3.14 comes back as 3.1) and
+    // any other text as typed ("3.14mm" gives 3.14).
+    return num::leadingNumber(num::format0_0Text(entered));
 }
 
 QString Get_Std_Input(const QString &prompt, const QString &label, const QString &defaultText, const QString &title)
