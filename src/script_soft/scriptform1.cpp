@@ -947,6 +947,8 @@ void ScriptForm1::Reset_For_New_Job()
         writeBox(QString::fromLatin1(name), QStringLiteral("0"));
     check(1)->setChecked(false);
     check(2)->setChecked(false);
+    Job().PriorityReturn = false;
+    Job().ConfirmBeforeManufacture = false;
     option(1)->setChecked(true);
     option(3)->setChecked(true);
     option(6)->setChecked(true);
@@ -974,9 +976,14 @@ void ScriptForm1::Load_Data_1()
     job.ClinicJobNumber.clear();
     job.DispenseDate.clear();
 
+    // A fresh window's ticks may already stand as set, so no change reaches
+    // the job: the job takes them here, as the records will read them.
     check(1)->setChecked(false);
     check(2)->setChecked(false);
     check(3)->setChecked(true);
+    job.PriorityReturn = false;
+    job.ConfirmBeforeManufacture = false;
+    job.SendConfirmationEmail = true;
 
     job.ThicknessL = job.ThicknessR = 1.5;
     Name_Job_Files_For_New_Script(job);
