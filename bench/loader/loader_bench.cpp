@@ -21,30 +21,15 @@
 #include <memory>
 #include <optional>
 #include <string>
+
+#include "best_time.h"
 #include <vector>
 
 namespace fx = mesh::fixtures;
-using Clock = std::chrono::steady_clock;
+
+using bench::timeBest;
 
 namespace {
-
-// Best of `reps` runs, in milliseconds; the function returns the triangle
-// count it read, which must equal `expected`.
-double timeBest(int reps, std::size_t expected, const char* what, const std::function<std::size_t()>& run)
-{
-    double best = 1e300;
-    for (int i = 0; i < reps; ++i) {
-        const auto start = Clock::now();
-        const std::size_t got = run();
-        const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-        if (got != expected) {
-            std::fprintf(stderr, "%s read %zu triangles, expected %zu\n", what, got, expected);
-            std::exit(1);
-        }
-        best = std::min(best, ms);
-    }
-    return best;
-}
 
 std::size_t assimpTriangles(const std::string& path)
 {

@@ -15,28 +15,15 @@
 #include <functional>
 #include <memory>
 #include <string>
+
+#include "best_time.h"
 #include <vector>
 
 namespace fx = mesh::fixtures;
-using Clock = std::chrono::steady_clock;
+
+using bench::timeBest;
 
 namespace {
-
-double timeBest(int reps, std::size_t expected, const char* what, const std::function<std::size_t()>& run)
-{
-    double best = 1e300;
-    for (int i = 0; i < reps; ++i) {
-        const auto start = Clock::now();
-        const std::size_t got = run();
-        const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-        if (got != expected) {
-            std::fprintf(stderr, "%s gave %zu, expected %zu\n", what, got, expected);
-            std::exit(1);
-        }
-        best = std::min(best, ms);
-    }
-    return best;
-}
 
 // The floor: one fread of the whole file into a fresh buffer.
 std::size_t plainRead(const std::filesystem::path& path)

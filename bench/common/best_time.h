@@ -1,0 +1,32 @@
+#pragma once
+// Shared by the scan reader benchmarks: the best of several timed runs.
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+
+namespace bench {
+
+// Best of `reps` runs, in milliseconds. The function returns what it read
+// (triangles, or bytes for the plain read), which must equal `expected`: a
+// reader that reads less must not look fast.
+inline double timeBest(int reps, std::size_t expected, const char* what, const std::function<std::size_t()>& run)
+{
+    using Clock = std::chrono::steady_clock;
+    double best = 1e300;
+    for (int i = 0; i < reps; ++i) {
+        const auto start = Clock::now();
+        const std::size_t got = run();
+        const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+        if (got != expected) {
+            std::fprintf(stderr, "%s gave %zu, expected %zu\n", what, got, expected);
+            std::exit(1);
+        }
+        best = std::min(best, ms);
+    }
+    return best;
+}
+
+} // namespace bench
