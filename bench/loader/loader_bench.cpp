@@ -22,11 +22,12 @@
 #include <optional>
 #include <string>
 
-#include "best_time.h"
+#include "read_timing.h"
 #include <vector>
 
 namespace fx = mesh::fixtures;
 
+using bench::plainRead;
 using bench::timeBest;
 
 namespace {
@@ -67,19 +68,6 @@ std::size_t admeshTriangles(const std::string& path)
     const std::size_t n = stl.error ? 0 : static_cast<std::size_t>(stl.stats.number_of_facets);
     stl_close(&stl);
     return n;
-}
-
-// The floor: one fread of the whole file into a fresh buffer.
-std::size_t plainRead(const std::string& path)
-{
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        return 0;
-    const auto size = static_cast<std::size_t>(std::filesystem::file_size(path));
-    auto buffer = std::make_unique_for_overwrite<char[]>(size);
-    const std::size_t got = std::fread(buffer.get(), 1, size, f);
-    std::fclose(f);
-    return got;
 }
 
 struct Row {

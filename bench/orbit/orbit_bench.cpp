@@ -7,6 +7,7 @@
 // the turn to frameSwapped after glFinish, so it holds the whole draw. The
 // first frame after the load (buffers built) is not counted. Run it on an X
 // server with LP_NUM_THREADS=2, as bench/orbit/run.sh does.
+#include "console_prompter.h"
 #include "footviewinterface.h"
 #include "footviewport.h"
 #include "prompter.h"
@@ -29,23 +30,9 @@
 #include <cstdio>
 #include <vector>
 
-namespace {
+using bench::ConsolePrompter;
 
-// Messages go to the console: a benchmark must never wait for a click.
-class ConsolePrompter : public Prompter
-{
-public:
-    Answer message(const QString &text, const QString &title, Icon, Buttons) override
-    {
-        std::fprintf(stderr, "message [%s]: %s\n", qPrintable(title), qPrintable(text));
-        return Answer::Ok;
-    }
-    bool numericInput(const QString &, const QString &, const QString &, const QString &, QString &) override { return false; }
-    bool textInput(const QString &, const QString &, const QString &, const QString &, QString &) override { return false; }
-    QString openFile(const FileRequest &) override { return {}; }
-    QString saveFile(const FileRequest &) override { return {}; }
-    bool printDialog(QPrinter &) override { return false; }
-};
+namespace {
 
 double percentile(std::vector<double> values, double p)
 {

@@ -16,27 +16,15 @@
 #include <memory>
 #include <string>
 
-#include "best_time.h"
+#include "read_timing.h"
 #include <vector>
 
 namespace fx = mesh::fixtures;
 
+using bench::plainRead;
 using bench::timeBest;
 
 namespace {
-
-// The floor: one fread of the whole file into a fresh buffer.
-std::size_t plainRead(const std::filesystem::path& path)
-{
-    std::FILE* f = std::fopen(path.string().c_str(), "rb");
-    if (!f)
-        return 0;
-    const auto size = static_cast<std::size_t>(std::filesystem::file_size(path));
-    auto buffer = std::make_unique_for_overwrite<char[]>(size);
-    const std::size_t got = std::fread(buffer.get(), 1, size, f);
-    std::fclose(f);
-    return got;
-}
 
 struct Variant {
     const char* tag;

@@ -1,13 +1,30 @@
 #pragma once
-// Shared by the scan reader benchmarks: the best of several timed runs.
+// Shared by the scan reader benchmarks: the floor they are measured against
+// and the best of several timed runs.
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
+#include <memory>
 
 namespace bench {
+
+// The floor: one fread of the whole file into a fresh buffer. Returns the
+// bytes read.
+inline std::size_t plainRead(const std::filesystem::path& path)
+{
+    std::FILE* f = std::fopen(path.string().c_str(), "rb");
+    if (!f)
+        return 0;
+    const auto size = static_cast<std::size_t>(std::filesystem::file_size(path));
+    auto buffer = std::make_unique_for_overwrite<char[]>(size);
+    const std::size_t got = std::fread(buffer.get(), 1, size, f);
+    std::fclose(f);
+    return got;
+}
 
 // Best of `reps` runs, in milliseconds. The function returns what it read
 // (triangles, or bytes for the plain read), which must equal `expected`: a
