@@ -13,13 +13,14 @@ bash tools/install-deps.sh
 jobs=$(nproc)
 if [ "$mode" = sanitize ]; then
   build=build-sanitize
-  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSOLVANE_SANITIZE=ON >/dev/null
+  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSOLVANE_SANITIZE=ON \
+    -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
 else
   build=build
-  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
 fi
 
-# Linking many Qt test programs at once needs memory, not only cores.
+# Every core builds: a warning fails the build, as it fails CI.
 cmake --build "$build" -j "$jobs"
 
 ctest_args=(--test-dir "$build" --output-on-failure -j "$jobs" --no-tests=error --timeout 300)

@@ -5,6 +5,7 @@
 //
 // --keep leaves the documents and pictures in FOLDER for a look.
 
+#include "documentfixtures.h"
 #include "paths.h"
 #include "scriptpdfs.h"
 #include "scriptrecord.h"
@@ -57,16 +58,11 @@ QImage sketch()
     return image;
 }
 
+// The document tests' filled-in job, its files in `folder` and with photos
+// and a sketch, so the image pages have real pictures to place.
 ScriptRecord benchJob(const QString &folder)
 {
-    ScriptRecord j;
-    j.JobNumber = QStringLiteral("AB0042");
-    j.ClientFirstName = QStringLiteral("Ann");
-    j.ClientSurname = QStringLiteral("Lee");
-    j.Gender = QStringLiteral("Female");
-    j.PodiatristName = QStringLiteral("Dr Foot");
-    j.ClinicName = QStringLiteral("Walk Well;12 High St;Townsville");
-    j.DispenseDate = QStringLiteral("05/03/2026");
+    ScriptRecord j = sampleJob();
     j.PriorityReturn = true;
     j.CurrentFolder = folder;
     j.PdfFile = folder + QStringLiteral("/AB0042_Ann_Lee.Pdf");
@@ -78,17 +74,6 @@ ScriptRecord benchJob(const QString &folder)
     j.LeftGraphicFile = folder + QStringLiteral("/Lee_Ann_L[VRML].Jpg");
     j.RightGraphicFile = folder + QStringLiteral("/Lee_Ann_R[VRML].Jpg");
     j.JobImageFile = folder + QStringLiteral("/AB0042_Ann_Lee.Jpg");
-    j.OrthoticStyleL = j.OrthoticStyleR = QStringLiteral("Sport");
-    j.TemplateCodeL = QStringLiteral("T7L");
-    j.TemplateCodeR = QStringLiteral("T7R");
-    j.ThicknessL = j.ThicknessR = 3;
-    j.MetaWedgeL = QStringLiteral("-2.5");
-    j.MetaWedgeR = QStringLiteral("3");
-    j.TopCoverL = j.TopCoverR = QStringLiteral("Poly");
-    j.InsoleOptionsL = QStringLiteral("Met dome;Heel cushion;");
-    j.InsoleOptionsR = QStringLiteral("Heel cushion;");
-    j.Notes = QStringLiteral("Please check the left arch;Client runs long distances");
-    j.FootSizeL = j.FootSizeR = QStringLiteral("7");
     return j;
 }
 

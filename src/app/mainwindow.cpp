@@ -50,27 +50,11 @@ void refill(QComboBox *combo, const QStringList &texts)
         combo->setCurrentIndex(0);
 }
 
-void notAvailable(const QString &caption)
-{
-    UI().message(QStringLiteral("\"%1\" is not available yet.").arg(caption), QStringLiteral("Info"),
-                 Prompter::Icon::Information, Prompter::Buttons::Ok);
-}
-
 // Opens another part's window without blocking: made (and so loaded) on
 // first use, otherwise only brought to the front.
 void openWindow(const QString &name, const QString &caption)
 {
-    Run_Command([&] {
-        if (!Windows().hasFactory(name)) {
-            notAvailable(caption);
-            return;
-        }
-        if (QWidget *window = Windows().window(name)) {
-            window->show();
-            window->raise();
-            window->activateWindow();
-        }
-    });
+    Run_Command([&] { Windows().showOrSayUnavailable(name, caption); });
 }
 
 } // namespace
@@ -187,7 +171,7 @@ void MainForm::enterScript(ScriptKind kind)
         }
         // The soft window takes a record handed over while it was open.
         if (!Windows().hasFactory(QStringLiteral("ScriptForm1")) || !Open_ScriptForm1())
-            notAvailable(QStringLiteral("EVA Script"));
+            Windows().showOrSayUnavailable(QStringLiteral("ScriptForm1"), QStringLiteral("EVA Script"));
     });
 }
 

@@ -3,7 +3,7 @@
 #include "appwindows.h"
 #include "footviewinterface.h"
 #include "helpwindows.h"
-#include "jsoncommand.h"
+#include "pdfform.h"
 #include "scriptform1.h"
 #include "softhooks.h"
 #include "softjobcommands.h"

@@ -1,5 +1,7 @@
 #include "windowregistry.h"
 
+#include "prompter.h"
+
 WindowRegistry &WindowRegistry::instance()
 {
     static WindowRegistry registry;
@@ -38,6 +40,27 @@ QWidget *WindowRegistry::window(const QString &name)
         m_windows.insert(name, created);
     }
     return created;
+}
+
+QWidget *WindowRegistry::showOrSayUnavailable(const QString &name, const QString &caption)
+{
+    if (!hasFactory(name)) {
+        UI().message(QStringLiteral("\"%1\" is not available yet.").arg(caption), QStringLiteral("Info"),
+                     Prompter::Icon::Information);
+        return nullptr;
+    }
+    QWidget *shown = window(name);
+    Bring_To_Front(shown);
+    return shown;
+}
+
+void Bring_To_Front(QWidget *window)
+{
+    if (!window)
+        return;
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 void WindowRegistry::unload(const QString &name)

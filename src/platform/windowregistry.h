@@ -29,6 +29,11 @@ public:
     template <typename T>
     T *get(const QString &name) { return qobject_cast<T *>(window(name)); }
 
+    // Brings the window to the front, creating (and so loading) it on first
+    // use. A name no part has registered says `"<caption>" is not available
+    // yet.` (title "Info") instead. Returns the window, or null.
+    QWidget *showOrSayUnavailable(const QString &name, const QString &caption);
+
     // The window only when it is loaded already; never creates it.
     QWidget *loaded(const QString &name) const;
     bool isLoaded(const QString &name) const { return loaded(name) != nullptr; }
@@ -52,3 +57,6 @@ private:
 };
 
 inline WindowRegistry &Windows() { return WindowRegistry::instance(); }
+
+// Shows a window without blocking and brings it to the front.
+void Bring_To_Front(QWidget *window);

@@ -634,9 +634,6 @@ void ScriptForm1::fillListPair(QListWidget *left, QListWidget *right, const QStr
 
 void ScriptForm1::connectBehaviour()
 {
-    ScriptRecord &job = Job();
-    (void)job;
-
     // Left boxes hand their text on to the right ones.
     QStringList family;
     for (const SoftFields::PairBox &pair : SoftFields::Foot_Data_Pairs())
@@ -890,18 +887,7 @@ void ScriptForm1::Sizes()
 
 void ScriptForm1::openWindow(const QString &name, const QString &caption)
 {
-    Run_Command([&] {
-        if (!Windows().hasFactory(name)) {
-            UI().message(QStringLiteral("\"%1\" is not available yet.").arg(caption), QStringLiteral("Info"),
-                         Prompter::Icon::Information);
-            return;
-        }
-        if (QWidget *w = Windows().window(name)) {
-            w->show();
-            w->raise();
-            w->activateWindow();
-        }
-    });
+    Run_Command([&] { Windows().showOrSayUnavailable(name, caption); });
 }
 
 void ScriptForm1::jobCommand(const QString &caption, void (SoftJobCommands::*command)(ScriptForm1 &))
@@ -1646,10 +1632,6 @@ ScriptForm1 *Open_ScriptForm1()
     }
     if (!form)
         form = Windows().get<ScriptForm1>(kWindowName);
-    if (!form)
-        return nullptr;
-    form->show();
-    form->raise();
-    form->activateWindow();
+    Bring_To_Front(form);
     return form;
 }

@@ -8,11 +8,11 @@
 class QWidget;
 class ScriptForm1;
 
-// The job buttons of the soft prescription window. The job output work
-// installs the real commands; until then each button says that its command
-// is not available yet. Every method runs inside the window's command
-// handler, so an exception it throws is shown as "Error: ..." and the
-// program goes on.
+// The job buttons of the soft prescription window, installed by the job
+// output's commands at start-up; without them (a window tested alone) each
+// button says that its command is not available yet. Every method runs
+// inside the window's command handler, so an exception it throws is shown as
+// "Error: ..." and the program goes on.
 class SoftJobCommands
 {
 public:
@@ -26,14 +26,14 @@ public:
     virtual void Print_Option_Table(ScriptForm1 &form) = 0; // Command20 "Print"
 };
 
-// Null until the job output work installs its commands.
+// Null until the job output's commands are installed.
 SoftJobCommands *Soft_Job_Commands();
 void Set_Soft_Job_Commands(std::shared_ptr<SoftJobCommands> commands);
 
-// The insole drawing pane of the "Graphics" tab. The drawing work installs
-// the real pane; the stand-in keeps the job state the pane is responsible
-// for (the sketch image, the lengths of the drawn foot, the pane's flags)
-// so that everything else works before the drawing exists.
+// The insole drawing pane of the "Graphics" tab, installed by the drawing
+// tools. Without it a stand-in keeps the job state the pane is responsible
+// for (the sketch image, the lengths of the drawn foot, the pane's flags), so
+// the window works on its own.
 class SoftDrawingPane
 {
 public:
@@ -45,7 +45,7 @@ public:
     virtual void Insert_Foot_Block(ScriptForm1 &form, const QString &blockFile) = 0;
 };
 
-// Never null: the stand-in until the drawing work installs its pane.
+// Never null: the stand-in until a pane is installed.
 SoftDrawingPane &Soft_Drawing_Pane();
 void Set_Soft_Drawing_Pane(std::shared_ptr<SoftDrawingPane> pane); // null restores the stand-in
 
@@ -57,14 +57,14 @@ void Set_Soft_Drawing_Pane(std::shared_ptr<SoftDrawingPane> pane); // null resto
 void Vec_File_Job_Steps();
 
 // Shows a PDF modally over a window ("View PDF" of the order confirmation).
-// The job output work installs its viewer; until then the button says that
-// the viewer is not available yet.
+// The job output installs its viewer; without it the button says that the
+// viewer is not available yet.
 using SoftPdfViewer = std::function<void(const QString &pdfPath, QWidget *over)>;
 const SoftPdfViewer &Soft_Pdf_Viewer();
 void Set_Soft_Pdf_Viewer(SoftPdfViewer viewer); // empty restores the notice
 
 // Imports an STL scan into the left (0) or right (1) foot view, throwing on
-// failure. The 3D view work installs it; until then a chosen STL scan only
+// failure. The foot views install it; without it a chosen STL scan only
 // changes the job's file names and the views load it later.
 using SoftStlImporter = std::function<void(int side, const QString &stlPath)>;
 const SoftStlImporter &Soft_Stl_Importer();

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "fakeshell.h"
 #include "scriptform1.h"
 #include "scriptedprompter.h"
 #include "testhome.h"
 
 #include "scriptrecord.h"
-#include "shellservices.h"
 #include "sizechart.h"
 #include "windowregistry.h"
 
@@ -15,29 +15,6 @@
 
 #include <functional>
 #include <memory>
-
-// The main window as the soft prescription window sees it.
-class FakeShell : public ShellServices
-{
-public:
-    QStringList calls;
-    std::function<void()> onNewScript;
-
-    void New_Script() override
-    {
-        calls << QStringLiteral("New_Script");
-        if (onNewScript)
-            onNewScript();
-    }
-    bool Load_Left_Foot() override { calls << QStringLiteral("Load_Left_Foot"); return true; }
-    bool Load_Right_Foot() override { calls << QStringLiteral("Load_Right_Foot"); return true; }
-    void Load_Sizes1() override { calls << QStringLiteral("Load_Sizes1"); }
-    void Set_Size_List_Texts(const QString &left, const QString &right) override
-    {
-        calls << QStringLiteral("Set_Size_List_Texts %1 %2").arg(left, right);
-    }
-    void Refresh_File_Lists() override { calls << QStringLiteral("Refresh_File_Lists"); }
-};
 
 // One private working folder, a scripted prompter, a fake main window and a
 // job as start-up leaves it.

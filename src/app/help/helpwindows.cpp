@@ -11,12 +11,7 @@ namespace {
 
 void open(const QString &name)
 {
-    QWidget *window = Windows().window(name);
-    if (!window)
-        return;
-    window->show();
-    window->raise();
-    window->activateWindow();
+    Bring_To_Front(Windows().window(name));
 }
 
 } // namespace

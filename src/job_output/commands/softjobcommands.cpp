@@ -9,6 +9,7 @@
 #include "jobnames.h"
 #include "jobpipeline.h"
 #include "jsoncommand.h"
+#include "optiontablepdf.h"
 #include "optionform.h"
 #include "paths.h"
 #include "prompter.h"

@@ -1,6 +1,5 @@
 #include "optiontablepdf.h"
 
-#include "jsoncommand.h"
 #include "numbers.h"
 #include "paths.h"
 #include "pdfwriter.h"

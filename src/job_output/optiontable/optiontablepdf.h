@@ -18,3 +18,11 @@ void Compose_Option_Table_PDF(PdfWriter &writer, const ScriptRecord &job, const 
 
 // The same on the Qt writer: the file is written whole or not at all.
 void Write_Option_Table_PDF(const ScriptRecord &job, const QString &path);
+
+// "Print" of the soft window and "Print Options" of the rigid window: asks
+// for the file ("Save a PDF File", proposing "OptionTable" in the job
+// folder), writes the option-table PDF of the four soft option tables of
+// Job() and confirms with "The Table File Has Been Saved...". A cancelled
+// dialog writes nothing and shows nothing. The whole command, as
+// Write_JSON_File is.
+void Print_Option_Table();

@@ -1,6 +1,5 @@
 #include "pdfform.h"
 
-#include "jsoncommand.h"
 #include "numbers.h"
 #include "prompter.h"
 #include "windowregistry.h"

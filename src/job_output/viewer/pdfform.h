@@ -18,6 +18,16 @@ class QToolButton;
 // The path the viewer opens when it loads; callers set it first.
 QString &PdfViewerFile();
 
+// "View PDF" of both confirmation dialogs: sets PdfViewerFile to `path`,
+// loads the "PDF Viewer" window afresh and shows it modally; returns when it
+// is closed. A file that cannot be opened is reported in the window, which
+// still opens.
+void Show_Pdf_Viewer(const QString &path);
+
+// Registers the viewer with the window registry under "PdfForm"; the
+// application calls it once at start-up (Show_Pdf_Viewer calls it too).
+void Register_Pdf_Viewer();
+
 // Picture1: the surface a page is drawn on, shifted by the viewer's origin.
 class PdfPicture : public QWidget
 {

@@ -1,6 +1,7 @@
 #include "measure.h"
 
 #include "fixed_text.h"
+#include "plangeometry.h"
 #include "vec_math.h"
 
 #include <cmath>
@@ -9,15 +10,7 @@ namespace mesh {
 
 double distance3D(const Vec3& first, const Vec3& second)
 {
-    return length(second - first);
-}
-
-std::optional<double> angleXYDegrees(double x1, double y1, double x2, double y2)
-{
-    const double dx = x2 - x1, dy = y2 - y1;
-    if (dx == 0)
-        return dy == 0 ? std::nullopt : std::optional<double>(90.0);
-    return std::atan(dy / dx) * kDegreesPerRadian;
+    return geometry::distance3D(first.x, first.y, first.z, second.x, second.y, second.z);
 }
 
 Measurement measureBetween(const Vec3& first, const Vec3& second)
@@ -30,7 +23,7 @@ Measurement measureBetween(const Vec3& first, const Vec3& second)
     m.distanceY = std::abs(second.y - first.y);
     m.distanceZ = std::abs(second.z - first.z);
     m.distanceXY = distance3D({first.x, first.y, 0}, {second.x, second.y, 0});
-    m.angleXY = angleXYDegrees(first.x, first.y, second.x, second.y);
+    m.angleXY = geometry::planAngleDegrees(first.x, first.y, second.x, second.y);
     return m;
 }
 

@@ -10,13 +10,9 @@
 
 namespace mesh {
 
-// sqrt(dx^2 + dy^2 + dz^2), each difference second minus first.
+// sqrt(dx^2 + dy^2 + dz^2), each difference second minus first (the
+// program's one distance routine, geometry::distance3D).
 double distance3D(const Vec3& first, const Vec3& second);
-
-// The plan slope of the line in degrees, -90 to 90; the same whichever point
-// comes first. A line along y (equal x) gives 90. Points at the same place
-// in plan have no slope: nullopt.
-std::optional<double> angleXYDegrees(double x1, double y1, double x2, double y2);
 
 struct Measurement {
     Vec3 point1, point2;

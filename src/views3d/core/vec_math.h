@@ -3,6 +3,7 @@
 // the camera and picking.
 
 #include "mesh_model.h"
+#include "plangeometry.h"
 
 #include <cmath>
 
@@ -28,7 +29,7 @@ inline Vec3 normalized(const Vec3& a)
     return len > 0 ? a * (1 / len) : Vec3{};
 }
 
-constexpr double kDegreesPerRadian = 57.29577951;   // the program's own constant
+using geometry::kDegreesPerRadian;
 inline double radians(double degrees) { return degrees / kDegreesPerRadian; }
 
 } // namespace mesh

@@ -236,23 +236,9 @@ void FootView::buildMenus()
             [this] { openWindow(QStringLiteral("Help1"), QStringLiteral("Keyboard")); });
 }
 
-void FootView::notYet(const QString &caption)
-{
-    UI().message(QStringLiteral("\"%1\" is not available yet.").arg(caption), QStringLiteral("Info"),
-                 Prompter::Icon::Information);
-}
-
 void FootView::openWindow(const QString &name, const QString &caption)
 {
-    if (!Windows().hasFactory(name)) {
-        notYet(caption);
-        return;
-    }
-    if (QWidget *window = Windows().window(name)) {
-        window->show();
-        window->raise();
-        window->activateWindow();
-    }
+    Windows().showOrSayUnavailable(name, caption);
 }
 
 void FootView::showFileError(const std::exception &error)

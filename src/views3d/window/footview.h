@@ -94,7 +94,6 @@ protected:
 private:
     void buildMenus();
     QAction *addItem(class QMenu *menu, const QString &caption, const QString &name);
-    void notYet(const QString &caption);
     void openWindow(const QString &name, const QString &caption);
     void showFileError(const std::exception &error);
     // Make_Undo before an edit; false (and the failure shown) when the

@@ -181,11 +181,7 @@ void FootView::gridPlaneItem(mesh::GridPlane plane)
 void FootView::mnuGridPos_Click()
 {
     Register_Grid_Windows();
-    if (QWidget *window = Windows().window(Grid_Window_Name(m_side))) {
-        window->show();
-        window->raise();
-        window->activateWindow();
-    }
+    Bring_To_Front(Windows().window(Grid_Window_Name(m_side)));
 }
 
 void FootView::mnuGridOff_Click()

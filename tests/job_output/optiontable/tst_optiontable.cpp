@@ -1,4 +1,3 @@
-#include "jsoncommand.h"
 #include "optiontablepdf.h"
 #include "paths.h"
 #include "recordingpdfwriter.h"

@@ -1,4 +1,3 @@
-#include "jsoncommand.h"
 #include "pdfform.h"
 #include "scriptedprompter.h"
 #include "testhome.h"

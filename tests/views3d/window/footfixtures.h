@@ -1,7 +1,14 @@
 #pragma once
 // Small scans on disk for the foot view tests, made by the sample generator.
 
+#include "footviewinterface.h"
+#include "footviewshared.h"
 #include "samplefoot.h"
+#include "scriptedprompter.h"
+#include "scriptrecord.h"
+#include "shellhelpers.h"
+#include "testhome.h"
+#include "windowregistry.h"
 
 #include <QDir>
 #include <QAction>
@@ -13,6 +20,34 @@
 #include <QtTest>
 
 namespace fixtures {
+
+// What each foot view test starts from: a private working folder, a scripted
+// prompter, a fresh job without scans, no measurement, the foot views
+// registered, and the status texts collected. Made in init(), dropped in
+// cleanup(), so no window or file outlives its test.
+struct FootViewSetup
+{
+    TestHome home;
+    std::shared_ptr<ScriptedPrompter> ui = ScriptedPrompter::install();
+    QStringList statuses;
+
+    FootViewSetup()
+    {
+        Set_Wait_Skipped(true);
+        Set_Status_Sink([this](const QString& text) { statuses << text; });
+        Job() = ScriptRecord{};
+        Job().LeftScanFileName = Job().RightScanFileName = QStringLiteral("None");
+        Measure_State() = mesh::MeasureSession{};
+        Register_Foot_Views();
+    }
+    ~FootViewSetup()
+    {
+        Windows().reset();
+        Set_Status_Sink({});
+    }
+    FootViewSetup(const FootViewSetup&) = delete;
+    FootViewSetup& operator=(const FootViewSetup&) = delete;
+};
 
 inline void writeBytes(const QString& path, const QByteArray& bytes)
 {

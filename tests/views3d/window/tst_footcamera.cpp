@@ -28,8 +28,7 @@ class TestFootCamera : public QObject
 {
     Q_OBJECT
 private:
-    std::unique_ptr<TestHome> m_home;
-    std::shared_ptr<ScriptedPrompter> m_ui;
+    std::unique_ptr<fixtures::FootViewSetup> m_setup;
 
     // A shown view holding the model, framed from the top.
     FootView &showing(FootSide side, const mesh::Model &model)
@@ -64,22 +63,12 @@ private:
     }
 
 private slots:
-    void initTestCase() { Set_Wait_Skipped(true); }
-
     void init()
     {
-        m_home = std::make_unique<TestHome>();
-        m_ui = ScriptedPrompter::install();
-        Job() = ScriptRecord{};
-        Measure_State() = mesh::MeasureSession{};
-        Register_Foot_Views();
+        m_setup = std::make_unique<fixtures::FootViewSetup>();
     }
 
-    void cleanup()
-    {
-        Windows().reset();
-        m_home.reset();
-    }
+    void cleanup() { m_setup.reset(); }
 
     // --- Camera -------------------------------------------------------------
 
@@ -289,7 +278,7 @@ private slots:
         QCOMPARE(Measure_State().stage(), mesh::MeasureSession::Stage::Idle);
         clickOn(view, first);
         QCOMPARE(view.statusText(), status);
-        QVERIFY(m_ui->calls.isEmpty());
+        QVERIFY(m_setup->ui->calls.isEmpty());
     }
 
     // The measurement takes its points from a click of any button, with any

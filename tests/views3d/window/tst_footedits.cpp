@@ -26,13 +26,12 @@ class TestFootEdits : public QObject
 {
     Q_OBJECT
 private:
-    std::unique_ptr<TestHome> m_home;
-    std::shared_ptr<ScriptedPrompter> m_ui;
+    std::unique_ptr<fixtures::FootViewSetup> m_setup;
 
     // Loads a small coloured foot into the view, as a scan load does.
     FootView &loadFoot(FootSide side = FootSide::Left)
     {
-        const QString folder = m_home->path(QStringLiteral("Data/Clinic"));
+        const QString folder = m_setup->home.path(QStringLiteral("Data/Clinic"));
         const QString base = side == FootSide::Left ? QStringLiteral("Edit_L") : QStringLiteral("Edit_R");
         const QString scan = samples::writeVrmlScan(folder, base, samples::Foot::Left, 600);
         Job().CurrentFolder = folder;
@@ -50,24 +49,15 @@ private:
     }
     QGroupBox *panel(FootView &view) { return view.findChild<QGroupBox *>(QStringLiteral("Frame2")); }
     QString heightBox(FootView &view) { return view.findChild<QLineEdit *>(QStringLiteral("Text5"))->text(); }
-    QString ringFile(const QString &name) { return m_home->path(name); }
+    QString ringFile(const QString &name) { return m_setup->home.path(name); }
 
 private slots:
-    void initTestCase() { Set_Wait_Skipped(true); }
-
     void init()
     {
-        m_home = std::make_unique<TestHome>();
-        m_ui = ScriptedPrompter::install();
-        Job() = ScriptRecord{};
-        Register_Foot_Views();
+        m_setup = std::make_unique<fixtures::FootViewSetup>();
     }
 
-    void cleanup()
-    {
-        Windows().reset();
-        m_home.reset();
-    }
+    void cleanup() { m_setup.reset(); }
 
     void undoAfterMirrorReturnsTheLoadedModel()
     {
@@ -82,13 +72,13 @@ private slots:
 
         trigger(view, QStringLiteral("mnuUndo"));
         QCOMPARE(view.model(), loaded);
-        QVERIFY(m_ui->calls.isEmpty());
+        QVERIFY(m_setup->ui->calls.isEmpty());
 
         // Nothing older: said plainly, and the model stays.
         trigger(view, QStringLiteral("mnuUndo"));
-        QCOMPARE(m_ui->messages(), QStringList{QStringLiteral("Nothing Left to Undo")});
-        QCOMPARE(m_ui->calls.last().title, QStringLiteral("Undo"));
-        QCOMPARE(m_ui->calls.last().icon, Prompter::Icon::Information);
+        QCOMPARE(m_setup->ui->messages(), QStringList{QStringLiteral("Nothing Left to Undo")});
+        QCOMPARE(m_setup->ui->calls.last().title, QStringLiteral("Undo"));
+        QCOMPARE(m_setup->ui->calls.last().icon, Prompter::Icon::Information);
         QCOMPARE(view.model(), loaded);
     }
 
@@ -108,7 +98,7 @@ private slots:
         trigger(view, QStringLiteral("mnuRotZ"));
         trigger(view, QStringLiteral("mnuUndo"));
         QCOMPARE(view.model(), loaded);
-        QVERIFY(m_ui->calls.isEmpty());
+        QVERIFY(m_setup->ui->calls.isEmpty());
     }
 
     void undoAllReturnsTheModelAsLoaded_data()
@@ -127,15 +117,15 @@ private slots:
         const mesh::Model loaded = view.model();
         mesh::Model other;
         other.objects.push_back(fixtures::squareAt({0, 0, 5}, 40));
-        const QString otherFile = m_home->path(QStringLiteral("Other.Lcf"));
+        const QString otherFile = m_setup->home.path(QStringLiteral("Other.Lcf"));
         mesh::saveLcfFile(other, otherFile.toStdString());
-        m_ui->files.enqueue(otherFile);
+        m_setup->ui->files.enqueue(otherFile);
         for (const QString &item : items)
             trigger(view, item);
         QVERIFY(view.model() != loaded);
         trigger(view, QStringLiteral("mnuUndoAll"));
         QCOMPARE(view.model(), loaded);
-        QVERIFY(m_ui->messages().isEmpty());
+        QVERIFY(m_setup->ui->messages().isEmpty());
     }
 
     void undoAllWithoutASnapshotSaysSo()
@@ -143,9 +133,9 @@ private slots:
         FootView &view = Left_View();
         view.Show_Model(mesh::Model{{fixtures::squareAt({0, 0, 0})}});
         trigger(view, QStringLiteral("mnuUndoAll"));
-        QCOMPARE(m_ui->calls.size(), 1);
-        QCOMPARE(m_ui->calls.last().title, QStringLiteral("Error"));
-        QVERIFY(m_ui->calls.last().text.startsWith(QStringLiteral("Error: ")));
+        QCOMPARE(m_setup->ui->calls.size(), 1);
+        QCOMPARE(m_setup->ui->calls.last().title, QStringLiteral("Error"));
+        QVERIFY(m_setup->ui->calls.last().text.startsWith(QStringLiteral("Error: ")));
         QCOMPARE(view.model().objects.size(), std::size_t(1));
     }
 
@@ -192,7 +182,7 @@ private slots:
             QCOMPARE(after.creaseAngle, 40.0);
             QCOMPARE(after.positions, m.positions);
         }
-        QVERIFY(m_ui->calls.isEmpty());
+        QVERIFY(m_setup->ui->calls.isEmpty());
     }
 
     void scalingShowsTheWholeModel()
@@ -220,12 +210,12 @@ private slots:
         const mesh::Model three{{fixtures::squareAt({0, 0, 0}), fixtures::squareAt({9, 0, 0}), fixtures::squareAt({0, 9, 0})}};
         view.Show_Model(three);
         trigger(view, QStringLiteral("mnuCleanMesh"));
-        QCOMPARE(m_ui->messages(), QStringList{QStringLiteral("Objects Found: 3")});
-        QCOMPARE(m_ui->calls.last().title, QStringLiteral("Clean Mesh"));
-        QCOMPARE(m_ui->calls.last().icon, Prompter::Icon::Information);
+        QCOMPARE(m_setup->ui->messages(), QStringList{QStringLiteral("Objects Found: 3")});
+        QCOMPARE(m_setup->ui->calls.last().title, QStringLiteral("Clean Mesh"));
+        QCOMPARE(m_setup->ui->calls.last().icon, Prompter::Icon::Information);
         QCOMPARE(view.model(), mesh::Model{{three.objects[0]}});
         trigger(view, QStringLiteral("mnuCleanMesh"));   // one object: no message
-        QCOMPARE(m_ui->calls.size(), 1);
+        QCOMPARE(m_setup->ui->calls.size(), 1);
     }
 
     void aSnapshotThatCannotBeWrittenStopsTheEdit_data()
@@ -245,9 +235,9 @@ private slots:
         QVERIFY(QDir().mkpath(ringFile(QStringLiteral("UndoL01.Lcf"))));
         trigger(view, item);
         QCOMPARE(view.model(), loaded);
-        QCOMPARE(m_ui->calls.size(), 1);
-        QCOMPARE(m_ui->calls.last().title, QStringLiteral("Error"));
-        QVERIFY(m_ui->calls.last().text.startsWith(QStringLiteral("Error: ")));
+        QCOMPARE(m_setup->ui->calls.size(), 1);
+        QCOMPARE(m_setup->ui->calls.last().title, QStringLiteral("Error"));
+        QVERIFY(m_setup->ui->calls.last().text.startsWith(QStringLiteral("Error: ")));
         QCOMPARE(view.undoRing().validSteps(), 0);
         QVERIFY(!panel(view)->isVisibleTo(&view));
         QVERIFY(!view.viewport()->displayPlane());
@@ -346,7 +336,7 @@ private slots:
         press(view, QStringLiteral("Command12"));    // up to 15
         view.findChild<QCheckBox *>(QStringLiteral("Check1"))->setChecked(cutAbove);
         press(view, QStringLiteral("Command13"));    // Trim
-        QVERIFY(m_ui->calls.isEmpty());
+        QVERIFY(m_setup->ui->calls.isEmpty());
         const mesh::Bounds after = view.model().bounds();
         if (cutAbove) {
             QVERIFY(after.max.z <= 15 + 1e-9);
@@ -376,17 +366,17 @@ private slots:
             press(view, QStringLiteral("Command15"));    // down to -50, under the sole
         QVERIFY(loaded.bounds().min.z > -50);
         press(view, QStringLiteral("Command13"));
-        QCOMPARE(m_ui->messages().size(), 1);
-        QVERIFY(m_ui->messages().last().startsWith(QStringLiteral("Nothing was trimmed: the whole scan lies")));
-        QCOMPARE(m_ui->calls.last().title, QStringLiteral("Trim"));
+        QCOMPARE(m_setup->ui->messages().size(), 1);
+        QVERIFY(m_setup->ui->messages().last().startsWith(QStringLiteral("Nothing was trimmed: the whole scan lies")));
+        QCOMPARE(m_setup->ui->calls.last().title, QStringLiteral("Trim"));
         QCOMPARE(view.model(), loaded);
         QVERIFY(panel(view)->isVisibleTo(&view));
         QVERIFY(view.viewport()->displayPlane());
 
         view.findChild<QCheckBox *>(QStringLiteral("Check1"))->setChecked(true);
         press(view, QStringLiteral("Command13"));
-        QCOMPARE(m_ui->messages().size(), 2);
-        QVERIFY(m_ui->messages().last().startsWith(QStringLiteral("Nothing was trimmed: the cut would remove the whole scan")));
+        QCOMPARE(m_setup->ui->messages().size(), 2);
+        QVERIFY(m_setup->ui->messages().last().startsWith(QStringLiteral("Nothing was trimmed: the cut would remove the whole scan")));
         QCOMPARE(view.model(), loaded);
         QVERIFY(panel(view)->isVisibleTo(&view));
 
@@ -402,7 +392,7 @@ private slots:
         FootView &view = Left_View();
         trigger(view, QStringLiteral("mnuTrim"));
         press(view, QStringLiteral("Command13"));
-        QCOMPARE(m_ui->messages(), QStringList{QStringLiteral("There is no scan in this view to trim.")});
+        QCOMPARE(m_setup->ui->messages(), QStringList{QStringLiteral("There is no scan in this view to trim.")});
         QVERIFY(panel(view)->isVisibleTo(&view));
     }
 };

@@ -17,9 +17,7 @@ class TestScanLists : public QObject
 {
     Q_OBJECT
 private:
-    std::unique_ptr<TestHome> m_home;
-    std::shared_ptr<ScriptedPrompter> m_ui;
-    QStringList m_statuses;
+    std::unique_ptr<fixtures::FootViewSetup> m_setup;
 
     static QStringList texts(const QListWidget *list)
     {
@@ -33,26 +31,17 @@ private slots:
     void initTestCase()
     {
         Set_Wait_Skipped(true);
-        Set_Status_Sink([this](const QString &text) { m_statuses << text; });
+        Set_Status_Sink([this](const QString &text) { m_setup->statuses << text; });
     }
     void init()
     {
-        m_home = std::make_unique<TestHome>();
-        m_ui = ScriptedPrompter::install();
-        m_statuses.clear();
-        Job() = ScriptRecord{};
-        Job().LeftScanFileName = Job().RightScanFileName = QStringLiteral("None");
-        Register_Foot_Views();
+        m_setup = std::make_unique<fixtures::FootViewSetup>();
     }
-    void cleanup()
-    {
-        Windows().reset();
-        m_home.reset();
-    }
+    void cleanup() { m_setup.reset(); }
 
     void listsShowScansOfTheFolderInAnyCase()
     {
-        const QString folder = m_home->path(QStringLiteral("Data/Clinic"));
+        const QString folder = m_setup->home.path(QStringLiteral("Data/Clinic"));
         for (const char *name : {"b_L.STL", "a_L.Wrl", "c_R.obj", "notes.txt", "a_L[VRML].Jpg", "x.wrl.bak"})
             fixtures::writeBytes(folder + u'/' + QLatin1String(name), "x");
         QDir().mkpath(folder + QStringLiteral("/Sub.Wrl"));
@@ -74,7 +63,7 @@ private slots:
 
     void pickingAScanSetsNamesStatusAndCaption()
     {
-        const QString folder = m_home->path(QStringLiteral("Data/Clinic"));
+        const QString folder = m_setup->home.path(QStringLiteral("Data/Clinic"));
         fixtures::writeBytes(folder + QStringLiteral("/Doe_Jo_R.Wrl"), "x");
         QWidget main;
         auto *panel = new ScanListsPanel(&main);
@@ -87,7 +76,7 @@ private slots:
         QCOMPARE(Job().RightScanFileName, QStringLiteral("Doe_Jo_R.Wrl"));
         QCOMPARE(Job().LeftScanFileName, QStringLiteral("None"));
         QVERIFY(QRegularExpression(QStringLiteral("^File Creation Date: \\d\\d/\\d\\d/\\d{4} \\d\\d:\\d\\d:\\d\\d$"))
-                    .match(m_statuses.last())
+                    .match(m_setup->statuses.last())
                     .hasMatch());
         QCOMPARE(main.windowTitle(), QStringLiteral("Scan File: ") + QDir::toNativeSeparators(path));
         QVERIFY(!Windows().isLoaded(QStringLiteral("Form2")));
@@ -95,14 +84,14 @@ private slots:
 
     void activatingAndSelectLoadTheFoot()
     {
-        const QString folder = m_home->path(QStringLiteral("Data/Clinic"));
+        const QString folder = m_setup->home.path(QStringLiteral("Data/Clinic"));
         fixtures::writeStl(folder + QStringLiteral("/Doe_Jo_L.Stl"));
         fixtures::writeStl(folder + QStringLiteral("/Doe_Jo_R.Stl"), samples::Foot::Right);
         ScanListsPanel panel;
         panel.setFolder(folder);
 
         emit panel.leftList()->itemActivated(panel.leftList()->item(0));
-        QVERIFY(m_statuses.contains(QStringLiteral("Loading Scan Data")));
+        QVERIFY(m_setup->statuses.contains(QStringLiteral("Loading Scan Data")));
         QVERIFY(Windows().isLoaded(QStringLiteral("Form1")));
         QCOMPARE(Job().LeftScanFile, folder + QStringLiteral("/Doe_Jo_L.Stl"));
 
@@ -113,14 +102,14 @@ private slots:
         QCOMPARE(Job().RightScanFile, folder + QStringLiteral("/Doe_Jo_R.Stl"));
         QCOMPARE(panel.findChild<QPushButton *>(QStringLiteral("Command2"))->accessibleName(),
                  QStringLiteral("Select Left Foot"));
-        QVERIFY(m_ui->calls.isEmpty());
+        QVERIFY(m_setup->ui->calls.isEmpty());
     }
 
     // A new job forgets the scan names while the lists still show the last
     // pick: clicking that scan again must pick it, or "Select" does nothing.
     void clickingTheShownPickAfterANewJobPicksItAgain()
     {
-        const QString folder = m_home->path(QStringLiteral("Data/Clinic"));
+        const QString folder = m_setup->home.path(QStringLiteral("Data/Clinic"));
         fixtures::writeStl(folder + QStringLiteral("/Doe_Jo_R.Stl"), samples::Foot::Right);
         ScanListsPanel panel;
         panel.setFolder(folder);
@@ -132,10 +121,10 @@ private slots:
         QCOMPARE(Job().RightScanFileName, QStringLiteral("Doe_Jo_R.Stl"));
 
         Job().RightScanFileName = QStringLiteral("None");
-        m_statuses.clear();
+        m_setup->statuses.clear();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
         QCOMPARE(Job().RightScanFileName, QStringLiteral("Doe_Jo_R.Stl"));
-        QVERIFY(!m_statuses.isEmpty() && m_statuses.last().startsWith(QStringLiteral("File Creation Date: ")));
+        QVERIFY(!m_setup->statuses.isEmpty() && m_setup->statuses.last().startsWith(QStringLiteral("File Creation Date: ")));
 
         panel.findChild<QPushButton *>(QStringLiteral("Command4"))->click();
         QVERIFY(Windows().isLoaded(QStringLiteral("Form2")));

@@ -26,9 +26,7 @@ class TestScanLoading : public QObject
 {
     Q_OBJECT
 private:
-    std::unique_ptr<TestHome> m_home;
-    std::shared_ptr<ScriptedPrompter> m_ui;
-    QStringList m_statuses;
+    std::unique_ptr<fixtures::FootViewSetup> m_setup;
     QString m_scans; // the scan folder of the test
 
     void setScan(FootSide side, const QString &folder, const QString &name)
@@ -48,29 +46,14 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
-        Set_Wait_Skipped(true);
-        Set_Status_Sink([this](const QString &text) { m_statuses << text; });
-    }
-
     void init()
     {
-        m_home = std::make_unique<TestHome>();
-        m_ui = ScriptedPrompter::install();
-        m_statuses.clear();
-        Job() = ScriptRecord{};
-        Job().LeftScanFileName = Job().RightScanFileName = QStringLiteral("None");
-        m_scans = m_home->path(QStringLiteral("Data/Clinic"));
+        m_setup = std::make_unique<fixtures::FootViewSetup>();
+        m_scans = m_setup->home.path(QStringLiteral("Data/Clinic"));
         QDir().mkpath(m_scans);
-        Register_Foot_Views();
     }
 
-    void cleanup()
-    {
-        Windows().reset();
-        m_home.reset();
-    }
+    void cleanup() { m_setup.reset(); }
 
     void plainDisplayAndLoadingWork()
     {
@@ -87,7 +70,7 @@ private slots:
         QCOMPARE(label->text(), QStringLiteral("3D display unavailable"));
         QCOMPARE(view->model().objects.size(), std::size_t(1));
         QCOMPARE(view->model().objects[0].triangles.size(), fixtures::smallFoot().triangles.size());
-        QVERIFY(m_ui->calls.isEmpty());
+        QVERIFY(m_setup->ui->calls.isEmpty());
         QVERIFY(!Windows().isLoaded(QStringLiteral("Form2")));
     }
 
@@ -150,16 +133,16 @@ private slots:
         QVERIFY(!job.StlScanFlagL && !job.StlScanFlagR && !job.ObjScanFlagL && !job.ObjScanFlagR);
 
         const QString foot = right ? QStringLiteral("Right Foot  ") : QStringLiteral("Left Foot  ");
-        QVERIFY2(m_statuses.contains((brennick ? QStringLiteral("Brennick: ") : QStringLiteral("Moravine: ")) + foot + path),
-                 qPrintable(m_statuses.join(u'|')));
-        QCOMPARE(m_statuses.last(), QStringLiteral("Ready"));
+        QVERIFY2(m_setup->statuses.contains((brennick ? QStringLiteral("Brennick: ") : QStringLiteral("Moravine: ")) + foot + path),
+                 qPrintable(m_setup->statuses.join(u'|')));
+        QCOMPARE(m_setup->statuses.last(), QStringLiteral("Ready"));
 
         FootView &view = Foot_View(side);
         QCOMPARE(view.windowTitle(), (right ? QStringLiteral("Right Foot: ") : QStringLiteral("Left Foot: "))
                                          + QDir::toNativeSeparators(path));
         QVERIFY(!view.model().empty());
         // The initial undo snapshot holds the model as loaded.
-        const QString snapshot = m_home->path(right ? QStringLiteral("UndoR.Lcf") : QStringLiteral("UndoL.Lcf"));
+        const QString snapshot = m_setup->home.path(right ? QStringLiteral("UndoR.Lcf") : QStringLiteral("UndoL.Lcf"));
         QCOMPARE(savedModel(snapshot), view.model());
         QVERIFY(!Windows().isLoaded(right ? QStringLiteral("Form1") : QStringLiteral("Form2")));
     }
@@ -169,7 +152,7 @@ private slots:
         Job().CurrentFolder = m_scans;
         QVERIFY(!Load_Left_Foot());
         QVERIFY(!Load_Right_Foot());
-        QVERIFY(m_ui->calls.isEmpty());
+        QVERIFY(m_setup->ui->calls.isEmpty());
         QVERIFY(!Windows().isLoaded(QStringLiteral("Form1")));
         QVERIFY(Job().CurrentFoot.isEmpty());
     }
@@ -190,15 +173,15 @@ private slots:
             fixtures::writeBytes(m_scans + u'/' + scan, bytes);
         setScan(FootSide::Left, m_scans, scan);
         QVERIFY(!Load_Left_Foot());
-        QVERIFY(!m_ui->calls.isEmpty());
-        const Call &warning = m_ui->calls.last();
+        QVERIFY(!m_setup->ui->calls.isEmpty());
+        const Call &warning = m_setup->ui->calls.last();
         QCOMPARE(warning.text, kWarning);
         QCOMPARE(warning.title, QStringLiteral("Warning"));
         QCOMPARE(warning.icon, Prompter::Icon::Warning);
         // What was set before the failure stays; no snapshot was written.
         QCOMPARE(Job().CurrentFoot, QStringLiteral("Left"));
         QCOMPARE(Job().LeftScanFile, m_scans + u'/' + scan);
-        QVERIFY(!QFile::exists(m_home->path(QStringLiteral("UndoL.Lcf"))));
+        QVERIFY(!QFile::exists(m_setup->home.path(QStringLiteral("UndoL.Lcf"))));
     }
 
     void newLoadClearsTheUndoRing()
@@ -210,19 +193,19 @@ private slots:
         FootView &view = Left_View();
         view.Make_Undo();
         view.Make_Undo();
-        QVERIFY(QFile::exists(m_home->path(QStringLiteral("UndoL01.Lcf"))));
-        QVERIFY(QFile::exists(m_home->path(QStringLiteral("UndoL02.Lcf"))));
+        QVERIFY(QFile::exists(m_setup->home.path(QStringLiteral("UndoL01.Lcf"))));
+        QVERIFY(QFile::exists(m_setup->home.path(QStringLiteral("UndoL02.Lcf"))));
         QCOMPARE(view.undoRing().nextSlot(), 3);
 
         setScan(FootSide::Left, m_scans, QStringLiteral("B_L.Stl"));
         QVERIFY(Load_Left_Foot());
-        QVERIFY(!QFile::exists(m_home->path(QStringLiteral("UndoL01.Lcf"))));
-        QVERIFY(!QFile::exists(m_home->path(QStringLiteral("UndoL02.Lcf"))));
+        QVERIFY(!QFile::exists(m_setup->home.path(QStringLiteral("UndoL01.Lcf"))));
+        QVERIFY(!QFile::exists(m_setup->home.path(QStringLiteral("UndoL02.Lcf"))));
         QCOMPARE(view.undoRing().nextSlot(), 1);
         QCOMPARE(view.undoRing().validSteps(), 0);
-        QCOMPARE(savedModel(m_home->path(QStringLiteral("UndoL.Lcf"))), view.model());
+        QCOMPARE(savedModel(m_setup->home.path(QStringLiteral("UndoL.Lcf"))), view.model());
         view.Make_Undo();
-        QCOMPARE(savedModel(m_home->path(QStringLiteral("UndoL01.Lcf"))), view.model());
+        QCOMPARE(savedModel(m_setup->home.path(QStringLiteral("UndoL01.Lcf"))), view.model());
     }
 
     void saveWarnsBelowAThousandBytes_data()
@@ -251,11 +234,11 @@ private slots:
         view.Show_Model(model);
 
         const QString target = m_scans + QStringLiteral("/Chosen.Lcf");
-        m_ui->files.enqueue(target);
+        m_setup->ui->files.enqueue(target);
         trigger(view, QStringLiteral("mnuSaveLCF"));
 
-        QCOMPARE(m_ui->calls.first().kind, QStringLiteral("save"));
-        const Prompter::FileRequest &request = m_ui->calls.first().file;
+        QCOMPARE(m_setup->ui->calls.first().kind, QStringLiteral("save"));
+        const Prompter::FileRequest &request = m_setup->ui->calls.first().file;
         QCOMPARE(request.title, QStringLiteral("Enter a LCF File Name"));
         QCOMPARE(request.fileName, QStringLiteral("Foot_L.Lcf"));
         QCOMPARE(request.folder, m_scans);
@@ -265,11 +248,11 @@ private slots:
         QCOMPARE(Job().LeftLcfFile, target);
         QCOMPARE(savedModel(target).objects.size(), std::size_t(1));
         // The model as it was before the save went into the undo ring.
-        QCOMPARE(savedModel(m_home->path(QStringLiteral("UndoL01.Lcf"))).objects.size(), std::size_t(2));
-        const QStringList messages = m_ui->messages();
+        QCOMPARE(savedModel(m_setup->home.path(QStringLiteral("UndoL01.Lcf"))).objects.size(), std::size_t(2));
+        const QStringList messages = m_setup->ui->messages();
         if (warned) {
             QCOMPARE(messages, QStringList{QStringLiteral("Error: Invalid File (The Size is Too Small)\nTry Resaving the File")});
-            QCOMPARE(m_ui->calls.last().title, QStringLiteral("Error"));
+            QCOMPARE(m_setup->ui->calls.last().title, QStringLiteral("Error"));
         } else {
             QVERIFY(messages.isEmpty());
         }
@@ -280,23 +263,23 @@ private slots:
         FootView &view = Right_View();
         mesh::Model model;
         model.objects.push_back(fixtures::smallFoot());
-        const QString path = m_home->path(QStringLiteral("Other/Foot.Lcf"));
+        const QString path = m_setup->home.path(QStringLiteral("Other/Foot.Lcf"));
         QDir().mkpath(QFileInfo(path).path());
         mesh::saveLcfFile(model, path.toStdString());
-        m_ui->files.enqueue(path);
+        m_setup->ui->files.enqueue(path);
         trigger(view, QStringLiteral("mnuLoadLCF"));
         QCOMPARE(view.model(), model);
         QCOMPARE(Job().RightLcfFile, path);
         QCOMPARE(view.windowTitle(), QStringLiteral("Right Foot: ") + QDir::toNativeSeparators(path));
-        QCOMPARE(m_ui->calls.first().file.title, QStringLiteral("Select a LCF File"));
+        QCOMPARE(m_setup->ui->calls.first().file.title, QStringLiteral("Select a LCF File"));
         // A cancelled dialog changes nothing; a damaged file is reported and changes nothing.
         trigger(view, QStringLiteral("mnuLoadLCF"));
         fixtures::writeBytes(path, "SLCF broken");
-        m_ui->files.enqueue(path);
+        m_setup->ui->files.enqueue(path);
         trigger(view, QStringLiteral("mnuLoadLCF"));
         QCOMPARE(view.model(), model);
-        QCOMPARE(m_ui->calls.last().title, QStringLiteral("Error"));
-        QVERIFY(m_ui->calls.last().text.startsWith(QStringLiteral("Error: ")));
+        QCOMPARE(m_setup->ui->calls.last().title, QStringLiteral("Error"));
+        QVERIFY(m_setup->ui->calls.last().text.startsWith(QStringLiteral("Error: ")));
     }
 
     void closingRemovesOnlyItsOwnFiles()
@@ -312,16 +295,16 @@ private slots:
         const QStringList left = {QStringLiteral("UndoL.Lcf"), QStringLiteral("UndoL01.Lcf")};
         const QStringList right = {QStringLiteral("UndoR.Lcf"), QStringLiteral("UndoR01.Lcf")};
         for (const QString &name : left + right)
-            QVERIFY2(QFile::exists(m_home->path(name)), qPrintable(name));
+            QVERIFY2(QFile::exists(m_setup->home.path(name)), qPrintable(name));
 
         trigger(Left_View(), QStringLiteral("mnuQuit"));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!Windows().isLoaded(QStringLiteral("Form1")));
         QVERIFY(Windows().isLoaded(QStringLiteral("Form2")));
         for (const QString &name : left)
-            QVERIFY2(!QFile::exists(m_home->path(name)), qPrintable(name));
+            QVERIFY2(!QFile::exists(m_setup->home.path(name)), qPrintable(name));
         for (const QString &name : right)
-            QVERIFY2(QFile::exists(m_home->path(name)), qPrintable(name));
+            QVERIFY2(QFile::exists(m_setup->home.path(name)), qPrintable(name));
         QCOMPARE(Job().LeftScanFile, m_scans + QStringLiteral("/C_L.Stl")); // the names stay
     }
 
@@ -351,10 +334,10 @@ private slots:
             QStringLiteral("VCount: 4\r\nVnCount: 1\r\nVtCount: 0\r\nFCount: 2\r\nVn Flag: True\r\nVt Flag: False\r\nVc Flag: True")};
         if (badFace)
             expected << (right ? QStringLiteral("Error Reading OBJ File (3)") : QStringLiteral("Error Reading OBJ File (2)"));
-        QCOMPARE(m_ui->messages(), expected);
+        QCOMPARE(m_setup->ui->messages(), expected);
         if (badFace) {
-            QCOMPARE(m_ui->calls.last().title, QStringLiteral("Error"));
-            QCOMPARE(m_ui->calls.last().icon, Prompter::Icon::Warning);
+            QCOMPARE(m_setup->ui->calls.last().title, QStringLiteral("Error"));
+            QCOMPARE(m_setup->ui->calls.last().icon, Prompter::Icon::Warning);
         }
         const mesh::Model &model = Foot_View(side).model();
         QCOMPARE(model.objects.size(), std::size_t(1));
@@ -369,11 +352,11 @@ private slots:
                                     QStringLiteral("Pass 3: Read OBJ File")};
         qsizetype at = -1;
         for (const QString &pass : passes) {
-            const qsizetype next = m_statuses.indexOf(pass, at + 1);
-            QVERIFY2(next > at, qPrintable(m_statuses.join(u'|')));
+            const qsizetype next = m_setup->statuses.indexOf(pass, at + 1);
+            QVERIFY2(next > at, qPrintable(m_setup->statuses.join(u'|')));
             at = next;
         }
-        QCOMPARE(m_statuses.last(), QStringLiteral("Ready"));
+        QCOMPARE(m_setup->statuses.last(), QStringLiteral("Ready"));
     }
 
     void viewBottomBrightensAndZoomsEveryTime()
@@ -415,7 +398,7 @@ private slots:
         QCOMPARE(Job().LeftGraphicFile, m_scans + QStringLiteral("/T_L.Jpg"));
         QImage saved(Job().LeftGraphicFile);
         QCOMPARE(saved.size(), Left_View().clientArea().size());
-        QVERIFY(m_ui->calls.isEmpty());
+        QVERIFY(m_setup->ui->calls.isEmpty());
     }
 
     void printOneToOneStaysDisabled()

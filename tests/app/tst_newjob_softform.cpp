@@ -51,4 +51,4 @@ private slots:
 };
 
 QTEST_MAIN(TestNewJobSoftForm)
-#include "test_newjob_softform.moc"
+#include "tst_newjob_softform.moc"

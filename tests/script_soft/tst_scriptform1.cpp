@@ -642,4 +642,4 @@ void TestScriptForm1::dispenseDateIsReadableBesideItsTicks()
 }
 
 QTEST_MAIN(TestScriptForm1)
-#include "test_scriptform1.moc"
+#include "tst_scriptform1.moc"

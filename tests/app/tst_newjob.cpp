@@ -201,4 +201,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestNewJob)
-#include "test_newjob.moc"
+#include "tst_newjob.moc"

@@ -22,8 +22,9 @@ bool File_Exists(const QString &path); // an existing entry that is not a folder
 
 double Get_Distance_3D(double x1, double y1, double z1, double x2, double y2, double z2);
 
-// Arc tangent of the slope in degrees, strictly between -90 and 90. A vertical
-// pair (equal x) gives 90 or -90 by the sign of the rise instead of failing.
+// The plan slope in degrees, as the foot views' measurement shows it: -90 to
+// 90, the same whichever point comes first; a vertical pair (equal x) gives
+// 90 instead of failing, and two points at one place in plan give 0.
 double Get_Angle_Deg(double x1, double y1, double x2, double y2);
 
 // The main status line. The main window installs the sink; until then (and in

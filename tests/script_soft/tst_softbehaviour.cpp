@@ -464,4 +464,4 @@ void TestSoftBehaviour::orderConfirmation()
 }
 
 QTEST_MAIN(TestSoftBehaviour)
-#include "test_soft_behaviour.moc"
+#include "tst_softbehaviour.moc"

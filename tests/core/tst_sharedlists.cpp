@@ -1,30 +1,26 @@
 #include "countedsections.h"
 #include "namelists.h"
 #include "scriptrecord.h"
-#include "softtables.h"
-#include "scriptedprompter.h"
 #include "testhome.h"
 
 #include <QtTest>
 
-// The hand-edited list files of the soft prescription: option tables and
-// name lists, read without a window.
-class TestSoftLists : public QObject
+// The hand-edited list files both prescription windows and the intake
+// windows read: counted option sections and name lists.
+class TestSharedLists : public QObject
 {
     Q_OBJECT
 
 private slots:
     void countedSections_data();
     void countedSections();
-    void readTablesKeepsWhatAShortFileHolds();
-    void demoTableHoldsTheBuiltInLists();
     void nameList_data();
     void nameList();
     void userComboNames_data();
     void userComboNames();
 };
 
-void TestSoftLists::countedSections_data()
+void TestSharedLists::countedSections_data()
 {
     QTest::addColumn<QStringList>("lines");
     QTest::addColumn<QList<QStringList>>("sections");
@@ -52,7 +48,7 @@ void TestSoftLists::countedSections_data()
     QTest::newRow("huge count") << QStringList{"T", "999999999", "a"} << QList<QStringList>{{"a"}, {}} << false;
 }
 
-void TestSoftLists::countedSections()
+void TestSharedLists::countedSections()
 {
     QFETCH(QStringList, lines);
     QFETCH(QList<QStringList>, sections);
@@ -62,61 +58,7 @@ void TestSoftLists::countedSections()
     QCOMPARE(parsed.complete, complete);
 }
 
-// The demo working folder comes with an option table, so the EVA window,
-// a new job and the option-table print work without the "Table" warning.
-void TestSoftLists::demoTableHoldsTheBuiltInLists()
-{
-    TestHome home;
-    auto prompter = ScriptedPrompter::install();
-    QFile demo(qEnvironmentVariable("SOLVANE_TEST_SOURCE_DIR") + QStringLiteral("/tools/demo-home/Solvane.Tbl"));
-    QVERIFY(demo.open(QIODevice::ReadOnly));
-    const QByteArray bytes = demo.readAll();
-    QVERIFY(bytes.endsWith("\r\n") && !bytes.contains("\n\n") && bytes.count('\n') == bytes.count("\r\n"));
-    home.write("Solvane.Tbl", bytes);
-
-    ScriptRecord job;
-    QVERIFY(Read_Tables(job));
-    QVERIFY(prompter->calls.isEmpty());
-    QCOMPARE(job.OrthoticStyleTable, Built_In_Option_List(SoftOptionList::Styles));
-    QCOMPARE(job.EvaDensityTable, Built_In_Option_List(SoftOptionList::Densities));
-    QCOMPARE(job.TopCoverTable, Built_In_Option_List(SoftOptionList::TopCovers));
-    QCOMPARE(job.InsoleOptionTable, Built_In_Option_List(SoftOptionList::InsoleOptions));
-    QCOMPARE(job.InsoleOptionTableCount, 9);
-
-    // The demo folder gets it when it is prepared.
-    QFile run(qEnvironmentVariable("SOLVANE_TEST_SOURCE_DIR") + QStringLiteral("/tools/run.sh"));
-    QVERIFY(run.open(QIODevice::ReadOnly));
-    QVERIFY(run.readAll().contains("tools/demo-home/Solvane.Tbl"));
-}
-
-void TestSoftLists::readTablesKeepsWhatAShortFileHolds()
-{
-    TestHome home;
-    auto prompter = ScriptedPrompter::install();
-    // Four styles announced, two present; the rest of the file is missing.
-    home.write("solvane.tbl", "Soft table\r\n4,Styles\r\nMens\r\nWomens\r\n");
-    ScriptRecord job;
-    job.EvaDensityTable = QStringList{"old"};
-    QVERIFY(Read_Tables(job));
-    QVERIFY(prompter->calls.isEmpty());
-    QCOMPARE(job.OrthoticStyleTable, (QStringList{"Mens", "Womens"}));
-    QCOMPARE(job.OrthoticStyleTableCount, 2);
-    QCOMPARE(job.EvaDensityTableCount, 0);
-    QVERIFY(job.EvaDensityTable.isEmpty());
-    // A section the file left empty falls back to the built-in list.
-    QCOMPARE(Option_List_Items(job, SoftOptionList::Styles), (QStringList{"Mens", "Womens"}));
-    QCOMPARE(Option_List_Items(job, SoftOptionList::Densities).size(), 16);
-    QCOMPARE(Option_List_Items(job, SoftOptionList::InsoleOptions).value(0), QStringLiteral("None"));
-
-    // A missing file warns and keeps the tables.
-    QFile::remove(home.path("solvane.tbl"));
-    QVERIFY(!Read_Tables(job));
-    QVERIFY(!job.TablesLoadedFlag);
-    QCOMPARE(job.OrthoticStyleTable, (QStringList{"Mens", "Womens"}));
-    QCOMPARE(prompter->messages(), QStringList{"The File C:\\3DEriruvu\\Solvane.Tbl Was Not Found"});
-}
-
-void TestSoftLists::nameList_data()
+void TestSharedLists::nameList_data()
 {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QStringList>("items");
@@ -136,7 +78,7 @@ void TestSoftLists::nameList_data()
     QTest::newRow("missing file") << QByteArray() << QStringList{"No Names Available"};
 }
 
-void TestSoftLists::nameList()
+void TestSharedLists::nameList()
 {
     QFETCH(QByteArray, file);
     QFETCH(QStringList, items);
@@ -146,7 +88,7 @@ void TestSoftLists::nameList()
     QCOMPARE(Name_List_Items("Podiatrist.Cfg"), items);
 }
 
-void TestSoftLists::userComboNames_data()
+void TestSharedLists::userComboNames_data()
 {
     QTest::addColumn<QString>("userList");
     QTest::addColumn<QString>("currentUser");
@@ -158,7 +100,7 @@ void TestSoftLists::userComboNames_data()
     QTest::newRow("same length counts as single") << "a,b" << "abc" << QStringList{};
 }
 
-void TestSoftLists::userComboNames()
+void TestSharedLists::userComboNames()
 {
     QFETCH(QString, userList);
     QFETCH(QString, currentUser);
@@ -169,5 +111,5 @@ void TestSoftLists::userComboNames()
     QCOMPARE(User_Combo_Names(job), names);
 }
 
-QTEST_GUILESS_MAIN(TestSoftLists)
-#include "test_soft_lists.moc"
+QTEST_GUILESS_MAIN(TestSharedLists)
+#include "tst_sharedlists.moc"

@@ -438,4 +438,4 @@ private slots:
 };
 
 QTEST_MAIN(TestMainMenu)
-#include "test_mainmenu.moc"
+#include "tst_mainmenu.moc"

@@ -1,5 +1,7 @@
 #include "shellhelpers.h"
 
+#include "plangeometry.h"
+
 #include "clock.h"
 #include "numbers.h"
 
@@ -74,16 +76,12 @@ bool File_Exists(const QString &path)
 
 double Get_Distance_3D(double x1, double y1, double z1, double x2, double y2, double z2)
 {
-    const double dx = x2 - x1, dy = y2 - y1, dz = z2 - z1;
-    return std::sqrt(dx * dx + dy * dy + dz * dz);
+    return geometry::distance3D(x1, y1, z1, x2, y2, z2);
 }
 
 double Get_Angle_Deg(double x1, double y1, double x2, double y2)
 {
-    const double dx = x2 - x1, dy = y2 - y1;
-    if (dx == 0.0)
-        return dy > 0 ? 90.0 : (dy < 0 ? -90.0 : 0.0);
-    return std::atan(dy / dx) * 57.29577951;
+    return geometry::planAngleDegrees(x1, y1, x2, y2).value_or(0.0);
 }
 
 void Set_Status(const QString &text)

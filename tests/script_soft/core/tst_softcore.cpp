@@ -103,4 +103,4 @@ void TestSoftCore::optionSummary()
 }
 
 QTEST_GUILESS_MAIN(TestSoftCore)
-#include "test_soft_core.moc"
+#include "tst_softcore.moc"

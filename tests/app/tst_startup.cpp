@@ -329,4 +329,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestStartup)
-#include "test_startup.moc"
+#include "tst_startup.moc"

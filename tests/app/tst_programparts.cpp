@@ -191,4 +191,4 @@ private slots:
 };
 
 QTEST_MAIN(TestProgramParts)
-#include "test_programparts.moc"
+#include "tst_programparts.moc"

@@ -189,4 +189,4 @@ private slots:
 };
 
 QTEST_MAIN(TestPromptDialogs)
-#include "test_promptdialogs.moc"
+#include "tst_promptdialogs.moc"
