@@ -10,9 +10,9 @@
 
 namespace fuzzcheck {
 
-inline void requireValid(const mesh::Model& model)
+inline void requireValid(const mesh::Model &model)
 {
-    for (const mesh::Mesh& m : model.objects) {
+    for (const mesh::Mesh &m : model.objects) {
         const std::string broken = m.check();
         if (!broken.empty()) {
             std::fprintf(stderr, "reader gave a broken mesh: %s\n", broken.c_str());

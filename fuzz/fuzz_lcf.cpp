@@ -9,13 +9,13 @@
 #include <cstdlib>
 #include <string_view>
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const std::string_view bytes(reinterpret_cast<const char *>(data), size);
     mesh::Model model;
     try {
         model = mesh::decodeLcf(bytes, "fuzz.lcf");
-    } catch (const mesh::MeshError&) {
+    } catch (const mesh::MeshError &) {
         return 0;
     }
     fuzzcheck::requireValid(model);
@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::fprintf(stderr, "a model read from a file does not survive writing and reading\n");
             std::abort();
         }
-    } catch (const mesh::MeshError& e) {
+    } catch (const mesh::MeshError &e) {
         std::fprintf(stderr, "a model read from a file cannot be written again: %s\n", e.what());
         std::abort();
     }

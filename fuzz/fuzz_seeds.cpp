@@ -10,12 +10,12 @@
 
 namespace fx = mesh::fixtures;
 
-int main(int argc, char** argv)
+int main(int argc, char **argv)
 {
     if (argc != 2)
         return 2;
     const std::filesystem::path root = argv[1];
-    for (const char* kind : {"stl", "obj", "vrml", "lcf"})
+    for (const char *kind : {"stl", "obj", "vrml", "lcf"})
         std::filesystem::create_directories(root / kind);
     const mesh::Mesh tiny = fx::footLikeMesh(3, 3, true);
     const mesh::Mesh small = fx::footLikeMesh(6, 4, true);
@@ -44,17 +44,22 @@ int main(int argc, char** argv)
     options.eol = "\r\n";
     options.digits = 6;
     fx::writeFile(root / "vrml" / "texture_crlf.wrl", fx::vrmlText(small, options));
-    fx::writeFile(root / "vrml" / "scene.wrl",
-                  "#VRML V2.0 utf8\n"
-                  "EXTERNPROTO Lamp [ field SFColor tint ] \"lamp.wrl\"\n"
-                  "PROTO P [ field SFInt32 a 1 ] { Group { } }\n"
-                  "DEF Part Shape { appearance Appearance { material Material { diffuseColor 1 0 0 transparency 0.5 } }\n"
-                  "  geometry IndexedFaceSet { ccw FALSE creaseAngle 0.7 coord DEF C Coordinate { point [0 0 0, 1 0 0, 1 1 0, 0 1 0] }\n"
-                  "  coordIndex [0 1 2 3 -1 0 2 3] colorPerVertex FALSE color Color { color [1 0 0, 0 1 0] } colorIndex [1 0] } }\n"
-                  "Transform { translation 1 2 3 rotation 0 1 0 1.57 scale 2 -1 1 center 1 1 1 scaleOrientation 1 0 0 0.3\n"
-                  "  children [ USE Part Switch { whichChoice 0 choice [ Shape { geometry IndexedFaceSet { coord USE C coordIndex [3 2 1]\n"
-                  "  texCoord TextureCoordinate { point [0 0 1 1] } texCoordIndex [0 1 0] } } ] } LOD { level [ USE Part ] } ] }\n"
-                  "ROUTE a.b TO c.d # the end\n");
+    fx::writeFile(
+        root / "vrml" / "scene.wrl",
+        "#VRML V2.0 utf8\n"
+        "EXTERNPROTO Lamp [ field SFColor tint ] \"lamp.wrl\"\n"
+        "PROTO P [ field SFInt32 a 1 ] { Group { } }\n"
+        "DEF Part Shape { appearance Appearance { material Material { diffuseColor 1 0 0 transparency 0.5 } }\n"
+        "  geometry IndexedFaceSet { ccw FALSE creaseAngle 0.7 coord DEF C Coordinate { point [0 0 0, 1 0 0, 1 1 0, 0 "
+        "1 0] }\n"
+        "  coordIndex [0 1 2 3 -1 0 2 3] colorPerVertex FALSE color Color { color [1 0 0, 0 1 0] } colorIndex [1 0] } "
+        "}\n"
+        "Transform { translation 1 2 3 rotation 0 1 0 1.57 scale 2 -1 1 center 1 1 1 scaleOrientation 1 0 0 0.3\n"
+        "  children [ USE Part Switch { whichChoice 0 choice [ Shape { geometry IndexedFaceSet { coord USE C "
+        "coordIndex [3 2 1]\n"
+        "  texCoord TextureCoordinate { point [0 0 1 1] } texCoordIndex [0 1 0] } } ] } LOD { level [ USE Part ] } ] "
+        "}\n"
+        "ROUTE a.b TO c.d # the end\n");
 
     mesh::Model model;
     model.objects.push_back(small);

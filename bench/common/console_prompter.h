@@ -15,8 +15,14 @@ public:
         std::fprintf(stderr, "message [%s]: %s\n", qPrintable(title), qPrintable(text));
         return Answer::Ok;
     }
-    bool numericInput(const QString &, const QString &, const QString &, const QString &, QString &) override { return false; }
-    bool textInput(const QString &, const QString &, const QString &, const QString &, QString &) override { return false; }
+    bool numericInput(const QString &, const QString &, const QString &, const QString &, QString &) override
+    {
+        return false;
+    }
+    bool textInput(const QString &, const QString &, const QString &, const QString &, QString &) override
+    {
+        return false;
+    }
     QString openFile(const FileRequest &) override { return {}; }
     QString saveFile(const FileRequest &) override { return {}; }
     bool printDialog(QPrinter &) override { return false; }

@@ -14,9 +14,9 @@ namespace bench {
 
 // The floor: one fread of the whole file into a fresh buffer. Returns the
 // bytes read.
-inline std::size_t plainRead(const std::filesystem::path& path)
+inline std::size_t plainRead(const std::filesystem::path &path)
 {
-    std::FILE* f = std::fopen(path.string().c_str(), "rb");
+    std::FILE *f = std::fopen(path.string().c_str(), "rb");
     if (!f)
         return 0;
     const auto size = static_cast<std::size_t>(std::filesystem::file_size(path));
@@ -29,7 +29,7 @@ inline std::size_t plainRead(const std::filesystem::path& path)
 // Best of `reps` runs, in milliseconds. The function returns what it read
 // (triangles, or bytes for the plain read), which must equal `expected`: a
 // reader that reads less must not look fast.
-inline double timeBest(int reps, std::size_t expected, const char* what, const std::function<std::size_t()>& run)
+inline double timeBest(int reps, std::size_t expected, const char *what, const std::function<std::size_t()> &run)
 {
     using Clock = std::chrono::steady_clock;
     double best = 1e300;

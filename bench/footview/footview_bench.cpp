@@ -55,8 +55,9 @@ int main(int argc, char *argv[])
     Register_Foot_Views();
 
     const QString folder = home.filePath(QStringLiteral("Data"));
-    const QString scan = stl ? samples::writeStlScan(folder, QStringLiteral("Bench_L"), samples::Foot::Left, triangles)
-                             : samples::writeVrmlScan(folder, QStringLiteral("Bench_L"), samples::Foot::Left, triangles);
+    const QString scan =
+        stl ? samples::writeStlScan(folder, QStringLiteral("Bench_L"), samples::Foot::Left, triangles)
+            : samples::writeVrmlScan(folder, QStringLiteral("Bench_L"), samples::Foot::Left, triangles);
     const qint64 bytes = QFileInfo(scan).size();
 
     std::printf("footview_bench: %s, %zu triangles requested, %.1f MB; nproc %d, LP_NUM_THREADS=%s, platform %s\n",

@@ -111,9 +111,8 @@ int main(int argc, char *argv[])
     const QString leftPhoto = photoBeside(leftScan);
     const QString rightPhoto = photoBeside(rightScan);
     std::printf("jobsave_bench: scans %.1f MB and %.1f MB, photos %.1f MB and %.1f MB, platform %s\n",
-                QFileInfo(leftScan).size() / 1e6, QFileInfo(rightScan).size() / 1e6,
-                QFileInfo(leftPhoto).size() / 1e6, QFileInfo(rightPhoto).size() / 1e6,
-                qPrintable(QGuiApplication::platformName()));
+                QFileInfo(leftScan).size() / 1e6, QFileInfo(rightScan).size() / 1e6, QFileInfo(leftPhoto).size() / 1e6,
+                QFileInfo(rightPhoto).size() / 1e6, qPrintable(QGuiApplication::platformName()));
 
     // The views hold the scanned feet, as after loading the scans (not timed).
     for (FootSide side : {FootSide::Left, FootSide::Right}) {
@@ -167,7 +166,8 @@ int main(int argc, char *argv[])
         form->findChild<QPushButton *>(QStringLiteral("Command3"))->click();
         const double ms = timer.nsecsElapsed() / 1e6;
 
-        const QString archive = root + QStringLiteral("/Archive/AB%1_Ann_Lee.Zip").arg(41 + rep, 4, 10, QLatin1Char('0'));
+        const QString archive =
+            root + QStringLiteral("/Archive/AB%1_Ann_Lee.Zip").arg(41 + rep, 4, 10, QLatin1Char('0'));
         if (Last_Status() != QLatin1String("Job Complete") || !QFileInfo::exists(archive)) {
             std::fprintf(stderr, "jobsave_bench: the job did not complete (status \"%s\")\n",
                          qPrintable(Last_Status()));

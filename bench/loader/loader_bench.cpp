@@ -32,10 +32,10 @@ using bench::timeBest;
 
 namespace {
 
-std::size_t assimpTriangles(const std::string& path)
+std::size_t assimpTriangles(const std::string &path)
 {
     Assimp::Importer importer;
-    const aiScene* scene = importer.ReadFile(path, 0);
+    const aiScene *scene = importer.ReadFile(path, 0);
     if (!scene)
         return 0;
     std::size_t n = 0;
@@ -44,7 +44,7 @@ std::size_t assimpTriangles(const std::string& path)
     return n;
 }
 
-std::size_t tinyobjTriangles(const std::string& path)
+std::size_t tinyobjTriangles(const std::string &path)
 {
     tinyobj::ObjReaderConfig config;
     config.triangulate = true;
@@ -53,12 +53,12 @@ std::size_t tinyobjTriangles(const std::string& path)
     if (!reader.ParseFromFile(path, config))
         return 0;
     std::size_t n = 0;
-    for (const auto& shape : reader.GetShapes())
+    for (const auto &shape : reader.GetShapes())
         n += shape.mesh.num_face_vertices.size();
     return n;
 }
 
-std::size_t admeshTriangles(const std::string& path)
+std::size_t admeshTriangles(const std::string &path)
 {
     stl_file stl;
     std::memset(&stl, 0, sizeof stl);
@@ -70,7 +70,8 @@ std::size_t admeshTriangles(const std::string& path)
     return n;
 }
 
-struct Row {
+struct Row
+{
     std::string file;
     double megabytes;
     double plain;
@@ -87,7 +88,7 @@ std::string cell(double ms)
 
 } // namespace
 
-int main(int argc, char** argv)
+int main(int argc, char **argv)
 {
     const std::filesystem::path folder = argc > 1 ? argv[1] : "/tmp/solvane-loader-bench";
     const int reps = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
@@ -104,13 +105,14 @@ int main(int argc, char** argv)
         const auto obj = folder / ("foot_" + tag + "_colour.obj");
         fx::writeFile(bin, fx::binaryStl(foot));
         fx::writeFile(ascii, fx::asciiStl(foot, "solid foot", "\r\n"));
-        fx::writeFile(obj, fx::objText(foot, "\r\n"));   // already in CR LF form
+        fx::writeFile(obj, fx::objText(foot, "\r\n")); // already in CR LF form
 
-        for (const auto& path : {bin, ascii}) {
+        for (const auto &path : {bin, ascii}) {
             const std::string p = path.string();
             Row row{path.filename().string(), std::filesystem::file_size(path) / 1e6, 0, 0, {}};
             row.plain = timeBest(reps, std::filesystem::file_size(path), "plain read", [&] { return plainRead(p); });
-            row.ours = timeBest(reps, tris, "ours", [&] { return mesh::readStlFile(path).objects[0].triangles.size(); });
+            row.ours =
+                timeBest(reps, tris, "ours", [&] { return mesh::readStlFile(path).objects[0].triangles.size(); });
             row.peers["assimp"] = timeBest(reps, tris, "assimp", [&] { return assimpTriangles(p); });
             row.peers["admesh"] = timeBest(reps, tris, "admesh", [&] { return admeshTriangles(p); });
             rows.push_back(row);
@@ -129,14 +131,15 @@ int main(int argc, char** argv)
         }
     }
 
-    std::printf("| file | MB | plain read ms | ours ms | assimp ms | tinyobjloader ms | admesh ms | assimp / ours | tinyobjloader / ours | ours / plain read |\n");
+    std::printf("| file | MB | plain read ms | ours ms | assimp ms | tinyobjloader ms | admesh ms | assimp / ours | "
+                "tinyobjloader / ours | ours / plain read |\n");
     std::printf("|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n");
-    for (const Row& r : rows) {
-        auto peer = [&](const char* name) -> std::string {
+    for (const Row &r : rows) {
+        auto peer = [&](const char *name) -> std::string {
             const auto it = r.peers.find(name);
             return it == r.peers.end() ? "-" : cell(it->second);
         };
-        auto ratio = [&](const char* name) -> std::string {
+        auto ratio = [&](const char *name) -> std::string {
             const auto it = r.peers.find(name);
             return it == r.peers.end() ? "-" : cell(it->second / r.ours) + "x";
         };

@@ -89,7 +89,7 @@ int main(int argc, char *argv[])
     };
     timer.start();
     viewport->redraw();
-    const double firstMs = oneFrame();   // buffers built here
+    const double firstMs = oneFrame(); // buffers built here
 
     std::vector<double> times;
     const double step = 360.0 / frames;

@@ -87,8 +87,10 @@ int main(int argc, char **argv)
 
     QCommandLineParser parser;
     parser.addHelpOption();
-    parser.addOption({QStringLiteral("runs"), QStringLiteral("Timed runs."), QStringLiteral("N"), QStringLiteral("10")});
-    parser.addOption({QStringLiteral("keep"), QStringLiteral("Keep the documents in FOLDER."), QStringLiteral("FOLDER")});
+    parser.addOption(
+        {QStringLiteral("runs"), QStringLiteral("Timed runs."), QStringLiteral("N"), QStringLiteral("10")});
+    parser.addOption(
+        {QStringLiteral("keep"), QStringLiteral("Keep the documents in FOLDER."), QStringLiteral("FOLDER")});
     parser.process(app);
 
     QTemporaryDir temp;

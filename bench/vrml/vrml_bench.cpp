@@ -26,14 +26,15 @@ using bench::timeBest;
 
 namespace {
 
-struct Variant {
-    const char* tag;
+struct Variant
+{
+    const char *tag;
     fx::VrmlOptions options;
 };
 
 } // namespace
 
-int main(int argc, char** argv)
+int main(int argc, char **argv)
 {
     const std::filesystem::path folder = argc > 1 ? argv[1] : "/tmp/solvane-vrml-bench";
     const int reps = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
@@ -53,7 +54,7 @@ int main(int argc, char** argv)
     for (const std::size_t target : {std::size_t(200000), std::size_t(1000000)}) {
         const mesh::Mesh foot = fx::footLikeMesh(target, true);
         const std::size_t tris = foot.triangles.size();
-        for (const Variant& variant : variants) {
+        for (const Variant &variant : variants) {
             const auto path = folder / ("foot_" + std::to_string(tris / 1000) + "k_" + variant.tag + ".wrl");
             fx::writeFile(path, fx::vrmlText(foot, variant.options));
             fx::writeFile(folder / variant.options.textureUrl, "not a picture");
@@ -61,8 +62,9 @@ int main(int argc, char** argv)
             const double plain = timeBest(reps, size, "plain read", [&] { return plainRead(path); });
             const double ours = timeBest(reps, tris, "VRML reader", [&]() -> std::size_t {
                 const mesh::Model model = mesh::readVrmlFile(path);
-                const mesh::Mesh& m = model.objects.at(0);
-                const bool complete = variant.options.colours ? m.hasColours() : !m.texturePath.empty() && m.hasTexCoords();
+                const mesh::Mesh &m = model.objects.at(0);
+                const bool complete =
+                    variant.options.colours ? m.hasColours() : !m.texturePath.empty() && m.hasTexCoords();
                 return complete ? m.triangles.size() : 0;
             });
             std::printf("| %s | %.1f | %.1f | %.1f | %.2fx |\n", path.filename().string().c_str(), size / 1e6, plain,

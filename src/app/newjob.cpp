@@ -69,19 +69,38 @@ void New_Script_Record(ScriptRecord &job)
     job.ScanTimeL = job.ScanTimeR = Clock::longTime(now.time());
 
     job.Notes = QStringLiteral("None");
-    for (QString *text : {&job.ForefootVarusL, &job.ForefootVarusR, &job.ForefootValgusL, &job.ForefootValgusR,
-                          &job.HeelDotLengthL, &job.HeelDotLengthR, &job.VarusLengthL, &job.VarusLengthR,
-                          &job.ExtraHeelDepthL, &job.ExtraHeelDepthR, &job.HeelWidthL, &job.HeelWidthR,
-                          &job.MidfootWidthL, &job.MidfootWidthR, &job.MetaWedgeL, &job.MetaWedgeR,
-                          &job.ForefootWidthL, &job.ForefootWidthR})
+    for (QString *text :
+         {&job.ForefootVarusL, &job.ForefootVarusR, &job.ForefootValgusL, &job.ForefootValgusR, &job.HeelDotLengthL,
+          &job.HeelDotLengthR, &job.VarusLengthL, &job.VarusLengthR, &job.ExtraHeelDepthL, &job.ExtraHeelDepthR,
+          &job.HeelWidthL, &job.HeelWidthR, &job.MidfootWidthL, &job.MidfootWidthR, &job.MetaWedgeL, &job.MetaWedgeR,
+          &job.ForefootWidthL, &job.ForefootWidthR})
         text->clear();
-    for (double *value : {&job.ForefootElevationL, &job.ForefootElevationR, &job.SkiveDistanceL,
-                          &job.SkiveDistanceR, &job.InversionRampL, &job.InversionRampR, &job.EversionRampL,
-                          &job.EversionRampR, &job.ArchFillL, &job.ArchFillR, &job.LateralArchFillL,
-                          &job.LateralArchFillR, &job.ArchHeightL, &job.ArchHeightR, &job.HeelLiftL,
-                          &job.HeelLiftR, &job.HeelCupL, &job.HeelCupR, &job.RearFootPostingL,
-                          &job.RearFootPostingR, &job.RearFootPostingLateralL, &job.RearFootPostingLateralR,
-                          &job.InsertHeightL, &job.InsertHeightR, &job.InsertLengthL, &job.InsertLengthR})
+    for (double *value : {&job.ForefootElevationL,
+                          &job.ForefootElevationR,
+                          &job.SkiveDistanceL,
+                          &job.SkiveDistanceR,
+                          &job.InversionRampL,
+                          &job.InversionRampR,
+                          &job.EversionRampL,
+                          &job.EversionRampR,
+                          &job.ArchFillL,
+                          &job.ArchFillR,
+                          &job.LateralArchFillL,
+                          &job.LateralArchFillR,
+                          &job.ArchHeightL,
+                          &job.ArchHeightR,
+                          &job.HeelLiftL,
+                          &job.HeelLiftR,
+                          &job.HeelCupL,
+                          &job.HeelCupR,
+                          &job.RearFootPostingL,
+                          &job.RearFootPostingR,
+                          &job.RearFootPostingLateralL,
+                          &job.RearFootPostingLateralR,
+                          &job.InsertHeightL,
+                          &job.InsertHeightR,
+                          &job.InsertLengthL,
+                          &job.InsertLengthR})
         *value = 0.0;
     job.SkiveAngleL = job.SkiveAngleR = QStringLiteral("0");
 }

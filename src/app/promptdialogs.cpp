@@ -27,9 +27,9 @@ QString &PromptDialog::PromptDefault()
 }
 
 PromptDialog::PromptDialog(Kind kind, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
-                          | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
-    , m_kind(kind)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                          | Qt::WindowCloseButtonHint),
+      m_kind(kind)
 {
     setObjectName(nameFor(kind));
     setWindowTitle(kind == Kind::Numeric ? QStringLiteral("Numeric Data Input") : QStringLiteral("Text Data Input"));

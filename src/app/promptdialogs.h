@@ -19,7 +19,7 @@ public:
 
     struct Outcome
     {
-        QString UserInput;          // the numeric dialog holds it formatted "0.0"
+        QString UserInput; // the numeric dialog holds it formatted "0.0"
         bool InputCanceled = false; // Cancel, Esc or the close box
     };
 

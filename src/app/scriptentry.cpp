@@ -21,10 +21,10 @@ bool Enter_Script_Screen(ScriptRecord &job, ScriptKind kind)
 
     bool enter = true;
     if (Is_Absent_Path(job.LeftScanFile) && Is_Absent_Path(job.RightScanFile)) {
-        const Prompter::Answer answer
-            = UI().message(QStringLiteral("                No Scan File Data Was Found.\r\n\r\n"
-                                          "Are You Sure You Want to Enter the Script Screen?"),
-                           QStringLiteral("Warning"), Prompter::Icon::None, Prompter::Buttons::YesNo);
+        const Prompter::Answer answer =
+            UI().message(QStringLiteral("                No Scan File Data Was Found.\r\n\r\n"
+                                        "Are You Sure You Want to Enter the Script Screen?"),
+                         QStringLiteral("Warning"), Prompter::Icon::None, Prompter::Buttons::YesNo);
         enter = answer == Prompter::Answer::Yes;
     }
     // Whatever the answer: a stale path would otherwise follow the job into

@@ -8,8 +8,8 @@
 class ShellPrompter : public QtPrompter
 {
 public:
-    bool numericInput(const QString &prompt, const QString &label, const QString &defaultText,
-                      const QString &title, QString &entered) override;
-    bool textInput(const QString &prompt, const QString &label, const QString &defaultText,
-                   const QString &title, QString &entered) override;
+    bool numericInput(const QString &prompt, const QString &label, const QString &defaultText, const QString &title,
+                      QString &entered) override;
+    bool textInput(const QString &prompt, const QString &label, const QString &defaultText, const QString &title,
+                   QString &entered) override;
 };

@@ -180,8 +180,7 @@ StartupResult Run_Startup(ScriptRecord &job, const QString &commandLine, Instanc
     job.CastModeFlag = !settingsFilePath(QStringLiteral("Cast.Cfg")).isEmpty();
 
     if (!folderExists(job.DataFolder)) {
-        showWarning(StartupText::kUserFolderHead
-                    + QDir::toNativeSeparators(Paths::dataFolderPrefix() + job.CurrentUser)
+        showWarning(StartupText::kUserFolderHead + QDir::toNativeSeparators(Paths::dataFolderPrefix() + job.CurrentUser)
                     + StartupText::kUserFolderTail);
         if (!folderExists(Paths::dataRoot())) {
             showWarning(StartupText::kNoDataRoot);

@@ -28,7 +28,7 @@ inline const QString kReady = QStringLiteral("Ready");
 struct StartupSwitches
 {
     bool keepWorkingFiles = false; // "-d"
-    bool nasMode = false;          // "-n"
+    bool nasMode = false; // "-n"
 };
 
 // The command line after the program name, its arguments joined with blanks.
@@ -50,9 +50,9 @@ void Reset_Sizes_To_Default(ScriptRecord &job);
 QString Folder_List_Path(const QString &folder);
 
 enum class StartupOutcome {
-    Ready,          // the main window shows the job workspace
+    Ready, // the main window shows the job workspace
     AlreadyRunning, // another copy holds the working folder: this one ends
-    NoDataRoot,     // the data folder of the working folder is missing: the program ends
+    NoDataRoot, // the data folder of the working folder is missing: the program ends
 };
 
 struct StartupResult

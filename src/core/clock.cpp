@@ -33,7 +33,6 @@ QString longTime(const QTime &time)
 
 QString recordDate(const QDate &date)
 {
-    return QLocale(QLocale::English, QLocale::UnitedStates)
-        .toString(date, QStringLiteral("dddd, MMM d  yyyy"));
+    return QLocale(QLocale::English, QLocale::UnitedStates).toString(date, QStringLiteral("dddd, MMM d  yyyy"));
 }
 } // namespace Clock

@@ -11,7 +11,7 @@
 struct CountedSections
 {
     QList<QStringList> sections; // one entry per section asked for, items in file order
-    bool complete = true;        // false when the file ended before its counts were met
+    bool complete = true; // false when the file ended before its counts were met
 };
 
 // The count of a count line: the leading number of the text before its first

@@ -116,7 +116,8 @@ QStringList Build_CSV_EVA(ScriptRecord &job)
     correctSide(job, job.RightLcfFile, job.RightGraphicFile);
 
     const QString left5 = Has_Extension(job.LeftScanFile, QStringLiteral("stl")) ? job.LeftScanFile : job.LeftLcfFile;
-    const QString right6 = Has_Extension(job.RightScanFile, QStringLiteral("stl")) ? job.RightScanFile : job.RightLcfFile;
+    const QString right6 =
+        Has_Extension(job.RightScanFile, QStringLiteral("stl")) ? job.RightScanFile : job.RightLcfFile;
 
     // Top covers are joined with "," by the format itself; options and notes with ";".
     job.TopCoverL = replaceLineBreaks(QString(job.TopCoverL).replace(u',', u';'), QStringLiteral(","));
@@ -127,73 +128,71 @@ QStringList Build_CSV_EVA(ScriptRecord &job)
 
     auto t = [](const QString &v) { return Record_Field(v); };
     QStringList lines;
-    lines << QStringLiteral("BRENNICK ORTHOTICS PRESCRIPTION")
-          << QStringLiteral("Job Number,") + t(job.JobNumber)
-          << QStringLiteral("Clinic Job Number,") + t(job.ClinicJobNumber)
-          << QStringLiteral("PDF File Name,") + recordPathField(job.PdfFile)
-          << QStringLiteral("Left Scan File Name,") + recordPathField(left5)
-          << QStringLiteral("Right Scan File Name,") + recordPathField(right6)
-          << QStringLiteral("Left Graphic File Name,") + recordPathField(job.LeftGraphicFile)
-          << QStringLiteral("Right Graphic File Name,") + recordPathField(job.RightGraphicFile)
-          << QStringLiteral("Client First Name,") + t(job.ClientFirstName)
-          << QStringLiteral("Client Surname,") + t(job.ClientSurname)
-          << QStringLiteral("Gender,") + t(job.Gender)
-          << QStringLiteral("Podiatrist Name,") + t(job.PodiatristName)
-                 + (job.SendConfirmationEmail ? QStringLiteral(";Y") : QStringLiteral(";N"))
-          << QStringLiteral("Clinic Name,") + t(job.ClinicName)
-          << QStringLiteral("Date,") + Clock::recordDate(now.date())
-          << QStringLiteral("Time,") + Clock::longTime(now.time())
-          << QStringLiteral("Foot,Left,Right")
-          << pair(QStringLiteral("Foot Size"), t(job.FootSizeL), t(job.FootSizeR))
-          << pair(QStringLiteral("Template Length"), num::format0_0(job.TemplateLengthL),
-                  num::format0_0(job.TemplateLengthR))
-          << pair(QStringLiteral("Scan Date"), t(job.ScanDateL), t(job.ScanDateR))
-          << pair(QStringLiteral("Scan Time"), t(job.ScanTimeL), t(job.ScanTimeR))
-          << QStringLiteral("Dispense Date,") + t(job.DispenseDate)
-          << pair(QStringLiteral("Priority Return"), job.PriorityReturn ? QStringLiteral("1") : QStringLiteral("0"),
-                  job.ConfirmBeforeManufacture ? QStringLiteral("1") : QStringLiteral("0"))
-          << QStringLiteral("INSOLE REQUIREMENTS")
-          << pair(QStringLiteral("Orthotic Style"), t(job.OrthoticStyleL), t(job.OrthoticStyleR))
-          << pair(QStringLiteral("EVA Density"), t(job.EvaDensityL), t(job.EvaDensityR))
-          << pair(QStringLiteral("Top Cover"), job.TopCoverL, job.TopCoverR)
-          << pair(QStringLiteral("Insole Options"), job.InsoleOptionsL, job.InsoleOptionsR)
-          << QStringLiteral("Notes,") + job.Notes + u','
-          << QStringLiteral("INSOLE ADJUSTMENTS")
-          << numPair(QStringLiteral("Foot Length"), job.FootLengthL, job.FootLengthR, QStringLiteral("mm"))
-          << numPair(QStringLiteral("Thickness"), job.ThicknessL, job.ThicknessR, QStringLiteral("mm"))
-          << numPair(QStringLiteral("Skive Distance"), job.SkiveDistanceL, job.SkiveDistanceR, QStringLiteral("mm"))
-          << pairUnit(QStringLiteral("Skive Angle"), t(job.SkiveAngleL), t(job.SkiveAngleR), QStringLiteral("deg"))
-          << numPair(QStringLiteral("Inversion Ramp"), job.InversionRampL, job.InversionRampR, QStringLiteral("deg"))
-          << numPair(QStringLiteral("Eversion Ramp"), job.EversionRampL, job.EversionRampR, QStringLiteral("deg"))
-          << numPair(QStringLiteral("Arch Fill"), job.ArchFillL, job.ArchFillR, QStringLiteral("%"))
-          << numPair(QStringLiteral("Lateral Arch Fill"), job.LateralArchFillL, job.LateralArchFillR, QStringLiteral("%"))
-          << numPair(QStringLiteral("Heel Lift"), job.HeelLiftL, job.HeelLiftR, QStringLiteral("mm"))
-          << numPair(QStringLiteral("Heel Cup"), job.HeelCupL, job.HeelCupR, QStringLiteral("%"))
-          << numPair(QStringLiteral("Rear Foot Posting"), job.RearFootPostingL, job.RearFootPostingR, QStringLiteral("deg"))
-          << numPair(QStringLiteral("Rear Foot Posting Lateral"), job.RearFootPostingLateralL,
-                     job.RearFootPostingLateralR, QStringLiteral("deg"))
-          << pair(QStringLiteral("MetaWedge"), t(job.MetaWedgeL), t(job.MetaWedgeR))
-          << pair(QStringLiteral("MetDome"), t(job.MetDomeL), t(job.MetDomeR))
-          << pair(QStringLiteral("MetPad"), t(job.MetPadL), t(job.MetPadR))
-          << pairUnit(QStringLiteral("PFA"), t(job.PfaL), t(job.PfaR), QStringLiteral("mm"))
-          << pairUnit(QStringLiteral("Scan Position"), t(job.ScanPositionL), t(job.ScanPositionR), QStringLiteral("deg"))
-          << numPair(QStringLiteral("Arch Height"), job.ArchHeightL, job.ArchHeightR, QStringLiteral("mm"))
-          << QStringLiteral("Spare1,0,0,mm") << QStringLiteral("Spare2,0,0,mm")
-          << QStringLiteral("Spare3,0,0,mm") << QStringLiteral("Spare4,0,0,mm")
-          << QStringLiteral("FOOT DIMENSIONS")
-          << textNumPair(QStringLiteral("Forefoot Varus"), job.ForefootVarusL, job.ForefootVarusR, QStringLiteral("deg"))
-          << textNumPair(QStringLiteral("Forefoot Valgus"), job.ForefootValgusL, job.ForefootValgusR, QStringLiteral("deg"))
-          << textNumPair(QStringLiteral("Varus Length"), job.VarusLengthL, job.VarusLengthR, QStringLiteral("mm"))
-          << textNumPair(QStringLiteral("Extra Heel Depth"), job.ExtraHeelDepthL, job.ExtraHeelDepthR, QStringLiteral("mm"))
-          << numPair(QStringLiteral("Forefoot Elevation"), job.ForefootElevationL, job.ForefootElevationR, QStringLiteral("deg"))
-          << pair(QStringLiteral("Heel Width"), t(job.HeelWidthL), t(job.HeelWidthR))
-          << pair(QStringLiteral("Midfoot Width"), t(job.MidfootWidthL.toUpper()), t(job.MidfootWidthR.toUpper()))
-          << pair(QStringLiteral("Forefoot Width"), t(job.ForefootWidthL), t(job.ForefootWidthR))
-          << numPair(QStringLiteral("Insert Height"), job.InsertHeightL, job.InsertHeightR, QStringLiteral("mm"))
-          << numPair(QStringLiteral("Insert Length"), job.InsertLengthL, job.InsertLengthR, QStringLiteral("mm"))
-          << textNumPair(QStringLiteral("Heel-Dot Length"), job.HeelDotLengthL, job.HeelDotLengthR, QStringLiteral("mm"))
-          << QStringLiteral("Spare5,0,0,mm") << QStringLiteral("Spare6,0,0,mm")
-          << QStringLiteral("END");
+    lines
+        << QStringLiteral("BRENNICK ORTHOTICS PRESCRIPTION") << QStringLiteral("Job Number,") + t(job.JobNumber)
+        << QStringLiteral("Clinic Job Number,") + t(job.ClinicJobNumber)
+        << QStringLiteral("PDF File Name,") + recordPathField(job.PdfFile)
+        << QStringLiteral("Left Scan File Name,") + recordPathField(left5)
+        << QStringLiteral("Right Scan File Name,") + recordPathField(right6)
+        << QStringLiteral("Left Graphic File Name,") + recordPathField(job.LeftGraphicFile)
+        << QStringLiteral("Right Graphic File Name,") + recordPathField(job.RightGraphicFile)
+        << QStringLiteral("Client First Name,") + t(job.ClientFirstName)
+        << QStringLiteral("Client Surname,") + t(job.ClientSurname) << QStringLiteral("Gender,") + t(job.Gender)
+        << QStringLiteral("Podiatrist Name,") + t(job.PodiatristName)
+               + (job.SendConfirmationEmail ? QStringLiteral(";Y") : QStringLiteral(";N"))
+        << QStringLiteral("Clinic Name,") + t(job.ClinicName) << QStringLiteral("Date,") + Clock::recordDate(now.date())
+        << QStringLiteral("Time,") + Clock::longTime(now.time()) << QStringLiteral("Foot,Left,Right")
+        << pair(QStringLiteral("Foot Size"), t(job.FootSizeL), t(job.FootSizeR))
+        << pair(QStringLiteral("Template Length"), num::format0_0(job.TemplateLengthL),
+                num::format0_0(job.TemplateLengthR))
+        << pair(QStringLiteral("Scan Date"), t(job.ScanDateL), t(job.ScanDateR))
+        << pair(QStringLiteral("Scan Time"), t(job.ScanTimeL), t(job.ScanTimeR))
+        << QStringLiteral("Dispense Date,") + t(job.DispenseDate)
+        << pair(QStringLiteral("Priority Return"), job.PriorityReturn ? QStringLiteral("1") : QStringLiteral("0"),
+                job.ConfirmBeforeManufacture ? QStringLiteral("1") : QStringLiteral("0"))
+        << QStringLiteral("INSOLE REQUIREMENTS")
+        << pair(QStringLiteral("Orthotic Style"), t(job.OrthoticStyleL), t(job.OrthoticStyleR))
+        << pair(QStringLiteral("EVA Density"), t(job.EvaDensityL), t(job.EvaDensityR))
+        << pair(QStringLiteral("Top Cover"), job.TopCoverL, job.TopCoverR)
+        << pair(QStringLiteral("Insole Options"), job.InsoleOptionsL, job.InsoleOptionsR)
+        << QStringLiteral("Notes,") + job.Notes + u',' << QStringLiteral("INSOLE ADJUSTMENTS")
+        << numPair(QStringLiteral("Foot Length"), job.FootLengthL, job.FootLengthR, QStringLiteral("mm"))
+        << numPair(QStringLiteral("Thickness"), job.ThicknessL, job.ThicknessR, QStringLiteral("mm"))
+        << numPair(QStringLiteral("Skive Distance"), job.SkiveDistanceL, job.SkiveDistanceR, QStringLiteral("mm"))
+        << pairUnit(QStringLiteral("Skive Angle"), t(job.SkiveAngleL), t(job.SkiveAngleR), QStringLiteral("deg"))
+        << numPair(QStringLiteral("Inversion Ramp"), job.InversionRampL, job.InversionRampR, QStringLiteral("deg"))
+        << numPair(QStringLiteral("Eversion Ramp"), job.EversionRampL, job.EversionRampR, QStringLiteral("deg"))
+        << numPair(QStringLiteral("Arch Fill"), job.ArchFillL, job.ArchFillR, QStringLiteral("%"))
+        << numPair(QStringLiteral("Lateral Arch Fill"), job.LateralArchFillL, job.LateralArchFillR, QStringLiteral("%"))
+        << numPair(QStringLiteral("Heel Lift"), job.HeelLiftL, job.HeelLiftR, QStringLiteral("mm"))
+        << numPair(QStringLiteral("Heel Cup"), job.HeelCupL, job.HeelCupR, QStringLiteral("%"))
+        << numPair(QStringLiteral("Rear Foot Posting"), job.RearFootPostingL, job.RearFootPostingR,
+                   QStringLiteral("deg"))
+        << numPair(QStringLiteral("Rear Foot Posting Lateral"), job.RearFootPostingLateralL,
+                   job.RearFootPostingLateralR, QStringLiteral("deg"))
+        << pair(QStringLiteral("MetaWedge"), t(job.MetaWedgeL), t(job.MetaWedgeR))
+        << pair(QStringLiteral("MetDome"), t(job.MetDomeL), t(job.MetDomeR))
+        << pair(QStringLiteral("MetPad"), t(job.MetPadL), t(job.MetPadR))
+        << pairUnit(QStringLiteral("PFA"), t(job.PfaL), t(job.PfaR), QStringLiteral("mm"))
+        << pairUnit(QStringLiteral("Scan Position"), t(job.ScanPositionL), t(job.ScanPositionR), QStringLiteral("deg"))
+        << numPair(QStringLiteral("Arch Height"), job.ArchHeightL, job.ArchHeightR, QStringLiteral("mm"))
+        << QStringLiteral("Spare1,0,0,mm") << QStringLiteral("Spare2,0,0,mm") << QStringLiteral("Spare3,0,0,mm")
+        << QStringLiteral("Spare4,0,0,mm") << QStringLiteral("FOOT DIMENSIONS")
+        << textNumPair(QStringLiteral("Forefoot Varus"), job.ForefootVarusL, job.ForefootVarusR, QStringLiteral("deg"))
+        << textNumPair(QStringLiteral("Forefoot Valgus"), job.ForefootValgusL, job.ForefootValgusR,
+                       QStringLiteral("deg"))
+        << textNumPair(QStringLiteral("Varus Length"), job.VarusLengthL, job.VarusLengthR, QStringLiteral("mm"))
+        << textNumPair(QStringLiteral("Extra Heel Depth"), job.ExtraHeelDepthL, job.ExtraHeelDepthR,
+                       QStringLiteral("mm"))
+        << numPair(QStringLiteral("Forefoot Elevation"), job.ForefootElevationL, job.ForefootElevationR,
+                   QStringLiteral("deg"))
+        << pair(QStringLiteral("Heel Width"), t(job.HeelWidthL), t(job.HeelWidthR))
+        << pair(QStringLiteral("Midfoot Width"), t(job.MidfootWidthL.toUpper()), t(job.MidfootWidthR.toUpper()))
+        << pair(QStringLiteral("Forefoot Width"), t(job.ForefootWidthL), t(job.ForefootWidthR))
+        << numPair(QStringLiteral("Insert Height"), job.InsertHeightL, job.InsertHeightR, QStringLiteral("mm"))
+        << numPair(QStringLiteral("Insert Length"), job.InsertLengthL, job.InsertLengthR, QStringLiteral("mm"))
+        << textNumPair(QStringLiteral("Heel-Dot Length"), job.HeelDotLengthL, job.HeelDotLengthR, QStringLiteral("mm"))
+        << QStringLiteral("Spare5,0,0,mm") << QStringLiteral("Spare6,0,0,mm") << QStringLiteral("END");
     return lines;
 }
 
@@ -204,7 +203,8 @@ void Write_CSV_EVA(ScriptRecord &job)
 
 void Parse_CSV_EVA(ScriptRecord &job, const QStringList &lines, const QString &source)
 {
-    if (lines.size() < 66 || lines[22].trimmed().compare(QLatin1String("INSOLE REQUIREMENTS"), Qt::CaseInsensitive) != 0)
+    if (lines.size() < 66
+        || lines[22].trimmed().compare(QLatin1String("INSOLE REQUIREMENTS"), Qt::CaseInsensitive) != 0)
         throw SolvaneError(ErrorNumber::IncompleteRecord,
                            QStringLiteral("%1 is not a complete script record").arg(source));
 

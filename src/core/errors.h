@@ -9,7 +9,9 @@ class SolvaneError : public std::exception
 {
 public:
     SolvaneError(int number, QString description)
-        : m_number(number), m_description(std::move(description)), m_utf8(m_description.toUtf8())
+        : m_number(number),
+          m_description(std::move(description)),
+          m_utf8(m_description.toUtf8())
     {}
 
     int number() const { return m_number; }

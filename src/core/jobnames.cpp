@@ -13,8 +13,8 @@ QString safeNamePart(const QString &part)
     QString out;
     out.reserve(part.size());
     for (QChar c : part) {
-        const bool bad = forbidden.contains(c) || c.unicode() < 0x20 || c.unicode() == 0x7F
-                         || !textfile::canEncode1252(c);
+        const bool bad =
+            forbidden.contains(c) || c.unicode() < 0x20 || c.unicode() == 0x7F || !textfile::canEncode1252(c);
         out.append(bad ? QChar(u'_') : c);
     }
     return out;
@@ -22,8 +22,7 @@ QString safeNamePart(const QString &part)
 
 QString JobBaseName(const ScriptRecord &job)
 {
-    return job.JobNumber + u'_' + safeNamePart(job.ClientFirstName) + u'_'
-           + safeNamePart(job.ClientSurname);
+    return job.JobNumber + u'_' + safeNamePart(job.ClientFirstName) + u'_' + safeNamePart(job.ClientSurname);
 }
 
 QString JobBaseNameDefault(const ScriptRecord &job)

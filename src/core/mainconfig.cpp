@@ -35,8 +35,7 @@ std::optional<MainConfig> Read_Main_Config()
 
 void Create_Main_Config(const QString &scannerId)
 {
-    textfile::writeLines(Main_Config_Path(),
-                         {QStringLiteral("VORMAK"), scannerId, QStringLiteral("0000"), QString()});
+    textfile::writeLines(Main_Config_Path(), {QStringLiteral("VORMAK"), scannerId, QStringLiteral("0000"), QString()});
 }
 
 void Write_Main_Config(const ScriptRecord &job)

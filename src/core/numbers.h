@@ -18,7 +18,10 @@ double leadingNumber(const QString &text);
 QString formatFixed(double value, int decimals);
 
 // The "0.0" format of records and boxes.
-inline QString format0_0(double value) { return formatFixed(value, 1); }
+inline QString format0_0(double value)
+{
+    return formatFixed(value, 1);
+}
 
 // "0.0" applied to a text: a text that is wholly a number is written with
 // one decimal; any other text (empty, "3.0L", "S") stays as it is.

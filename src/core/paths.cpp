@@ -23,11 +23,26 @@ QString root()
     return r;
 }
 
-QString file(const QString &name) { return root() + u'/' + name; }
-QString dataRoot() { return file(QStringLiteral("Data")); }
-QString dataFolderPrefix() { return dataRoot() + u'/'; }
-QString jobsFolder() { return file(QStringLiteral("Jobs")) + u'/'; }
-QString defaultArchiveFolder() { return file(QStringLiteral("Archive")) + u'/'; }
+QString file(const QString &name)
+{
+    return root() + u'/' + name;
+}
+QString dataRoot()
+{
+    return file(QStringLiteral("Data"));
+}
+QString dataFolderPrefix()
+{
+    return dataRoot() + u'/';
+}
+QString jobsFolder()
+{
+    return file(QStringLiteral("Jobs")) + u'/';
+}
+QString defaultArchiveFolder()
+{
+    return file(QStringLiteral("Archive")) + u'/';
+}
 
 } // namespace Paths
 

@@ -14,9 +14,9 @@ QString root();
 // program has always spelled it: file("Solvane.Cfg").
 QString file(const QString &name);
 
-QString dataRoot();          // <root>/Data (no trailing separator)
-QString dataFolderPrefix();  // <root>/Data/ (the start of every DataFolder)
-QString jobsFolder();        // <root>/Jobs/
+QString dataRoot(); // <root>/Data (no trailing separator)
+QString dataFolderPrefix(); // <root>/Data/ (the start of every DataFolder)
+QString jobsFolder(); // <root>/Jobs/
 QString defaultArchiveFolder(); // <root>/Archive/
 
 // The working folder as records show it.

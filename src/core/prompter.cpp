@@ -17,8 +17,14 @@ public:
         default: return Answer::Cancel;
         }
     }
-    bool numericInput(const QString &, const QString &, const QString &, const QString &, QString &) override { return false; }
-    bool textInput(const QString &, const QString &, const QString &, const QString &, QString &) override { return false; }
+    bool numericInput(const QString &, const QString &, const QString &, const QString &, QString &) override
+    {
+        return false;
+    }
+    bool textInput(const QString &, const QString &, const QString &, const QString &, QString &) override
+    {
+        return false;
+    }
     QString openFile(const FileRequest &) override { return {}; }
     QString saveFile(const FileRequest &) override { return {}; }
     bool printDialog(QPrinter &) override { return false; }

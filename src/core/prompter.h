@@ -21,9 +21,9 @@ public:
     struct FileRequest
     {
         QString title;
-        QString folder;   // initial folder
+        QString folder; // initial folder
         QString fileName; // proposed name or path
-        QString filter;   // "CSV File (*.Csv)|*.Csv|All Files (*.*)|*.*"
+        QString filter; // "CSV File (*.Csv)|*.Csv|All Files (*.*)|*.*"
         QString defaultExtension;
     };
 
@@ -61,10 +61,8 @@ template <typename F>
 void Run_Command(F &&command);
 
 // The prompt wrappers: 0 or an empty text when cancelled.
-double Get_Num_Input(const QString &prompt, const QString &label, const QString &defaultText,
-                     const QString &title);
-QString Get_Std_Input(const QString &prompt, const QString &label, const QString &defaultText,
-                      const QString &title);
+double Get_Num_Input(const QString &prompt, const QString &label, const QString &defaultText, const QString &title);
+QString Get_Std_Input(const QString &prompt, const QString &label, const QString &defaultText, const QString &title);
 
 // "CSV File (*.Csv)|*.Csv|All Files (*.*)|*.*" as Qt filter lines.
 QStringList Dialog_Filters(const QString &filter);

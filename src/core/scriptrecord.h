@@ -122,8 +122,7 @@ struct ScriptRecord
 
     // Option tables, filled when the window that owns them loads its table.
     QStringList OrthoticStyleTable, EvaDensityTable, TopCoverTable, InsoleOptionTable;
-    int OrthoticStyleTableCount = 0, EvaDensityTableCount = 0, TopCoverTableCount = 0,
-        InsoleOptionTableCount = 0;
+    int OrthoticStyleTableCount = 0, EvaDensityTableCount = 0, TopCoverTableCount = 0, InsoleOptionTableCount = 0;
     bool TablesLoadedFlag = false;
     QStringList ShellStyleTable, ShellMaterialTable, RigidTopCoverTable, RigidInsoleOptionTable;
     int ShellStyleTableCount = 0, ShellMaterialTableCount = 0, RigidTopCoverTableCount = 0,
@@ -188,7 +187,7 @@ struct ScriptRecord
     bool FlatArchFillL = false, FlatArchFillR = false;
 
     // View, drawing and scanner state shared across windows.
-    QString CurrentFoot;      // "Left", "Right" or empty
+    QString CurrentFoot; // "Left", "Right" or empty
     QString GraphicSelection; // "LEFT", "RIGHT", "BOTH" or empty
     QString CurrentImageFile;
     QString ScannerProgram;

@@ -51,10 +51,22 @@ bool &waitSkipped()
 
 } // namespace
 
-QString Get_Token_Comma(QString &text) { return takeToken(text, u','); }
-QString Get_Token_Semicolon(QString &text) { return takeToken(text, u';'); }
-QString Get_Token_Space(QString &text) { return takeToken(text, u' '); }
-QString Get_Token_Underscore(QString &text) { return takeToken(text, u'_'); }
+QString Get_Token_Comma(QString &text)
+{
+    return takeToken(text, u',');
+}
+QString Get_Token_Semicolon(QString &text)
+{
+    return takeToken(text, u';');
+}
+QString Get_Token_Space(QString &text)
+{
+    return takeToken(text, u' ');
+}
+QString Get_Token_Underscore(QString &text)
+{
+    return takeToken(text, u'_');
+}
 
 QString Get_File_Name(const QString &path)
 {

@@ -4,5 +4,11 @@ namespace {
 ShellServices *g_shell = nullptr;
 }
 
-ShellServices *Shell() { return g_shell; }
-void Set_Shell(ShellServices *shell) { g_shell = shell; }
+ShellServices *Shell()
+{
+    return g_shell;
+}
+void Set_Shell(ShellServices *shell)
+{
+    g_shell = shell;
+}

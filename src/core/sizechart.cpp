@@ -53,8 +53,7 @@ void Read_Size_File(ScriptRecord &job, const QString &path)
 
 double Get_Template_Length(const ScriptRecord &job, double footSize)
 {
-    const int rows = std::min<int>({kChartRows, int(job.SizeChartSizes.size()),
-                                    int(job.SizeChartLengths.size())});
+    const int rows = std::min<int>({kChartRows, int(job.SizeChartSizes.size()), int(job.SizeChartLengths.size())});
     if (rows <= 0)
         return 0.0;
     const bool male = job.Gender.left(1).toUpper() == QLatin1String("M");

@@ -18,7 +18,10 @@ void Read_Size_File(ScriptRecord &job, const QString &path);
 double Get_Template_Length(const ScriptRecord &job, double footSize);
 
 // Foot length is always template length minus 25 mm.
-inline double Foot_Length_For(double templateLength) { return templateLength - 25.0; }
+inline double Foot_Length_For(double templateLength)
+{
+    return templateLength - 25.0;
+}
 
 // The size lists' texts of the first 17 rows.
 QStringList Size_List_Texts(const ScriptRecord &job);

@@ -10,10 +10,9 @@ namespace {
 
 // 0x80..0x9F of Windows-1252; 0 marks the five bytes it leaves undefined.
 constexpr char16_t kHigh[32] = {
-    0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0, 0x017D, 0,
-    0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178,
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
 };
 
 int byteFor(QChar c)
@@ -98,8 +97,7 @@ void writeBytes(const QString &path, const QByteArray &bytes)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw SolvaneError(ErrorNumber::FileWrite,
-                           QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
+        throw SolvaneError(ErrorNumber::FileWrite, QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
 }
 
 void writeLines(const QString &path, const QStringList &lines)

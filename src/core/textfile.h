@@ -8,7 +8,7 @@
 // CR LF. Every reader accepts CR LF, LF or CR.
 namespace textfile {
 
-QByteArray encode1252(const QString &text);   // unmappable characters become "?"
+QByteArray encode1252(const QString &text); // unmappable characters become "?"
 QString decode1252(const QByteArray &bytes);
 bool canEncode1252(QChar c);
 

@@ -6,8 +6,7 @@
 
 FirstKeyClears::FirstKeyClears(QObject *parent)
     : QObject(parent)
-{
-}
+{}
 
 void FirstKeyClears::addBox(QLineEdit *box, const QString &row)
 {
@@ -27,9 +26,7 @@ bool FirstKeyClears::eventFilter(QObject *watched, QEvent *event)
     if (!box)
         return false;
     switch (event->type()) {
-    case QEvent::MouseButtonPress:
-        box->clear();
-        break;
+    case QEvent::MouseButtonPress: box->clear(); break;
     case QEvent::KeyPress: {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Tab || key == Qt::Key_Backtab)
@@ -52,8 +49,7 @@ bool FirstKeyClears::eventFilter(QObject *watched, QEvent *event)
             m_firstKeyTaken[*row] = false;
         break;
     }
-    default:
-        break;
+    default: break;
     }
     return false;
 }

@@ -28,12 +28,21 @@ Prompter::Answer QtPrompter::message(const QString &text, const QString &title, 
     QMessageBox::StandardButtons set;
     QMessageBox::StandardButton escape = QMessageBox::Cancel;
     switch (buttons) {
-    case Buttons::Ok: set = QMessageBox::Ok; escape = QMessageBox::Ok; break;
+    case Buttons::Ok:
+        set = QMessageBox::Ok;
+        escape = QMessageBox::Ok;
+        break;
     case Buttons::OkCancel: set = QMessageBox::Ok | QMessageBox::Cancel; break;
-    case Buttons::YesNo: set = QMessageBox::Yes | QMessageBox::No; escape = QMessageBox::No; break;
+    case Buttons::YesNo:
+        set = QMessageBox::Yes | QMessageBox::No;
+        escape = QMessageBox::No;
+        break;
     case Buttons::YesNoCancel: set = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel; break;
     case Buttons::RetryCancel: set = QMessageBox::Retry | QMessageBox::Cancel; break;
-    case Buttons::AbortRetryIgnore: set = QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore; escape = QMessageBox::Abort; break;
+    case Buttons::AbortRetryIgnore:
+        set = QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore;
+        escape = QMessageBox::Abort;
+        break;
     }
     box.setStandardButtons(set);
     box.setEscapeButton(escape);
@@ -52,7 +61,8 @@ Prompter::Answer QtPrompter::message(const QString &text, const QString &title, 
 bool QtPrompter::numericInput(const QString &prompt, const QString &label, const QString &defaultText,
                               const QString &title, QString &entered)
 {
-    return textInput(prompt, label, defaultText, title.isEmpty() ? QStringLiteral("Numeric Data Input") : title, entered);
+    return textInput(prompt, label, defaultText, title.isEmpty() ? QStringLiteral("Numeric Data Input") : title,
+                     entered);
 }
 
 bool QtPrompter::textInput(const QString &prompt, const QString &label, const QString &defaultText,

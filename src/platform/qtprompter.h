@@ -10,10 +10,10 @@ class QtPrompter : public Prompter
 {
 public:
     Answer message(const QString &text, const QString &title, Icon icon, Buttons buttons) override;
-    bool numericInput(const QString &prompt, const QString &label, const QString &defaultText,
-                      const QString &title, QString &entered) override;
-    bool textInput(const QString &prompt, const QString &label, const QString &defaultText,
-                   const QString &title, QString &entered) override;
+    bool numericInput(const QString &prompt, const QString &label, const QString &defaultText, const QString &title,
+                      QString &entered) override;
+    bool textInput(const QString &prompt, const QString &label, const QString &defaultText, const QString &title,
+                   QString &entered) override;
     QString openFile(const FileRequest &request) override;
     QString saveFile(const FileRequest &request) override;
     bool printDialog(QPrinter &printer) override;

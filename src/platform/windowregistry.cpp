@@ -75,16 +75,16 @@ void WindowRegistry::unload(const QString &name)
 const QStringList &WindowRegistry::unloadOrder()
 {
     static const QStringList order = {
-        QStringLiteral("AboutForm"),   QStringLiteral("BlockForm1"),  QStringLiteral("BlockForm2"),
-        QStringLiteral("Brighten"),    QStringLiteral("Browser"),     QStringLiteral("DepthForm"),
-        QStringLiteral("DistForm"),    QStringLiteral("dlgNumInput"), QStringLiteral("dlgStdInput"),
-        QStringLiteral("FootSize"),    QStringLiteral("Form1"),       QStringLiteral("Form2"),
+        QStringLiteral("AboutForm"),   QStringLiteral("BlockForm1"),   QStringLiteral("BlockForm2"),
+        QStringLiteral("Brighten"),    QStringLiteral("Browser"),      QStringLiteral("DepthForm"),
+        QStringLiteral("DistForm"),    QStringLiteral("dlgNumInput"),  QStringLiteral("dlgStdInput"),
+        QStringLiteral("FootSize"),    QStringLiteral("Form1"),        QStringLiteral("Form2"),
         QStringLiteral("GraphicForm"), QStringLiteral("GraphicForm2"), QStringLiteral("GridForm1"),
-        QStringLiteral("GridForm2"),   QStringLiteral("Help1"),       QStringLiteral("OptionForm"),
-        QStringLiteral("PdfForm"),     QStringLiteral("ScaleForm"),   QStringLiteral("ScaleForm2"),
-        QStringLiteral("ScanForm"),    QStringLiteral("ScriptForm1"), QStringLiteral("VecOption"),
-        QStringLiteral("VCdrawForm"),  QStringLiteral("VCeditForm"),  QStringLiteral("VCfilesForm"),
-        QStringLiteral("VCinfoForm"),  QStringLiteral("VCsizeForm"),  QStringLiteral("VCutilForm"),
+        QStringLiteral("GridForm2"),   QStringLiteral("Help1"),        QStringLiteral("OptionForm"),
+        QStringLiteral("PdfForm"),     QStringLiteral("ScaleForm"),    QStringLiteral("ScaleForm2"),
+        QStringLiteral("ScanForm"),    QStringLiteral("ScriptForm1"),  QStringLiteral("VecOption"),
+        QStringLiteral("VCdrawForm"),  QStringLiteral("VCeditForm"),   QStringLiteral("VCfilesForm"),
+        QStringLiteral("VCinfoForm"),  QStringLiteral("VCsizeForm"),   QStringLiteral("VCutilForm"),
         QStringLiteral("VCviewForm"),
     };
     return order;

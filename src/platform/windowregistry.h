@@ -27,7 +27,10 @@ public:
     QWidget *window(const QString &name);
 
     template <typename T>
-    T *get(const QString &name) { return qobject_cast<T *>(window(name)); }
+    T *get(const QString &name)
+    {
+        return qobject_cast<T *>(window(name));
+    }
 
     // Brings the window to the front, creating (and so loading) it on first
     // use. A name no part has registered says `"<caption>" is not available
@@ -56,7 +59,10 @@ private:
     QHash<QString, QPointer<QWidget>> m_windows;
 };
 
-inline WindowRegistry &Windows() { return WindowRegistry::instance(); }
+inline WindowRegistry &Windows()
+{
+    return WindowRegistry::instance();
+}
 
 // Shows a window without blocking and brings it to the front.
 void Bring_To_Front(QWidget *window);

@@ -283,8 +283,8 @@ void ScriptForm1::buildFootDataTab(QWidget *tab)
         auto parts = addPair(block, caption, l, r, unit, extraL, extraR);
         return std::array<QWidget *, 4>{parts[0], parts[1], l, r};
     };
-    auto comboPair = [&](int block, const QString &name, const QString &caption, const QString &unit,
-                         bool editable, QWidget *extra = nullptr) {
+    auto comboPair = [&](int block, const QString &name, const QString &caption, const QString &unit, bool editable,
+                         QWidget *extra = nullptr) {
         QComboBox *c[2];
         for (int side = 0; side < 2; ++side) {
             c[side] = named<QComboBox>(m_controls, sideName(name, side));
@@ -331,11 +331,10 @@ void ScriptForm1::buildFootDataTab(QWidget *tab)
     hideRow(boxPair(0, QStringLiteral("Text45"), QStringLiteral("Midfoot Insert Length"), QStringLiteral("mm")));
     boxPair(0, QStringLiteral("Text22"), QStringLiteral("Arch Height"), QStringLiteral("mm"));
     {
-        auto row = boxPair(0, QStringLiteral("Text11"), QStringLiteral("Extra Heel Depth"), QStringLiteral("mm"),
-                           button(QStringLiteral("Command5"), QStringLiteral("S"),
-                                  QStringLiteral("Extra Heel Depth Side Left")),
-                           button(QStringLiteral("Command6"), QStringLiteral("S"),
-                                  QStringLiteral("Extra Heel Depth Side Right")));
+        auto row = boxPair(
+            0, QStringLiteral("Text11"), QStringLiteral("Extra Heel Depth"), QStringLiteral("mm"),
+            button(QStringLiteral("Command5"), QStringLiteral("S"), QStringLiteral("Extra Heel Depth Side Left")),
+            button(QStringLiteral("Command6"), QStringLiteral("S"), QStringLiteral("Extra Heel Depth Side Right")));
         row[1]->hide(); // the unit label
     }
     {
@@ -345,8 +344,8 @@ void ScriptForm1::buildFootDataTab(QWidget *tab)
         hideRow(row);
     }
     {
-        auto *graphic = button(QStringLiteral("Command22"), QStringLiteral("Graphic Image"),
-                               QStringLiteral("Graphic Image"));
+        auto *graphic =
+            button(QStringLiteral("Command22"), QStringLiteral("Graphic Image"), QStringLiteral("Graphic Image"));
         graphic->hide();
         blocks[0]->addWidget(graphic, rows[0]++, 1, 1, 2);
     }
@@ -444,11 +443,10 @@ void ScriptForm1::buildGraphicsTab(QWidget *tab)
     auto *tools = new QHBoxLayout;
     v->addLayout(tools);
     const QList<std::pair<int, QString>> toolButtons = {
-        {11, QStringLiteral("Files")}, {12, QStringLiteral("Sizing")},     {13, QStringLiteral("Edit")},
-        {14, QStringLiteral("Draw")},  {15, QStringLiteral("View")},       {16, QStringLiteral("Information")},
-        {17, QStringLiteral("Add Feature")}, {18, QStringLiteral("Utility")},
-        {19, QStringLiteral("L")},     {23, QStringLiteral("R")},          {24, QStringLiteral("B")},
-        {25, QStringLiteral("S")},
+        {11, QStringLiteral("Files")},       {12, QStringLiteral("Sizing")},  {13, QStringLiteral("Edit")},
+        {14, QStringLiteral("Draw")},        {15, QStringLiteral("View")},    {16, QStringLiteral("Information")},
+        {17, QStringLiteral("Add Feature")}, {18, QStringLiteral("Utility")}, {19, QStringLiteral("L")},
+        {23, QStringLiteral("R")},           {24, QStringLiteral("B")},       {25, QStringLiteral("S")},
     };
     for (const auto &[n, caption] : toolButtons) {
         auto *b = named<QPushButton>(m_controls, QStringLiteral("Command%1").arg(n));
@@ -708,15 +706,13 @@ void ScriptForm1::connectBehaviour()
     }
 
     for (int side = 0; side < 2; ++side) {
-        connect(list(sideName(QStringLiteral("List1"), side))->selectionModel(),
-                &QItemSelectionModel::selectionChanged, this,
-                [this, side](const QItemSelection &selected) {
+        connect(list(sideName(QStringLiteral("List1"), side))->selectionModel(), &QItemSelectionModel::selectionChanged,
+                this, [this, side](const QItemSelection &selected) {
                     for (const QModelIndex &index : selected.indexes())
                         List1_Click(side, index.row());
                 });
-        connect(list(sideName(QStringLiteral("List2"), side))->selectionModel(),
-                &QItemSelectionModel::selectionChanged, this,
-                [this, side](const QItemSelection &selected) {
+        connect(list(sideName(QStringLiteral("List2"), side))->selectionModel(), &QItemSelectionModel::selectionChanged,
+                this, [this, side](const QItemSelection &selected) {
                     for (const QModelIndex &index : selected.indexes())
                         List2_Click(side, index.row());
                 });
@@ -724,8 +720,10 @@ void ScriptForm1::connectBehaviour()
 
     // Several-choice lists: each item whose selection changed is a click on it.
     const std::tuple<const char *, int, void (ScriptForm1::*)(int, int)> multiLists[] = {
-        {"List3_0", 0, &ScriptForm1::List3_Click}, {"List3_1", 1, &ScriptForm1::List3_Click},
-        {"List4L", 0, &ScriptForm1::List4_Click},  {"List4R", 1, &ScriptForm1::List4_Click},
+        {"List3_0", 0, &ScriptForm1::List3_Click},
+        {"List3_1", 1, &ScriptForm1::List3_Click},
+        {"List4L", 0, &ScriptForm1::List4_Click},
+        {"List4R", 1, &ScriptForm1::List4_Click},
     };
     for (const auto &[name, side, handler] : multiLists) {
         connect(list(QString::fromLatin1(name))->selectionModel(), &QItemSelectionModel::selectionChanged, this,
@@ -777,9 +775,12 @@ void ScriptForm1::connectBehaviour()
     for (const auto &[n, window, caption] : windows) {
         onClick(QStringLiteral("Command%1").arg(n), [this, window, caption] { openWindow(window, caption); });
     }
-    onClick(QStringLiteral("Command19"), [this] { pickGraphicSide(QStringLiteral("LEFT"), QStringLiteral("Left Foot")); });
-    onClick(QStringLiteral("Command23"), [this] { pickGraphicSide(QStringLiteral("RIGHT"), QStringLiteral("Right Foot")); });
-    onClick(QStringLiteral("Command24"), [this] { pickGraphicSide(QStringLiteral("BOTH"), QStringLiteral("Both Feet")); });
+    onClick(QStringLiteral("Command19"),
+            [this] { pickGraphicSide(QStringLiteral("LEFT"), QStringLiteral("Left Foot")); });
+    onClick(QStringLiteral("Command23"),
+            [this] { pickGraphicSide(QStringLiteral("RIGHT"), QStringLiteral("Right Foot")); });
+    onClick(QStringLiteral("Command24"),
+            [this] { pickGraphicSide(QStringLiteral("BOTH"), QStringLiteral("Both Feet")); });
     onClick(QStringLiteral("Command25"), [this] {
         Run_Command([this] {
             Soft_Drawing_Pane().Save_Image(*this);
@@ -986,9 +987,9 @@ void ScriptForm1::Load_Data_1()
     writeBox(QStringLiteral("Text5"), job.Gender);
     static_cast<QPlainTextEdit *>(m_controls.value(QStringLiteral("Text6")))->setPlainText(job.Notes);
 
-    for (QString *field : {&job.ForefootVarusL, &job.ForefootValgusL, &job.VarusLengthL, &job.ExtraHeelDepthL,
-                           &job.HeelDotLengthL, &job.ForefootVarusR, &job.ForefootValgusR, &job.VarusLengthR,
-                           &job.ExtraHeelDepthR, &job.HeelDotLengthR})
+    for (QString *field :
+         {&job.ForefootVarusL, &job.ForefootValgusL, &job.VarusLengthL, &job.ExtraHeelDepthL, &job.HeelDotLengthL,
+          &job.ForefootVarusR, &job.ForefootValgusR, &job.VarusLengthR, &job.ExtraHeelDepthR, &job.HeelDotLengthR})
         field->clear();
     writePairBoxes(kMeasurementRows);
 
@@ -1119,8 +1120,10 @@ void ScriptForm1::Save_Data()
     job.MetPadL = combo(QStringLiteral("Combo5_0"))->currentText();
     job.MetPadR = combo(QStringLiteral("Combo5_1"))->currentText();
 
-    job.PfaL = Take_Pfa(combo(QStringLiteral("Combo7_0"))->currentText(), option(1)->isChecked(), option(2)->isChecked());
-    job.PfaR = Take_Pfa(combo(QStringLiteral("Combo7_1"))->currentText(), option(3)->isChecked(), option(4)->isChecked());
+    job.PfaL =
+        Take_Pfa(combo(QStringLiteral("Combo7_0"))->currentText(), option(1)->isChecked(), option(2)->isChecked());
+    job.PfaR =
+        Take_Pfa(combo(QStringLiteral("Combo7_1"))->currentText(), option(3)->isChecked(), option(4)->isChecked());
     job.ScanPositionL = Take_Scan_Position(text(QStringLiteral("Text4_0")), option(6)->isChecked());
     job.ScanPositionR = Take_Scan_Position(text(QStringLiteral("Text4_1")), option(8)->isChecked());
 
@@ -1354,8 +1357,7 @@ void ScriptForm1::List2_Click(int side, int row)
 
 // A left choice is taken and then made on the right list too, whose own
 // choice runs nested; a right choice is taken alone.
-void ScriptForm1::takeSingleChoice(const QString &listName, int side, int row, QString &leftField,
-                                   QString &rightField)
+void ScriptForm1::takeSingleChoice(const QString &listName, int side, int row, QString &leftField, QString &rightField)
 {
     const QString chosen = list(sideName(listName, side))->item(row)->text();
     if (side == 0) {
@@ -1440,8 +1442,9 @@ void ScriptForm1::List3_Click(int side, int row)
     }
     job.TopCoverL = left->item(row)->text();
     // Asked also when the click took the item away; Yes only ever adds.
-    const Prompter::Answer answer = UI().message(QStringLiteral("Apply to Right Foot Too?"), QStringLiteral("Top Cover"),
-                                                 Prompter::Icon::None, Prompter::Buttons::YesNo);
+    const Prompter::Answer answer =
+        UI().message(QStringLiteral("Apply to Right Foot Too?"), QStringLiteral("Top Cover"), Prompter::Icon::None,
+                     Prompter::Buttons::YesNo);
     if (answer == Prompter::Answer::Yes)
         right->item(row)->setSelected(true);
 }
@@ -1468,8 +1471,8 @@ void ScriptForm1::List4_Click(int side, int row)
                        == Prompter::Answer::Yes;
     }
     if (Option_Takes_Value(field)) {
-        const QString prompt = side == 0 ? QStringLiteral("Enter Value (Left Foot): ")
-                                         : QStringLiteral("Enter Value (Right Foot): ");
+        const QString prompt =
+            side == 0 ? QStringLiteral("Enter Value (Left Foot): ") : QStringLiteral("Enter Value (Right Foot): ");
         const qsizetype equals = field.indexOf(u'=', 1);
         if (equals < 0) {
             // A first value is kept whatever it is, 0 included.
@@ -1520,7 +1523,8 @@ void ScriptForm1::Choose_Scan_File(int side)
     Run_Command([this, side] {
         ScriptRecord &job = Job();
         Prompter::FileRequest request;
-        request.title = side == 0 ? QStringLiteral("Select a Left Scan File") : QStringLiteral("Select a Right Scan File");
+        request.title =
+            side == 0 ? QStringLiteral("Select a Left Scan File") : QStringLiteral("Select a Right Scan File");
         request.folder = job.DataFolder;
         request.filter = QStringLiteral("WRL File (*.Wrl)|*.Wrl|STL File (*.Stl)|*.Stl|All Files (*.*)|*.*");
         request.defaultExtension = QStringLiteral("Wrl");

@@ -4,8 +4,8 @@
 
 #include "jobnames.h"
 #include "numbers.h"
-#include "prompter.h"
 #include "paths.h"
+#include "prompter.h"
 #include "scriptrecord.h"
 #include "sizechart.h"
 

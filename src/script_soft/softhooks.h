@@ -17,12 +17,12 @@ class SoftJobCommands
 {
 public:
     virtual ~SoftJobCommands() = default;
-    virtual void Submit_Job(ScriptForm1 &form) = 0;         // Command2 "Submit Job to Laboratory"
-    virtual void Save_Job_Locally(ScriptForm1 &form) = 0;   // Command3 "Save Job Locally"
-    virtual void Next_Job(ScriptForm1 &form) = 0;           // Command4 "Next Job" (hidden)
-    virtual void Write_JSON_File(ScriptForm1 &form) = 0;    // Command7 "Write JSON File"
-    virtual void Save_Script(ScriptForm1 &form) = 0;        // Command8 "Save Script"
-    virtual void Open_Script(ScriptForm1 &form) = 0;        // Command9 "Open Script"
+    virtual void Submit_Job(ScriptForm1 &form) = 0; // Command2 "Submit Job to Laboratory"
+    virtual void Save_Job_Locally(ScriptForm1 &form) = 0; // Command3 "Save Job Locally"
+    virtual void Next_Job(ScriptForm1 &form) = 0; // Command4 "Next Job" (hidden)
+    virtual void Write_JSON_File(ScriptForm1 &form) = 0; // Command7 "Write JSON File"
+    virtual void Save_Script(ScriptForm1 &form) = 0; // Command8 "Save Script"
+    virtual void Open_Script(ScriptForm1 &form) = 0; // Command9 "Open Script"
     virtual void Print_Option_Table(ScriptForm1 &form) = 0; // Command20 "Print"
 };
 

@@ -197,13 +197,27 @@ private slots:
         QTest::addColumn<QString>("item");
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("general") << "mnuScanner1" << "ScanForm" << "General Scanner";
-        QTest::newRow("mini eva") << "mnuScanner2" << "ScanForm2" << "MiniScanner (EVA)";
-        QTest::newRow("mini rigid") << "mnuScanner3" << "ScanForm3" << "MiniScanner (Rigid)";
-        QTest::newRow("lsr") << "mnuLSRscanner" << "ScanForm4" << "LSR Scanner";
-        QTest::newRow("pellmar eva") << "mnuPellmar1" << "ScanForm5" << "Pellmar Scanner (EVA)";
-        QTest::newRow("pellmar rigid") << "mnuPellmar2" << "ScanForm6" << "Pellmar Scanner (Rigid)";
-        QTest::newRow("tools") << "mnuTools" << "VerifyForm" << "Tools";
+        QTest::newRow("general") << "mnuScanner1"
+                                 << "ScanForm"
+                                 << "General Scanner";
+        QTest::newRow("mini eva") << "mnuScanner2"
+                                  << "ScanForm2"
+                                  << "MiniScanner (EVA)";
+        QTest::newRow("mini rigid") << "mnuScanner3"
+                                    << "ScanForm3"
+                                    << "MiniScanner (Rigid)";
+        QTest::newRow("lsr") << "mnuLSRscanner"
+                             << "ScanForm4"
+                             << "LSR Scanner";
+        QTest::newRow("pellmar eva") << "mnuPellmar1"
+                                     << "ScanForm5"
+                                     << "Pellmar Scanner (EVA)";
+        QTest::newRow("pellmar rigid") << "mnuPellmar2"
+                                       << "ScanForm6"
+                                       << "Pellmar Scanner (Rigid)";
+        QTest::newRow("tools") << "mnuTools"
+                               << "VerifyForm"
+                               << "Tools";
     }
 
     // Until a window's part is built its item says so; once the part has
@@ -236,10 +250,14 @@ private slots:
         QTest::addColumn<QString>("item");
         QTest::addColumn<QString>("window");
         QTest::addColumn<bool>("clears");
-        QTest::newRow("pellmar eva") << "mnuPellmar1" << "ScanForm5" << true;
-        QTest::newRow("pellmar rigid") << "mnuPellmar2" << "ScanForm6" << true;
-        QTest::newRow("general") << "mnuScanner1" << "ScanForm" << false;
-        QTest::newRow("lsr") << "mnuLSRscanner" << "ScanForm4" << false;
+        QTest::newRow("pellmar eva") << "mnuPellmar1"
+                                     << "ScanForm5" << true;
+        QTest::newRow("pellmar rigid") << "mnuPellmar2"
+                                       << "ScanForm6" << true;
+        QTest::newRow("general") << "mnuScanner1"
+                                 << "ScanForm" << false;
+        QTest::newRow("lsr") << "mnuLSRscanner"
+                             << "ScanForm4" << false;
     }
 
     void footScannersMayScanBothFeetAgain()
@@ -274,15 +292,42 @@ private slots:
         const int yes = int(Prompter::Answer::Yes);
         const int no = int(Prompter::Answer::No);
         const int closed = int(Prompter::Answer::Cancel);
-        QTest::newRow("eva no scans, yes") << "mnuScript1" << "None" << "None" << true << yes << true << "None" << "None";
-        QTest::newRow("eva no scans, no") << "mnuScript1" << "None" << "None" << true << no << false << "None" << "None";
-        QTest::newRow("eva no scans, closed") << "mnuScript1" << "none" << "" << true << closed << false << "None" << "None";
-        QTest::newRow("eva left gone") << "mnuScript1" << "gone" << "None" << false << 0 << true << "None" << "None";
-        QTest::newRow("eva both gone") << "mnuScript1" << "gone" << "gone" << false << 0 << true << "None" << "None";
-        QTest::newRow("eva left there") << "mnuScript1" << "file" << "None" << false << 0 << true << "file" << "None";
-        QTest::newRow("rigid no scans, yes") << "mnuScript2" << "None" << "None" << true << yes << true << "None" << "None";
-        QTest::newRow("rigid no scans, no") << "mnuScript2" << "None" << "None" << true << no << false << "None" << "None";
-        QTest::newRow("rigid right gone") << "mnuScript2" << "None" << "gone" << false << 0 << true << "None" << "None";
+        QTest::newRow("eva no scans, yes") << "mnuScript1"
+                                           << "None"
+                                           << "None" << true << yes << true << "None"
+                                           << "None";
+        QTest::newRow("eva no scans, no") << "mnuScript1"
+                                          << "None"
+                                          << "None" << true << no << false << "None"
+                                          << "None";
+        QTest::newRow("eva no scans, closed") << "mnuScript1"
+                                              << "none"
+                                              << "" << true << closed << false << "None"
+                                              << "None";
+        QTest::newRow("eva left gone") << "mnuScript1"
+                                       << "gone"
+                                       << "None" << false << 0 << true << "None"
+                                       << "None";
+        QTest::newRow("eva both gone") << "mnuScript1"
+                                       << "gone"
+                                       << "gone" << false << 0 << true << "None"
+                                       << "None";
+        QTest::newRow("eva left there") << "mnuScript1"
+                                        << "file"
+                                        << "None" << false << 0 << true << "file"
+                                        << "None";
+        QTest::newRow("rigid no scans, yes") << "mnuScript2"
+                                             << "None"
+                                             << "None" << true << yes << true << "None"
+                                             << "None";
+        QTest::newRow("rigid no scans, no") << "mnuScript2"
+                                            << "None"
+                                            << "None" << true << no << false << "None"
+                                            << "None";
+        QTest::newRow("rigid right gone") << "mnuScript2"
+                                          << "None"
+                                          << "gone" << false << 0 << true << "None"
+                                          << "None";
     }
 
     void scriptScreenQuestion()
@@ -343,10 +388,10 @@ private slots:
         for (const char *name : {"Lee_L.Wrl", "Lee_R.Wrl", "Lee_Ann.Csv"})
             home->write(QStringLiteral("Outgoing/") + name, QByteArray("content of ") + name);
         const QString archive = home->path("Outgoing/AB0042_Lee.Zip");
-        Write_Job_Archive(archive,
-                          {home->path("Outgoing/Lee_L.Wrl"), home->path("Outgoing/Lee_R.Wrl"),
-                           home->path("Outgoing/Lee_Ann.Csv")},
-                          "AB0042");
+        Write_Job_Archive(
+            archive,
+            {home->path("Outgoing/Lee_L.Wrl"), home->path("Outgoing/Lee_R.Wrl"), home->path("Outgoing/Lee_Ann.Csv")},
+            "AB0042");
         const QStringList before = filesUnder(home->root());
         const ScriptRecord jobBefore = Job();
         QCOMPARE(Job().DataFolder, home->path("Data/ClinicA/"));
@@ -403,9 +448,15 @@ private slots:
         QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("help") << "mnuHelp1" << "Browser" << "";
-        QTest::newRow("about") << "mnuAbout" << "AboutForm" << "About VELTRANE";
-        QTest::newRow("sizes") << "Command10" << "FootSize" << "Foot Sizes";
+        QTest::newRow("help") << "mnuHelp1"
+                              << "Browser"
+                              << "";
+        QTest::newRow("about") << "mnuAbout"
+                               << "AboutForm"
+                               << "About VELTRANE";
+        QTest::newRow("sizes") << "Command10"
+                               << "FootSize"
+                               << "Foot Sizes";
     }
 
     void helpItemsOpenTheirWindows()

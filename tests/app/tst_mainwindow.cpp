@@ -151,7 +151,8 @@ private slots:
         auto *combo2 = child<QComboBox>(&window, "Combo2");
         auto *combo3 = child<QComboBox>(&window, "Combo3");
         QVERIFY(combo1 && combo2 && combo3);
-        const QStringList sizes{"0", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13", "14", "15", "16", "17"};
+        const QStringList sizes{"0",  "2",  "3",  "4",  "5",  "6",  "7",  "8", "9",
+                                "10", "11", "12", "13", "14", "15", "16", "17"};
         QCOMPARE(texts(combo1), sizes);
         QCOMPARE(texts(combo2), sizes);
         QCOMPARE(combo1->currentText(), QString("0"));
@@ -416,7 +417,8 @@ private slots:
         QVERIFY(window.Load_Right_Foot());
         auto *right = qobject_cast<FootView *>(Windows().loaded("Form2"));
         QVERIFY(right && right->isVisible());
-        QCOMPARE(right->windowTitle(), "Right Foot: " + QDir::toNativeSeparators(home.path("Data/ClinicA/Sample_Ben_R.Stl")));
+        QCOMPARE(right->windowTitle(),
+                 "Right Foot: " + QDir::toNativeSeparators(home.path("Data/ClinicA/Sample_Ben_R.Stl")));
         QCOMPARE(Job().RightGraphicFile, home.path("Data/ClinicA/Sample_Ben_R.Bmp"));
         QVERIFY(status.texts.contains("Moravine: Right Foot  " + home.path("Data/ClinicA/Sample_Ben_R.Stl")));
         QCOMPARE(view->windowTitle(), "Left Foot: " + QDir::toNativeSeparators(scan));

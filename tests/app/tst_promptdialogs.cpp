@@ -80,20 +80,34 @@ private slots:
         QTest::addColumn<QString>("steps");
         QTest::addColumn<double>("expected");
         QTest::addColumn<QStringList>("peeks");
-        QTest::newRow("untouched 0") << "0" << "accept" << 0.0 << QStringList{};
-        QTest::newRow("untouched 2") << "2" << "accept" << 2.0 << QStringList{};
-        QTest::newRow("typed 3.14") << "2" << "type:3.14|peek|accept" << 3.1 << QStringList{"3.14"};
-        QTest::newRow("typed 2.25 rounds up") << "0" << "type:2.25|enter" << 2.3 << QStringList{};
-        QTest::newRow("typed abc") << "2" << "type:abc|accept" << 0.0 << QStringList{};
-        QTest::newRow("typed 12abc") << "2" << "type:12abc|accept" << 12.0 << QStringList{};
-        QTest::newRow("typed 3.14mm keeps its decimals") << "2" << "type:3.14mm|accept" << 3.14 << QStringList{};
-        QTest::newRow("empty box") << "2" << "click|peek|accept" << 0.0 << QStringList{""};
-        QTest::newRow("click after typing empties") << "2" << "type:7|click|peek|accept" << 0.0 << QStringList{""};
-        QTest::newRow("reset") << "2" << "type:9|reset|peek|accept" << 2.0 << QStringList{"2.0"};
-        QTest::newRow("enter accepts") << "0" << "type:-4.5|enter" << -4.5 << QStringList{};
-        QTest::newRow("cancel") << "2" << "type:5|cancel" << 0.0 << QStringList{};
-        QTest::newRow("esc") << "2" << "type:5|esc" << 0.0 << QStringList{};
-        QTest::newRow("close box") << "2" << "type:5|close" << 0.0 << QStringList{};
+        QTest::newRow("untouched 0") << "0"
+                                     << "accept" << 0.0 << QStringList{};
+        QTest::newRow("untouched 2") << "2"
+                                     << "accept" << 2.0 << QStringList{};
+        QTest::newRow("typed 3.14") << "2"
+                                    << "type:3.14|peek|accept" << 3.1 << QStringList{"3.14"};
+        QTest::newRow("typed 2.25 rounds up") << "0"
+                                              << "type:2.25|enter" << 2.3 << QStringList{};
+        QTest::newRow("typed abc") << "2"
+                                   << "type:abc|accept" << 0.0 << QStringList{};
+        QTest::newRow("typed 12abc") << "2"
+                                     << "type:12abc|accept" << 12.0 << QStringList{};
+        QTest::newRow("typed 3.14mm keeps its decimals") << "2"
+                                                         << "type:3.14mm|accept" << 3.14 << QStringList{};
+        QTest::newRow("empty box") << "2"
+                                   << "click|peek|accept" << 0.0 << QStringList{""};
+        QTest::newRow("click after typing empties") << "2"
+                                                    << "type:7|click|peek|accept" << 0.0 << QStringList{""};
+        QTest::newRow("reset") << "2"
+                               << "type:9|reset|peek|accept" << 2.0 << QStringList{"2.0"};
+        QTest::newRow("enter accepts") << "0"
+                                       << "type:-4.5|enter" << -4.5 << QStringList{};
+        QTest::newRow("cancel") << "2"
+                                << "type:5|cancel" << 0.0 << QStringList{};
+        QTest::newRow("esc") << "2"
+                             << "type:5|esc" << 0.0 << QStringList{};
+        QTest::newRow("close box") << "2"
+                                   << "type:5|close" << 0.0 << QStringList{};
     }
 
     void numeric()
@@ -119,14 +133,22 @@ private slots:
         QTest::addColumn<QString>("steps");
         QTest::addColumn<QString>("expected");
         QTest::addColumn<QStringList>("peeks");
-        QTest::newRow("untouched") << "accept" << "FirstName" << QStringList{};
-        QTest::newRow("typed") << "type:Ann-Marie|enter" << "Ann-Marie" << QStringList{};
-        QTest::newRow("typed digits stay text") << "type:3.14|accept" << "3.14" << QStringList{};
-        QTest::newRow("click empties") << "click|accept" << "" << QStringList{};
-        QTest::newRow("reset") << "type:Bob|reset|peek|accept" << "FirstName" << QStringList{"FirstName"};
-        QTest::newRow("cancel") << "type:Bob|cancel" << "" << QStringList{};
-        QTest::newRow("esc") << "type:Bob|esc" << "" << QStringList{};
-        QTest::newRow("close box") << "type:Bob|close" << "" << QStringList{};
+        QTest::newRow("untouched") << "accept"
+                                   << "FirstName" << QStringList{};
+        QTest::newRow("typed") << "type:Ann-Marie|enter"
+                               << "Ann-Marie" << QStringList{};
+        QTest::newRow("typed digits stay text") << "type:3.14|accept"
+                                                << "3.14" << QStringList{};
+        QTest::newRow("click empties") << "click|accept"
+                                       << "" << QStringList{};
+        QTest::newRow("reset") << "type:Bob|reset|peek|accept"
+                               << "FirstName" << QStringList{"FirstName"};
+        QTest::newRow("cancel") << "type:Bob|cancel"
+                                << "" << QStringList{};
+        QTest::newRow("esc") << "type:Bob|esc"
+                             << "" << QStringList{};
+        QTest::newRow("close box") << "type:Bob|close"
+                                   << "" << QStringList{};
     }
 
     void text()

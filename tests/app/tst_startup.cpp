@@ -38,28 +38,43 @@ private slots:
         QTest::addColumn<QStringList>("userNames");
         QTest::addColumn<bool>("found");
 
-        QTest::newRow("two users") << QByteArray("AB\r\nS1\r\n0042\r\nClinicA\r\nClinicB\r\n") << "AB" << "S1" << 42
-                                   << "ClinicA" << "ClinicA,ClinicB" << QStringList{"ClinicA", "ClinicB"} << true;
-        QTest::newRow("one user") << QByteArray("AB\r\nS1\r\n0007\r\nClinicA\r\n") << "AB" << "S1" << 7 << "ClinicA"
+        QTest::newRow("two users") << QByteArray("AB\r\nS1\r\n0042\r\nClinicA\r\nClinicB\r\n") << "AB"
+                                   << "S1" << 42 << "ClinicA"
+                                   << "ClinicA,ClinicB" << QStringList{"ClinicA", "ClinicB"} << true;
+        QTest::newRow("one user") << QByteArray("AB\r\nS1\r\n0007\r\nClinicA\r\n") << "AB"
+                                  << "S1" << 7 << "ClinicA"
                                   << "ClinicA" << QStringList{} << true;
         QTest::newRow("users end at an empty line")
-            << QByteArray("AB\r\nS1\r\n0001\r\nClinicA\r\n\r\nClinicB\r\n") << "AB" << "S1" << 1 << "ClinicA"
+            << QByteArray("AB\r\nS1\r\n0001\r\nClinicA\r\n\r\nClinicB\r\n") << "AB"
+            << "S1" << 1 << "ClinicA"
             << "ClinicA" << QStringList{} << true;
-        QTest::newRow("LF line ends") << QByteArray("AB\nS1\n0003\nClinicA\nClinicB") << "AB" << "S1" << 3
-                                      << "ClinicA" << "ClinicA,ClinicB" << QStringList{"ClinicA", "ClinicB"} << true;
-        QTest::newRow("no user") << QByteArray("AB\r\nS1\r\n0005\r\n\r\n") << "AB" << "S1" << 5 << "" << ""
-                                 << QStringList{} << true;
-        QTest::newRow("two lines") << QByteArray("AB\r\nS1\r\n") << "AB" << "S1" << 0 << "" << "" << QStringList{}
-                                   << true;
-        QTest::newRow("one line") << QByteArray("AB\r\n") << "AB" << "0000" << 0 << "" << "" << QStringList{} << true;
-        QTest::newRow("empty file") << QByteArray("") << "Test" << "0000" << 0 << "" << "" << QStringList{} << true;
-        QTest::newRow("counter 42abc") << QByteArray("AB\r\nS1\r\n42abc\r\n\r\n") << "AB" << "S1" << 42 << "" << ""
-                                       << QStringList{} << true;
-        QTest::newRow("counter abc") << QByteArray("AB\r\nS1\r\nabc\r\n\r\n") << "AB" << "S1" << 0 << "" << ""
-                                     << QStringList{} << true;
-        QTest::newRow("counter 12345") << QByteArray("AB\r\nS1\r\n12345\r\n\r\n") << "AB" << "S1" << 12345 << ""
+        QTest::newRow("LF line ends") << QByteArray("AB\nS1\n0003\nClinicA\nClinicB") << "AB"
+                                      << "S1" << 3 << "ClinicA"
+                                      << "ClinicA,ClinicB" << QStringList{"ClinicA", "ClinicB"} << true;
+        QTest::newRow("no user") << QByteArray("AB\r\nS1\r\n0005\r\n\r\n") << "AB"
+                                 << "S1" << 5 << ""
+                                 << "" << QStringList{} << true;
+        QTest::newRow("two lines") << QByteArray("AB\r\nS1\r\n") << "AB"
+                                   << "S1" << 0 << ""
+                                   << "" << QStringList{} << true;
+        QTest::newRow("one line") << QByteArray("AB\r\n") << "AB"
+                                  << "0000" << 0 << ""
+                                  << "" << QStringList{} << true;
+        QTest::newRow("empty file") << QByteArray("") << "Test"
+                                    << "0000" << 0 << ""
+                                    << "" << QStringList{} << true;
+        QTest::newRow("counter 42abc") << QByteArray("AB\r\nS1\r\n42abc\r\n\r\n") << "AB"
+                                       << "S1" << 42 << ""
                                        << "" << QStringList{} << true;
-        QTest::newRow("missing") << QByteArray() << "VORMAK" << "A0000" << 0 << "" << "" << QStringList{} << false;
+        QTest::newRow("counter abc") << QByteArray("AB\r\nS1\r\nabc\r\n\r\n") << "AB"
+                                     << "S1" << 0 << ""
+                                     << "" << QStringList{} << true;
+        QTest::newRow("counter 12345") << QByteArray("AB\r\nS1\r\n12345\r\n\r\n") << "AB"
+                                       << "S1" << 12345 << ""
+                                       << "" << QStringList{} << true;
+        QTest::newRow("missing") << QByteArray() << "VORMAK"
+                                 << "A0000" << 0 << ""
+                                 << "" << QStringList{} << false;
     }
 
     void configurationFile()
@@ -117,8 +132,8 @@ private slots:
 
         QCOMPARE(job.LeftScanFileName, QString("None"));
         QCOMPARE(job.RightScanFileName, QString("None"));
-        for (const QString *path : {&job.PdfFile, &job.LeftScanFile, &job.RightScanFile, &job.LeftGraphicFile,
-                                    &job.RightGraphicFile})
+        for (const QString *path :
+             {&job.PdfFile, &job.LeftScanFile, &job.RightScanFile, &job.LeftGraphicFile, &job.RightGraphicFile})
             QCOMPARE(*path, QString("None"));
         QVERIFY(!job.StlScanFlagL && !job.ObjScanFlagR && !job.PreparedCsvFlag);
         QVERIFY(job.CurrentFoot.isEmpty());
@@ -275,7 +290,8 @@ private slots:
         QVERIFY(!ui->messages().contains("The SOLVANE Application is Already Running"));
         // The configuration could not be created, and the user is told so.
         QVERIFY(ui->messages().first().startsWith("Error: "));
-        QCOMPARE(ui->messages().last(), QString("The Default Data Directory Does Not Exist\nPlease Contact Brennick Orthotics"));
+        QCOMPARE(ui->messages().last(),
+                 QString("The Default Data Directory Does Not Exist\nPlease Contact Brennick Orthotics"));
     }
 
     void secondCopyRefused()

@@ -53,10 +53,13 @@ private slots:
         QTest::addColumn<QString>("list");
         QTest::addColumn<int>("counter");
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("one user") << "Ann" << "Ann" << 10000 << QByteArray("AB\r\nS1\r\n10000\r\nAnn\r\n");
-        QTest::newRow("no user") << "" << "" << 9 << QByteArray("AB\r\nS1\r\n0009\r\n\r\n");
-        QTest::newRow("several users keep line 4") << "Bob" << "Ann,Bob,Cy" << 43
-                                                   << QByteArray("AB\r\nS1\r\n0043\r\nAnn\r\nBob\r\nCy\r\n");
+        QTest::newRow("one user") << "Ann"
+                                  << "Ann" << 10000 << QByteArray("AB\r\nS1\r\n10000\r\nAnn\r\n");
+        QTest::newRow("no user") << ""
+                                 << "" << 9 << QByteArray("AB\r\nS1\r\n0009\r\n\r\n");
+        QTest::newRow("several users keep line 4")
+            << "Bob"
+            << "Ann,Bob,Cy" << 43 << QByteArray("AB\r\nS1\r\n0043\r\nAnn\r\nBob\r\nCy\r\n");
     }
     void writeBack()
     {

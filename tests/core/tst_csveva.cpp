@@ -5,8 +5,8 @@
 #include "paths.h"
 #include "scriptrecord.h"
 #include "shellhelpers.h"
-#include "textfile.h"
 #include "testhome.h"
+#include "textfile.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -183,7 +183,7 @@ private slots:
         Write_CSV_EVA(job);
         const QByteArray bytes = readFile(job.CsvFile);
         QCOMPARE(bytes, textfile::encode1252(goldenRecord()));
-        QVERIFY(bytes.contains("Zo\xEB"));   // one Windows-1252 byte
+        QVERIFY(bytes.contains("Zo\xEB")); // one Windows-1252 byte
         QCOMPARE(bytes.count("\r\n"), 66);
         QVERIFY(!bytes.contains("\n\n") && !bytes.contains("\r\r"));
         // The normalisations stay in the job.
@@ -200,14 +200,33 @@ private slots:
         QTest::addColumn<QString>("line6");
         QTest::addColumn<QString>("line7");
         const QString d = QStringLiteral("C:\\3DEriruvu\\Data\\Ann\\");
-        QTest::newRow("both wrl") << "L.Wrl" << "R.Wrl" << "L.Lcf" << d + "L.Lcf" << d + "R.Lcf" << d + "L.Jpg";
-        QTest::newRow("left stl") << "L.Stl" << "R.Wrl" << "L.Lcf" << d + "L.Stl" << d + "R.Lcf" << d + "L.Jpg";
+        QTest::newRow("both wrl") << "L.Wrl"
+                                  << "R.Wrl"
+                                  << "L.Lcf" << d + "L.Lcf" << d + "R.Lcf" << d + "L.Jpg";
+        QTest::newRow("left stl") << "L.Stl"
+                                  << "R.Wrl"
+                                  << "L.Lcf" << d + "L.Stl" << d + "R.Lcf" << d + "L.Jpg";
         // Each foot by its own scan: a right STL writes the right scan.
-        QTest::newRow("right stl only") << "L.Wrl" << "R.STL" << "L.Lcf" << d + "L.Lcf" << d + "R.STL" << d + "L.Jpg";
-        QTest::newRow("folder named STL") << "STL/L.Wrl" << "R.Wrl" << "L.Lcf" << d + "L.Lcf" << d + "R.Lcf" << d + "L.Jpg";
-        QTest::newRow("absent model clears graphic") << "L.Wrl" << "R.Wrl" << "None" << "None" << d + "R.Lcf" << "None";
-        QTest::newRow("empty model") << "L.Wrl" << "R.Wrl" << "" << "None" << d + "R.Lcf" << "None";
-        QTest::newRow("Giannone keeps her files") << "L.Wrl" << "R.Wrl" << "Giannone_L.Lcf" << d + "Giannone_L.Lcf" << d + "R.Lcf" << d + "L.Jpg";
+        QTest::newRow("right stl only") << "L.Wrl"
+                                        << "R.STL"
+                                        << "L.Lcf" << d + "L.Lcf" << d + "R.STL" << d + "L.Jpg";
+        QTest::newRow("folder named STL") << "STL/L.Wrl"
+                                          << "R.Wrl"
+                                          << "L.Lcf" << d + "L.Lcf" << d + "R.Lcf" << d + "L.Jpg";
+        QTest::newRow("absent model clears graphic") << "L.Wrl"
+                                                     << "R.Wrl"
+                                                     << "None"
+                                                     << "None" << d + "R.Lcf"
+                                                     << "None";
+        QTest::newRow("empty model") << "L.Wrl"
+                                     << "R.Wrl"
+                                     << ""
+                                     << "None" << d + "R.Lcf"
+                                     << "None";
+        QTest::newRow("Giannone keeps her files")
+            << "L.Wrl"
+            << "R.Wrl"
+            << "Giannone_L.Lcf" << d + "Giannone_L.Lcf" << d + "R.Lcf" << d + "L.Jpg";
     }
     void writerSides()
     {
@@ -236,10 +255,18 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("lcf");
         QTest::addColumn<QString>("scan");
-        QTest::newRow("model") << "C:\\3DEriruvu\\Data\\a.Lcf" << "@/Data/a.Lcf" << "@/Data/a.Wrl";
-        QTest::newRow("stl") << "C:\\3DEriruvu\\Data\\a.stl" << "@/Data/a.stl" << "@/Data/a.stl";
-        QTest::newRow("None keeps") << "None" << "old.Lcf" << "old.Wrl";
-        QTest::newRow("outside root") << "D:\\scans\\b.Lcf" << "D:\\scans\\b.Lcf" << "D:\\scans\\b.Wrl";
+        QTest::newRow("model") << "C:\\3DEriruvu\\Data\\a.Lcf"
+                               << "@/Data/a.Lcf"
+                               << "@/Data/a.Wrl";
+        QTest::newRow("stl") << "C:\\3DEriruvu\\Data\\a.stl"
+                             << "@/Data/a.stl"
+                             << "@/Data/a.stl";
+        QTest::newRow("None keeps") << "None"
+                                    << "old.Lcf"
+                                    << "old.Wrl";
+        QTest::newRow("outside root") << "D:\\scans\\b.Lcf"
+                                      << "D:\\scans\\b.Lcf"
+                                      << "D:\\scans\\b.Wrl";
     }
     void readerScanLines()
     {

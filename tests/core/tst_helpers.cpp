@@ -42,11 +42,21 @@ private slots:
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("folder");
-        QTest::newRow("windows") << "C:\\3DEriruvu\\Data\\a.Csv" << "a.Csv" << "C:\\3DEriruvu\\Data\\";
-        QTest::newRow("posix") << "/home/x/3DEriruvu/Data/a.Csv" << "a.Csv" << "/home/x/3DEriruvu/Data/";
-        QTest::newRow("mixed") << "C:\\3DEriruvu/Data\\a.Csv" << "a.Csv" << "C:\\3DEriruvu/Data\\";
-        QTest::newRow("bare") << "a.Csv" << "a.Csv" << "";
-        QTest::newRow("folder only") << "C:\\Data\\" << "" << "C:\\Data\\";
+        QTest::newRow("windows") << "C:\\3DEriruvu\\Data\\a.Csv"
+                                 << "a.Csv"
+                                 << "C:\\3DEriruvu\\Data\\";
+        QTest::newRow("posix") << "/home/x/3DEriruvu/Data/a.Csv"
+                               << "a.Csv"
+                               << "/home/x/3DEriruvu/Data/";
+        QTest::newRow("mixed") << "C:\\3DEriruvu/Data\\a.Csv"
+                               << "a.Csv"
+                               << "C:\\3DEriruvu/Data\\";
+        QTest::newRow("bare") << "a.Csv"
+                              << "a.Csv"
+                              << "";
+        QTest::newRow("folder only") << "C:\\Data\\"
+                                     << ""
+                                     << "C:\\Data\\";
     }
     void pathSplitting()
     {
@@ -120,16 +130,25 @@ private slots:
     {
         QTest::addColumn<QString>("in");
         QTest::addColumn<QString>("out");
-        QTest::newRow("plain") << "Ann" << "Ann";
-        QTest::newRow("accent kept") << "Zoë" << "Zoë";
-        QTest::newRow("slashes") << "a/b\\c" << "a_b_c";
-        QTest::newRow("reserved") << "x:*?\"<>|y" << "x_______y";
-        QTest::newRow("dot") << "." << "_";
-        QTest::newRow("dotdot") << ".." << "_";
-        QTest::newRow("dots inside kept") << "O..Neil" << "O..Neil";
+        QTest::newRow("plain") << "Ann"
+                               << "Ann";
+        QTest::newRow("accent kept") << "Zoë"
+                                     << "Zoë";
+        QTest::newRow("slashes") << "a/b\\c"
+                                 << "a_b_c";
+        QTest::newRow("reserved") << "x:*?\"<>|y"
+                                  << "x_______y";
+        QTest::newRow("dot") << "."
+                             << "_";
+        QTest::newRow("dotdot") << ".."
+                                << "_";
+        QTest::newRow("dots inside kept") << "O..Neil"
+                                          << "O..Neil";
         QTest::newRow("control") << QStringLiteral("a\tb\nc") << "a_b_c";
-        QTest::newRow("outside code page") << "李" << "_";
-        QTest::newRow("traversal") << "../../etc" << ".._.._etc";
+        QTest::newRow("outside code page") << "李"
+                                           << "_";
+        QTest::newRow("traversal") << "../../etc"
+                                   << ".._.._etc";
     }
     void safeName()
     {
@@ -164,11 +183,14 @@ private slots:
     {
         TestHome home;
         const QString root = home.root();
-        QCOMPARE(Record_Path(root + QStringLiteral("/Data/Ann/a.Wrl")), QStringLiteral("C:\\3DEriruvu\\Data\\Ann\\a.Wrl"));
+        QCOMPARE(Record_Path(root + QStringLiteral("/Data/Ann/a.Wrl")),
+                 QStringLiteral("C:\\3DEriruvu\\Data\\Ann\\a.Wrl"));
         QCOMPARE(Record_Path(QStringLiteral("/elsewhere/a.Wrl")), QStringLiteral("/elsewhere/a.Wrl"));
         QCOMPARE(Record_Path(QStringLiteral("None")), QStringLiteral("None"));
-        QCOMPARE(Record_Path(root + QStringLiteral("x/a")), root + QStringLiteral("x/a")); // a sibling folder is not under root
-        QCOMPARE(From_Record_Path(QStringLiteral("c:\\3deriruvu\\Data\\Ann\\a.Wrl")), root + QStringLiteral("/Data/Ann/a.Wrl"));
+        QCOMPARE(Record_Path(root + QStringLiteral("x/a")),
+                 root + QStringLiteral("x/a")); // a sibling folder is not under root
+        QCOMPARE(From_Record_Path(QStringLiteral("c:\\3deriruvu\\Data\\Ann\\a.Wrl")),
+                 root + QStringLiteral("/Data/Ann/a.Wrl"));
         QCOMPARE(From_Record_Path(QStringLiteral("D:\\x\\a.Wrl")), QStringLiteral("D:\\x\\a.Wrl"));
         const QString p = root + QStringLiteral("/Jobs/b.Zip");
         QCOMPARE(From_Record_Path(Record_Path(p)), p);

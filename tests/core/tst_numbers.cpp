@@ -67,12 +67,18 @@ private slots:
     {
         QTest::addColumn<QString>("in");
         QTest::addColumn<QString>("out");
-        QTest::newRow("number") << "45" << "45.0";
-        QTest::newRow("decimal") << "2.25" << "2.3";
-        QTest::newRow("side letter kept") << "3.0L" << "3.0L";
-        QTest::newRow("empty kept") << "" << "";
-        QTest::newRow("word kept") << "S" << "S";
-        QTest::newRow("negative") << "-4" << "-4.0";
+        QTest::newRow("number") << "45"
+                                << "45.0";
+        QTest::newRow("decimal") << "2.25"
+                                 << "2.3";
+        QTest::newRow("side letter kept") << "3.0L"
+                                          << "3.0L";
+        QTest::newRow("empty kept") << ""
+                                    << "";
+        QTest::newRow("word kept") << "S"
+                                   << "S";
+        QTest::newRow("negative") << "-4"
+                                  << "-4.0";
     }
     void format0_0Text()
     {
@@ -125,8 +131,7 @@ private slots:
 
     void lineEnds()
     {
-        QCOMPARE(textfile::splitLines(QStringLiteral("a\r\nb\nc\rd")),
-                 (QStringList{"a", "b", "c", "d"}));
+        QCOMPARE(textfile::splitLines(QStringLiteral("a\r\nb\nc\rd")), (QStringList{"a", "b", "c", "d"}));
         QCOMPARE(textfile::splitLines(QStringLiteral("a\r\n\r\n")), (QStringList{"a", ""}));
         QCOMPARE(textfile::splitLines(QString()), QStringList());
     }

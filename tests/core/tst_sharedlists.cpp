@@ -26,15 +26,12 @@ void TestSharedLists::countedSections_data()
     QTest::addColumn<QList<QStringList>>("sections");
     QTest::addColumn<bool>("complete");
 
-    QTest::newRow("count with comma and word")
-        << QStringList{"Title", "3,Styles", "a", "b", "c", "1", "x"}
-        << QList<QStringList>{{"a", "b", "c"}, {"x"}} << true;
-    QTest::newRow("2.5 gives 2, 3.5 gives 4")
-        << QStringList{"T", "2.5", "a", "b", "3.5", "1", "2", "3", "4"}
-        << QList<QStringList>{{"a", "b"}, {"1", "2", "3", "4"}} << true;
+    QTest::newRow("count with comma and word") << QStringList{"Title", "3,Styles", "a", "b", "c", "1", "x"}
+                                               << QList<QStringList>{{"a", "b", "c"}, {"x"}} << true;
+    QTest::newRow("2.5 gives 2, 3.5 gives 4") << QStringList{"T", "2.5", "a", "b", "3.5", "1", "2", "3", "4"}
+                                              << QList<QStringList>{{"a", "b"}, {"1", "2", "3", "4"}} << true;
     QTest::newRow("no leading number gives 0")
-        << QStringList{"T", "Styles,3", "1", "only"}
-        << QList<QStringList>{{}, {"only"}} << true;
+        << QStringList{"T", "Styles,3", "1", "only"} << QList<QStringList>{{}, {"only"}} << true;
     QTest::newRow("negative count gives 0")
         << QStringList{"T", "-2", "1", "x"} << QList<QStringList>{{}, {"x"}} << true;
     QTest::newRow("items keep commas and blanks")
@@ -72,8 +69,7 @@ void TestSharedLists::nameList_data()
     QTest::newRow("entries taken whole") << QByteArray("H\r\n Clinic; Street 4; Town \r\nEnd\r\n")
                                          << QStringList{" Clinic; Street 4; Town "};
     QTest::newRow("code page text") << QByteArray("H\r\nRen\xe9\r\nEnd\r\n") << QStringList{QStringLiteral("René")};
-    QTest::newRow("no names before End") << QByteArray("H\r\nEnd\r\nLate\r\n")
-                                         << QStringList{"No Names Available"};
+    QTest::newRow("no names before End") << QByteArray("H\r\nEnd\r\nLate\r\n") << QStringList{"No Names Available"};
     QTest::newRow("header only") << QByteArray("H\r\n") << QStringList{"No Names Available"};
     QTest::newRow("missing file") << QByteArray() << QStringList{"No Names Available"};
 }
@@ -94,10 +90,14 @@ void TestSharedLists::userComboNames_data()
     QTest::addColumn<QString>("currentUser");
     QTest::addColumn<QStringList>("names");
 
-    QTest::newRow("single user") << "ann" << "ann" << QStringList{};
-    QTest::newRow("two users") << "ann,bob" << "ann" << QStringList{"ann", "bob"};
-    QTest::newRow("empty name ends the list") << "ann,,bob" << "ann" << QStringList{"ann"};
-    QTest::newRow("same length counts as single") << "a,b" << "abc" << QStringList{};
+    QTest::newRow("single user") << "ann"
+                                 << "ann" << QStringList{};
+    QTest::newRow("two users") << "ann,bob"
+                               << "ann" << QStringList{"ann", "bob"};
+    QTest::newRow("empty name ends the list") << "ann,,bob"
+                                              << "ann" << QStringList{"ann"};
+    QTest::newRow("same length counts as single") << "a,b"
+                                                  << "abc" << QStringList{};
 }
 
 void TestSharedLists::userComboNames()

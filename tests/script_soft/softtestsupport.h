@@ -1,8 +1,8 @@
 #pragma once
 
 #include "fakeshell.h"
-#include "scriptform1.h"
 #include "scriptedprompter.h"
+#include "scriptform1.h"
 #include "testhome.h"
 
 #include "scriptrecord.h"

@@ -161,9 +161,14 @@ void TestScriptForm1::opensWithBuiltInListsWhenNoTable()
     QCOMPARE(warning.title, QStringLiteral("Table"));
     QCOMPARE(warning.icon, Prompter::Icon::Warning);
 
-    const struct { const char *name; int count; const char *selected; } lists[] = {
+    const struct
+    {
+        const char *name;
+        int count;
+        const char *selected;
+    } lists[] = {
         {"List1_0", 4, "0"}, {"List1_1", 4, "0"}, {"List2_0", 16, "0"}, {"List2_1", 16, "0"},
-        {"List3_0", 44, ""}, {"List3_1", 44, ""}, {"List4L", 9, "0"}, {"List4R", 9, "0"},
+        {"List3_0", 44, ""}, {"List3_1", 44, ""}, {"List4L", 9, "0"},   {"List4R", 9, "0"},
     };
     for (const auto &l : lists) {
         auto *w = control<QListWidget>(form, l.name);
@@ -202,8 +207,8 @@ void TestScriptForm1::opensWithBuiltInListsWhenNoTable()
     QCOMPARE(control<QComboBox>(form, "Combo1_0")->count(), 17);
     QCOMPARE(control<QComboBox>(form, "Combo1_0")->itemText(16), QStringLiteral("17"));
     QCOMPARE(readControl(form, "Combo1_0"), QStringLiteral("0"));
-    QCOMPARE(readControl(form, "Combo4_1") + readControl(form, "Combo5_1") + u'|' + readControl(form, "Combo6_0")
-                 + u'|' + readControl(form, "Combo7_1"),
+    QCOMPARE(readControl(form, "Combo4_1") + readControl(form, "Combo5_1") + u'|' + readControl(form, "Combo6_0") + u'|'
+                 + readControl(form, "Combo7_1"),
              QStringLiteral("00|1.5|0.0"));
     QVERIFY(control<QComboBox>(form, "Combo8")->isHidden());
     QVERIFY(control<QPushButton>(form, "Command4")->isHidden());
@@ -296,13 +301,12 @@ void TestScriptForm1::userComboFollowsUserList()
 // into a freshly opened window, and shown again.
 void TestScriptForm1::recordRoundTrip_data()
 {
-    QTest::addColumn<QStringList>("typed");   // control=value, in order
-    QTest::addColumn<QStringList>("lines");   // record line number=line
-    QTest::addColumn<QStringList>("shown");   // control=value after reading back
+    QTest::addColumn<QStringList>("typed"); // control=value, in order
+    QTest::addColumn<QStringList>("lines"); // record line number=line
+    QTest::addColumn<QStringList>("shown"); // control=value after reading back
 
     QTest::newRow("PFA with its shape letter")
-        << QStringList{"Combo7_0=3.5", "Option2=1", "Combo7_1=2.0", "Option3=1"}
-        << QStringList{"45=PFA,3.5C,2.0S,mm"}
+        << QStringList{"Combo7_0=3.5", "Option2=1", "Combo7_1=2.0", "Option3=1"} << QStringList{"45=PFA,3.5C,2.0S,mm"}
         << QStringList{"Combo7_0=3.5", "Option2=1", "Option1=0", "Combo7_1=2.0", "Option3=1"};
     QTest::newRow("scan position sign from E and I")
         << QStringList{"Text4_0=7.5", "Option5=1", "Text4_1=3.0", "Option8=1"}
@@ -312,37 +316,36 @@ void TestScriptForm1::recordRoundTrip_data()
         << QStringList{"Text4_0=-4.0", "Option6=1", "Text4_1=+2.0", "Option7=1"}
         << QStringList{"46=Scan Position,4.0,-2.0,deg"}
         << QStringList{"Text4_0=4.0", "Option6=1", "Text4_1=2.0", "Option7=1"};
-    QTest::newRow("thickness text")
-        << QStringList{"Combo6_0=2", "Combo6_1=2.5"} << QStringList{"31=Thickness,2.0,2.5,mm"}
-        << QStringList{"Combo6_0=2", "Combo6_1=2.5"};
-    QTest::newRow("met dome and pad codes")
-        << QStringList{"Combo4_0=S", "Combo4_1=2", "Combo5_0=M", "Combo5_1=0"}
-        << QStringList{"43=MetDome,S,2", "44=MetPad,M,0"}
-        << QStringList{"Combo4_0=S", "Combo4_1=2", "Combo5_0=M", "Combo5_1=0"};
+    QTest::newRow("thickness text") << QStringList{"Combo6_0=2", "Combo6_1=2.5"}
+                                    << QStringList{"31=Thickness,2.0,2.5,mm"}
+                                    << QStringList{"Combo6_0=2", "Combo6_1=2.5"};
+    QTest::newRow("met dome and pad codes") << QStringList{"Combo4_0=S", "Combo4_1=2", "Combo5_0=M", "Combo5_1=0"}
+                                            << QStringList{"43=MetDome,S,2", "44=MetPad,M,0"}
+                                            << QStringList{"Combo4_0=S", "Combo4_1=2", "Combo5_0=M", "Combo5_1=0"};
     // The record has no escape: a comma goes in as ";", which is a line break.
-    QTest::newRow("notes lines")
-        << QStringList{"Text6=Left heel sore\nCheck fit, please"}
-        << QStringList{"28=Notes,Left heel sore;Check fit; please,"}
-        << QStringList{"Text6=Left heel sore\nCheck fit\n please"};
+    QTest::newRow("notes lines") << QStringList{"Text6=Left heel sore\nCheck fit, please"}
+                                 << QStringList{"28=Notes,Left heel sore;Check fit; please,"}
+                                 << QStringList{"Text6=Left heel sore\nCheck fit\n please"};
     QTest::newRow("extra heel depth with side, zero emptied")
         << QStringList{"Text11_0=0.0L", "Text11_1=3.0M"} << QStringList{"56=Extra Heel Depth,,3.0M,mm"}
         << QStringList{"Text11_0=0", "Text11_1=3.0M"};
-    QTest::newRow("sizes and lengths")
-        << QStringList{"Combo1_0=9", "Combo1_1=10"}
-        << QStringList{"17=Foot Size,9,10", "18=Template Length,270.0,278.0", "30=Foot Length,245.0,253.0,mm"}
-        << QStringList{"Combo1_0=9", "Combo1_1=10", "Text30=270", "Text46=278", "Text7_0=245", "Text7_1=253"};
+    QTest::newRow("sizes and lengths") << QStringList{"Combo1_0=9", "Combo1_1=10"}
+                                       << QStringList{"17=Foot Size,9,10", "18=Template Length,270.0,278.0",
+                                                      "30=Foot Length,245.0,253.0,mm"}
+                                       << QStringList{"Combo1_0=9", "Combo1_1=10", "Text30=270",
+                                                      "Text46=278", "Text7_0=245", "Text7_1=253"};
     QTest::newRow("number boxes take the leading number")
         << QStringList{"Text18_0=2,5", "Text18_1=abc", "Text20_0=40 %"}
         << QStringList{"34=Inversion Ramp,2.5,0.0,deg", "36=Arch Fill,40.0,40.0,%"}
         << QStringList{"Text18_0=2.5", "Text18_1=0.0", "Text20_1=40.0"};
-    QTest::newRow("text measurements")
-        << QStringList{"Text8_0=4", "Text8_1=5.25", "Text14_0=l/m 12", "Text47_0=150"}
-        << QStringList{"53=Forefoot Varus,4.0,5.3,deg", "59=Midfoot Width,L/M 12,L/M 12", "63=Heel-Dot Length,150.0,150.0,mm"}
-        << QStringList{"Text8_0=4.0", "Text8_1=5.3", "Text14_1=L/M 12", "Text47_1=150.0"};
-    QTest::newRow("ticks")
-        << QStringList{"Check1=1", "Check2=1", "Check3=0"}
-        << QStringList{"22=Priority Return,1,1", "12=Podiatrist Name,No Names Available;N"}
-        << QStringList{"Check1=1", "Check3=0", "Combo2=No Names Available"};
+    QTest::newRow("text measurements") << QStringList{"Text8_0=4", "Text8_1=5.25", "Text14_0=l/m 12", "Text47_0=150"}
+                                       << QStringList{"53=Forefoot Varus,4.0,5.3,deg", "59=Midfoot Width,L/M 12,L/M 12",
+                                                      "63=Heel-Dot Length,150.0,150.0,mm"}
+                                       << QStringList{"Text8_0=4.0", "Text8_1=5.3", "Text14_1=L/M 12",
+                                                      "Text47_1=150.0"};
+    QTest::newRow("ticks") << QStringList{"Check1=1", "Check2=1", "Check3=0"}
+                           << QStringList{"22=Priority Return,1,1", "12=Podiatrist Name,No Names Available;N"}
+                           << QStringList{"Check1=1", "Check3=0", "Combo2=No Names Available"};
     QTest::newRow("client and job boxes")
         << QStringList{"Text38=Ann", "Text49=Lee", "Text48=P-77", "Text29=01/02/2030", "Text43=XY", "Text44=S9"}
         << QStringList{"9=Client First Name,Ann", "10=Client Surname,Lee", "3=Clinic Job Number,P-77",
@@ -476,8 +479,7 @@ void TestScriptForm1::quitRestoresRememberedSizes()
     QCOMPARE(Job().FootSizeL, QStringLiteral("13"));
     QTest::mouseClick(control<QPushButton>(form, "Command1"), Qt::LeftButton);
     SoftFixture::settle();
-    QCOMPARE(fx.shell.calls,
-             (QStringList{"New_Script", "Refresh_File_Lists", "Set_Size_List_Texts 9 8"}));
+    QCOMPARE(fx.shell.calls, (QStringList{"New_Script", "Refresh_File_Lists", "Set_Size_List_Texts 9 8"}));
     QCOMPARE(Job().FootSizeL, QStringLiteral("9"));
     QCOMPARE(Job().FootSizeR, QStringLiteral("8"));
     QVERIFY(!Windows().isLoaded("ScriptForm1"));

@@ -199,11 +199,18 @@ void TestSoftBehaviour::savedOptionsSelectedAgain_data()
     QTest::addColumn<QString>("rows");
     QTest::addColumn<QString>("item4");
 
-    QTest::newRow("one option takes None away") << "Hooks;" << "1" << "Heel Lift Ext (mm)";
-    QTest::newRow("None alone stays") << "None;" << "0" << "Heel Lift Ext (mm)";
-    QTest::newRow("two options") << "Hooks;3/4 Length;" << "1,2" << "Heel Lift Ext (mm)";
-    QTest::newRow("a valued option keeps its value")
-        << "Hooks;Heel Lift Ext (mm) = 2.0;" << "1,4" << "Heel Lift Ext (mm) = 2.0";
+    QTest::newRow("one option takes None away") << "Hooks;"
+                                                << "1"
+                                                << "Heel Lift Ext (mm)";
+    QTest::newRow("None alone stays") << "None;"
+                                      << "0"
+                                      << "Heel Lift Ext (mm)";
+    QTest::newRow("two options") << "Hooks;3/4 Length;"
+                                 << "1,2"
+                                 << "Heel Lift Ext (mm)";
+    QTest::newRow("a valued option keeps its value") << "Hooks;Heel Lift Ext (mm) = 2.0;"
+                                                     << "1,4"
+                                                     << "Heel Lift Ext (mm) = 2.0";
 }
 
 void TestSoftBehaviour::savedOptionsSelectedAgain()

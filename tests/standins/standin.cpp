@@ -141,9 +141,9 @@ int main(int argc, char **argv)
     const std::string mode = setting("STANDIN_MODE", "ok");
     const long pid = static_cast<long>(getpid());
 
-    logLine("{\"event\":\"start\",\"name\":" + jsonText(name) + ",\"program\":" + jsonText(program) +
-            ",\"cwd\":" + jsonText(cwd) + ",\"args\":" + jsonList(args) + ",\"mode\":" + jsonText(mode) +
-            ",\"pid\":" + std::to_string(pid) + "}");
+    logLine("{\"event\":\"start\",\"name\":" + jsonText(name) + ",\"program\":" + jsonText(program)
+            + ",\"cwd\":" + jsonText(cwd) + ",\"args\":" + jsonList(args) + ",\"mode\":" + jsonText(mode)
+            + ",\"pid\":" + std::to_string(pid) + "}");
 
     if (mode == "hang") {
         std::this_thread::sleep_for(std::chrono::milliseconds(number("STANDIN_HANG_MS", 600000)));
@@ -154,8 +154,8 @@ int main(int argc, char **argv)
     if (mode == "fail") {
         std::cerr << name << ": failing as asked\n";
         const int code = static_cast<int>(number("STANDIN_EXIT", 1));
-        logLine("{\"event\":\"end\",\"name\":" + jsonText(name) + ",\"pid\":" + std::to_string(pid) +
-                ",\"exit\":" + std::to_string(code) + ",\"written\":[]}");
+        logLine("{\"event\":\"end\",\"name\":" + jsonText(name) + ",\"pid\":" + std::to_string(pid)
+                + ",\"exit\":" + std::to_string(code) + ",\"written\":[]}");
         return code;
     }
 
@@ -169,7 +169,7 @@ int main(int argc, char **argv)
         if (writeOne(entry, name))
             written.push_back(entry.substr(0, entry.find('<')));
 
-    logLine("{\"event\":\"end\",\"name\":" + jsonText(name) + ",\"pid\":" + std::to_string(pid) +
-            ",\"exit\":0,\"written\":" + jsonList(written) + "}");
+    logLine("{\"event\":\"end\",\"name\":" + jsonText(name) + ",\"pid\":" + std::to_string(pid)
+            + ",\"exit\":0,\"written\":" + jsonList(written) + "}");
     return 0;
 }

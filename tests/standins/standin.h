@@ -64,7 +64,7 @@ struct Run
     QStringList args;
     QString mode;
     qint64 pid = 0;
-    bool ended = false;   // reached its normal end (not killed)
+    bool ended = false; // reached its normal end (not killed)
     int exitCode = 0;
     QStringList written;
 };

@@ -21,8 +21,16 @@ public:
         if (onNewScript)
             onNewScript();
     }
-    bool Load_Left_Foot() override { calls << QStringLiteral("Load_Left_Foot"); return true; }
-    bool Load_Right_Foot() override { calls << QStringLiteral("Load_Right_Foot"); return true; }
+    bool Load_Left_Foot() override
+    {
+        calls << QStringLiteral("Load_Left_Foot");
+        return true;
+    }
+    bool Load_Right_Foot() override
+    {
+        calls << QStringLiteral("Load_Right_Foot");
+        return true;
+    }
     void Load_Sizes1() override { calls << QStringLiteral("Load_Sizes1"); }
     void Set_Size_List_Texts(const QString &left, const QString &right) override
     {

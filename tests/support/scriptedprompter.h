@@ -16,8 +16,8 @@ class ScriptedPrompter : public Prompter
 public:
     struct Call
     {
-        QString kind;  // "message", "numeric", "text", "open", "save", "print"
-        QString text;  // message text or prompt
+        QString kind; // "message", "numeric", "text", "open", "save", "print"
+        QString text; // message text or prompt
         QString title;
         Icon icon = Icon::None;
         Buttons buttons = Buttons::Ok;
@@ -29,7 +29,7 @@ public:
     QList<Call> calls;
     QQueue<Answer> answers;
     QQueue<std::optional<QString>> inputs; // nullopt = cancel
-    QQueue<QString> files;                 // "" = cancel
+    QQueue<QString> files; // "" = cancel
     QQueue<bool> prints;
 
     Answer message(const QString &text, const QString &title, Icon icon, Buttons buttons) override
@@ -46,14 +46,14 @@ public:
         return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
     }
 
-    bool numericInput(const QString &prompt, const QString &label, const QString &defaultText,
-                      const QString &title, QString &entered) override
+    bool numericInput(const QString &prompt, const QString &label, const QString &defaultText, const QString &title,
+                      QString &entered) override
     {
         return input(QStringLiteral("numeric"), prompt, label, defaultText, title, entered);
     }
 
-    bool textInput(const QString &prompt, const QString &label, const QString &defaultText,
-                   const QString &title, QString &entered) override
+    bool textInput(const QString &prompt, const QString &label, const QString &defaultText, const QString &title,
+                   QString &entered) override
     {
         return input(QStringLiteral("text"), prompt, label, defaultText, title, entered);
     }

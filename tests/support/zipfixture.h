@@ -65,11 +65,8 @@ inline bool Build_Zip(const QString &path, const QList<ZipMember> &members, cons
                 return false;
             }
             break;
-        case ZipMember::Stored:
-            zip_set_file_compression(za, i, ZIP_CM_STORE, 0);
-            break;
-        default:
-            break;
+        case ZipMember::Stored: zip_set_file_compression(za, i, ZIP_CM_STORE, 0); break;
+        default: break;
         }
     }
     if (!comment.isEmpty())

@@ -62,9 +62,18 @@ AboutForm::AboutForm(QWidget *parent)
     connect(close, &QPushButton::clicked, this, &QWidget::close);
 }
 
-QUrl AboutForm::supportPage() { return QUrl(QStringLiteral("https://www.veltrane.example/support")); }
-QUrl AboutForm::downloadsPage() { return QUrl(QStringLiteral("https://www.veltrane.example/downloads")); }
-QUrl AboutForm::shopPage() { return QUrl(QStringLiteral("https://shop.veltrane.example/")); }
+QUrl AboutForm::supportPage()
+{
+    return QUrl(QStringLiteral("https://www.veltrane.example/support"));
+}
+QUrl AboutForm::downloadsPage()
+{
+    return QUrl(QStringLiteral("https://www.veltrane.example/downloads"));
+}
+QUrl AboutForm::shopPage()
+{
+    return QUrl(QStringLiteral("https://shop.veltrane.example/"));
+}
 
 QPushButton *AboutForm::linkArea(const QString &name, const QString &accessibleName, const QUrl &url, int row)
 {

@@ -50,10 +50,10 @@ QString missingText(const QString &address)
 bool Is_Web_Address(const QString &address)
 {
     const QString a = address.trimmed();
-    return a.startsWith(QLatin1String("http://"), Qt::CaseInsensitive) ||
-           a.startsWith(QLatin1String("https://"), Qt::CaseInsensitive) ||
-           a.startsWith(QLatin1String("mailto:"), Qt::CaseInsensitive) ||
-           a.startsWith(QLatin1String("www."), Qt::CaseInsensitive);
+    return a.startsWith(QLatin1String("http://"), Qt::CaseInsensitive)
+           || a.startsWith(QLatin1String("https://"), Qt::CaseInsensitive)
+           || a.startsWith(QLatin1String("mailto:"), Qt::CaseInsensitive)
+           || a.startsWith(QLatin1String("www."), Qt::CaseInsensitive);
 }
 
 BrowserWindow::BrowserWindow(QWidget *parent)
@@ -175,7 +175,7 @@ void BrowserWindow::Navigate(const QString &address)
 
     setWindowTitle(QStringLiteral("Working..."));
     QString path = text.startsWith(QLatin1String("file:"), Qt::CaseInsensitive) ? QUrl(text).toLocalFile()
-                                                                                  : From_Record_Path(text);
+                                                                                : From_Record_Path(text);
     path = QDir::fromNativeSeparators(path);
     if (QDir::isRelativePath(path)) {
         const QUrl current = m_browser->source();

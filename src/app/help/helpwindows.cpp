@@ -35,7 +35,19 @@ void Show_Help_Browser()
     Show_Browser();
 }
 
-void Show_Browser() { open(QStringLiteral("Browser")); }
-void Show_About() { open(QStringLiteral("AboutForm")); }
-void Show_Keyboard_Help() { open(QStringLiteral("Help1")); }
-void Show_Foot_Sizes() { open(QStringLiteral("FootSize")); }
+void Show_Browser()
+{
+    open(QStringLiteral("Browser"));
+}
+void Show_About()
+{
+    open(QStringLiteral("AboutForm"));
+}
+void Show_Keyboard_Help()
+{
+    open(QStringLiteral("Help1"));
+}
+void Show_Foot_Sizes()
+{
+    open(QStringLiteral("FootSize"));
+}

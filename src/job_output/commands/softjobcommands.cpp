@@ -9,8 +9,8 @@
 #include "jobnames.h"
 #include "jobpipeline.h"
 #include "jsoncommand.h"
-#include "optiontablepdf.h"
 #include "optionform.h"
+#include "optiontablepdf.h"
 #include "paths.h"
 #include "prompter.h"
 #include "scriptform1.h"
@@ -119,7 +119,8 @@ class JobNumberKept
 {
 public:
     explicit JobNumberKept(ScriptRecord &job)
-        : m_job(job), m_number(job.JobNumber)
+        : m_job(job),
+          m_number(job.JobNumber)
     {}
     ~JobNumberKept() { m_job.JobNumber = m_number; }
     JobNumberKept(const JobNumberKept &) = delete;
@@ -133,7 +134,8 @@ private:
 } // namespace
 
 SoftJobCommandSet::SoftJobCommandSet(JobPolicy policy, std::function<void()> endProgram)
-    : m_policy(std::move(policy)), m_endProgram(endProgram ? std::move(endProgram) : End_Program_For_Companion)
+    : m_policy(std::move(policy)),
+      m_endProgram(endProgram ? std::move(endProgram) : End_Program_For_Companion)
 {}
 
 void SoftJobCommandSet::Submit_Job(ScriptForm1 &form)
@@ -181,8 +183,7 @@ void SoftJobCommandSet::finishJob(ScriptForm1 &form, Finish finish)
         return;
     }
     Check_Scan_Files(job, local ? ScanChecks::SaveLocally : ScanChecks::Submit);
-    Write_EVA_Script_PDFs(job, local ? PdfCommand::SaveJobLocally : PdfCommand::SubmitJob,
-                          controls.scanPositions());
+    Write_EVA_Script_PDFs(job, local ? PdfCommand::SaveJobLocally : PdfCommand::SubmitJob, controls.scanPositions());
 
     if (OptionForm::Run_OptionForm())
         return;
@@ -191,8 +192,8 @@ void SoftJobCommandSet::finishJob(ScriptForm1 &form, Finish finish)
     if (!File_Exists(job.PdfFile))
         warn(QStringLiteral("PDF File Does Not Exist"));
 
-    const QString archive = Job_Archive_Path(
-        job, JobKind::Soft, local ? ArchiveDestination::Local : ArchiveDestination::Laboratory);
+    const QString archive =
+        Job_Archive_Path(job, JobKind::Soft, local ? ArchiveDestination::Local : ArchiveDestination::Laboratory);
     // Raises when the archive cannot be written and verified: the job then
     // stays as it is, to be submitted again once the cause is mended.
     const QStringList members = Pack_Job_Archive(job, archive);
@@ -208,12 +209,12 @@ void SoftJobCommandSet::finishJob(ScriptForm1 &form, Finish finish)
     stepAfterArchive([] { Close_Foot_Views(); });
 
     if (local) {
-        const QString text = QStringLiteral("The Job Files Have Been Saved...\r\n\r\nScript: ") +
-                             QDir::toNativeSeparators(job.CsvFile) + QStringLiteral("\r\nArchive: ") +
-                             QDir::toNativeSeparators(archive) +
-                             QStringLiteral("\r\n\r\nDo You Want to Enter Veltrane?");
-        const bool enter = UI().message(text, QStringLiteral("Status"), Prompter::Icon::None,
-                                        Prompter::Buttons::YesNo) == Prompter::Answer::Yes;
+        const QString text = QStringLiteral("The Job Files Have Been Saved...\r\n\r\nScript: ")
+                             + QDir::toNativeSeparators(job.CsvFile) + QStringLiteral("\r\nArchive: ")
+                             + QDir::toNativeSeparators(archive)
+                             + QStringLiteral("\r\n\r\nDo You Want to Enter Veltrane?");
+        const bool enter = UI().message(text, QStringLiteral("Status"), Prompter::Icon::None, Prompter::Buttons::YesNo)
+                           == Prompter::Answer::Yes;
         // A viewer that does not start leaves the user here: go on as for No.
         if (enter && Run_Companion(job, m_policy, m_endProgram) == CompanionStart::Started) {
             Set_Status(QStringLiteral("Job Complete"));
@@ -278,8 +279,9 @@ void SoftJobCommandSet::Open_Script(ScriptForm1 &form)
     }
     job.CurrentFolder = Folder_Of(job.CsvFile);
 
-    const bool secondPair = UI().message(QStringLiteral("           Is This a Second Pair?"), QStringLiteral("Job Number"),
-                                         Prompter::Icon::None, Prompter::Buttons::YesNo) == Prompter::Answer::Yes;
+    const bool secondPair = UI().message(QStringLiteral("           Is This a Second Pair?"),
+                                         QStringLiteral("Job Number"), Prompter::Icon::None, Prompter::Buttons::YesNo)
+                            == Prompter::Answer::Yes;
     if (secondPair)
         job.JobNumber = Make_Job_Number(job);
     else

@@ -19,8 +19,7 @@ class SoftJobCommandSet : public SoftJobCommands
 public:
     // `policy` names the companion viewer; `endProgram` ends the program
     // once the viewer has the job (tests count the call instead).
-    explicit SoftJobCommandSet(JobPolicy policy = Soft_Job_Policy(),
-                               std::function<void()> endProgram = {});
+    explicit SoftJobCommandSet(JobPolicy policy = Soft_Job_Policy(), std::function<void()> endProgram = {});
 
     void Submit_Job(ScriptForm1 &form) override;
     void Save_Job_Locally(ScriptForm1 &form) override;

@@ -67,9 +67,9 @@ bool Ask_Client_Names(ScriptRecord &job, const std::function<void(NamePart, cons
     if (job.ClientSurname.isEmpty())
         job.ClientSurname = surname;
     return askName(job.ClientFirstName, first, QStringLiteral("Enter Client First Name"),
-                   [&](const QString &name) { showName(NamePart::FirstName, name); }) &&
-           askName(job.ClientSurname, surname, QStringLiteral("Enter Client Surname"),
-                   [&](const QString &name) { showName(NamePart::Surname, name); });
+                   [&](const QString &name) { showName(NamePart::FirstName, name); })
+           && askName(job.ClientSurname, surname, QStringLiteral("Enter Client Surname"),
+                      [&](const QString &name) { showName(NamePart::Surname, name); });
 }
 
 void Ask_Missing_Measurements(ScriptRecord &job)

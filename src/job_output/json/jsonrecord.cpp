@@ -136,8 +136,10 @@ Value device(const FootValues &f, const QString &notes)
     // The laboratory's import expects these three options on every device.
     Value options = Value::list();
     options.add(nameObject(QStringLiteral("45 Deg Cutout")));
-    options.add(nameObject(QStringLiteral("Heel Lift Ext (mm)")).add(QStringLiteral("adj"), Value::text(QStringLiteral("5"))));
-    options.add(nameObject(QStringLiteral("1st Ray Grind (mm)")).add(QStringLiteral("adj"), Value::text(QStringLiteral("3"))));
+    options.add(
+        nameObject(QStringLiteral("Heel Lift Ext (mm)")).add(QStringLiteral("adj"), Value::text(QStringLiteral("5"))));
+    options.add(
+        nameObject(QStringLiteral("1st Ray Grind (mm)")).add(QStringLiteral("adj"), Value::text(QStringLiteral("3"))));
     d.add(QStringLiteral("deviceOptions"), std::move(options));
     return d;
 }
@@ -146,14 +148,14 @@ Value device(const FootValues &f, const QString &notes)
 
 QStringList Json_Record_Lines(const ScriptRecord &job)
 {
-    const FootValues left{QStringLiteral("left"), job.FootSizeL, job.OrthoticStyleL, job.EvaDensityL,
-                          job.LeftScanFile, job.LeftGraphicFile, job.ForefootVarusL, job.HeelDotLengthL,
-                          job.ScanPositionL, job.TemplateLengthL, job.ThicknessL, job.ArchFillL,
-                          job.RearFootPostingL, job.TopCoverL, job.TopCoverBaseL};
-    const FootValues right{QStringLiteral("right"), job.FootSizeR, job.OrthoticStyleR, job.EvaDensityR,
-                           job.RightScanFile, job.RightGraphicFile, job.ForefootVarusR, job.HeelDotLengthR,
-                           job.ScanPositionR, job.TemplateLengthR, job.ThicknessR, job.ArchFillR,
-                           job.RearFootPostingR, job.TopCoverR, job.TopCoverBaseR};
+    const FootValues left{QStringLiteral("left"), job.FootSizeL,       job.OrthoticStyleL, job.EvaDensityL,
+                          job.LeftScanFile,       job.LeftGraphicFile, job.ForefootVarusL, job.HeelDotLengthL,
+                          job.ScanPositionL,      job.TemplateLengthL, job.ThicknessL,     job.ArchFillL,
+                          job.RearFootPostingL,   job.TopCoverL,       job.TopCoverBaseL};
+    const FootValues right{QStringLiteral("right"), job.FootSizeR,        job.OrthoticStyleR, job.EvaDensityR,
+                           job.RightScanFile,       job.RightGraphicFile, job.ForefootVarusR, job.HeelDotLengthR,
+                           job.ScanPositionR,       job.TemplateLengthR,  job.ThicknessR,     job.ArchFillR,
+                           job.RearFootPostingR,    job.TopCoverR,        job.TopCoverBaseR};
 
     Value record = Value::object();
     record.add(QStringLiteral("prescriptionId"), Value::text(job.JobNumber));
@@ -166,7 +168,8 @@ QStringList Json_Record_Lines(const ScriptRecord &job)
                                               .add(QStringLiteral("sex"), Value::text(job.Gender)));
     // The laboratory's import wants this member; its value has always been fixed.
     record.add(QStringLiteral("dateReceived"), Value::text(QStringLiteral("2017-12-19T00:00:00.000Z")));
-    record.add(QStringLiteral("priority"), Value::raw(job.PriorityReturn ? QStringLiteral("true") : QStringLiteral("false")));
+    record.add(QStringLiteral("priority"),
+               Value::raw(job.PriorityReturn ? QStringLiteral("true") : QStringLiteral("false")));
     record.add(QStringLiteral("dispenseDate"), Value::text(job.DispenseDate));
     record.add(QStringLiteral("pdfFileName"), Value::text(Record_Path(job.FullPdfFile)));
     record.add(QStringLiteral("devices"), Value::list().add(device(left, job.Notes)).add(device(right, job.Notes)));

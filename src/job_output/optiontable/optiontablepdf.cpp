@@ -31,7 +31,9 @@ struct Section
 class LineCursor
 {
 public:
-    explicit LineCursor(int y) : m_y(y) {}
+    explicit LineCursor(int y)
+        : m_y(y)
+    {}
     void setSpacing(double spacing) { m_spacing = spacing; }
     void advance(int lines) { m_y = num::roundHalfEven(m_y + lines * m_spacing); }
     void moveTo(int y) { m_y = y; }

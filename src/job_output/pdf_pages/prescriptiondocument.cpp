@@ -1,10 +1,10 @@
 #include "prescriptiondocument.h"
 
 #include "clock.h"
+#include "errors.h"
 #include "numbers.h"
 #include "paths.h"
 #include "pdfwriter.h"
-#include "errors.h"
 #include "scriptrecord.h"
 #include "shellhelpers.h"
 #include "textfile.h"
@@ -24,8 +24,7 @@ void tolerant(Step step)
 {
     try {
         step();
-    } catch (const SolvaneError &) {
-    }
+    } catch (const SolvaneError &) {}
 }
 
 } // namespace
@@ -48,9 +47,9 @@ QString Prescription_Title(JobKind kind)
 }
 
 PrescriptionDocument::PrescriptionDocument(PdfWriter &writer, const ScriptRecord &job)
-    : m_writer(writer), m_job(job)
-{
-}
+    : m_writer(writer),
+      m_job(job)
+{}
 
 void PrescriptionDocument::advance(double lines)
 {
@@ -270,8 +269,7 @@ void PrescriptionDocument::Draw_Insole_Options()
     Draw_List_Items(650, Fold_Line_Breaks(m_job.InsoleOptionsR));
 }
 
-void PrescriptionDocument::drawImagePage(const QString &title, const QString &image, int imageBottom,
-                                         bool instructions)
+void PrescriptionDocument::drawImagePage(const QString &title, const QString &image, int imageBottom, bool instructions)
 {
     PdfWriter &w = m_writer;
     w.Pdf_New_Page();

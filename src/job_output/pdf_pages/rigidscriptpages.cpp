@@ -7,7 +7,10 @@
 #include "scriptrecord.h"
 #include "shellhelpers.h"
 
-QString Yes_No_Text(bool value) { return value ? QStringLiteral("True") : QStringLiteral("False"); }
+QString Yes_No_Text(bool value)
+{
+    return value ? QStringLiteral("True") : QStringLiteral("False");
+}
 
 void Begin_Rigid_Script_PDF(PrescriptionDocument &doc, const QString &path)
 {

@@ -50,15 +50,9 @@ void Compose_Script_PDF(PdfWriter &writer, const ScriptRecord &job, const Script
                 else
                     Draw_EVA_Other_Info(doc);
                 break;
-            case ScriptPage::LeftGraphic:
-                doc.Draw_Left_Graphic_Page();
-                break;
-            case ScriptPage::RightGraphic:
-                doc.Draw_Right_Graphic_Page();
-                break;
-            case ScriptPage::Instructions:
-                doc.Draw_Instructions_Page();
-                break;
+            case ScriptPage::LeftGraphic: doc.Draw_Left_Graphic_Page(); break;
+            case ScriptPage::RightGraphic: doc.Draw_Right_Graphic_Page(); break;
+            case ScriptPage::Instructions: doc.Draw_Instructions_Page(); break;
             }
         }
         doc.End_PDF_Document();

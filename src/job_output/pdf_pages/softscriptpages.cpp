@@ -11,13 +11,25 @@
 
 namespace softcell {
 
-QString d1(double value) { return num::format0_0(value); }
+QString d1(double value)
+{
+    return num::format0_0(value);
+}
 
-QString d1UnlessZero(double value) { return value != 0 ? num::format0_0(value) : QString(); }
+QString d1UnlessZero(double value)
+{
+    return value != 0 ? num::format0_0(value) : QString();
+}
 
-QString textUnlessZeroText(const QString &t) { return t == QLatin1String("0") ? QString() : t; }
+QString textUnlessZeroText(const QString &t)
+{
+    return t == QLatin1String("0") ? QString() : t;
+}
 
-QString textUnlessZero(const QString &t) { return num::leadingNumber(t) != 0 ? t : QString(); }
+QString textUnlessZero(const QString &t)
+{
+    return num::leadingNumber(t) != 0 ? t : QString();
+}
 
 QString wedgeLateral(const QString &t)
 {
@@ -31,7 +43,10 @@ QString wedgeMedial(const QString &t)
     return n < 0 ? num::format0_0(std::fabs(n)) : QString();
 }
 
-QString t1(const QString &t) { return num::format0_0Text(t); }
+QString t1(const QString &t)
+{
+    return num::format0_0Text(t);
+}
 
 QString scanPosition(const QString &position, bool e, bool i)
 {
@@ -53,8 +68,7 @@ struct TableRow
     QString right;
 };
 
-void drawTable(PrescriptionDocument &doc, int firstRowY, int labelX, int leftX, int rightX,
-               const QList<TableRow> &rows)
+void drawTable(PrescriptionDocument &doc, int firstRowY, int labelX, int leftX, int rightX, const QList<TableRow> &rows)
 {
     doc.PdfCursorY = firstRowY;
     for (qsizetype i = 0; i < rows.size(); ++i) {
@@ -108,8 +122,7 @@ void Begin_EVA_Script_PDF(PrescriptionDocument &doc, const QString &path, const 
                   {"MET WEDGE LAT", wedgeLateral(job.MetaWedgeL), wedgeLateral(job.MetaWedgeR)},
                   {"MET WEDGE MED", wedgeMedial(job.MetaWedgeL), wedgeMedial(job.MetaWedgeR)},
                   {"RF POST MED", d1UnlessZero(job.RearFootPostingL), d1UnlessZero(job.RearFootPostingR)},
-                  {"RF POST LAT", d1UnlessZero(job.RearFootPostingLateralL),
-                   d1UnlessZero(job.RearFootPostingLateralR)},
+                  {"RF POST LAT", d1UnlessZero(job.RearFootPostingLateralL), d1UnlessZero(job.RearFootPostingLateralR)},
               });
     drawTable(doc, firstRow, 1100, 1500, 1700,
               {

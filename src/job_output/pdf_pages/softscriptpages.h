@@ -8,8 +8,8 @@ class PrescriptionDocument;
 // foot. The prescription page prints the chosen letter after the position.
 struct ScanPositionOptions
 {
-    bool leftE = false;  // Option5
-    bool leftI = false;  // Option6
+    bool leftE = false; // Option5
+    bool leftI = false; // Option6
     bool rightE = false; // Option7
     bool rightI = false; // Option8
 };
@@ -25,12 +25,12 @@ void Draw_EVA_Other_Info(PrescriptionDocument &doc);
 
 // Value rules of the soft tables (the number of a text is its leading number).
 namespace softcell {
-QString d1(double value);                      // "0.0"
-QString d1UnlessZero(double value);            // "0.0", or nothing for 0
-QString textUnlessZeroText(const QString &t);  // the text, or nothing for exactly "0"
-QString textUnlessZero(const QString &t);      // the text, or nothing when its number is 0
-QString wedgeLateral(const QString &t);        // |n| "0.0" when n >= 0
-QString wedgeMedial(const QString &t);         // |n| "0.0" when n < 0
-QString t1(const QString &t);                  // "0.0" when the text is a number, else as it is
+QString d1(double value); // "0.0"
+QString d1UnlessZero(double value); // "0.0", or nothing for 0
+QString textUnlessZeroText(const QString &t); // the text, or nothing for exactly "0"
+QString textUnlessZero(const QString &t); // the text, or nothing when its number is 0
+QString wedgeLateral(const QString &t); // |n| "0.0" when n >= 0
+QString wedgeMedial(const QString &t); // |n| "0.0" when n < 0
+QString t1(const QString &t); // "0.0" when the text is a number, else as it is
 QString scanPosition(const QString &position, bool e, bool i);
 } // namespace softcell

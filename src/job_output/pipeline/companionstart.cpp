@@ -18,8 +18,7 @@ void End_Program_For_Companion()
     QCoreApplication::exit(0);
 }
 
-CompanionStart Run_Companion(const ScriptRecord &job, const JobPolicy &policy,
-                             const std::function<void()> &endProgram)
+CompanionStart Run_Companion(const ScriptRecord &job, const JobPolicy &policy, const std::function<void()> &endProgram)
 {
     const auto info = Prompter::Icon::Information;
     const QString program = Helper_Program_File(policy.companionProgram);
@@ -34,8 +33,8 @@ CompanionStart Run_Companion(const ScriptRecord &job, const JobPolicy &policy,
     }
     FoundWindow running;
     if (Find_Window(running, policy.companionWindowText)) {
-        UI().message(QStringLiteral("We Cannot Start ") + policy.companionWindowText +
-                         QStringLiteral("...\n\nIt is Already Running."),
+        UI().message(QStringLiteral("We Cannot Start ") + policy.companionWindowText
+                         + QStringLiteral("...\n\nIt is Already Running."),
                      QStringLiteral("Warning"), info);
         return CompanionStart::NotStarted;
     }

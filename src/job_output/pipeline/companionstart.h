@@ -8,7 +8,7 @@ struct JobPolicy;
 enum class CompanionStart {
     NotStarted, // the user was told why (or, for a missing soft viewer, not);
                 // the command goes on as if the user had declined
-    Started,    // the program runs with the record; this program is ending
+    Started, // the program runs with the record; this program is ending
 };
 
 // Ends this program at once, with no shut-down sequence: the companion takes
@@ -26,5 +26,4 @@ CompanionStart Run_Companion(const ScriptRecord &job, const JobPolicy &policy,
 // The soft and rigid windows' names for the same start.
 CompanionStart Run_Veltrane(const ScriptRecord &job,
                             const std::function<void()> &endProgram = End_Program_For_Companion);
-CompanionStart Run_Rigids(const ScriptRecord &job,
-                          const std::function<void()> &endProgram = End_Program_For_Companion);
+CompanionStart Run_Rigids(const ScriptRecord &job, const std::function<void()> &endProgram = End_Program_For_Companion);

@@ -39,9 +39,9 @@ bool samePlace(const QString &a, const QString &b)
 void copyInto(const QString &source, const QString &target)
 {
     auto failure = [&](const QString &why) {
-        return SolvaneError(ErrorNumber::FileWrite, QStringLiteral("Cannot copy ") + QDir::toNativeSeparators(source) +
-                                                        QStringLiteral(" to ") + QDir::toNativeSeparators(target) +
-                                                        QStringLiteral(": ") + why);
+        return SolvaneError(ErrorNumber::FileWrite, QStringLiteral("Cannot copy ") + QDir::toNativeSeparators(source)
+                                                        + QStringLiteral(" to ") + QDir::toNativeSeparators(target)
+                                                        + QStringLiteral(": ") + why);
     };
     QFile in(source);
     if (!QFileInfo(source).isFile() || !in.open(QIODevice::ReadOnly))
@@ -85,12 +85,9 @@ bool Verify_Files(ScriptRecord &job, const JobPolicy &policy)
         const QString *scan; // a model goes with its foot's scan
     };
     const Gathered order[] = {
-        {&job.JobImageFile, QString(), nullptr},
-        {&job.LeftScanFile, kNone, nullptr},
-        {&job.RightScanFile, kNone, nullptr},
-        {&job.LeftLcfFile, kNone, &job.LeftScanFile},
-        {&job.RightLcfFile, kNone, &job.RightScanFile},
-        {&job.LeftGraphicFile, kNone, nullptr},
+        {&job.JobImageFile, QString(), nullptr},        {&job.LeftScanFile, kNone, nullptr},
+        {&job.RightScanFile, kNone, nullptr},           {&job.LeftLcfFile, kNone, &job.LeftScanFile},
+        {&job.RightLcfFile, kNone, &job.RightScanFile}, {&job.LeftGraphicFile, kNone, nullptr},
         {&job.RightGraphicFile, kNone, nullptr},
     };
 

@@ -65,8 +65,8 @@ bool startSender(const QString &program, const QStringList &arguments, const QSt
         Run_And_Wait_Idle(program, arguments, {Paths::root(), {}});
         return true;
     } catch (const SolvaneError &error) {
-        warn(QStringLiteral("The Job Could Not Be Sent.\n\n") + error.description() +
-             QStringLiteral("\n\nThe job archive stays in ") + QDir::toNativeSeparators(archivePath));
+        warn(QStringLiteral("The Job Could Not Be Sent.\n\n") + error.description()
+             + QStringLiteral("\n\nThe job archive stays in ") + QDir::toNativeSeparators(archivePath));
         return false;
     }
 }
@@ -92,15 +92,15 @@ QString Job_Archive_Path(const ScriptRecord &job, JobKind kind, ArchiveDestinati
     // The archive folder is a prefix that ends in its separator; without one
     // the archive would land wherever the program happened to start.
     const QString folder = job.ArchiveFolder.isEmpty() ? Paths::defaultArchiveFolder() : job.ArchiveFolder;
-    return folder + JobFileStem(base, kind) +
-           (job.PriorityReturn ? QStringLiteral("_Priority.Zip") : QStringLiteral(".Zip"));
+    return folder + JobFileStem(base, kind)
+           + (job.PriorityReturn ? QStringLiteral("_Priority.Zip") : QStringLiteral(".Zip"));
 }
 
 QStringList Job_Archive_Members(const ScriptRecord &job)
 {
-    const QString *order[] = {&job.PdfFile,       &job.FullPdfFile,  &job.JobImageFile, &job.CsvFile,
-                              &job.LeftScanFile,  &job.LeftLcfFile,  &job.LeftGraphicFile,
-                              &job.RightScanFile, &job.RightLcfFile, &job.RightGraphicFile};
+    const QString *order[] = {&job.PdfFile,      &job.FullPdfFile,     &job.JobImageFile,    &job.CsvFile,
+                              &job.LeftScanFile, &job.LeftLcfFile,     &job.LeftGraphicFile, &job.RightScanFile,
+                              &job.RightLcfFile, &job.RightGraphicFile};
     QStringList members;
     QSet<QString> seen;
     for (const QString *path : order) {
@@ -134,7 +134,8 @@ SendOutcome Send_Job_Archive(ScriptRecord &job, const QString &archivePath)
 {
     const QString title = QStringLiteral("Send Data");
     if (UI().message(QStringLiteral("Do You Want to Send the Data to VORMAK Now?"), title, Prompter::Icon::None,
-                     Prompter::Buttons::YesNo) != Prompter::Answer::Yes)
+                     Prompter::Buttons::YesNo)
+        != Prompter::Answer::Yes)
         return SendOutcome::Declined;
 
     const QString selfFinding = Helper_Program_File(kSelfFindingSender);
@@ -166,11 +167,10 @@ QStringList Delete_Working_Files(const ScriptRecord &job, const QStringList &arc
         const QString *path;
         bool document;
     };
-    const WorkingFile order[] = {{&job.PdfFile, true},          {&job.FullPdfFile, true},
-                                 {&job.CsvFile, false},         {&job.LeftScanFile, false},
-                                 {&job.LeftLcfFile, false},     {&job.LeftGraphicFile, false},
-                                 {&job.RightScanFile, false},   {&job.RightLcfFile, false},
-                                 {&job.RightGraphicFile, false}};
+    const WorkingFile order[] = {
+        {&job.PdfFile, true},        {&job.FullPdfFile, true},   {&job.CsvFile, false},
+        {&job.LeftScanFile, false},  {&job.LeftLcfFile, false},  {&job.LeftGraphicFile, false},
+        {&job.RightScanFile, false}, {&job.RightLcfFile, false}, {&job.RightGraphicFile, false}};
 
     QStringList deleted;
     QStringList kept;
@@ -179,8 +179,8 @@ QStringList Delete_Working_Files(const ScriptRecord &job, const QStringList &arc
         if (!isPresent(path) || !inArchive.contains(canonicalFile(path)))
             continue;
         const QString folder = canonicalFolderOf(path);
-        const bool ours = (!workFolder.isEmpty() && folder == workFolder) ||
-                          (file.document && !nasFolder.isEmpty() && folder == nasFolder);
+        const bool ours = (!workFolder.isEmpty() && folder == workFolder)
+                          || (file.document && !nasFolder.isEmpty() && folder == nasFolder);
         if (!ours)
             continue;
         if (QFile::remove(path))

@@ -25,7 +25,7 @@ struct ScriptRecord;
 
 enum class ArchiveDestination {
     Laboratory, // "Jobs": the archive the sender carries (never "R_")
-    Local,      // the archive folder, "R_" for rigid jobs, "_Priority" variant
+    Local, // the archive folder, "R_" for rigid jobs, "_Priority" variant
 };
 
 // Names the script record and both PDFs of the job from its full base name:
@@ -58,8 +58,8 @@ inline constexpr qint64 kSmallestPackedModel = 100;
 QStringList Pack_Job_Archive(ScriptRecord &job, const QString &archivePath);
 
 enum class SendOutcome {
-    Declined,   // the user chose not to send now
-    Started,    // a sender program is on its way with the archive
+    Declined, // the user chose not to send now
+    Started, // a sender program is on its way with the archive
     NotStarted, // the sender could not be started; the user was warned
 };
 

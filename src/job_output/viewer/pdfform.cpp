@@ -125,8 +125,8 @@ QString messageText(int result, const char *what)
 } // namespace
 
 PdfForm::PdfForm(QWidget *parent)
-    : QDialog(parent)
-    , m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
+    : QDialog(parent),
+      m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
     setObjectName(QStringLiteral("PdfForm"));
     setWindowTitle(QStringLiteral("PDF Viewer"));
@@ -134,15 +134,24 @@ PdfForm::PdfForm(QWidget *parent)
     resize(860, 980);
 
     QStyle *st = style();
-    auto *command1 = pictureButton(this, "Command1", QStringLiteral("Previous page"), st->standardIcon(QStyle::SP_ArrowLeft));
-    auto *command2 = pictureButton(this, "Command2", QStringLiteral("Next Page"), st->standardIcon(QStyle::SP_ArrowRight));
-    auto *command3 = pictureButton(this, "Command3", QStringLiteral("Zoom In"), buttonIcon("zoom-in", QStringLiteral("+")));
-    auto *command4 = pictureButton(this, "Command4", QStringLiteral("Zoom Out"), buttonIcon("zoom-out", QStringLiteral("\u2212")));
-    auto *command5 = pictureButton(this, "Command5", QStringLiteral("Resolution (doi)"), st->standardIcon(QStyle::SP_DialogApplyButton));
-    auto *command6 = pictureButton(this, "Command6", QStringLiteral("Reset"), st->standardIcon(QStyle::SP_BrowserReload));
-    auto *command7 = pictureButton(this, "Command7", QStringLiteral("Exit"), st->standardIcon(QStyle::SP_DialogCloseButton));
-    auto *command8 = pictureButton(this, "Command8", QStringLiteral("Print"), buttonIcon("document-print", QStringLiteral("P")));
-    auto *command9 = pictureButton(this, "Command9", QStringLiteral("Printer setup"), buttonIcon("document-print-preview", QStringLiteral("S")));
+    auto *command1 =
+        pictureButton(this, "Command1", QStringLiteral("Previous page"), st->standardIcon(QStyle::SP_ArrowLeft));
+    auto *command2 =
+        pictureButton(this, "Command2", QStringLiteral("Next Page"), st->standardIcon(QStyle::SP_ArrowRight));
+    auto *command3 =
+        pictureButton(this, "Command3", QStringLiteral("Zoom In"), buttonIcon("zoom-in", QStringLiteral("+")));
+    auto *command4 =
+        pictureButton(this, "Command4", QStringLiteral("Zoom Out"), buttonIcon("zoom-out", QStringLiteral("\u2212")));
+    auto *command5 = pictureButton(this, "Command5", QStringLiteral("Resolution (doi)"),
+                                   st->standardIcon(QStyle::SP_DialogApplyButton));
+    auto *command6 =
+        pictureButton(this, "Command6", QStringLiteral("Reset"), st->standardIcon(QStyle::SP_BrowserReload));
+    auto *command7 =
+        pictureButton(this, "Command7", QStringLiteral("Exit"), st->standardIcon(QStyle::SP_DialogCloseButton));
+    auto *command8 =
+        pictureButton(this, "Command8", QStringLiteral("Print"), buttonIcon("document-print", QStringLiteral("P")));
+    auto *command9 = pictureButton(this, "Command9", QStringLiteral("Printer setup"),
+                                   buttonIcon("document-print-preview", QStringLiteral("S")));
 
     m_text5 = numberBox(this, "Text5", QStringLiteral("Page"), 48);
     m_text6 = numberBox(this, "Text6", QStringLiteral("Page count"), 48);
@@ -329,7 +338,8 @@ void PdfForm::print()
         m_result = m_library.print(*m_printer, first, last, QStringLiteral("Insole Script"));
     }
     if (m_result == 0)
-        UI().message(QStringLiteral("Error Printing the PDf File"), QStringLiteral("Print Error"), Prompter::Icon::Warning);
+        UI().message(QStringLiteral("Error Printing the PDf File"), QStringLiteral("Print Error"),
+                     Prompter::Icon::Warning);
 }
 
 void PdfForm::printerSetup()

@@ -53,8 +53,8 @@ Picture Capture_Window(QWidget *window, bool clientArea, int left, int top, int 
     if (available.isEmpty())
         return picture;
     const QPixmap grabbed = window->grab(available);
-    const QImage content = Create_Picture(grabbed).scaled(available.size(), Qt::IgnoreAspectRatio,
-                                                            Qt::SmoothTransformation);
+    const QImage content =
+        Create_Picture(grabbed).scaled(available.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     QPainter painter(&picture);
     painter.drawImage(available.topLeft() - corner, content);
     return picture;

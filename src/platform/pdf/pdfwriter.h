@@ -42,8 +42,7 @@ public:
 
     virtual void Pdf_Text(int x, int y, const QString &text) = 0;
     // Horizontal and vertical alignment: 0 left (top), 1 right (bottom), 2 centred.
-    virtual void Pdf_Text_In_Box(int x1, int y1, int x2, int y2, int horizontal, int vertical,
-                                 const QString &text) = 0;
+    virtual void Pdf_Text_In_Box(int x1, int y1, int x2, int y2, int horizontal, int vertical, const QString &text) = 0;
     // A frame only; text drawn into it afterwards stays visible.
     virtual void Pdf_Rectangle(int x1, int y1, int x2, int y2) = 0;
     virtual void Pdf_Move_To(int x, int y) = 0;

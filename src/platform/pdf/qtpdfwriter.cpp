@@ -1,8 +1,8 @@
 #include "qtpdfwriter.h"
 
 #include "errors.h"
-#include "pdffonts.h"
 #include "paths.h"
+#include "pdffonts.h"
 
 #include <QFileInfo>
 #include <QFontInfo>
@@ -17,7 +17,7 @@
 namespace {
 
 constexpr int kResolution = 254; // dots per inch: one dot is a tenth of a millimetre
-constexpr qreal kLineWidth = 3;  // 0.3 mm
+constexpr qreal kLineWidth = 3; // 0.3 mm
 constexpr qreal kScreenDpi = 96; // assumed for images that carry no resolution
 
 SolvaneError noDocument(const char *operation)
@@ -46,9 +46,9 @@ QImage readJpeg(const QString &path)
     reader.setAutoTransform(false); // the photo is drawn as stored, like every other tool shows it
     QImage image = reader.read();
     if (image.isNull())
-        throw SolvaneError(ErrorNumber::BadFileFormat,
-                           QStringLiteral("The image %1 could not be read (%2)")
-                               .arg(Record_Path(path), reader.errorString()));
+        throw SolvaneError(
+            ErrorNumber::BadFileFormat,
+            QStringLiteral("The image %1 could not be read (%2)").arg(Record_Path(path), reader.errorString()));
     return image;
 }
 
@@ -94,13 +94,14 @@ void QtPdfWriter::Pdf_Begin_Document()
 
     auto file = std::make_unique<QSaveFile>(m_path);
     if (!file->open(QIODevice::WriteOnly))
-        throw SolvaneError(ErrorNumber::FileWrite, QStringLiteral("The PDF file %1 could not be written (%2)")
-                                                       .arg(Record_Path(m_path), file->errorString()));
+        throw SolvaneError(
+            ErrorNumber::FileWrite,
+            QStringLiteral("The PDF file %1 could not be written (%2)").arg(Record_Path(m_path), file->errorString()));
 
     auto pdf = std::make_unique<QPdfWriter>(file.get());
     pdf->setResolution(kResolution);
-    pdf->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
-                                   QPageLayout::Millimeter));
+    pdf->setPageLayout(
+        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
     pdf->setCreator(QStringLiteral("SOLVANE"));
     pdf->setTitle(QFileInfo(m_path).completeBaseName());
 
@@ -138,8 +139,9 @@ void QtPdfWriter::Pdf_End_Document()
     const QString reason = drawn ? m_file->errorString() : QStringLiteral("the document could not be finished");
     m_file.reset();
     if (!committed)
-        throw SolvaneError(ErrorNumber::FileWrite,
-                           QStringLiteral("The PDF file %1 could not be written (%2)").arg(Record_Path(m_path), reason));
+        throw SolvaneError(
+            ErrorNumber::FileWrite,
+            QStringLiteral("The PDF file %1 could not be written (%2)").arg(Record_Path(m_path), reason));
 }
 
 void QtPdfWriter::Pdf_Abort_Document()
@@ -190,8 +192,7 @@ void QtPdfWriter::Pdf_Text(int x, int y, const QString &text)
     p.drawText(QPointF(x, y + p.fontMetrics().ascent()), oneLine(text));
 }
 
-void QtPdfWriter::Pdf_Text_In_Box(int x1, int y1, int x2, int y2, int horizontal, int vertical,
-                                  const QString &text)
+void QtPdfWriter::Pdf_Text_In_Box(int x1, int y1, int x2, int y2, int horizontal, int vertical, const QString &text)
 {
     QPainter &p = painter();
     p.drawText(QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized(),

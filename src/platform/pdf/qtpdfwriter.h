@@ -40,8 +40,7 @@ public:
     int Pdf_Text_Height(const QString &text) override;
 
     void Pdf_Text(int x, int y, const QString &text) override;
-    void Pdf_Text_In_Box(int x1, int y1, int x2, int y2, int horizontal, int vertical,
-                         const QString &text) override;
+    void Pdf_Text_In_Box(int x1, int y1, int x2, int y2, int horizontal, int vertical, const QString &text) override;
     void Pdf_Rectangle(int x1, int y1, int x2, int y2) override;
     void Pdf_Move_To(int x, int y) override;
     void Pdf_Line_To(int x, int y) override;

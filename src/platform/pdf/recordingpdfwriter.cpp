@@ -74,7 +74,10 @@ void RecordingPdfWriter::Pdf_Set_File_Name(const QString &path)
     m_path = path;
 }
 
-void RecordingPdfWriter::Pdf_Set_Paper(const QString &name) { record(QStringLiteral("Pdf_Set_Paper"), {}, name); }
+void RecordingPdfWriter::Pdf_Set_Paper(const QString &name)
+{
+    record(QStringLiteral("Pdf_Set_Paper"), {}, name);
+}
 
 void RecordingPdfWriter::Pdf_Begin_Document()
 {
@@ -125,7 +128,10 @@ void RecordingPdfWriter::Pdf_Set_Document_Option(int option)
     record(QStringLiteral("Pdf_Set_Document_Option"), {option});
 }
 
-void RecordingPdfWriter::Pdf_Set_Page_Option(int option) { record(QStringLiteral("Pdf_Set_Page_Option"), {option}); }
+void RecordingPdfWriter::Pdf_Set_Page_Option(int option)
+{
+    record(QStringLiteral("Pdf_Set_Page_Option"), {option});
+}
 
 void RecordingPdfWriter::Pdf_Set_Image_Option(bool on)
 {
@@ -154,8 +160,14 @@ void RecordingPdfWriter::Pdf_Rectangle(int x1, int y1, int x2, int y2)
     record(QStringLiteral("Pdf_Rectangle"), {x1, y1, x2, y2});
 }
 
-void RecordingPdfWriter::Pdf_Move_To(int x, int y) { record(QStringLiteral("Pdf_Move_To"), {x, y}); }
-void RecordingPdfWriter::Pdf_Line_To(int x, int y) { record(QStringLiteral("Pdf_Line_To"), {x, y}); }
+void RecordingPdfWriter::Pdf_Move_To(int x, int y)
+{
+    record(QStringLiteral("Pdf_Move_To"), {x, y});
+}
+void RecordingPdfWriter::Pdf_Line_To(int x, int y)
+{
+    record(QStringLiteral("Pdf_Line_To"), {x, y});
+}
 
 void RecordingPdfWriter::Pdf_Image(int x, int y, const QString &jpegFile)
 {

@@ -16,13 +16,13 @@ class RecordingPdfWriter : public PdfWriter
 public:
     struct Call
     {
-        QString op;        // the operation's name, "Pdf_Text"
+        QString op; // the operation's name, "Pdf_Text"
         QVector<int> args; // its numbers in order: x, y or x1, y1, x2, y2, alignments, option
-        QString text;      // its text, path or name
+        QString text; // its text, path or name
         QString font;
         double size = 0;
         bool bold = false;
-        int page = 0;      // 1 for the first page; 0 before the document began
+        int page = 0; // 1 for the first page; 0 before the document began
         bool failed = false;
 
         int x() const { return args.value(0); }
@@ -38,7 +38,7 @@ public:
 
     // Queries for tests.
     QList<Call> ofOp(const QString &op) const;
-    QList<Call> texts(int page = 0) const;   // Pdf_Text calls, of one page or (0) all
+    QList<Call> texts(int page = 0) const; // Pdf_Text calls, of one page or (0) all
     QList<Call> textsAt(int y, int page) const;
     const Call *findText(const QString &text, int page = 0) const; // first Pdf_Text with this text
     int pageCount() const { return m_page; }
@@ -65,8 +65,7 @@ public:
     int Pdf_Text_Height(const QString &text) override;
 
     void Pdf_Text(int x, int y, const QString &text) override;
-    void Pdf_Text_In_Box(int x1, int y1, int x2, int y2, int horizontal, int vertical,
-                         const QString &text) override;
+    void Pdf_Text_In_Box(int x1, int y1, int x2, int y2, int horizontal, int vertical, const QString &text) override;
     void Pdf_Rectangle(int x1, int y1, int x2, int y2) override;
     void Pdf_Move_To(int x, int y) override;
     void Pdf_Line_To(int x, int y) override;

@@ -29,7 +29,8 @@ void prepare(QProcess &process, const QString &program, const QStringList &argum
 
 [[noreturn]] void cannotStart(const QString &program, const QString &why)
 {
-    throw SolvaneError(ErrorNumber::FileNotFound, QStringLiteral("Cannot start ") + program + QStringLiteral(": ") + why);
+    throw SolvaneError(ErrorNumber::FileNotFound,
+                       QStringLiteral("Cannot start ") + program + QStringLiteral(": ") + why);
 }
 
 QString describe(const QString &program, const RunOptions &options)
@@ -64,7 +65,8 @@ RunResult Run_And_Wait(const QString &program, const QStringList &arguments, con
                 return;
             asking = true;
             const Prompter::Answer answer = UI().message(
-                QStringLiteral("Stop waiting for ") + what + QStringLiteral("?\n\nThe program will be ended, and what it was doing will not be used."),
+                QStringLiteral("Stop waiting for ") + what
+                    + QStringLiteral("?\n\nThe program will be ended, and what it was doing will not be used."),
                 QStringLiteral("Stop Waiting"), Prompter::Icon::Question, Prompter::Buttons::YesNo);
             asking = false;
             if (answer != Prompter::Answer::Yes || process.state() == QProcess::NotRunning)

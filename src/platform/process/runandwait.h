@@ -10,14 +10,14 @@
 struct RunOptions
 {
     QString workingFolder; // empty: the program's own current folder
-    QString waitingFor;    // shown while waiting ("Waiting for <this>..."); default: the program's file name
+    QString waitingFor; // shown while waiting ("Waiting for <this>..."); default: the program's file name
 };
 
 struct RunResult
 {
-    bool stopped = false;  // the user chose "Stop Waiting" and the program was ended
-    bool crashed = false;  // the program ended abnormally (killed, crashed)
-    int exitCode = 0;      // meaningful when neither flag is set
+    bool stopped = false; // the user chose "Stop Waiting" and the program was ended
+    bool crashed = false; // the program ended abnormally (killed, crashed)
+    int exitCode = 0; // meaningful when neither flag is set
 };
 
 // Starts the program and returns when it has ended.

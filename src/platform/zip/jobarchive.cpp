@@ -16,16 +16,16 @@ namespace {
 
 SolvaneError archiveError(const QString &zipPath, const QString &why)
 {
-    return SolvaneError(ErrorNumber::FileWrite, QStringLiteral("Cannot write the archive ") + zipPath +
-                                                    QStringLiteral(": ") + why);
+    return SolvaneError(ErrorNumber::FileWrite,
+                        QStringLiteral("Cannot write the archive ") + zipPath + QStringLiteral(": ") + why);
 }
 
 quint32 fileCrc(const QString &path, qint64 &size)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw SolvaneError(ErrorNumber::FileNotFound, QStringLiteral("Cannot read ") + path + QStringLiteral(": ") +
-                                                          file.errorString());
+        throw SolvaneError(ErrorNumber::FileNotFound,
+                           QStringLiteral("Cannot read ") + path + QStringLiteral(": ") + file.errorString());
     quint32 crc = 0;
     size = 0;
     QByteArray chunk(256 * 1024, Qt::Uninitialized);
@@ -101,16 +101,15 @@ void Verify_Job_Archive(const QString &zipPath, const QStringList &files)
         const QString name = Get_File_Name(path);
         const ZipEntry *entry = reader.find(name);
         if (!entry)
-            throw SolvaneError(ErrorNumber::BadFileFormat,
-                               zipPath + QStringLiteral(" does not hold ") + name);
+            throw SolvaneError(ErrorNumber::BadFileFormat, zipPath + QStringLiteral(" does not hold ") + name);
         qint64 size = 0;
         const quint32 crc = fileCrc(path, size);
         NullDevice sink;
         const quint32 stored = reader.extract(*entry, sink);
         if (entry->size != static_cast<quint64>(size) || stored != crc)
-            throw SolvaneError(ErrorNumber::BadFileFormat,
-                               QStringLiteral("The copy of ") + name + QStringLiteral(" in ") + zipPath +
-                                   QStringLiteral(" differs from ") + path);
+            throw SolvaneError(ErrorNumber::BadFileFormat, QStringLiteral("The copy of ") + name
+                                                               + QStringLiteral(" in ") + zipPath
+                                                               + QStringLiteral(" differs from ") + path);
     }
 }
 

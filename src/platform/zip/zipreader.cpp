@@ -63,8 +63,7 @@ void classify(zip_t *archive, ZipEntry &entry)
         if (attributes & kDosFolderAttribute)
             entry.isFolder = true;
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -132,9 +131,9 @@ const ZipEntry *ZipReader::find(const QString &name) const
 quint32 ZipReader::extract(const ZipEntry &entry, QIODevice &out) const
 {
     auto fail = [&](const QString &why) {
-        return SolvaneError(ErrorNumber::BadFileFormat,
-                            QStringLiteral("Cannot extract ") + entry.name + QStringLiteral(" from ") + m_path +
-                                QStringLiteral(": ") + why);
+        return SolvaneError(ErrorNumber::BadFileFormat, QStringLiteral("Cannot extract ") + entry.name
+                                                            + QStringLiteral(" from ") + m_path + QStringLiteral(": ")
+                                                            + why);
     };
     if (entry.isEncrypted)
         throw fail(QStringLiteral("the entry is encrypted"));
@@ -156,8 +155,8 @@ quint32 ZipReader::extract(const ZipEntry &entry, QIODevice &out) const
             break;
         if (out.write(chunk.constData(), got) != got) {
             zip_fclose(file);
-            throw SolvaneError(ErrorNumber::FileWrite, QStringLiteral("Cannot write ") + entry.name +
-                                                           QStringLiteral(": ") + out.errorString());
+            throw SolvaneError(ErrorNumber::FileWrite,
+                               QStringLiteral("Cannot write ") + entry.name + QStringLiteral(": ") + out.errorString());
         }
         crc = Zip_Crc32(chunk.constData(), got, crc);
         total += static_cast<quint64>(got);

@@ -11,8 +11,8 @@ struct zip;
 struct ZipEntry
 {
     quint64 index = 0;
-    QString name;        // as stored (UTF-8 when flagged, else decoded from CP437)
-    quint64 size = 0;    // uncompressed
+    QString name; // as stored (UTF-8 when flagged, else decoded from CP437)
+    quint64 size = 0; // uncompressed
     quint32 crc = 0;
     bool isFolder = false;
     bool isLink = false;

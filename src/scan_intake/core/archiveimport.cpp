@@ -79,8 +79,8 @@ ArchiveImportResult Import_Job_Archive(const QString &zipPath, const QString &fo
     QList<PlannedFile> plan;
     QSet<QString> takenNames;
     auto skip = [&](const ZipEntry &entry, const QString &why) {
-        result.skipped << (entry.name.isEmpty() ? QStringLiteral("(no name)") : entry.name) +
-                              QStringLiteral(" (") + why + u')';
+        result.skipped << (entry.name.isEmpty() ? QStringLiteral("(no name)") : entry.name) + QStringLiteral(" (") + why
+                              + u')';
     };
     for (const ZipEntry &entry : reader.entries()) {
         const QString leaf = lastNamePart(entry.name);
@@ -114,8 +114,8 @@ ArchiveImportResult Import_Job_Archive(const QString &zipPath, const QString &fo
     bool replace = true;
     if (!existingNames.isEmpty()) {
         const Prompter::Answer answer = UI().message(
-            QStringLiteral("These files already exist in ") + QDir::toNativeSeparators(folder) + QStringLiteral(":\n\n") +
-                listOf(existingNames) + QStringLiteral("\n\nReplace them with the files from the archive?"),
+            QStringLiteral("These files already exist in ") + QDir::toNativeSeparators(folder) + QStringLiteral(":\n\n")
+                + listOf(existingNames) + QStringLiteral("\n\nReplace them with the files from the archive?"),
             QStringLiteral("UnZip"), Prompter::Icon::Question, Prompter::Buttons::YesNoCancel);
         if (answer == Prompter::Answer::Cancel) {
             result.cancelled = true;
@@ -133,18 +133,18 @@ ArchiveImportResult Import_Job_Archive(const QString &zipPath, const QString &fo
         Set_Status(QStringLiteral("Extracting File...") + file.entry->name);
         QSaveFile out(file.target);
         if (!out.open(QIODevice::WriteOnly))
-            throw SolvaneError(ErrorNumber::FileWrite, QStringLiteral("Cannot write ") + file.target +
-                                                           QStringLiteral(": ") + out.errorString());
+            throw SolvaneError(ErrorNumber::FileWrite, QStringLiteral("Cannot write ") + file.target
+                                                           + QStringLiteral(": ") + out.errorString());
         reader.extract(*file.entry, out); // throws; the unfinished QSaveFile is discarded
         if (!out.commit())
-            throw SolvaneError(ErrorNumber::FileWrite, QStringLiteral("Cannot write ") + file.target +
-                                                           QStringLiteral(": ") + out.errorString());
+            throw SolvaneError(ErrorNumber::FileWrite, QStringLiteral("Cannot write ") + file.target
+                                                           + QStringLiteral(": ") + out.errorString());
         result.extracted << file.target;
     }
 
     if (!result.skipped.isEmpty())
-        UI().message(QStringLiteral("These entries of ") + QDir::toNativeSeparators(zipPath) +
-                         QStringLiteral(" were not extracted:\n\n") + listOf(result.skipped),
+        UI().message(QStringLiteral("These entries of ") + QDir::toNativeSeparators(zipPath)
+                         + QStringLiteral(" were not extracted:\n\n") + listOf(result.skipped),
                      QStringLiteral("UnZip"), Prompter::Icon::Warning);
     Set_Status(QStringLiteral("Ready"));
     return result;

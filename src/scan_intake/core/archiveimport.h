@@ -8,11 +8,11 @@
 // progress through Set_Status. No window is created for it.
 struct ArchiveImportResult
 {
-    bool cancelled = false;  // no archive chosen, or the replace question cancelled
-    QString archive;         // the archive that was read
-    QStringList extracted;   // the files written, as full paths
-    QStringList kept;        // existing files left as they were (the user said No)
-    QStringList skipped;     // entry names not extracted, each with its reason
+    bool cancelled = false; // no archive chosen, or the replace question cancelled
+    QString archive; // the archive that was read
+    QStringList extracted; // the files written, as full paths
+    QStringList kept; // existing files left as they were (the user said No)
+    QStringList skipped; // entry names not extracted, each with its reason
 };
 
 // The whole command: asks for the archive in the open dialog "Select a ZIP

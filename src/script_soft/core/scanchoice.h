@@ -10,10 +10,10 @@
 struct ScanChoice
 {
     QString scanFile;
-    QString modelFile;               // the scan's name with ".Lcf"
-    std::optional<QString> graphic;  // none: the foot's graphic stays as it is
-    std::optional<bool> stlScan;     // none: the STL flag stays as it is
-    bool importIntoView = false;     // an STL scan goes into the foot's 3D view
+    QString modelFile; // the scan's name with ".Lcf"
+    std::optional<QString> graphic; // none: the foot's graphic stays as it is
+    std::optional<bool> stlScan; // none: the STL flag stays as it is
+    bool importIntoView = false; // an STL scan goes into the foot's 3D view
 };
 
 // For a WRL scan the photograph is "<base>[VRML].Jpg" when it exists (any

@@ -14,9 +14,9 @@ struct ScriptRecord;
 namespace SoftFields {
 
 enum class BoxKind {
-    Text,      // the record keeps the text as typed
-    Number,    // shown "0.0", taken back as its leading number
-    Upper,     // shown in capitals, taken back as typed
+    Text, // the record keeps the text as typed
+    Number, // shown "0.0", taken back as its leading number
+    Upper, // shown in capitals, taken back as typed
     HeelDepth, // a number with its side letter; a value of 0 is taken as empty
 };
 
@@ -48,8 +48,8 @@ QString Whole(double value);
 // PFA: the record holds the number and the shape letter ("3.5C").
 struct PfaShown
 {
-    QString number;              // "3.5" for the combo
-    std::optional<bool> cShape;  // from the last character; none leaves the buttons
+    QString number; // "3.5" for the combo
+    std::optional<bool> cShape; // from the last character; none leaves the buttons
 };
 // Also rewrites the record's value as its number "0.0", as the window shows it.
 PfaShown Show_Pfa(QString &pfa);

@@ -27,16 +27,28 @@ void Camera::applyPreset(ViewPreset preset)
     auto turn = [&](Axis axis, double degrees) { m_eye.turnAboutSceneAxis(axis, degrees); };
     switch (preset) {
     case ViewPreset::Top: turn(Axis::Y, 0); break;
-    case ViewPreset::Bottom: turn(Axis::Y, 180); turn(Axis::Z, 180); break;
-    case ViewPreset::Left: turn(Axis::X, 270); turn(Axis::Y, 180); break;
+    case ViewPreset::Bottom:
+        turn(Axis::Y, 180);
+        turn(Axis::Z, 180);
+        break;
+    case ViewPreset::Left:
+        turn(Axis::X, 270);
+        turn(Axis::Y, 180);
+        break;
     case ViewPreset::Right: turn(Axis::X, 90); break;
-    case ViewPreset::Front: turn(Axis::Y, 90); turn(Axis::X, 90); break;
-    case ViewPreset::Back: turn(Axis::Y, 270); turn(Axis::X, 90); break;
+    case ViewPreset::Front:
+        turn(Axis::Y, 90);
+        turn(Axis::X, 90);
+        break;
+    case ViewPreset::Back:
+        turn(Axis::Y, 270);
+        turn(Axis::X, 90);
+        break;
     case ViewPreset::Sole: turn(Axis::Y, 180); break;
     }
 }
 
-void Camera::fit(const Bounds& bounds)
+void Camera::fit(const Bounds &bounds)
 {
     m_eye.place({0, 0, 0});
     if (bounds.empty) {
@@ -59,7 +71,7 @@ void Camera::fit(const Bounds& bounds)
     m_depth = std::max(length(bounds.size()), 1e-6) * kFitMargin;
 }
 
-void Camera::zoom(double factor, const Vec3& about)
+void Camera::zoom(double factor, const Vec3 &about)
 {
     if (!(factor > 0) || !std::isfinite(factor))
         return;
@@ -94,9 +106,8 @@ AxisRange Camera::visibleRange(Axis axis) const
     const double halfHeight = m_viewHeight / 2;
     const double halfWidth = halfHeight * m_width / m_height;
     const double halfDepth = m_depth / 2;
-    const Mat3& r = m_eye.rotation();
-    const double reach = std::abs(r(i, 0)) * halfWidth + std::abs(r(i, 1)) * halfHeight
-                         + std::abs(r(i, 2)) * halfDepth;
+    const Mat3 &r = m_eye.rotation();
+    const double reach = std::abs(r(i, 0)) * halfWidth + std::abs(r(i, 1)) * halfHeight + std::abs(r(i, 2)) * halfDepth;
     return {centre - reach, centre + reach};
 }
 
@@ -118,14 +129,14 @@ Ray Camera::rayThroughPixel(double x, double y) const
     return {visibleCentre() + right() * across + up() * upwards, -towardsViewer()};
 }
 
-PixelPoint Camera::toPixel(const Vec3& scenePoint) const
+PixelPoint Camera::toPixel(const Vec3 &scenePoint) const
 {
     const Vec3 offset = scenePoint - visibleCentre();
     const double scale = unitsPerPixel();
     return {m_width / 2.0 + dot(offset, right()) / scale, m_height / 2.0 - dot(offset, up()) / scale};
 }
 
-std::array<double, 16> Camera::viewProjection(const Bounds& scene) const
+std::array<double, 16> Camera::viewProjection(const Bounds &scene) const
 {
     const Vec3 c = visibleCentre();
     const double halfHeight = m_viewHeight / 2;

@@ -23,18 +23,19 @@
 
 namespace mesh {
 
-struct CornerKey {
-    std::uint32_t x, y, z;   // float bit patterns, -0 stored as +0
-    friend bool operator==(const CornerKey&, const CornerKey&) = default;
+struct CornerKey
+{
+    std::uint32_t x, y, z; // float bit patterns, -0 stored as +0
+    friend bool operator==(const CornerKey &, const CornerKey &) = default;
 };
 
 // False when a coordinate is NaN or infinite.
-inline bool makeCornerKey(const float xyz[3], CornerKey& key)
+inline bool makeCornerKey(const float xyz[3], CornerKey &key)
 {
     std::uint32_t bits[3];
     std::memcpy(bits, xyz, sizeof bits);
     bool finite = true;
-    for (std::uint32_t& b : bits) {
+    for (std::uint32_t &b : bits) {
         finite = finite && (b & 0x7F800000u) != 0x7F800000u;
         if (b == 0x80000000u)
             b = 0;
@@ -43,7 +44,7 @@ inline bool makeCornerKey(const float xyz[3], CornerKey& key)
     return finite;
 }
 
-inline std::uint64_t hashCornerKey(const CornerKey& k)
+inline std::uint64_t hashCornerKey(const CornerKey &k)
 {
     std::uint64_t h = (std::uint64_t(k.x) | (std::uint64_t(k.y) << 32)) * 0x9E3779B97F4A7C15ull;
     h ^= std::uint64_t(k.z) * 0xC2B2AE3D27D4EB4Full;
@@ -57,8 +58,7 @@ inline std::uint64_t hashCornerKey(const CornerKey& k)
 // positions gets one entry per distinct point; vertexOfCorner[c] (room for
 // `corners` entries) gets corner c's vertex.
 template <class KeyAt>
-void weldCorners(std::size_t corners, const KeyAt& keyAt, std::vector<Vec3>& positions,
-                 std::uint32_t* vertexOfCorner)
+void weldCorners(std::size_t corners, const KeyAt &keyAt, std::vector<Vec3> &positions, std::uint32_t *vertexOfCorner)
 {
     constexpr int kBucketBits = 8;
     constexpr std::size_t kBuckets = std::size_t(1) << kBucketBits;
@@ -70,7 +70,7 @@ void weldCorners(std::size_t corners, const KeyAt& keyAt, std::vector<Vec3>& pos
     std::vector<std::size_t> cursor(jobs * kBuckets, 0);
     runJobs(jobs, [&](unsigned job) {
         const Range r = jobRange(n, jobs, job);
-        std::size_t* mine = cursor.data() + job * kBuckets;
+        std::size_t *mine = cursor.data() + job * kBuckets;
         for (std::size_t c = r.begin; c < r.end; ++c) {
             const auto b = static_cast<std::uint8_t>(hashCornerKey(keyAt(c)) >> (64 - kBucketBits));
             mark[c] = b;
@@ -92,18 +92,19 @@ void weldCorners(std::size_t corners, const KeyAt& keyAt, std::vector<Vec3>& pos
     auto sorted = std::make_unique_for_overwrite<std::uint32_t[]>(n);
     runJobs(jobs, [&](unsigned job) {
         const Range r = jobRange(n, jobs, job);
-        std::size_t* mine = cursor.data() + job * kBuckets;
+        std::size_t *mine = cursor.data() + job * kBuckets;
         for (std::size_t c = r.begin; c < r.end; ++c)
             sorted[mine[mark[c]]++] = static_cast<std::uint32_t>(c);
     });
 
     // vertexOfCorner first holds each corner's first corner of the same point.
-    std::uint32_t* first = vertexOfCorner;
+    std::uint32_t *first = vertexOfCorner;
     std::atomic<std::size_t> nextBucket{0};
     runJobs(jobs, [&](unsigned) {
-        struct Slot {
+        struct Slot
+        {
             CornerKey key;
-            std::uint32_t firstPlusOne;   // 0: empty
+            std::uint32_t firstPlusOne; // 0: empty
         };
         std::vector<Slot> table;
         for (std::size_t b; (b = nextBucket.fetch_add(1)) < kBuckets;) {
@@ -118,7 +119,7 @@ void weldCorners(std::size_t corners, const KeyAt& keyAt, std::vector<Vec3>& pos
                 const CornerKey key = keyAt(c);
                 std::size_t i = static_cast<std::size_t>(hashCornerKey(key)) & mask;
                 for (;; i = (i + 1) & mask) {
-                    Slot& slot = table[i];
+                    Slot &slot = table[i];
                     if (slot.firstPlusOne == 0) {
                         slot = {key, c + 1};
                         first[c] = c;
@@ -147,7 +148,7 @@ void weldCorners(std::size_t corners, const KeyAt& keyAt, std::vector<Vec3>& pos
         firsts[job] = count;
     });
     std::size_t total = 0;
-    for (std::size_t& f : firsts) {
+    for (std::size_t &f : firsts) {
         const std::size_t start = total;
         total += f;
         f = start;

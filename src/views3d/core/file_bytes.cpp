@@ -2,14 +2,14 @@
 
 #include "mesh_model.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <algorithm>
 #include <cstring>
 #include <optional>
-#include <vector>
 #include <string>
 #include <system_error>
+#include <vector>
 
 #ifndef _WIN32
 #include <fcntl.h>
@@ -22,12 +22,13 @@ namespace mesh {
 
 namespace {
 
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
+struct FileCloser
+{
+    void operator()(std::FILE *f) const { std::fclose(f); }
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
-[[noreturn]] void failAccess(const std::string& what, const std::filesystem::path& path, int err)
+[[noreturn]] void failAccess(const std::string &what, const std::filesystem::path &path, int err)
 {
     std::string message = what + " " + displayName(path);
     if (err != 0)
@@ -37,7 +38,7 @@ using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 } // namespace
 
-std::string displayName(const std::filesystem::path& path)
+std::string displayName(const std::filesystem::path &path)
 {
     return path.string();
 }
@@ -69,8 +70,7 @@ std::optional<FileBytes> readInSlices(int fd, std::size_t size)
         ok[job] = 1;
     });
     char probe;
-    if (std::find(ok.begin(), ok.end(), 0) != ok.end()
-        || ::pread(fd, &probe, 1, static_cast<off_t>(size)) != 0)
+    if (std::find(ok.begin(), ok.end(), 0) != ok.end() || ::pread(fd, &probe, 1, static_cast<off_t>(size)) != 0)
         return std::nullopt;
     return FileBytes(std::move(data), size);
 }
@@ -78,7 +78,7 @@ std::optional<FileBytes> readInSlices(int fd, std::size_t size)
 } // namespace
 #endif
 
-FileBytes readFileBytes(const std::filesystem::path& path)
+FileBytes readFileBytes(const std::filesystem::path &path)
 {
     FilePtr file(std::fopen(path.string().c_str(), "rb"));
     if (!file)
@@ -114,7 +114,7 @@ FileBytes readFileBytes(const std::filesystem::path& path)
     return FileBytes(std::move(data), size);
 }
 
-void replaceFileContents(const std::filesystem::path& path, std::string_view bytes)
+void replaceFileContents(const std::filesystem::path &path, std::string_view bytes)
 {
     std::filesystem::path temp = path;
     temp += ".partial~";

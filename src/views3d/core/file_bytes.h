@@ -10,11 +10,14 @@
 
 namespace mesh {
 
-class FileBytes {
+class FileBytes
+{
 public:
     FileBytes() = default;
     FileBytes(std::unique_ptr<char[]> data, std::size_t size)
-        : m_data(std::move(data)), m_size(size) {}
+        : m_data(std::move(data)),
+          m_size(size)
+    {}
     std::string_view view() const { return {m_data.get(), m_size}; }
     std::size_t size() const { return m_size; }
 
@@ -24,13 +27,13 @@ private:
 };
 
 // The whole file; the buffer is not zero-filled first, as scans are large.
-FileBytes readFileBytes(const std::filesystem::path& path);
+FileBytes readFileBytes(const std::filesystem::path &path);
 
 // Writes the bytes to a temporary file beside the target, flushes it to disk
 // and renames it over the target, so a failure never leaves a half-written
 // file in place of the old one.
-void replaceFileContents(const std::filesystem::path& path, std::string_view bytes);
+void replaceFileContents(const std::filesystem::path &path, std::string_view bytes);
 
-std::string displayName(const std::filesystem::path& path);
+std::string displayName(const std::filesystem::path &path);
 
 } // namespace mesh

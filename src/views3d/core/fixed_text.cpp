@@ -60,7 +60,7 @@ std::string fixedText(double value, int decimals)
 
 long long roundHalfEven(double value)
 {
-    const double r = std::round(value);   // halves away from zero
+    const double r = std::round(value); // halves away from zero
     if (std::fabs(value - std::trunc(value)) == 0.5 && std::fmod(r, 2) != 0)
         return static_cast<long long>(r - std::copysign(1.0, value));
     return static_cast<long long>(r);

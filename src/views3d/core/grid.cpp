@@ -8,15 +8,12 @@ void SceneGrid::placeInPlane(GridPlane plane)
 {
     m_frame.reset();
     switch (plane) {
-    case GridPlane::End:
-        m_frame.turnAboutOwnAxis(Axis::X, 90);
-        break;
+    case GridPlane::End: m_frame.turnAboutOwnAxis(Axis::X, 90); break;
     case GridPlane::Side:
         m_frame.turnAboutOwnAxis(Axis::X, 90);
         m_frame.turnAboutOwnAxis(Axis::Y, 90);
         break;
-    case GridPlane::Plan:
-        break;
+    case GridPlane::Plan: break;
     }
 }
 
@@ -48,9 +45,9 @@ void GridWindowState::chooseStep(int button)
         m_step = button;
 }
 
-void GridWindowState::press(GridButton button, SceneGrid& grid, GridPlane plane) const
+void GridWindowState::press(GridButton button, SceneGrid &grid, GridPlane plane) const
 {
-    Frame& f = grid.frame();
+    Frame &f = grid.frame();
     switch (button) {
     case GridButton::MoveLeft: f.moveBy({-m_step, 0, 0}); break;
     case GridButton::MoveRight: f.moveBy({m_step, 0, 0}); break;

@@ -16,16 +16,17 @@ namespace mesh {
 // set to End whenever a foot view window loads.
 enum class GridPlane : char { End = 'E', Side = 'S', Plan = 'P' };
 
-class SceneGrid {
+class SceneGrid
+{
 public:
-    static constexpr double kSpacing = 10;      // millimetres between lines
-    static constexpr int kLinesEachSide = 20;   // so the grid spans 400 mm
+    static constexpr double kSpacing = 10; // millimetres between lines
+    static constexpr int kLinesEachSide = 20; // so the grid spans 400 mm
 
     bool visible() const { return m_visible; }
     void setVisible(bool visible) { m_visible = visible; }
 
-    const Frame& frame() const { return m_frame; }
-    Frame& frame() { return m_frame; }
+    const Frame &frame() const { return m_frame; }
+    Frame &frame() { return m_frame; }
 
     // A plane item: reset the frame (discarding moves and turns), then turn
     // about the frame's own axes: End 90 about X; Side 90 about X, then 90
@@ -49,7 +50,8 @@ Vec3 gridTurnAxis(GridPlane plane);
 enum class GridButton { MoveLeft, MoveRight, MoveUp, MoveDown, MoveIn, MoveOut, TurnLeft, TurnRight };
 
 // One "Change Grid" window's step; it starts at 20 each time the window loads.
-class GridWindowState {
+class GridWindowState
+{
 public:
     static constexpr double kStartStep = 20;
 
@@ -58,7 +60,7 @@ public:
     void chooseStep(int button);
     // Moves (by the step, in scene units, adding up) or turns (by the step in
     // degrees about gridTurnAxis(plane) through the origin) the grid.
-    void press(GridButton button, SceneGrid& grid, GridPlane plane) const;
+    void press(GridButton button, SceneGrid &grid, GridPlane plane) const;
 
 private:
     double m_step = kStartStep;

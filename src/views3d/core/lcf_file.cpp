@@ -21,7 +21,7 @@ constexpr std::uint64_t kObjectHeaderSize = 4 + 4 + 4 + 8 + 4 + 4;
 constexpr std::size_t kFileHeaderSize = 12;
 constexpr std::size_t kChecksumSize = 4;
 
-const std::array<std::uint32_t, 256>& crcTable()
+const std::array<std::uint32_t, 256> &crcTable()
 {
     static const std::array<std::uint32_t, 256> table = [] {
         std::array<std::uint32_t, 256> t{};
@@ -39,14 +39,15 @@ const std::array<std::uint32_t, 256>& crcTable()
 // CRC-32 as zip and PNG compute it.
 std::uint32_t crc32(std::string_view bytes)
 {
-    const auto& table = crcTable();
+    const auto &table = crcTable();
     std::uint32_t c = 0xFFFFFFFFu;
     for (const char ch : bytes)
         c = table[(c ^ static_cast<unsigned char>(ch)) & 0xFF] ^ (c >> 8);
     return c ^ 0xFFFFFFFFu;
 }
 
-class Writer {
+class Writer
+{
 public:
     void u32(std::uint32_t v)
     {
@@ -61,21 +62,25 @@ public:
     void f64(double v) { u64(std::bit_cast<std::uint64_t>(v)); }
     void u8(std::uint8_t v) { m_out.push_back(static_cast<char>(v)); }
     void bytes(std::string_view b) { m_out.append(b); }
-    void text(const std::string& s)
+    void text(const std::string &s)
     {
         u32(static_cast<std::uint32_t>(s.size()));
         bytes(s);
     }
     void reserve(std::size_t n) { m_out.reserve(n); }
-    std::string& out() { return m_out; }
+    std::string &out() { return m_out; }
 
 private:
     std::string m_out;
 };
 
-class Reader {
+class Reader
+{
 public:
-    Reader(std::string_view bytes, const std::string& source) : m_bytes(bytes), m_source(source) {}
+    Reader(std::string_view bytes, const std::string &source)
+        : m_bytes(bytes),
+          m_source(source)
+    {}
 
     std::uint64_t remaining() const { return m_bytes.size() - m_pos; }
     std::uint32_t u32()
@@ -111,7 +116,7 @@ public:
         if (n > remaining())
             fail("it ends too early");
     }
-    [[noreturn]] void fail(const std::string& why) const
+    [[noreturn]] void fail(const std::string &why) const
     {
         throw MeshError(MeshError::Kind::Format, m_source + " is not a readable model file: " + why);
     }
@@ -119,60 +124,57 @@ public:
 private:
     std::string_view m_bytes;
     std::size_t m_pos = 0;
-    const std::string& m_source;
+    const std::string &m_source;
 };
 
 } // namespace
 
-std::string encodeLcf(const Model& model)
+std::string encodeLcf(const Model &model)
 {
     if (model.objects.size() > std::numeric_limits<std::uint32_t>::max())
         throw MeshError(MeshError::Kind::Format, "The model has too many objects to save");
     std::size_t size = kFileHeaderSize + kChecksumSize;
     for (std::size_t i = 0; i < model.objects.size(); ++i) {
-        const Mesh& m = model.objects[i];
+        const Mesh &m = model.objects[i];
         const std::string problem = m.check();
         if (!problem.empty())
-            throw MeshError(MeshError::Kind::Format,
-                            "Object " + std::to_string(i) + " cannot be saved: " + problem);
+            throw MeshError(MeshError::Kind::Format, "Object " + std::to_string(i) + " cannot be saved: " + problem);
         if (m.positions.size() > std::numeric_limits<std::uint32_t>::max()
             || m.triangles.size() > std::numeric_limits<std::uint32_t>::max()
             || m.name.size() > std::numeric_limits<std::uint32_t>::max()
             || m.texturePath.size() > std::numeric_limits<std::uint32_t>::max())
-            throw MeshError(MeshError::Kind::Format,
-                            "Object " + std::to_string(i) + " is too large to save");
-        size += kObjectHeaderSize + m.name.size() + m.texturePath.size()
-                + m.positions.size() * 24 + m.colours.size() * 4 + m.texCoords.size() * 16
-                + m.triangles.size() * 12;
+            throw MeshError(MeshError::Kind::Format, "Object " + std::to_string(i) + " is too large to save");
+        size += kObjectHeaderSize + m.name.size() + m.texturePath.size() + m.positions.size() * 24
+                + m.colours.size() * 4 + m.texCoords.size() * 16 + m.triangles.size() * 12;
     }
     Writer w;
     w.reserve(size);
     w.bytes(std::string_view(kMagic, 4));
     w.u32(kVersion);
     w.u32(static_cast<std::uint32_t>(model.objects.size()));
-    for (const Mesh& m : model.objects) {
+    for (const Mesh &m : model.objects) {
         w.u32((m.hasColours() ? kHasColours : 0) | (m.hasTexCoords() ? kHasTexCoords : 0));
         w.u32(static_cast<std::uint32_t>(m.positions.size()));
         w.u32(static_cast<std::uint32_t>(m.triangles.size()));
         w.f64(m.creaseAngle);
         w.text(m.name);
         w.text(m.texturePath);
-        for (const Vec3& p : m.positions) {
+        for (const Vec3 &p : m.positions) {
             w.f64(p.x);
             w.f64(p.y);
             w.f64(p.z);
         }
-        for (const Rgba& c : m.colours) {
+        for (const Rgba &c : m.colours) {
             w.u8(c.r);
             w.u8(c.g);
             w.u8(c.b);
             w.u8(c.a);
         }
-        for (const Vec2& t : m.texCoords) {
+        for (const Vec2 &t : m.texCoords) {
             w.f64(t.u);
             w.f64(t.v);
         }
-        for (const Triangle& t : m.triangles)
+        for (const Triangle &t : m.triangles)
             for (std::uint32_t corner : t)
                 w.u32(corner);
     }
@@ -181,7 +183,7 @@ std::string encodeLcf(const Model& model)
     return std::move(w.out());
 }
 
-Model decodeLcf(std::string_view bytes, const std::string& sourceName)
+Model decodeLcf(std::string_view bytes, const std::string &sourceName)
 {
     Reader header(bytes, sourceName);
     if (bytes.size() < kFileHeaderSize + kChecksumSize || std::memcmp(bytes.data(), kMagic, 4) != 0)
@@ -192,18 +194,17 @@ Model decodeLcf(std::string_view bytes, const std::string& sourceName)
         header.fail("its checksum does not match; the file is damaged");
 
     Reader r(body, sourceName);
-    r.u32();   // magic, checked above
+    r.u32(); // magic, checked above
     const std::uint32_t version = r.u32();
     if (version != kVersion)
-        r.fail("it was written in format version " + std::to_string(version)
-               + ", which this program does not know");
+        r.fail("it was written in format version " + std::to_string(version) + ", which this program does not know");
     const std::uint32_t objectCount = r.u32();
     if (objectCount > r.remaining() / kObjectHeaderSize)
         r.fail("it claims " + std::to_string(objectCount) + " objects, more than its size can hold");
     Model model;
     model.objects.resize(objectCount);
     for (std::uint32_t i = 0; i < objectCount; ++i) {
-        Mesh& m = model.objects[i];
+        Mesh &m = model.objects[i];
         const std::uint32_t flags = r.u32();
         if (flags & ~kKnownFlags)
             r.fail("object " + std::to_string(i) + " has unknown flags");
@@ -217,14 +218,14 @@ Model decodeLcf(std::string_view bytes, const std::string& sourceName)
             r.fail("object " + std::to_string(i) + " claims " + std::to_string(vertices) + " vertices and "
                    + std::to_string(triangles) + " triangles, more than the file holds");
         m.positions.resize(vertices);
-        for (Vec3& p : m.positions) {
+        for (Vec3 &p : m.positions) {
             p.x = r.f64();
             p.y = r.f64();
             p.z = r.f64();
         }
         if (flags & kHasColours) {
             m.colours.resize(vertices);
-            for (Rgba& c : m.colours) {
+            for (Rgba &c : m.colours) {
                 c.r = r.u8();
                 c.g = r.u8();
                 c.b = r.u8();
@@ -233,14 +234,14 @@ Model decodeLcf(std::string_view bytes, const std::string& sourceName)
         }
         if (flags & kHasTexCoords) {
             m.texCoords.resize(vertices);
-            for (Vec2& t : m.texCoords) {
+            for (Vec2 &t : m.texCoords) {
                 t.u = r.f64();
                 t.v = r.f64();
             }
         }
         m.triangles.resize(triangles);
-        for (Triangle& t : m.triangles)
-            for (std::uint32_t& corner : t)
+        for (Triangle &t : m.triangles)
+            for (std::uint32_t &corner : t)
                 corner = r.u32();
         const std::string problem = m.check();
         if (!problem.empty())
@@ -251,12 +252,12 @@ Model decodeLcf(std::string_view bytes, const std::string& sourceName)
     return model;
 }
 
-void saveLcfFile(const Model& model, const std::filesystem::path& path)
+void saveLcfFile(const Model &model, const std::filesystem::path &path)
 {
     replaceFileContents(path, encodeLcf(model));
 }
 
-Model loadLcfFile(const std::filesystem::path& path)
+Model loadLcfFile(const std::filesystem::path &path)
 {
     const FileBytes bytes = readFileBytes(path);
     return decodeLcf(bytes.view(), displayName(path));

@@ -13,13 +13,13 @@
 namespace mesh {
 
 // Throws MeshError when the model breaks the rules of mesh_model.h.
-std::string encodeLcf(const Model& model);
+std::string encodeLcf(const Model &model);
 // sourceName names the file in error messages.
-Model decodeLcf(std::string_view bytes, const std::string& sourceName);
+Model decodeLcf(std::string_view bytes, const std::string &sourceName);
 
 // Written through a temporary file and a rename: an old file is replaced
 // whole or not at all.
-void saveLcfFile(const Model& model, const std::filesystem::path& path);
-Model loadLcfFile(const std::filesystem::path& path);
+void saveLcfFile(const Model &model, const std::filesystem::path &path);
+Model loadLcfFile(const std::filesystem::path &path);
 
 } // namespace mesh

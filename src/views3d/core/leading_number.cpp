@@ -6,7 +6,10 @@
 namespace mesh {
 
 namespace {
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 // Roughly where the number's first significant digit stands (positive: above
 // the units), enough to tell an overflow from an underflow.
@@ -79,8 +82,8 @@ ParsedNumber leadingNumber(std::string_view text)
     }
     // The sign was taken above: from_chars does not accept a leading "+".
     double magnitude = 0;
-    const char* first = text.data() + start;
-    const char* last = text.data() + i;
+    const char *first = text.data() + start;
+    const char *last = text.data() + i;
     const auto [end, ec] = std::from_chars(first, last, magnitude, std::chars_format::general);
     ParsedNumber result;
     result.length = i;

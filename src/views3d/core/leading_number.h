@@ -13,10 +13,11 @@
 
 namespace mesh {
 
-struct ParsedNumber {
+struct ParsedNumber
+{
     double value = 0;
-    std::size_t length = 0;   // characters taken, blanks included; 0 when none
-    bool finite = true;       // false when the digits overflow a double
+    std::size_t length = 0; // characters taken, blanks included; 0 when none
+    bool finite = true; // false when the digits overflow a double
 };
 
 ParsedNumber leadingNumber(std::string_view text);

@@ -8,17 +8,20 @@
 
 namespace mesh {
 
-class LineCursor {
+class LineCursor
+{
 public:
-    explicit LineCursor(std::string_view text) : m_text(text) {}
+    explicit LineCursor(std::string_view text)
+        : m_text(text)
+    {}
 
-    bool next(std::string_view& line)
+    bool next(std::string_view &line)
     {
         if (m_pos >= m_text.size())
             return false;
-        const char* const begin = m_text.data() + m_pos;
-        const char* const stop = m_text.data() + m_text.size();
-        const char* p = begin;
+        const char *const begin = m_text.data() + m_pos;
+        const char *const stop = m_text.data() + m_text.size();
+        const char *p = begin;
         while (p != stop && *p != '\n' && *p != '\r')
             ++p;
         line = std::string_view(begin, static_cast<std::size_t>(p - begin));

@@ -8,12 +8,12 @@
 
 namespace mesh {
 
-double distance3D(const Vec3& first, const Vec3& second)
+double distance3D(const Vec3 &first, const Vec3 &second)
 {
     return geometry::distance3D(first.x, first.y, first.z, second.x, second.y, second.z);
 }
 
-Measurement measureBetween(const Vec3& first, const Vec3& second)
+Measurement measureBetween(const Vec3 &first, const Vec3 &second)
 {
     Measurement m;
     m.point1 = first;
@@ -27,14 +27,14 @@ Measurement measureBetween(const Vec3& first, const Vec3& second)
     return m;
 }
 
-DistancesTexts distancesTexts(const Measurement& m)
+DistancesTexts distancesTexts(const Measurement &m)
 {
-    return {fixedText(m.distance3D, 1), fixedText(m.distanceXY, 1),
-            m.angleXY ? fixedText(*m.angleXY, 2) : std::string(),
-            fixedText(m.distanceX, 1), fixedText(m.distanceY, 1), fixedText(m.distanceZ, 1)};
+    return {
+        fixedText(m.distance3D, 1), fixedText(m.distanceXY, 1), m.angleXY ? fixedText(*m.angleXY, 2) : std::string(),
+        fixedText(m.distanceX, 1),  fixedText(m.distanceY, 1),  fixedText(m.distanceZ, 1)};
 }
 
-std::string distanceStatusText(const Measurement& m)
+std::string distanceStatusText(const Measurement &m)
 {
     return "Distance: " + fixedText(m.distance3D, 2);
 }
@@ -53,7 +53,7 @@ std::string MeasureSession::start()
     return kPickFirstText;
 }
 
-MeasureSession::ClickResult MeasureSession::click(const std::optional<Vec3>& picked)
+MeasureSession::ClickResult MeasureSession::click(const std::optional<Vec3> &picked)
 {
     using Kind = ClickResult::Kind;
     if (m_pickFirst) {

@@ -10,28 +10,28 @@
 
 namespace mesh {
 
-Mesh* editedMesh(Model& model)
+Mesh *editedMesh(Model &model)
 {
     return model.objects.empty() ? nullptr : &model.objects.front();
 }
 
-const Mesh* editedMesh(const Model& model)
+const Mesh *editedMesh(const Model &model)
 {
     return model.objects.empty() ? nullptr : &model.objects.front();
 }
 
-void mirror(Mesh& mesh)
+void mirror(Mesh &mesh)
 {
-    for (Vec3& p : mesh.positions)
+    for (Vec3 &p : mesh.positions)
         p.x = -p.x;
-    for (Triangle& t : mesh.triangles)
+    for (Triangle &t : mesh.triangles)
         std::swap(t[1], t[2]);
 }
 
-void rotateQuarterTurn(Mesh& mesh, Axis axis)
+void rotateQuarterTurn(Mesh &mesh, Axis axis)
 {
     // Sine 1 and cosine 0 written out, so no rounding creeps in.
-    for (Vec3& p : mesh.positions) {
+    for (Vec3 &p : mesh.positions) {
         switch (axis) {
         case Axis::X: p = {p.x, -p.z, p.y}; break;
         case Axis::Y: p = {p.z, p.y, -p.x}; break;
@@ -40,13 +40,13 @@ void rotateQuarterTurn(Mesh& mesh, Axis axis)
     }
 }
 
-void scale(Mesh& mesh, double factor)
+void scale(Mesh &mesh, double factor)
 {
-    for (Vec3& p : mesh.positions)
+    for (Vec3 &p : mesh.positions)
         p = p * factor;
 }
 
-bool changeBrightness(Mesh& mesh, double amount)
+bool changeBrightness(Mesh &mesh, double amount)
 {
     if (!mesh.hasColours())
         return false;
@@ -56,7 +56,7 @@ bool changeBrightness(Mesh& mesh, double amount)
         const double scaled = std::clamp(v * amount, 0.0, 255.0);
         table[v] = static_cast<std::uint8_t>(std::isfinite(scaled) ? std::nearbyint(scaled) : 0);
     }
-    for (Rgba& c : mesh.colours) {
+    for (Rgba &c : mesh.colours) {
         c.r = table[c.r];
         c.g = table[c.g];
         c.b = table[c.b];
@@ -64,7 +64,7 @@ bool changeBrightness(Mesh& mesh, double amount)
     return true;
 }
 
-std::size_t cleanMesh(Model& model)
+std::size_t cleanMesh(Model &model)
 {
     const std::size_t found = model.objects.size();
     if (found > 1)
@@ -77,12 +77,12 @@ std::string objectsFoundText(std::size_t objects)
     return "Objects Found: " + std::to_string(objects);
 }
 
-void smooth(Mesh& mesh, double creaseAngleDegrees)
+void smooth(Mesh &mesh, double creaseAngleDegrees)
 {
     mesh.creaseAngle = creaseAngleDegrees;
 }
 
-std::vector<Vec3> cornerNormals(const Mesh& mesh, double creaseAngleDegrees)
+std::vector<Vec3> cornerNormals(const Mesh &mesh, double creaseAngleDegrees)
 {
     const std::size_t triangleCount = mesh.triangles.size();
     const std::size_t vertexCount = mesh.positions.size();
@@ -92,8 +92,8 @@ std::vector<Vec3> cornerNormals(const Mesh& mesh, double creaseAngleDegrees)
     runJobs(jobs, [&](unsigned job) {
         const Range r = jobRange(triangleCount, jobs, job);
         for (std::size_t t = r.begin; t < r.end; ++t) {
-            const Triangle& tri = mesh.triangles[t];
-            const Vec3& a = mesh.positions[tri[0]];
+            const Triangle &tri = mesh.triangles[t];
+            const Vec3 &a = mesh.positions[tri[0]];
             weighted[t] = cross(mesh.positions[tri[1]] - a, mesh.positions[tri[2]] - a);
             unit[t] = normalized(weighted[t]);
         }
@@ -106,7 +106,7 @@ std::vector<Vec3> cornerNormals(const Mesh& mesh, double creaseAngleDegrees)
     } else {
         // The triangles around each vertex, as one flat list with offsets.
         std::vector<std::uint32_t> offsets(vertexCount + 1, 0);
-        for (const Triangle& tri : mesh.triangles)
+        for (const Triangle &tri : mesh.triangles)
             for (std::uint32_t v : tri)
                 ++offsets[v + 1];
         for (std::size_t v = 0; v < vertexCount; ++v)
@@ -138,7 +138,7 @@ std::vector<Vec3> cornerNormals(const Mesh& mesh, double creaseAngleDegrees)
             }
         });
     }
-    for (Vec3& n : normals)
+    for (Vec3 &n : normals)
         if (n == Vec3{})
             n = {0, 0, 1};
     return normals;

@@ -5,7 +5,7 @@
 
 namespace mesh {
 
-void Bounds::include(const Vec3& p)
+void Bounds::include(const Vec3 &p)
 {
     if (empty) {
         min = max = p;
@@ -16,7 +16,7 @@ void Bounds::include(const Vec3& p)
     max = {std::max(max.x, p.x), std::max(max.y, p.y), std::max(max.z, p.z)};
 }
 
-void Bounds::include(const Bounds& other)
+void Bounds::include(const Bounds &other)
 {
     if (other.empty)
         return;
@@ -39,7 +39,7 @@ Vec3 Bounds::size() const
 Bounds Mesh::bounds() const
 {
     Bounds b;
-    for (const Vec3& p : positions)
+    for (const Vec3 &p : positions)
         b.include(p);
     return b;
 }
@@ -48,28 +48,27 @@ std::string Mesh::check() const
 {
     const std::size_t n = positions.size();
     if (!colours.empty() && colours.size() != n)
-        return "the mesh has " + std::to_string(colours.size()) + " colours for "
-               + std::to_string(n) + " vertices";
+        return "the mesh has " + std::to_string(colours.size()) + " colours for " + std::to_string(n) + " vertices";
     if (!texCoords.empty() && texCoords.size() != n)
-        return "the mesh has " + std::to_string(texCoords.size())
-               + " texture coordinates for " + std::to_string(n) + " vertices";
+        return "the mesh has " + std::to_string(texCoords.size()) + " texture coordinates for " + std::to_string(n)
+               + " vertices";
     for (std::size_t i = 0; i < n; ++i) {
-        const Vec3& p = positions[i];
+        const Vec3 &p = positions[i];
         if (!std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(p.z))
             return "vertex " + std::to_string(i) + " is not a finite position";
     }
     for (std::size_t t = 0; t < triangles.size(); ++t)
         for (std::uint32_t corner : triangles[t])
             if (corner >= n)
-                return "triangle " + std::to_string(t) + " names vertex "
-                       + std::to_string(corner) + " of " + std::to_string(n);
+                return "triangle " + std::to_string(t) + " names vertex " + std::to_string(corner) + " of "
+                       + std::to_string(n);
     return {};
 }
 
 Bounds Model::bounds() const
 {
     Bounds b;
-    for (const Mesh& m : objects)
+    for (const Mesh &m : objects)
         b.include(m.bounds());
     return b;
 }

@@ -21,67 +21,76 @@
 
 namespace mesh {
 
-struct Vec3 {
+struct Vec3
+{
     double x = 0, y = 0, z = 0;
-    friend bool operator==(const Vec3&, const Vec3&) = default;
+    friend bool operator==(const Vec3 &, const Vec3 &) = default;
 };
 
-struct Vec2 {
+struct Vec2
+{
     double u = 0, v = 0;
-    friend bool operator==(const Vec2&, const Vec2&) = default;
+    friend bool operator==(const Vec2 &, const Vec2 &) = default;
 };
 
-struct Rgba {
+struct Rgba
+{
     std::uint8_t r = 0, g = 0, b = 0, a = 255;
-    friend bool operator==(const Rgba&, const Rgba&) = default;
+    friend bool operator==(const Rgba &, const Rgba &) = default;
 };
 
 using Triangle = std::array<std::uint32_t, 3>;
 
 // Axis-aligned box; empty until the first point is included.
-struct Bounds {
+struct Bounds
+{
     Vec3 min, max;
     bool empty = true;
 
-    void include(const Vec3& p);
-    void include(const Bounds& other);
+    void include(const Vec3 &p);
+    void include(const Bounds &other);
     Vec3 centre() const;
-    Vec3 size() const;   // (0, 0, 0) when empty
-    friend bool operator==(const Bounds&, const Bounds&) = default;
+    Vec3 size() const; // (0, 0, 0) when empty
+    friend bool operator==(const Bounds &, const Bounds &) = default;
 };
 
-struct Mesh {
+struct Mesh
+{
     std::string name;
     std::vector<Vec3> positions;
     std::vector<Triangle> triangles;
-    std::vector<Rgba> colours;     // per vertex, or empty: no vertex colours
-    std::vector<Vec2> texCoords;   // per vertex, or empty: no texture mapping
-    std::string texturePath;       // picture the texture coordinates refer to
-    double creaseAngle = 0;        // degrees; edges sharper than this stay hard
+    std::vector<Rgba> colours; // per vertex, or empty: no vertex colours
+    std::vector<Vec2> texCoords; // per vertex, or empty: no texture mapping
+    std::string texturePath; // picture the texture coordinates refer to
+    double creaseAngle = 0; // degrees; edges sharper than this stay hard
 
     bool hasColours() const { return !colours.empty(); }
     bool hasTexCoords() const { return !texCoords.empty(); }
     Bounds bounds() const;
     // Empty text when the mesh keeps the conventions above, else what breaks them.
     std::string check() const;
-    friend bool operator==(const Mesh&, const Mesh&) = default;
+    friend bool operator==(const Mesh &, const Mesh &) = default;
 };
 
-struct Model {
-    std::vector<Mesh> objects;   // position 0 is "item 0", the foot
+struct Model
+{
+    std::vector<Mesh> objects; // position 0 is "item 0", the foot
 
     bool empty() const { return objects.empty(); }
-    Bounds bounds() const;       // of every object together
-    friend bool operator==(const Model&, const Model&) = default;
+    Bounds bounds() const; // of every object together
+    friend bool operator==(const Model &, const Model &) = default;
 };
 
 // A file that cannot be read, or whose content is not a valid model of its
 // kind. what() is a sentence for the user, naming the file where one is known.
-class MeshError : public std::runtime_error {
+class MeshError : public std::runtime_error
+{
 public:
     enum class Kind { FileAccess = 1, Format = 2 };
-    MeshError(Kind kind, const std::string& message)
-        : std::runtime_error(message), m_kind(kind) {}
+    MeshError(Kind kind, const std::string &message)
+        : std::runtime_error(message),
+          m_kind(kind)
+    {}
     Kind kind() const { return m_kind; }
     int number() const { return static_cast<int>(m_kind); }
 

@@ -16,7 +16,7 @@ namespace mesh {
 namespace {
 
 // The text before the first blank; the rest after it stays in `rest`.
-std::string_view takeToken(std::string_view& rest)
+std::string_view takeToken(std::string_view &rest)
 {
     const std::size_t blank = rest.find(' ');
     std::string_view token = rest.substr(0, blank);
@@ -27,27 +27,30 @@ std::string_view takeToken(std::string_view& rest)
 // Halves to even, as every count and colour byte of the program rounds.
 double roundHalfEven(double v)
 {
-    return std::nearbyint(v);   // the default rounding mode is to nearest even
+    return std::nearbyint(v); // the default rounding mode is to nearest even
 }
 
-struct RawFace {
-    std::size_t line;            // within its stretch
-    std::uint32_t firstCorner;   // into its stretch's corner list
+struct RawFace
+{
+    std::size_t line; // within its stretch
+    std::uint32_t firstCorner; // into its stretch's corner list
     std::uint32_t cornerCount;
 };
 
-struct ReadFailure {
-    std::size_t line;   // within its stretch
+struct ReadFailure
+{
+    std::size_t line; // within its stretch
     std::string why;
 };
 
 // What one stretch of lines holds. Large files are cut into stretches at line
 // ends and read in parallel; the pieces are then joined in file order, so
 // the result (and the first failure) is the one a single pass would give.
-struct ObjPiece {
+struct ObjPiece
+{
     std::vector<Vec3> positions;
-    std::vector<std::pair<std::uint32_t, Rgba>> colours;   // local vertex index
-    std::vector<std::uint32_t> corners;                    // vertex numbers from 1, 0 for none
+    std::vector<std::pair<std::uint32_t, Rgba>> colours; // local vertex index
+    std::vector<std::uint32_t> corners; // vertex numbers from 1, 0 for none
     std::vector<RawFace> faces;
     ObjCounts counts;
     std::vector<std::string> mtlLibMessages;
@@ -55,9 +58,12 @@ struct ObjPiece {
     std::optional<ReadFailure> failure;
 };
 
-class ObjStretchReader {
+class ObjStretchReader
+{
 public:
-    explicit ObjStretchReader(std::string_view text) : m_text(text) {}
+    explicit ObjStretchReader(std::string_view text)
+        : m_text(text)
+    {}
 
     ObjPiece read()
     {
@@ -82,7 +88,7 @@ public:
                     piece.mtlLibMessages.push_back("MtlLib Found: " + std::string(rest));
                 }
             }
-        } catch (const ReadFailure& failure) {
+        } catch (const ReadFailure &failure) {
             piece.failure = failure;
         }
         piece.lines = lines.lineNumber();
@@ -90,7 +96,7 @@ public:
     }
 
 private:
-    [[noreturn]] void fail(const std::string& why) const { throw ReadFailure{m_line, why}; }
+    [[noreturn]] void fail(const std::string &why) const { throw ReadFailure{m_line, why}; }
 
     double coordinate(std::string_view token) const
     {
@@ -100,7 +106,7 @@ private:
         return n.value;
     }
 
-    void readVertex(std::string_view rest, ObjPiece& piece)
+    void readVertex(std::string_view rest, ObjPiece &piece)
     {
         Vec3 p;
         p.x = coordinate(takeToken(rest));
@@ -112,8 +118,8 @@ private:
         if (rest.empty())
             return;
         Rgba colour;
-        std::uint8_t* channels[3] = {&colour.r, &colour.g, &colour.b};
-        for (std::uint8_t* channel : channels) {
+        std::uint8_t *channels[3] = {&colour.r, &colour.g, &colour.b};
+        for (std::uint8_t *channel : channels) {
             if (rest.empty())
                 break;
             const double scaled = roundHalfEven(coordinate(takeToken(rest)) * 255.0);
@@ -125,7 +131,7 @@ private:
         piece.colours.emplace_back(index, colour);
     }
 
-    void readFace(std::string_view rest, ObjPiece& piece)
+    void readFace(std::string_view rest, ObjPiece &piece)
     {
         ++piece.counts.faces;
         RawFace face{m_line, static_cast<std::uint32_t>(piece.corners.size()), 0};
@@ -170,15 +176,15 @@ std::vector<std::size_t> stretchStarts(std::string_view text)
     return starts;
 }
 
-ObjReadResult joinPieces(std::vector<ObjPiece>& pieces, const std::string& source)
+ObjReadResult joinPieces(std::vector<ObjPiece> &pieces, const std::string &source)
 {
     constexpr std::uint64_t kMaxCount = std::numeric_limits<std::int32_t>::max();
     ObjReadResult result;
-    Mesh& mesh = result.model.objects.emplace_back();
+    Mesh &mesh = result.model.objects.emplace_back();
     std::size_t lineOffset = 0;
     std::uint64_t vertices = 0, faces = 0;
     std::vector<std::size_t> vertexOffset, lineOffsets;
-    for (const ObjPiece& p : pieces) {
+    for (const ObjPiece &p : pieces) {
         if (p.failure)
             throw MeshError(MeshError::Kind::Format, source + " cannot be read as OBJ: line "
                                                          + std::to_string(lineOffset + p.failure->line) + ": "
@@ -202,11 +208,11 @@ ObjReadResult joinPieces(std::vector<ObjPiece>& pieces, const std::string& sourc
 
     mesh.positions.resize(vertices);
     if (result.counts.hasColours)
-        mesh.colours.resize(vertices);   // a vertex without colour stays (0, 0, 0, 255)
+        mesh.colours.resize(vertices); // a vertex without colour stays (0, 0, 0, 255)
     runJobs(stretches, [&](unsigned j) {
-        ObjPiece& p = pieces[j];
+        ObjPiece &p = pieces[j];
         std::copy(p.positions.begin(), p.positions.end(), mesh.positions.begin() + static_cast<long>(vertexOffset[j]));
-        for (const auto& [index, colour] : p.colours)
+        for (const auto &[index, colour] : p.colours)
             mesh.colours[vertexOffset[j] + index] = colour;
         std::vector<Vec3>().swap(p.positions);
     });
@@ -219,10 +225,10 @@ ObjReadResult joinPieces(std::vector<ObjPiece>& pieces, const std::string& sourc
     // The mesh takes every face up to the first that names a missing vertex.
     std::vector<std::size_t> firstBad(stretches), triangles(stretches);
     runJobs(stretches, [&](unsigned j) {
-        const ObjPiece& p = pieces[j];
+        const ObjPiece &p = pieces[j];
         std::size_t count = 0, f = 0;
         for (; f < p.faces.size(); ++f) {
-            const std::uint32_t* corners = p.corners.data() + p.faces[f].firstCorner;
+            const std::uint32_t *corners = p.corners.data() + p.faces[f].firstCorner;
             const std::uint32_t n = p.faces[f].cornerCount;
             if (std::any_of(corners, corners + n, [&](std::uint32_t c) { return c == 0 || c > vertices; }))
                 break;
@@ -237,26 +243,27 @@ ObjReadResult joinPieces(std::vector<ObjPiece>& pieces, const std::string& sourc
     for (unsigned j = 0; j < stretches; ++j) {
         triangleOffset[j] = total;
         total += triangles[j];
-        const ObjPiece& p = pieces[j];
+        const ObjPiece &p = pieces[j];
         if (firstBad[j] < p.faces.size()) {
-            const RawFace& bad = p.faces[firstBad[j]];
-            const std::uint32_t* corners = p.corners.data() + bad.firstCorner;
+            const RawFace &bad = p.faces[firstBad[j]];
+            const std::uint32_t *corners = p.corners.data() + bad.firstCorner;
             const auto which = std::find_if(corners, corners + bad.cornerCount,
-                                            [&](std::uint32_t c) { return c == 0 || c > vertices; }) - corners;
+                                            [&](std::uint32_t c) { return c == 0 || c > vertices; })
+                               - corners;
             result.buildFailed = true;
             result.buildFailure = "line " + std::to_string(lineOffsets[j] + bad.line) + ": face corner "
-                                  + std::to_string(which + 1) + " names no vertex of the "
-                                  + std::to_string(vertices) + " in the file";
+                                  + std::to_string(which + 1) + " names no vertex of the " + std::to_string(vertices)
+                                  + " in the file";
             used = j + 1;
             break;
         }
     }
     mesh.triangles.resize(total);
     runJobs(used, [&](unsigned j) {
-        const ObjPiece& p = pieces[j];
-        Triangle* out = mesh.triangles.data() + triangleOffset[j];
+        const ObjPiece &p = pieces[j];
+        Triangle *out = mesh.triangles.data() + triangleOffset[j];
         for (std::size_t f = 0; f < firstBad[j]; ++f) {
-            const std::uint32_t* corners = p.corners.data() + p.faces[f].firstCorner;
+            const std::uint32_t *corners = p.corners.data() + p.faces[f].firstCorner;
             for (std::uint32_t c = 2; c < p.faces[f].cornerCount; ++c)
                 *out++ = {corners[0] - 1, corners[c - 1] - 1, corners[c] - 1};
         }
@@ -269,10 +276,9 @@ ObjReadResult joinPieces(std::vector<ObjPiece>& pieces, const std::string& sourc
 std::string ObjCounts::text() const
 {
     auto flag = [](bool b) { return b ? "True" : "False"; };
-    return "VCount: " + std::to_string(vertices) + "\r\nVnCount: " + std::to_string(normals)
-           + "\r\nVtCount: " + std::to_string(texCoords) + "\r\nFCount: " + std::to_string(faces)
-           + "\r\nVn Flag: " + flag(normals > 0) + "\r\nVt Flag: " + flag(texCoords > 0)
-           + "\r\nVc Flag: " + flag(hasColours);
+    return "VCount: " + std::to_string(vertices) + "\r\nVnCount: " + std::to_string(normals) + "\r\nVtCount: "
+           + std::to_string(texCoords) + "\r\nFCount: " + std::to_string(faces) + "\r\nVn Flag: " + flag(normals > 0)
+           + "\r\nVt Flag: " + flag(texCoords > 0) + "\r\nVc Flag: " + flag(hasColours);
 }
 
 std::string objBuildErrorText(ViewSide side)
@@ -280,7 +286,7 @@ std::string objBuildErrorText(ViewSide side)
     return side == ViewSide::Left ? "Error Reading OBJ File (2)" : "Error Reading OBJ File (3)";
 }
 
-ObjReadResult parseObj(std::string_view text, const std::string& sourceName)
+ObjReadResult parseObj(std::string_view text, const std::string &sourceName)
 {
     const std::vector<std::size_t> starts = stretchStarts(text);
     std::vector<ObjPiece> pieces(starts.size() - 1);
@@ -290,8 +296,7 @@ ObjReadResult parseObj(std::string_view text, const std::string& sourceName)
     return joinPieces(pieces, sourceName);
 }
 
-ObjReadResult readObjFile(const std::filesystem::path& path,
-                          const std::function<void(std::string_view)>& status)
+ObjReadResult readObjFile(const std::filesystem::path &path, const std::function<void(std::string_view)> &status)
 {
     auto announce = [&](std::string_view text) {
         if (status)

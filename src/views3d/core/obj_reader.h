@@ -33,22 +33,24 @@ inline constexpr std::string_view kObjPass2Status = "Pass 2: Check OBJ File Inte
 inline constexpr std::string_view kObjPass3Status = "Pass 3: Read OBJ File";
 inline constexpr std::string_view kObjDoneStatus = "Ready";
 
-struct ObjCounts {
-    std::uint32_t vertices = 0;    // "v" statements
-    std::uint32_t normals = 0;     // "vn"
-    std::uint32_t texCoords = 0;   // "vt"
-    std::uint32_t faces = 0;       // "f" statements (before fanning)
-    bool hasColours = false;       // at least one "v" carries a colour
+struct ObjCounts
+{
+    std::uint32_t vertices = 0; // "v" statements
+    std::uint32_t normals = 0; // "vn"
+    std::uint32_t texCoords = 0; // "vt"
+    std::uint32_t faces = 0; // "f" statements (before fanning)
+    bool hasColours = false; // at least one "v" carries a colour
 
     // The counts box: "VCount: ", "VnCount: ", "VtCount: ", "FCount: ",
     // "Vn Flag: ", "Vt Flag: ", "Vc Flag: " lines joined by CR LF.
     std::string text() const;
-    friend bool operator==(const ObjCounts&, const ObjCounts&) = default;
+    friend bool operator==(const ObjCounts &, const ObjCounts &) = default;
 };
 
 enum class ViewSide { Left, Right };
 
-struct ObjReadResult {
+struct ObjReadResult
+{
     // One mesh (unnamed: the view names it) whenever the read succeeded.
     Model model;
     ObjCounts counts;
@@ -68,12 +70,11 @@ std::string objBuildErrorText(ViewSide side);
 // Reads OBJ text already in memory; no repair. Throws MeshError when the text
 // cannot be read at all (a colour out of range, more statements than a mesh
 // can index, a coordinate beyond the range of a double).
-ObjReadResult parseObj(std::string_view text, const std::string& sourceName);
+ObjReadResult parseObj(std::string_view text, const std::string &sourceName);
 
 // The whole read of a scan: repairs the file's line ends in place first
 // (see fixLineEnds), then reads it. status, when given, receives the pass
 // texts above as each pass begins. Throws MeshError.
-ObjReadResult readObjFile(const std::filesystem::path& path,
-                          const std::function<void(std::string_view)>& status = {});
+ObjReadResult readObjFile(const std::filesystem::path &path, const std::function<void(std::string_view)> &status = {});
 
 } // namespace mesh

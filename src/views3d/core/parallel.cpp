@@ -9,7 +9,8 @@ namespace mesh {
 
 namespace {
 
-class WorkerPool {
+class WorkerPool
+{
 public:
     WorkerPool()
     {
@@ -24,11 +25,11 @@ public:
             m_stop = true;
         }
         m_wake.notify_all();
-        for (std::thread& t : m_threads)
+        for (std::thread &t : m_threads)
             t.join();
     }
 
-    void run(unsigned jobs, const std::function<void(unsigned)>& job)
+    void run(unsigned jobs, const std::function<void(unsigned)> &job)
     {
         std::lock_guard turn(m_turn);
         {
@@ -96,7 +97,7 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_wake, m_finished;
     std::vector<std::thread> m_threads;
-    const std::function<void(unsigned)>* m_job = nullptr;
+    const std::function<void(unsigned)> *m_job = nullptr;
     unsigned m_jobs = 0, m_next = 0, m_done = 0;
     std::uint64_t m_generation = 0;
     std::exception_ptr m_failure;
@@ -105,7 +106,7 @@ private:
 
 } // namespace
 
-void runJobs(unsigned jobs, const std::function<void(unsigned)>& job)
+void runJobs(unsigned jobs, const std::function<void(unsigned)> &job)
 {
     if (jobs <= 1) {
         job(0);

@@ -19,10 +19,11 @@ inline unsigned jobCount(std::size_t work, std::size_t grain)
     return static_cast<unsigned>(std::clamp<std::size_t>(work / std::max<std::size_t>(grain, 1), 1, cores));
 }
 
-void runJobs(unsigned jobs, const std::function<void(unsigned)>& job);
+void runJobs(unsigned jobs, const std::function<void(unsigned)> &job);
 
 // The half-open range of items that job `index` of `jobs` takes.
-struct Range {
+struct Range
+{
     std::size_t begin, end;
 };
 inline Range jobRange(std::size_t items, unsigned jobs, unsigned index)

@@ -10,13 +10,13 @@ namespace mesh {
 
 namespace {
 
-bool nearer(const PickHit& a, const PickHit& b)
+bool nearer(const PickHit &a, const PickHit &b)
 {
     return a.t < b.t || (a.t == b.t && a.triangle < b.triangle);
 }
 
 // Moller-Trumbore without back-face culling.
-bool intersect(const Vec3& a, const Vec3& b, const Vec3& c, const Ray& ray, double& t, double& u, double& v)
+bool intersect(const Vec3 &a, const Vec3 &b, const Vec3 &c, const Ray &ray, double &t, double &u, double &v)
 {
     const Vec3 e1 = b - a, e2 = c - a;
     const Vec3 p = cross(ray.direction, e2);
@@ -38,7 +38,7 @@ bool intersect(const Vec3& a, const Vec3& b, const Vec3& c, const Ray& ray, doub
 
 } // namespace
 
-std::optional<PickHit> pickNearest(const Mesh& mesh, const Ray& ray)
+std::optional<PickHit> pickNearest(const Mesh &mesh, const Ray &ray)
 {
     const std::size_t count = mesh.triangles.size();
     if (count == 0 || normalized(ray.direction) == Vec3{})
@@ -47,27 +47,27 @@ std::optional<PickHit> pickNearest(const Mesh& mesh, const Ray& ray)
     std::vector<std::optional<PickHit>> best(jobs);
     runJobs(jobs, [&](unsigned job) {
         const Range r = jobRange(count, jobs, job);
-        std::optional<PickHit>& mine = best[job];
+        std::optional<PickHit> &mine = best[job];
         for (std::size_t i = r.begin; i < r.end; ++i) {
-            const Triangle& tri = mesh.triangles[i];
+            const Triangle &tri = mesh.triangles[i];
             double t, u, v;
             if (!intersect(mesh.positions[tri[0]], mesh.positions[tri[1]], mesh.positions[tri[2]], ray, t, u, v))
                 continue;
             if (mine && !(t < mine->t))
                 continue;
-            const Vec3& a = mesh.positions[tri[0]];
+            const Vec3 &a = mesh.positions[tri[0]];
             const Vec3 point = a * (1 - u - v) + mesh.positions[tri[1]] * u + mesh.positions[tri[2]] * v;
             mine = PickHit{0, i, point, t};
         }
     });
     std::optional<PickHit> result;
-    for (const auto& hit : best)
+    for (const auto &hit : best)
         if (hit && (!result || nearer(*hit, *result)))
             result = hit;
     return result;
 }
 
-std::optional<PickHit> pickNearest(const Model& model, const Ray& ray)
+std::optional<PickHit> pickNearest(const Model &model, const Ray &ray)
 {
     std::optional<PickHit> result;
     for (std::size_t o = 0; o < model.objects.size(); ++o) {

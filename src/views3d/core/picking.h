@@ -11,16 +11,17 @@
 
 namespace mesh {
 
-struct PickHit {
-    std::size_t object = 0;     // position in the model
-    std::size_t triangle = 0;   // within that object
-    Vec3 point;                 // on the triangle, in model coordinates
-    double t = 0;               // along the ray; smaller is nearer the viewer
+struct PickHit
+{
+    std::size_t object = 0; // position in the model
+    std::size_t triangle = 0; // within that object
+    Vec3 point; // on the triangle, in model coordinates
+    double t = 0; // along the ray; smaller is nearer the viewer
 };
 
 // The hit with the smallest t anywhere on the ray's line (see Ray); ties
 // go to the lower triangle number, so a pick is repeatable.
-std::optional<PickHit> pickNearest(const Mesh& mesh, const Ray& ray);
-std::optional<PickHit> pickNearest(const Model& model, const Ray& ray);
+std::optional<PickHit> pickNearest(const Mesh &mesh, const Ray &ray);
+std::optional<PickHit> pickNearest(const Model &model, const Ray &ray);
 
 } // namespace mesh

@@ -19,7 +19,7 @@ std::uint8_t mixByte(std::uint8_t a, std::uint8_t b, double t)
 
 } // namespace
 
-CutOutcome cutMesh(Mesh& mesh, const Plane& plane)
+CutOutcome cutMesh(Mesh &mesh, const Plane &plane)
 {
     const Vec3 n = normalized(plane.normal);
     if (!std::isfinite(n.x) || !std::isfinite(n.y) || !std::isfinite(n.z) || n == Vec3{}
@@ -38,7 +38,7 @@ CutOutcome cutMesh(Mesh& mesh, const Plane& plane)
     runJobs(jobs, [&](unsigned job) {
         const Range r = jobRange(vertexCount, jobs, job);
         for (std::size_t v = r.begin; v < r.end; ++v) {
-            const Vec3& p = mesh.positions[v];
+            const Vec3 &p = mesh.positions[v];
             const double d = dot(p, n) - offset;
             const double scale = 1 + std::abs(offset) + std::abs(p.x) + std::abs(p.y) + std::abs(p.z);
             distance[v] = d;
@@ -64,18 +64,18 @@ CutOutcome cutMesh(Mesh& mesh, const Plane& plane)
         if (!added)
             return it->second;
         const double t = distance[a] / (distance[a] - distance[b]);
-        const Vec3& pa = mesh.positions[a];
-        const Vec3& pb = mesh.positions[b];
+        const Vec3 &pa = mesh.positions[a];
+        const Vec3 &pb = mesh.positions[b];
         addedPositions.push_back(pa + (pb - pa) * t);
         if (mesh.hasColours()) {
-            const Rgba& ca = mesh.colours[a];
-            const Rgba& cb = mesh.colours[b];
-            addedColours.push_back({mixByte(ca.r, cb.r, t), mixByte(ca.g, cb.g, t),
-                                    mixByte(ca.b, cb.b, t), mixByte(ca.a, cb.a, t)});
+            const Rgba &ca = mesh.colours[a];
+            const Rgba &cb = mesh.colours[b];
+            addedColours.push_back(
+                {mixByte(ca.r, cb.r, t), mixByte(ca.g, cb.g, t), mixByte(ca.b, cb.b, t), mixByte(ca.a, cb.a, t)});
         }
         if (mesh.hasTexCoords()) {
-            const Vec2& ta = mesh.texCoords[a];
-            const Vec2& tb = mesh.texCoords[b];
+            const Vec2 &ta = mesh.texCoords[a];
+            const Vec2 &tb = mesh.texCoords[b];
             addedTexCoords.push_back({ta.u + (tb.u - ta.u) * t, ta.v + (tb.v - ta.v) * t});
         }
         // Indices past the old vertices, renumbered when the mesh is compacted.
@@ -83,7 +83,7 @@ CutOutcome cutMesh(Mesh& mesh, const Plane& plane)
         return it->second;
     };
 
-    for (const Triangle& tri : mesh.triangles) {
+    for (const Triangle &tri : mesh.triangles) {
         const int s0 = side[tri[0]], s1 = side[tri[1]], s2 = side[tri[2]];
         const bool anyAbove = s0 > 0 || s1 > 0 || s2 > 0;
         const bool anyBelow = s0 < 0 || s1 < 0 || s2 < 0;
@@ -118,7 +118,7 @@ CutOutcome cutMesh(Mesh& mesh, const Plane& plane)
     const std::size_t total = vertexCount + addedPositions.size();
     constexpr std::uint32_t kUnused = 0xFFFFFFFFu;
     std::vector<std::uint32_t> renumber(total, kUnused);
-    for (const Triangle& tri : kept)
+    for (const Triangle &tri : kept)
         for (std::uint32_t v : tri)
             renumber[v] = 0;
     std::uint32_t next = 0;
@@ -146,8 +146,8 @@ CutOutcome cutMesh(Mesh& mesh, const Plane& plane)
         if (mesh.hasTexCoords())
             result.texCoords.push_back(old ? mesh.texCoords[v] : addedTexCoords[added]);
     }
-    for (Triangle& tri : kept)
-        for (std::uint32_t& v : tri)
+    for (Triangle &tri : kept)
+        for (std::uint32_t &v : tri)
             v = renumber[v];
     result.triangles = std::move(kept);
     mesh = std::move(result);

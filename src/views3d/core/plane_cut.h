@@ -10,19 +10,20 @@
 
 namespace mesh {
 
-struct Plane {
+struct Plane
+{
     Vec3 origin;
-    Vec3 normal;   // need not have length 1; the kept side is where it points
+    Vec3 normal; // need not have length 1; the kept side is where it points
 };
 
 enum class CutOutcome {
-    Cut,                 // part of the mesh was removed
-    NothingRemoved,      // the whole mesh lies on the kept side; unchanged
-    WouldLeaveNothing,   // refused: the mesh is unchanged
-    InvalidPlane,        // refused: the normal is zero or not finite
+    Cut, // part of the mesh was removed
+    NothingRemoved, // the whole mesh lies on the kept side; unchanged
+    WouldLeaveNothing, // refused: the mesh is unchanged
+    InvalidPlane, // refused: the normal is zero or not finite
 };
 
 // Keeps the part of the mesh where (p - origin) . normal >= 0.
-CutOutcome cutMesh(Mesh& mesh, const Plane& plane);
+CutOutcome cutMesh(Mesh &mesh, const Plane &plane);
 
 } // namespace mesh

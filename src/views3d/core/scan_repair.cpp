@@ -10,7 +10,10 @@ namespace mesh {
 
 namespace {
 
-char lower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
+char lower(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+}
 
 } // namespace
 
@@ -24,7 +27,7 @@ std::optional<std::string> stlWithoutHeadComment(std::string_view bytes)
         return std::nullopt;
     if (first.size() >= 5) {
         std::string head(first.substr(0, 5));
-        for (char& c : head)
+        for (char &c : head)
             c = lower(c);
         if (head == "solid")
             return std::nullopt;
@@ -42,7 +45,7 @@ std::optional<std::string> stlWithoutHeadComment(std::string_view bytes)
     return out;
 }
 
-StlRepairOutcome checkStlFile(const std::filesystem::path& path) noexcept
+StlRepairOutcome checkStlFile(const std::filesystem::path &path) noexcept
 {
     try {
         const FileBytes bytes = readFileBytes(path);
@@ -59,9 +62,8 @@ StlRepairOutcome checkStlFile(const std::filesystem::path& path) noexcept
 std::optional<std::string> withCrLfLineEnds(std::string_view bytes)
 {
     std::size_t bare = 0;
-    for (const char* p = bytes.data(), *end = p + bytes.size();
-         (p = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p))));
-         ++p) {
+    for (const char *p = bytes.data(), *end = p + bytes.size();
+         (p = static_cast<const char *>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)))); ++p) {
         if (p == bytes.data() || p[-1] != '\r')
             ++bare;
     }
@@ -80,7 +82,7 @@ std::optional<std::string> withCrLfLineEnds(std::string_view bytes)
     return out;
 }
 
-bool fixLineEnds(const std::filesystem::path& path)
+bool fixLineEnds(const std::filesystem::path &path)
 {
     const FileBytes bytes = readFileBytes(path);
     const std::optional<std::string> repaired = withCrLfLineEnds(bytes.view());

@@ -21,7 +21,7 @@ std::optional<std::string> stlWithoutHeadComment(std::string_view bytes);
 enum class StlRepairOutcome { Unchanged, CommentRemoved, Failed };
 // Never throws: a file that cannot be read or rewritten is imported as it is,
 // and the reader then says what is wrong with it.
-StlRepairOutcome checkStlFile(const std::filesystem::path& path) noexcept;
+StlRepairOutcome checkStlFile(const std::filesystem::path &path) noexcept;
 
 // Line ends: every LF not preceded by CR becomes CR LF, anywhere in the file;
 // other bytes (lone CRs included) stay. nullopt: no bare LF, nothing to do.
@@ -29,6 +29,6 @@ std::optional<std::string> withCrLfLineEnds(std::string_view bytes);
 
 // Rewrites the file when it has bare LFs; true when it did. A file already in
 // CR LF form keeps its bytes and is not written. Throws MeshError on failure.
-bool fixLineEnds(const std::filesystem::path& path);
+bool fixLineEnds(const std::filesystem::path &path);
 
 } // namespace mesh

@@ -1,15 +1,15 @@
 #include "stl_reader.h"
 
+#include "corner_weld.h"
 #include "file_bytes.h"
 #include "line_cursor.h"
-#include "corner_weld.h"
 #include "parallel.h"
 
 #include <bit>
 #include <charconv>
+#include <cstring>
 #include <memory>
 #include <span>
-#include <cstring>
 #include <string>
 
 namespace mesh {
@@ -21,16 +21,15 @@ constexpr std::size_t kRecordSize = 50;
 // Vertex indices are 32-bit; three corners a triangle.
 constexpr std::uint64_t kMaxTriangles = 0xFFFFFFFFull / 3;
 
-[[noreturn]] void fail(const std::string& sourceName, const std::string& why)
+[[noreturn]] void fail(const std::string &sourceName, const std::string &why)
 {
     throw MeshError(MeshError::Kind::Format, sourceName + " is not a readable STL file: " + why);
 }
 
-std::uint32_t readU32(const char* p)
+std::uint32_t readU32(const char *p)
 {
-    const auto* b = reinterpret_cast<const unsigned char*>(p);
-    return std::uint32_t(b[0]) | std::uint32_t(b[1]) << 8 | std::uint32_t(b[2]) << 16
-           | std::uint32_t(b[3]) << 24;
+    const auto *b = reinterpret_cast<const unsigned char *>(p);
+    return std::uint32_t(b[0]) | std::uint32_t(b[1]) << 8 | std::uint32_t(b[2]) << 16 | std::uint32_t(b[3]) << 24;
 }
 
 static_assert(std::endian::native == std::endian::little, "binary STL is read in place");
@@ -40,29 +39,29 @@ static_assert(sizeof(Triangle) == 3 * sizeof(std::uint32_t), "triangles are weld
 // A mesh from corners three a triangle in order, or from the triangles of
 // `fanned` (corner numbers), welded.
 template <class KeyAt>
-Model weldedModel(std::size_t corners, const KeyAt& keyAt, const std::vector<Triangle>* fanned)
+Model weldedModel(std::size_t corners, const KeyAt &keyAt, const std::vector<Triangle> *fanned)
 {
     Model model;
-    Mesh& mesh = model.objects.emplace_back();
+    Mesh &mesh = model.objects.emplace_back();
     if (!fanned) {
         mesh.triangles.resize(corners / 3);
-        weldCorners(corners, keyAt, mesh.positions, reinterpret_cast<std::uint32_t*>(mesh.triangles.data()));
+        weldCorners(corners, keyAt, mesh.positions, reinterpret_cast<std::uint32_t *>(mesh.triangles.data()));
         return model;
     }
     std::vector<std::uint32_t> vertexOf(corners);
     weldCorners(corners, keyAt, mesh.positions, vertexOf.data());
     mesh.triangles = *fanned;
-    for (Triangle& t : mesh.triangles)
-        for (std::uint32_t& c : t)
+    for (Triangle &t : mesh.triangles)
+        for (std::uint32_t &c : t)
             c = vertexOf[c];
     return model;
 }
 
-Model parseBinary(std::string_view bytes, std::uint32_t count, const std::string& sourceName)
+Model parseBinary(std::string_view bytes, std::uint32_t count, const std::string &sourceName)
 {
     if (count > kMaxTriangles)
         fail(sourceName, "it holds more triangles than a model can index");
-    const char* records = bytes.data() + kHeaderSize;
+    const char *records = bytes.data() + kHeaderSize;
     // Corners are read in place: 12 bytes of normal, then three corners.
     auto keyAt = [records](std::size_t corner) {
         float xyz[3];
@@ -75,10 +74,10 @@ Model parseBinary(std::string_view bytes, std::uint32_t count, const std::string
     std::vector<std::uint64_t> firstBad(jobs, std::uint64_t(-1));
     runJobs(jobs, [&](unsigned job) {
         const Range r = jobRange(count, jobs, job);
-        const char* record = records + r.begin * kRecordSize;
+        const char *record = records + r.begin * kRecordSize;
         for (std::size_t t = r.begin; t < r.end; ++t, record += kRecordSize) {
             float xyz[9];
-            std::memcpy(xyz, record + 12, sizeof xyz);   // little-endian hosts only
+            std::memcpy(xyz, record + 12, sizeof xyz); // little-endian hosts only
             CornerKey key;
             if (!(makeCornerKey(xyz, key) && makeCornerKey(xyz + 3, key) && makeCornerKey(xyz + 6, key))) {
                 firstBad[job] = t;
@@ -92,9 +91,15 @@ Model parseBinary(std::string_view bytes, std::uint32_t count, const std::string
     return weldedModel(std::size_t(count) * 3, keyAt, nullptr);
 }
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
 
-char lower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
+char lower(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+}
 
 // The line's first word equals the keyword, in any case.
 bool startsWithWord(std::string_view line, std::string_view word)
@@ -120,23 +125,28 @@ bool looksBinary(std::string_view bytes)
 
 // What one stretch of ASCII STL holds. Corner indices in `fanned` are local
 // to the stretch.
-struct AsciiPiece {
+struct AsciiPiece
+{
     std::vector<CornerKey> corners;
     std::vector<Triangle> fanned;
     enum class Last { Nothing, Facet, Endsolid } last = Last::Nothing;
     bool sawEndsolid = false;
     bool endsInLoop = false;
-    bool plainTriangles = true;   // every loop had three corners
-    std::string error;            // with the line number counted from the stretch's start
+    bool plainTriangles = true; // every loop had three corners
+    std::string error; // with the line number counted from the stretch's start
 };
 
-struct StretchError {
+struct StretchError
+{
     std::string why;
 };
 
-class AsciiStlParser {
+class AsciiStlParser
+{
 public:
-    explicit AsciiStlParser(std::string_view text) : m_text(text) {}
+    explicit AsciiStlParser(std::string_view text)
+        : m_text(text)
+    {}
 
     // The stretch starts at a line start; the header line is skipped when it
     // is the file's first stretch.
@@ -145,7 +155,7 @@ public:
         AsciiPiece piece;
         piece.corners.reserve(m_text.size() / 70);
         LineCursor lines(m_text);
-        std::uint32_t cornerCount = 0;   // in the current loop
+        std::uint32_t cornerCount = 0; // in the current loop
         std::uint32_t loopStart = 0;
         bool inLoop = false;
         std::string_view line;
@@ -153,7 +163,7 @@ public:
             while (lines.next(line)) {
                 const std::size_t lineNumber = lines.lineNumber();
                 if (skipHeader && lineNumber == 1)
-                    continue;   // the header, whatever it says
+                    continue; // the header, whatever it says
                 std::size_t b = 0;
                 while (b < line.size() && isBlank(line[b]))
                     ++b;
@@ -166,7 +176,7 @@ public:
                         failHere("a vertex stands outside a facet's loop");
                     float xyz[3];
                     line.remove_prefix(6);
-                    for (float& v : xyz)
+                    for (float &v : xyz)
                         v = number(line);
                     CornerKey key;
                     if (!makeCornerKey(xyz, key))
@@ -216,7 +226,7 @@ public:
                     failHere("the line is not STL");
                 }
             }
-        } catch (const StretchError& e) {
+        } catch (const StretchError &e) {
             piece.error = e.why;
         }
         piece.endsInLoop = inLoop;
@@ -224,12 +234,12 @@ public:
     }
 
 private:
-    [[noreturn]] void failHere(const std::string& why) const
+    [[noreturn]] void failHere(const std::string &why) const
     {
         throw StretchError{"line " + std::to_string(m_line) + ": " + why};
     }
 
-    float number(std::string_view& rest) const
+    float number(std::string_view &rest) const
     {
         std::size_t i = 0;
         while (i < rest.size() && isBlank(rest[i]))
@@ -237,8 +247,8 @@ private:
         if (i < rest.size() && rest[i] == '+')
             ++i;
         float value = 0;
-        const char* first = rest.data() + i;
-        const char* last = rest.data() + rest.size();
+        const char *first = rest.data() + i;
+        const char *last = rest.data() + rest.size();
         const auto [end, ec] = std::from_chars(first, last, value, std::chars_format::general);
         if (ec == std::errc::result_out_of_range)
             failHere("a coordinate is out of range");
@@ -274,7 +284,7 @@ std::size_t stretchStart(std::string_view text, std::size_t from)
     return text.size();
 }
 
-Model parseAscii(std::string_view text, const std::string& sourceName)
+Model parseAscii(std::string_view text, const std::string &sourceName)
 {
     // Large files are cut into stretches read in parallel. Any problem sends
     // the whole file through one reader, whose message then names the line.
@@ -292,12 +302,12 @@ Model parseAscii(std::string_view text, const std::string& sourceName)
         pieces[j] = AsciiStlParser(text.substr(starts[j], starts[j + 1] - starts[j])).parse(j == 0);
     });
     bool sound = true;
-    for (const AsciiPiece& p : pieces)
+    for (const AsciiPiece &p : pieces)
         sound = sound && p.error.empty() && !p.endsInLoop;
     if (!sound && stretches > 1) {
         pieces.assign(1, AsciiStlParser(text).parse(true));
     }
-    const AsciiPiece& whole = pieces.front();
+    const AsciiPiece &whole = pieces.front();
     if (pieces.size() == 1 && !whole.error.empty())
         fail(sourceName, whole.error);
     if (pieces.back().endsInLoop)
@@ -305,7 +315,7 @@ Model parseAscii(std::string_view text, const std::string& sourceName)
     AsciiPiece::Last last = AsciiPiece::Last::Nothing;
     bool sawEndsolid = false, plain = true;
     std::size_t corners = 0, fanned = 0;
-    for (const AsciiPiece& p : pieces) {
+    for (const AsciiPiece &p : pieces) {
         if (p.last != AsciiPiece::Last::Nothing)
             last = p.last;
         sawEndsolid = sawEndsolid || p.sawEndsolid;
@@ -318,13 +328,14 @@ Model parseAscii(std::string_view text, const std::string& sourceName)
     if (corners > 0xFFFFFFFFull)
         fail(sourceName, "it holds more corners than a model can index");
     if (pieces.size() == 1 && plain)
-        return weldedModel(whole.corners.size(), [&](std::size_t c) { return whole.corners[c]; }, nullptr);
+        return weldedModel(
+            whole.corners.size(), [&](std::size_t c) { return whole.corners[c]; }, nullptr);
     std::vector<CornerKey> all;
     all.reserve(corners);
     std::vector<Triangle> triangles;
     if (!plain)
         triangles.reserve(fanned);
-    for (const AsciiPiece& p : pieces) {
+    for (const AsciiPiece &p : pieces) {
         const auto offset = static_cast<std::uint32_t>(all.size());
         all.insert(all.end(), p.corners.begin(), p.corners.end());
         if (plain)
@@ -333,11 +344,12 @@ Model parseAscii(std::string_view text, const std::string& sourceName)
             for (std::uint32_t c = 0; c + 2 < p.corners.size(); c += 3)
                 triangles.push_back({offset + c, offset + c + 1, offset + c + 2});
         } else {
-            for (const Triangle& t : p.fanned)
+            for (const Triangle &t : p.fanned)
                 triangles.push_back({offset + t[0], offset + t[1], offset + t[2]});
         }
     }
-    return weldedModel(all.size(), [&](std::size_t c) { return all[c]; }, plain ? nullptr : &triangles);
+    return weldedModel(
+        all.size(), [&](std::size_t c) { return all[c]; }, plain ? nullptr : &triangles);
 }
 
 } // namespace
@@ -352,7 +364,7 @@ std::int64_t binaryStlTriangleCount(std::string_view bytes)
     return static_cast<std::int64_t>(count);
 }
 
-Model parseStl(std::string_view bytes, const std::string& sourceName)
+Model parseStl(std::string_view bytes, const std::string &sourceName)
 {
     const std::int64_t count = binaryStlTriangleCount(bytes);
     if (count >= 0)
@@ -364,13 +376,13 @@ Model parseStl(std::string_view bytes, const std::string& sourceName)
             fail(sourceName, "it is shorter than the 84 bytes of a binary header");
         const std::uint64_t claimed = readU32(bytes.data() + 80);
         fail(sourceName, "its header gives " + std::to_string(claimed) + " triangles, which need "
-                             + std::to_string(kHeaderSize + kRecordSize * claimed)
-                             + " bytes, but the file has " + std::to_string(bytes.size()));
+                             + std::to_string(kHeaderSize + kRecordSize * claimed) + " bytes, but the file has "
+                             + std::to_string(bytes.size()));
     }
     return parseAscii(bytes, sourceName);
 }
 
-Model readStlFile(const std::filesystem::path& path)
+Model readStlFile(const std::filesystem::path &path)
 {
     const FileBytes bytes = readFileBytes(path);
     return parseStl(bytes.view(), displayName(path));

@@ -23,7 +23,7 @@ namespace mesh {
 std::int64_t binaryStlTriangleCount(std::string_view bytes);
 
 // sourceName names the file in error messages.
-Model parseStl(std::string_view bytes, const std::string& sourceName);
-Model readStlFile(const std::filesystem::path& path);
+Model parseStl(std::string_view bytes, const std::string &sourceName);
+Model readStlFile(const std::filesystem::path &path);
 
 } // namespace mesh

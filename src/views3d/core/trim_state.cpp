@@ -11,27 +11,57 @@ namespace mesh {
 void TrimSteps::choose(int button)
 {
     switch (button) {
-    case 20: move = 20; tilt = 10; break;
-    case 10: move = 10; tilt = 5; break;
-    case 5: move = 5; tilt = 2.5; break;
-    case 1: move = 1; tilt = 0.5; break;
+    case 20:
+        move = 20;
+        tilt = 10;
+        break;
+    case 10:
+        move = 10;
+        tilt = 5;
+        break;
+    case 5:
+        move = 5;
+        tilt = 2.5;
+        break;
+    case 1:
+        move = 1;
+        tilt = 0.5;
+        break;
     default: break;
     }
 }
 
-void TrimPlaneState::init(TrimSteps& shared)
+void TrimPlaneState::init(TrimSteps &shared)
 {
     *this = TrimPlaneState{};
     shared = TrimSteps{};
 }
 
-void TrimPlaneState::up(const TrimSteps& steps) { m_point.z += steps.move; }
-void TrimPlaneState::down(const TrimSteps& steps) { m_point.z -= steps.move; }
+void TrimPlaneState::up(const TrimSteps &steps)
+{
+    m_point.z += steps.move;
+}
+void TrimPlaneState::down(const TrimSteps &steps)
+{
+    m_point.z -= steps.move;
+}
 
-void TrimPlaneState::north(const TrimSteps& steps) { tiltNorthSouth(m_tiltNS + steps.tilt); }
-void TrimPlaneState::south(const TrimSteps& steps) { tiltNorthSouth(m_tiltNS - steps.tilt); }
-void TrimPlaneState::east(const TrimSteps& steps) { tiltEastWest(m_tiltEW + steps.tilt); }
-void TrimPlaneState::west(const TrimSteps& steps) { tiltEastWest(m_tiltEW - steps.tilt); }
+void TrimPlaneState::north(const TrimSteps &steps)
+{
+    tiltNorthSouth(m_tiltNS + steps.tilt);
+}
+void TrimPlaneState::south(const TrimSteps &steps)
+{
+    tiltNorthSouth(m_tiltNS - steps.tilt);
+}
+void TrimPlaneState::east(const TrimSteps &steps)
+{
+    tiltEastWest(m_tiltEW + steps.tilt);
+}
+void TrimPlaneState::west(const TrimSteps &steps)
+{
+    tiltEastWest(m_tiltEW - steps.tilt);
+}
 
 // A tilt sets two of the normal's components and leaves the third, as the
 // panel always has: after "E" and "N" the normal is (sin ew, sin ns, cos ns).

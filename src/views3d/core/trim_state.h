@@ -11,34 +11,36 @@
 
 namespace mesh {
 
-struct TrimSteps {
-    double move = 5;   // distance of one "Up" or "Down"
-    double tilt = 5;   // degrees of one "N", "S", "E" or "W"
+struct TrimSteps
+{
+    double move = 5; // distance of one "Up" or "Down"
+    double tilt = 5; // degrees of one "N", "S", "E" or "W"
 
     // The step buttons "20", "10", "5" and "1"; any other value is ignored.
     void choose(int button);
 };
 
-class TrimPlaneState {
+class TrimPlaneState
+{
 public:
     static constexpr double kStartHeight = 10;
     static constexpr double kMaxTilt = 60;
 
     // Opening the panel: level plane at height 10, no tilts, and both shared
     // steps back to 5 (the other view's panel included).
-    void init(TrimSteps& shared);
+    void init(TrimSteps &shared);
 
-    void up(const TrimSteps& steps);
-    void down(const TrimSteps& steps);
+    void up(const TrimSteps &steps);
+    void down(const TrimSteps &steps);
     // North and south tilt about the x axis, east and west about the y axis,
     // each clamped to -60..60 after the step is added.
-    void north(const TrimSteps& steps);
-    void south(const TrimSteps& steps);
-    void east(const TrimSteps& steps);
-    void west(const TrimSteps& steps);
+    void north(const TrimSteps &steps);
+    void south(const TrimSteps &steps);
+    void east(const TrimSteps &steps);
+    void west(const TrimSteps &steps);
 
     Vec3 point() const { return m_point; }
-    Vec3 normal() const { return m_normal; }   // as last computed, not of length 1
+    Vec3 normal() const { return m_normal; } // as last computed, not of length 1
     double tiltEW() const { return m_tiltEW; }
     double tiltNS() const { return m_tiltNS; }
 

@@ -8,9 +8,9 @@
 namespace mesh {
 
 UndoRing::UndoRing(std::filesystem::path workingFolder, std::string stem)
-    : m_folder(std::move(workingFolder)), m_stem(std::move(stem))
-{
-}
+    : m_folder(std::move(workingFolder)),
+      m_stem(std::move(stem))
+{}
 
 std::filesystem::path UndoRing::slotPath(int slot) const
 {
@@ -24,7 +24,7 @@ std::filesystem::path UndoRing::initialSnapshotPath() const
     return m_folder / (m_stem + ".Lcf");
 }
 
-void UndoRing::save(const Model& model)
+void UndoRing::save(const Model &model)
 {
     saveLcfFile(model, slotPath(m_nextSlot));
     m_nextSlot = m_nextSlot % kDepth + 1;
@@ -48,7 +48,7 @@ Model UndoRing::undoAll() const
     return loadLcfFile(initialSnapshotPath());
 }
 
-void UndoRing::startWithScan(const Model& loaded)
+void UndoRing::startWithScan(const Model &loaded)
 {
     // The old snapshot goes first: should the new one fail to write, "Undo
     // All" must report that rather than bring back the previous scan.

@@ -17,26 +17,27 @@
 
 namespace mesh {
 
-class UndoRing {
+class UndoRing
+{
 public:
     static constexpr int kDepth = 5;
-    static inline constexpr const char* kNothingLeftText = "Nothing Left to Undo";
-    static inline constexpr const char* kUndoTitle = "Undo";
+    static inline constexpr const char *kNothingLeftText = "Nothing Left to Undo";
+    static inline constexpr const char *kUndoTitle = "Undo";
 
     // stem is "UndoL" for the left view and "UndoR" for the right one.
     UndoRing(std::filesystem::path workingFolder, std::string stem);
 
-    std::filesystem::path slotPath(int slot) const;        // slot 1..kDepth
+    std::filesystem::path slotPath(int slot) const; // slot 1..kDepth
     std::filesystem::path initialSnapshotPath() const;
 
     int depth() const { return kDepth; }
-    int nextSlot() const { return m_nextSlot; }          // the slot the next save writes
-    int validSteps() const { return m_validSteps; }      // how many "Undo"s are left
+    int nextSlot() const { return m_nextSlot; } // the slot the next save writes
+    int validSteps() const { return m_validSteps; } // how many "Undo"s are left
 
     // Saves the model into the next slot before an edit changes it. Throws
     // MeshError when the file cannot be written; the ring is then as it was,
     // and the caller should not make the edit it could not undo.
-    void save(const Model& model);
+    void save(const Model &model);
 
     // The model of the last step saved, which replaces the view's model; its
     // slot is written again by the next save. nullopt: nothing left to undo,
@@ -50,7 +51,7 @@ public:
 
     // A new scan in the view: the steps of the old model are dropped (their
     // files deleted) and the initial snapshot written.
-    void startWithScan(const Model& loaded);
+    void startWithScan(const Model &loaded);
     // Any other replacement of the view's model (a model file opened): the
     // steps are dropped, the initial snapshot stays.
     void clear();

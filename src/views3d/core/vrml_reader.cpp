@@ -33,7 +33,8 @@ constexpr std::size_t kMaxShapeInstances = 100'000;
 constexpr std::uint64_t kBaseGeometryBudget = 16'000'000;
 constexpr std::uint64_t kGeometryPerNumber = 4;
 
-struct ParseFailure {
+struct ParseFailure
+{
     std::size_t offset;
     std::string why;
 };
@@ -74,15 +75,15 @@ std::size_t lineOf(std::string_view text, std::size_t offset)
     return line;
 }
 
-bool parseDouble(std::string_view token, double& value)
+bool parseDouble(std::string_view token, double &value)
 {
     if (token.empty())
         return false;
     const char lead = token[0] == '+' || token[0] == '-' ? (token.size() > 1 ? token[1] : ' ') : token[0];
     if (!((lead >= '0' && lead <= '9') || lead == '.'))
-        return false;   // no "inf" or "nan"
-    const char* const first = token.data() + (token[0] == '+' ? 1 : 0);
-    const char* const last = token.data() + token.size();
+        return false; // no "inf" or "nan"
+    const char *const first = token.data() + (token[0] == '+' ? 1 : 0);
+    const char *const last = token.data() + token.size();
     const auto [end, ec] = std::from_chars(first, last, value, std::chars_format::general);
     if (ec == std::errc() && end == last)
         return true;
@@ -94,7 +95,7 @@ bool parseDouble(std::string_view token, double& value)
     return true;
 }
 
-bool parseInt(std::string_view token, std::int32_t& value)
+bool parseInt(std::string_view token, std::int32_t &value)
 {
     std::size_t i = 0;
     bool negative = false;
@@ -131,7 +132,8 @@ bool parseInt(std::string_view token, std::int32_t& value)
 }
 
 // Separators of a number list, as a table: the lists are most of a scan.
-struct SpaceTable {
+struct SpaceTable
+{
     bool is[256] = {};
     constexpr SpaceTable()
     {
@@ -143,13 +145,13 @@ constexpr SpaceTable kSpace;
 
 // The common case of an index, a plain decimal; anything else (hex, a sign
 // before zero digits, overflow) is left to parseInt.
-inline bool fastInt(const char*& p, const char* end, std::int32_t& value)
+inline bool fastInt(const char *&p, const char *end, std::int32_t &value)
 {
-    const char* q = p;
+    const char *q = p;
     const bool negative = *q == '-';
     if (negative)
         ++q;
-    const char* const digits = q;
+    const char *const digits = q;
     std::uint32_t v = 0;
     while (q != end && static_cast<unsigned>(*q - '0') < 10 && q - digits < 9)
         v = v * 10 + static_cast<unsigned>(*q++ - '0');
@@ -163,7 +165,7 @@ inline bool fastInt(const char*& p, const char* end, std::int32_t& value)
 // Reads a whole list body in parallel slices; false (and `out` unchanged)
 // when some token is not a number of the kind.
 template <class T, class ParseOne>
-bool readNumbersInParallel(std::string_view body, std::vector<T>& out, const ParseOne& parseOne)
+bool readNumbersInParallel(std::string_view body, std::vector<T> &out, const ParseOne &parseOne)
 {
     const unsigned jobs = jobCount(body.size(), 1 << 18);
     std::vector<std::size_t> starts{0};
@@ -177,9 +179,9 @@ bool readNumbersInParallel(std::string_view body, std::vector<T>& out, const Par
     std::vector<std::vector<T>> pieces(jobs);
     std::vector<char> failed(jobs, 0);
     runJobs(jobs, [&](unsigned j) {
-        std::vector<T>& values = pieces[j];
-        const char* p = body.data() + starts[j];
-        const char* const end = body.data() + starts[j + 1];
+        std::vector<T> &values = pieces[j];
+        const char *p = body.data() + starts[j];
+        const char *const end = body.data() + starts[j + 1];
         values.reserve(static_cast<std::size_t>(end - p) / (std::is_integral_v<T> ? 6 : 8) + 16);
         while (p != end) {
             if (kSpace.is[static_cast<unsigned char>(*p)]) {
@@ -193,7 +195,7 @@ bool readNumbersInParallel(std::string_view body, std::vector<T>& out, const Par
                     continue;
                 }
             }
-            const char* const tokenStart = p;
+            const char *const tokenStart = p;
             while (p != end && !kSpace.is[static_cast<unsigned char>(*p)])
                 ++p;
             if (!parseOne(std::string_view(tokenStart, static_cast<std::size_t>(p - tokenStart)), value)) {
@@ -223,14 +225,14 @@ bool readNumbersInParallel(std::string_view body, std::vector<T>& out, const Par
     return true;
 }
 
-class Lexer {
+class Lexer
+{
 public:
-    explicit Lexer(std::string_view text) : m_text(text) {}
+    explicit Lexer(std::string_view text)
+        : m_text(text)
+    {}
 
-    [[noreturn]] void failAt(std::size_t offset, std::string why) const
-    {
-        throw ParseFailure{offset, std::move(why)};
-    }
+    [[noreturn]] void failAt(std::size_t offset, std::string why) const { throw ParseFailure{offset, std::move(why)}; }
     [[noreturn]] void fail(std::string why) const { failAt(m_pos, std::move(why)); }
 
     void skipSpace()
@@ -316,17 +318,13 @@ public:
         while (m_pos < m_text.size()) {
             const char c = m_text[m_pos];
             switch (c) {
-            case '"':
-                quoted();
-                continue;
+            case '"': quoted(); continue;
             case '#':
                 while (m_pos < m_text.size() && m_text[m_pos] != '\n' && m_text[m_pos] != '\r')
                     ++m_pos;
                 continue;
             case '[':
-            case '{':
-                ++depth;
-                break;
+            case '{': ++depth; break;
             case ']':
             case '}':
                 if (--depth == 0) {
@@ -334,8 +332,7 @@ public:
                     return;
                 }
                 break;
-            default:
-                break;
+            default: break;
             }
             ++m_pos;
         }
@@ -356,7 +353,7 @@ private:
 // numbers in it (a comment may even hide its "]") is read again token by
 // token, which also finds the token a message should name.
 template <class T, class ParseOne>
-void readBracketedNumbers(Lexer& lex, std::vector<T>& out, const ParseOne& parseOne, const char* what)
+void readBracketedNumbers(Lexer &lex, std::vector<T> &out, const ParseOne &parseOne, const char *what)
 {
     const std::string_view text = lex.text();
     const std::size_t begin = lex.pos();
@@ -384,7 +381,8 @@ void readBracketedNumbers(Lexer& lex, std::vector<T>& out, const ParseOne& parse
 
 // --- 3D affine transforms ------------------------------------------------
 
-struct Affine {
+struct Affine
+{
     double m[3][4] = {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}};
 
     static Affine translation(double x, double y, double z)
@@ -427,7 +425,7 @@ struct Affine {
         return a;
     }
 
-    friend Affine operator*(const Affine& a, const Affine& b)
+    friend Affine operator*(const Affine &a, const Affine &b)
     {
         Affine r;
         for (int i = 0; i < 3; ++i) {
@@ -441,7 +439,7 @@ struct Affine {
         return r;
     }
 
-    Vec3 apply(const Vec3& p) const
+    Vec3 apply(const Vec3 &p) const
     {
         return {m[0][0] * p.x + m[0][1] * p.y + m[0][2] * p.z + m[0][3],
                 m[1][0] * p.x + m[1][1] * p.y + m[1][2] * p.z + m[1][3],
@@ -450,8 +448,7 @@ struct Affine {
 
     double determinant() const
     {
-        return m[0][0] * (m[1][1] * m[2][2] - m[1][2] * m[2][1])
-               - m[0][1] * (m[1][0] * m[2][2] - m[1][2] * m[2][0])
+        return m[0][0] * (m[1][1] * m[2][2] - m[1][2] * m[2][1]) - m[0][1] * (m[1][0] * m[2][2] - m[1][2] * m[2][0])
                + m[0][2] * (m[1][0] * m[2][1] - m[1][1] * m[2][0]);
     }
 
@@ -464,41 +461,59 @@ struct Affine {
 
 // --- The scene as read ----------------------------------------------------
 
-enum class Kind : std::uint8_t { Group, Shape, Appearance, Material, Texture, FaceSet, Coordinate, Color, TexCoord, Other };
+enum class Kind : std::uint8_t {
+    Group,
+    Shape,
+    Appearance,
+    Material,
+    Texture,
+    FaceSet,
+    Coordinate,
+    Color,
+    TexCoord,
+    Other
+};
 
-struct NodeRef {
+struct NodeRef
+{
     Kind kind = Kind::Other;
     std::uint32_t index = 0;
 };
 
 constexpr int kAllChildren = -2;
 
-struct GroupData {
+struct GroupData
+{
     std::vector<NodeRef> children;
     Affine transform;
-    int choice = kAllChildren;   // Switch and LOD show one child
+    int choice = kAllChildren; // Switch and LOD show one child
 };
 
-struct ShapeData {
+struct ShapeData
+{
     std::string name;
     std::optional<NodeRef> appearance, geometry;
 };
 
-struct AppearanceData {
+struct AppearanceData
+{
     std::optional<NodeRef> material, texture;
 };
 
-struct MaterialData {
+struct MaterialData
+{
     double diffuse[3] = {0.8, 0.8, 0.8};
     double transparency = 0;
 };
 
-struct TextureData {
+struct TextureData
+{
     std::vector<std::string> urls;
 };
 
-struct FaceSetData {
-    std::size_t offset = 0;   // where the node begins, for messages
+struct FaceSetData
+{
+    std::size_t offset = 0; // where the node begins, for messages
     std::string name;
     std::optional<NodeRef> coord, color, texCoord;
     std::vector<std::int32_t> coordIndex, colorIndex, texCoordIndex;
@@ -507,25 +522,30 @@ struct FaceSetData {
     double creaseAngle = 0;
 };
 
-struct ArrayData {
+struct ArrayData
+{
     std::vector<double> values;
 };
 
-struct Scene {
+struct Scene
+{
     std::deque<GroupData> groups;
     std::deque<ShapeData> shapes;
     std::deque<AppearanceData> appearances;
     std::deque<MaterialData> materials;
     std::deque<TextureData> textures;
     std::deque<FaceSetData> faceSets;
-    std::deque<ArrayData> arrays;   // Coordinate, Color and TextureCoordinate
+    std::deque<ArrayData> arrays; // Coordinate, Color and TextureCoordinate
     std::vector<NodeRef> roots;
     std::uint64_t numbersRead = 0;
 };
 
-class Parser {
+class Parser
+{
 public:
-    explicit Parser(std::string_view text) : m_lex(text) {}
+    explicit Parser(std::string_view text)
+        : m_lex(text)
+    {}
 
     Scene parse()
     {
@@ -549,7 +569,7 @@ private:
         if (keyword == "DEF") {
             const std::string name(m_lex.word());
             const NodeRef node = nodeOf(m_lex.word(), depth, name);
-            m_names[name] = node;   // a later DEF of the same name wins from here on
+            m_names[name] = node; // a later DEF of the same name wins from here on
             return node;
         }
         if (keyword == "USE") {
@@ -571,13 +591,13 @@ private:
 
     void skipDeclaration(std::string_view keyword)
     {
-        if (keyword == "ROUTE") {   // ROUTE from.event TO to.event
+        if (keyword == "ROUTE") { // ROUTE from.event TO to.event
             m_lex.word();
             m_lex.word();
             m_lex.word();
             return;
         }
-        m_lex.word();   // the prototype's name
+        m_lex.word(); // the prototype's name
         if (m_lex.peek() != '[')
             m_lex.fail("expected \"[\" after the " + std::string(keyword) + " name but found " + m_lex.next());
         m_lex.skipBrackets();
@@ -592,14 +612,14 @@ private:
         }
     }
 
-    NodeRef nodeOf(std::string_view type, int depth, const std::string& defName)
+    NodeRef nodeOf(std::string_view type, int depth, const std::string &defName)
     {
         const std::size_t start = m_lex.pos() - type.size();
         if (m_lex.peek() != '{')
             m_lex.fail("expected \"{\" after " + quoteToken(type) + " but found " + m_lex.next());
         NodeRef ref;
-        if (type == "Transform" || type == "Group" || type == "Anchor" || type == "Collision"
-            || type == "Billboard" || type == "Switch" || type == "LOD") {
+        if (type == "Transform" || type == "Group" || type == "Anchor" || type == "Collision" || type == "Billboard"
+            || type == "Switch" || type == "LOD") {
             ref = {Kind::Group, static_cast<std::uint32_t>(m_scene.groups.size())};
             m_scene.groups.emplace_back();
             if (type == "Switch")
@@ -611,7 +631,7 @@ private:
         }
         if (type == "Shape") {
             ref = {Kind::Shape, static_cast<std::uint32_t>(m_scene.shapes.size())};
-            ShapeData& shape = m_scene.shapes.emplace_back();
+            ShapeData &shape = m_scene.shapes.emplace_back();
             shape.name = defName;
             body(depth, [&](std::string_view field) {
                 if (field == "appearance")
@@ -626,7 +646,7 @@ private:
         }
         if (type == "Appearance") {
             ref = {Kind::Appearance, static_cast<std::uint32_t>(m_scene.appearances.size())};
-            AppearanceData& appearance = m_scene.appearances.emplace_back();
+            AppearanceData &appearance = m_scene.appearances.emplace_back();
             body(depth, [&](std::string_view field) {
                 if (field == "material")
                     appearance.material = singleNode(depth);
@@ -640,7 +660,7 @@ private:
         }
         if (type == "Material") {
             ref = {Kind::Material, static_cast<std::uint32_t>(m_scene.materials.size())};
-            MaterialData& material = m_scene.materials.emplace_back();
+            MaterialData &material = m_scene.materials.emplace_back();
             body(depth, [&](std::string_view field) {
                 if (field == "diffuseColor")
                     numbers(material.diffuse, 3);
@@ -654,7 +674,7 @@ private:
         }
         if (type == "ImageTexture") {
             ref = {Kind::Texture, static_cast<std::uint32_t>(m_scene.textures.size())};
-            TextureData& texture = m_scene.textures.emplace_back();
+            TextureData &texture = m_scene.textures.emplace_back();
             body(depth, [&](std::string_view field) {
                 if (field != "url")
                     return false;
@@ -666,7 +686,7 @@ private:
         }
         if (type == "IndexedFaceSet") {
             ref = {Kind::FaceSet, static_cast<std::uint32_t>(m_scene.faceSets.size())};
-            FaceSetData& set = m_scene.faceSets.emplace_back();
+            FaceSetData &set = m_scene.faceSets.emplace_back();
             set.offset = start;
             set.name = defName;
             body(depth, [&](std::string_view field) {
@@ -694,14 +714,14 @@ private:
             });
             return ref;
         }
-        const Kind arrayKind = type == "Coordinate" ? Kind::Coordinate
-                               : type == "Color" ? Kind::Color
+        const Kind arrayKind = type == "Coordinate"          ? Kind::Coordinate
+                               : type == "Color"             ? Kind::Color
                                : type == "TextureCoordinate" ? Kind::TexCoord
                                                              : Kind::Other;
         if (arrayKind != Kind::Other) {
             ref = {arrayKind, static_cast<std::uint32_t>(m_scene.arrays.size())};
-            ArrayData& array = m_scene.arrays.emplace_back();
-            const char* const field = arrayKind == Kind::Color ? "color" : "point";
+            ArrayData &array = m_scene.arrays.emplace_back();
+            const char *const field = arrayKind == Kind::Color ? "color" : "point";
             const int width = arrayKind == Kind::TexCoord ? 2 : 3;
             body(depth, [&](std::string_view name) {
                 if (name != field)
@@ -719,7 +739,7 @@ private:
     // The fields of a node between braces; `field` takes the ones it knows
     // and returns false for the others, which are passed over.
     template <class Field>
-    void body(int depth, const Field& field)
+    void body(int depth, const Field &field)
     {
         const std::size_t open = m_lex.pos();
         m_lex.expect('{');
@@ -741,7 +761,7 @@ private:
         }
     }
 
-    void groupBody(GroupData& group, int depth)
+    void groupBody(GroupData &group, int depth)
     {
         double translation[3] = {0, 0, 0}, rotation[4] = {0, 0, 1, 0}, scale[3] = {1, 1, 1};
         double scaleOrientation[4] = {0, 0, 1, 0}, centre[3] = {0, 0, 0};
@@ -768,10 +788,10 @@ private:
             return true;
         });
         // T x C x R x SR x S x -SR x -C, as the language defines it.
-        const Affine orient = Affine::rotation(scaleOrientation[0], scaleOrientation[1], scaleOrientation[2],
-                                               scaleOrientation[3]);
-        const Affine unorient = Affine::rotation(scaleOrientation[0], scaleOrientation[1], scaleOrientation[2],
-                                                 -scaleOrientation[3]);
+        const Affine orient =
+            Affine::rotation(scaleOrientation[0], scaleOrientation[1], scaleOrientation[2], scaleOrientation[3]);
+        const Affine unorient =
+            Affine::rotation(scaleOrientation[0], scaleOrientation[1], scaleOrientation[2], -scaleOrientation[3]);
         group.transform = Affine::translation(translation[0], translation[1], translation[2])
                           * Affine::translation(centre[0], centre[1], centre[2])
                           * Affine::rotation(rotation[0], rotation[1], rotation[2], rotation[3]) * orient
@@ -789,7 +809,7 @@ private:
         return statement(depth + 1);
     }
 
-    std::optional<NodeRef> typedNode(int depth, Kind kind, const char* field, const char* type)
+    std::optional<NodeRef> typedNode(int depth, Kind kind, const char *field, const char *type)
     {
         const std::size_t at = m_lex.pos();
         std::optional<NodeRef> node = singleNode(depth);
@@ -798,7 +818,7 @@ private:
         return node;
     }
 
-    void nodeList(std::vector<NodeRef>& out, int depth)
+    void nodeList(std::vector<NodeRef> &out, int depth)
     {
         out.clear();
         if (m_lex.peek() != '[') {
@@ -832,7 +852,7 @@ private:
         m_lex.failAt(at, "expected TRUE or FALSE but found " + quoteToken(w));
     }
 
-    void numbers(double* out, int count)
+    void numbers(double *out, int count)
     {
         for (int i = 0; i < count; ++i) {
             const std::size_t at = m_lex.pos();
@@ -845,7 +865,7 @@ private:
         m_scene.numbersRead += static_cast<std::uint64_t>(count);
     }
 
-    void numberList(std::vector<double>& out, int width, std::string_view field)
+    void numberList(std::vector<double> &out, int width, std::string_view field)
     {
         const std::size_t at = m_lex.pos();
         if (m_lex.peek() == '[') {
@@ -856,12 +876,12 @@ private:
             numbers(out.data(), width);
         }
         if (out.size() % static_cast<std::size_t>(width) != 0)
-            m_lex.failAt(at, std::string(field) + " holds " + std::to_string(out.size()) + " numbers, not a multiple of "
-                                 + std::to_string(width));
+            m_lex.failAt(at, std::string(field) + " holds " + std::to_string(out.size())
+                                 + " numbers, not a multiple of " + std::to_string(width));
         m_scene.numbersRead += out.size();
     }
 
-    void indices(std::vector<std::int32_t>& out)
+    void indices(std::vector<std::int32_t> &out)
     {
         out.clear();
         if (m_lex.peek() == '[') {
@@ -878,7 +898,7 @@ private:
         m_scene.numbersRead += out.size();
     }
 
-    void strings(std::vector<std::string>& out)
+    void strings(std::vector<std::string> &out)
     {
         if (m_lex.peek() != '[') {
             out.push_back(m_lex.quoted());
@@ -925,8 +945,8 @@ private:
                     statement(depth + 1);
                 return;
             }
-            if (w == "TRUE" || w == "FALSE" || w == "NULL" || (w[0] >= '0' && w[0] <= '9') || w[0] == '.'
-                || w[0] == '-' || w[0] == '+') {
+            if (w == "TRUE" || w == "FALSE" || w == "NULL" || (w[0] >= '0' && w[0] <= '9') || w[0] == '.' || w[0] == '-'
+                || w[0] == '+') {
                 first = false;
                 continue;
             }
@@ -935,7 +955,7 @@ private:
                 statement(depth + 1);
                 return;
             }
-            m_lex.setPos(save);   // the next field's name
+            m_lex.setPos(save); // the next field's name
             return;
         }
     }
@@ -952,51 +972,55 @@ std::uint8_t colourByte(double v)
     return static_cast<std::uint8_t>(std::nearbyint(std::clamp(v, 0.0, 1.0) * 255.0));
 }
 
-struct BuildFailure {
+struct BuildFailure
+{
     std::size_t offset;
     std::string why;
 };
 
-class ShapeBuilder {
+class ShapeBuilder
+{
 public:
-    ShapeBuilder(const Scene& scene, const std::filesystem::path& textureFolder)
-        : m_scene(scene), m_textureFolder(textureFolder) {}
+    ShapeBuilder(const Scene &scene, const std::filesystem::path &textureFolder)
+        : m_scene(scene),
+          m_textureFolder(textureFolder)
+    {}
 
     // An upper bound of the elements the shape's mesh will hold, before it is built.
-    std::uint64_t estimate(const ShapeData& shape) const
+    std::uint64_t estimate(const ShapeData &shape) const
     {
-        const FaceSetData* set = faceSetOf(shape);
+        const FaceSetData *set = faceSetOf(shape);
         if (!set)
             return 1;
         return 1 + pointCount(*set) + 2 * std::uint64_t(set->coordIndex.size());
     }
 
-    const FaceSetData* faceSetOf(const ShapeData& shape) const
+    const FaceSetData *faceSetOf(const ShapeData &shape) const
     {
         if (!shape.geometry || shape.geometry->kind != Kind::FaceSet)
             return nullptr;
         return &m_scene.faceSets[shape.geometry->index];
     }
 
-    Mesh build(const ShapeData& shape)
+    Mesh build(const ShapeData &shape)
     {
-        const FaceSetData& set = *faceSetOf(shape);
+        const FaceSetData &set = *faceSetOf(shape);
         m_set = &set;
         Mesh mesh;
         mesh.name = !shape.name.empty() ? shape.name : set.name;
         mesh.creaseAngle = std::max(0.0, set.creaseAngle) * 180.0 / 3.14159265358979323846;
 
-        const std::vector<double>* points = arrayOf(set.coord);
-        const std::vector<double>* colours = arrayOf(set.color);
-        const std::vector<double>* texPoints = arrayOf(set.texCoord);
+        const std::vector<double> *points = arrayOf(set.coord);
+        const std::vector<double> *colours = arrayOf(set.color);
+        const std::vector<double> *texPoints = arrayOf(set.texCoord);
         const std::size_t pointTotal = points ? points->size() / 3 : 0;
         const std::size_t colourTotal = colours ? colours->size() / 3 : 0;
         const std::size_t texTotal = texPoints ? texPoints->size() / 2 : 0;
 
-        const MaterialData* material = nullptr;
-        const TextureData* texture = nullptr;
+        const MaterialData *material = nullptr;
+        const TextureData *texture = nullptr;
         if (shape.appearance && shape.appearance->kind == Kind::Appearance) {
-            const AppearanceData& a = m_scene.appearances[shape.appearance->index];
+            const AppearanceData &a = m_scene.appearances[shape.appearance->index];
             if (a.material && a.material->kind == Kind::Material)
                 material = &m_scene.materials[a.material->index];
             if (a.texture && a.texture->kind == Kind::Texture)
@@ -1007,7 +1031,7 @@ public:
             fallback = {colourByte(material->diffuse[0]), colourByte(material->diffuse[1]),
                         colourByte(material->diffuse[2]), colourByte(1 - material->transparency)};
 
-        const std::vector<std::int32_t>& coordIndex = set.coordIndex;
+        const std::vector<std::int32_t> &coordIndex = set.coordIndex;
         const std::size_t corners = coordIndex.size();
         const bool perVertexColour = colours && set.colorPerVertex;
         const bool perFaceColour = colours && !set.colorPerVertex;
@@ -1027,7 +1051,8 @@ public:
             fast = trianglesOfPoints(set, pointTotal, perVertexColour, colourTotal, texPoints != nullptr, texTotal);
 
         // Each face: where its corners begin in coordIndex and how many.
-        struct Face {
+        struct Face
+        {
             std::size_t first;
             std::uint32_t count;
         };
@@ -1056,7 +1081,7 @@ public:
         // Attribute numbers of each corner, checked.
         auto colourOf = [&](std::size_t face, std::size_t k) -> std::int32_t {
             std::int32_t c;
-            const char* list;
+            const char *list;
             if (perFaceColour) {
                 c = set.colorIndex.empty() ? static_cast<std::int32_t>(std::min<std::size_t>(face, INT32_MAX))
                                            : (face < set.colorIndex.size() ? set.colorIndex[face] : -2);
@@ -1076,9 +1101,8 @@ public:
         auto texOf = [&](std::size_t k) -> std::int32_t {
             const std::int32_t t = set.texCoordIndex.empty() ? coordIndex[k] : set.texCoordIndex[k];
             if (t < 0 || static_cast<std::size_t>(t) >= texTotal)
-                fail(std::string(set.texCoordIndex.empty() ? "coordIndex" : "texCoordIndex")
-                     + " names texture point " + std::to_string(t) + ", but the set has "
-                     + std::to_string(texTotal) + " texture points");
+                fail(std::string(set.texCoordIndex.empty() ? "coordIndex" : "texCoordIndex") + " names texture point "
+                     + std::to_string(t) + ", but the set has " + std::to_string(texTotal) + " texture points");
             return t;
         };
         // Do the corners of each point agree? Then the points are the vertices.
@@ -1099,11 +1123,11 @@ public:
         for (std::size_t i = 0; i < pointTotal; ++i)
             mesh.positions[i] = {(*points)[3 * i], (*points)[3 * i + 1], (*points)[3 * i + 2]};
         auto colourAt = [&](std::int32_t c) {
-            const double* v = colours->data() + 3 * static_cast<std::size_t>(c);
+            const double *v = colours->data() + 3 * static_cast<std::size_t>(c);
             return Rgba{colourByte(v[0]), colourByte(v[1]), colourByte(v[2]), fallback.a};
         };
         auto texAt = [&](std::int32_t t) {
-            const double* v = texPoints->data() + 2 * static_cast<std::size_t>(t);
+            const double *v = texPoints->data() + 2 * static_cast<std::size_t>(t);
             return Vec2{v[0], v[1]};
         };
         if (colours || material) {
@@ -1130,7 +1154,7 @@ public:
         else
             mesh.triangles.reserve(triangleTotal);
         for (std::size_t f = 0; f < faces.size(); ++f) {
-            const Face& face = faces[f];
+            const Face &face = faces[f];
             if (face.count < 3)
                 continue;
             auto vertex = [&](std::size_t k) {
@@ -1144,7 +1168,7 @@ public:
         }
 
         if (texture && texPoints && !m_textureFolder.empty()) {
-            for (const std::string& url : texture->urls) {
+            for (const std::string &url : texture->urls) {
                 const std::filesystem::path found = findTextureFile(m_textureFolder, url);
                 if (!found.empty()) {
                     mesh.texturePath = found.string();
@@ -1156,15 +1180,15 @@ public:
     }
 
 private:
-    [[noreturn]] void fail(const std::string& why) const { throw BuildFailure{m_set->offset, why}; }
+    [[noreturn]] void fail(const std::string &why) const { throw BuildFailure{m_set->offset, why}; }
 
     // The triangles when every corner names a point of the set and, where
     // asked, its colour and texture point are the point's own; else nullopt.
-    static std::optional<std::vector<Triangle>> trianglesOfPoints(const FaceSetData& set, std::size_t points,
+    static std::optional<std::vector<Triangle>> trianglesOfPoints(const FaceSetData &set, std::size_t points,
                                                                   bool colourCheck, std::size_t colourTotal,
                                                                   bool texCheck, std::size_t texTotal)
     {
-        const std::vector<std::int32_t>& index = set.coordIndex;
+        const std::vector<std::int32_t> &index = set.coordIndex;
         const std::size_t n = index.size();
         const unsigned jobs = jobCount(n, 1 << 16);
         std::vector<std::size_t> starts{0};
@@ -1183,7 +1207,8 @@ private:
                 && ((!set.colorIndex.empty() && set.colorIndex[k] != c) || static_cast<std::size_t>(c) >= colourTotal))
                 return false;
             if (texCheck
-                && ((!set.texCoordIndex.empty() && set.texCoordIndex[k] != c) || static_cast<std::size_t>(c) >= texTotal))
+                && ((!set.texCoordIndex.empty() && set.texCoordIndex[k] != c)
+                    || static_cast<std::size_t>(c) >= texTotal))
                 return false;
             return true;
         };
@@ -1214,7 +1239,7 @@ private:
         }
         std::vector<Triangle> triangles(total);
         runJobs(jobs, [&](unsigned j) {
-            Triangle* out = triangles.data() + at[j];
+            Triangle *out = triangles.data() + at[j];
             std::size_t first = starts[j];
             for (std::size_t k = starts[j]; k <= starts[j + 1]; ++k) {
                 if (k < starts[j + 1] && index[k] != -1)
@@ -1230,13 +1255,13 @@ private:
         return triangles;
     }
 
-    std::uint64_t pointCount(const FaceSetData& set) const
+    std::uint64_t pointCount(const FaceSetData &set) const
     {
-        const std::vector<double>* points = arrayOf(set.coord);
+        const std::vector<double> *points = arrayOf(set.coord);
         return points ? points->size() / 3 : 0;
     }
 
-    const std::vector<double>* arrayOf(const std::optional<NodeRef>& node) const
+    const std::vector<double> *arrayOf(const std::optional<NodeRef> &node) const
     {
         if (!node)
             return nullptr;
@@ -1247,23 +1272,25 @@ private:
     // vertex for each combination after the first; the first keeps the
     // point's own number.
     template <class Faces, class ColourOf, class TexOf, class ColourAt, class TexAt>
-    std::vector<std::uint32_t> splitVertices(Mesh& mesh, const Faces& faces, const ColourOf& colourOf,
-                                             const TexOf& texOf, bool colourSplits, bool texSplits,
-                                             const ColourAt& colourAt, const TexAt& texAt)
+    std::vector<std::uint32_t> splitVertices(Mesh &mesh, const Faces &faces, const ColourOf &colourOf,
+                                             const TexOf &texOf, bool colourSplits, bool texSplits,
+                                             const ColourAt &colourAt, const TexAt &texAt)
     {
         const std::size_t pointTotal = mesh.positions.size();
-        const std::vector<std::int32_t>& coordIndex = m_set->coordIndex;
+        const std::vector<std::int32_t> &coordIndex = m_set->coordIndex;
         std::vector<std::uint32_t> vertexOfCorner(coordIndex.size(), 0);
         constexpr std::int32_t kUnset = -1;
         std::vector<std::int32_t> firstColour(colourSplits ? pointTotal : 0, kUnset);
         std::vector<std::int32_t> firstTex(texSplits ? pointTotal : 0, kUnset);
-        struct Key {
+        struct Key
+        {
             std::uint32_t point;
             std::int32_t colour, tex;
-            bool operator==(const Key&) const = default;
+            bool operator==(const Key &) const = default;
         };
-        struct KeyHash {
-            std::size_t operator()(const Key& k) const
+        struct KeyHash
+        {
+            std::size_t operator()(const Key &k) const
             {
                 std::uint64_t h = k.point * 0x9E3779B97F4A7C15ull;
                 h ^= (std::uint64_t(std::uint32_t(k.colour)) << 32 | std::uint32_t(k.tex)) * 0xC2B2AE3D27D4EB4Full;
@@ -1310,12 +1337,13 @@ private:
         return vertexOfCorner;
     }
 
-    const Scene& m_scene;
+    const Scene &m_scene;
     std::filesystem::path m_textureFolder;
-    const FaceSetData* m_set = nullptr;
+    const FaceSetData *m_set = nullptr;
 };
 
-struct Instance {
+struct Instance
+{
     std::uint32_t shape;
     Affine world;
 };
@@ -1323,10 +1351,11 @@ struct Instance {
 // Every shape the scene shows, in file order, with the transform above it.
 // The walk keeps its own stack: a chain of USE can nest deeper than any
 // single stretch of the file.
-std::vector<Instance> shapeInstances(const Scene& scene)
+std::vector<Instance> shapeInstances(const Scene &scene)
 {
     std::vector<Instance> instances;
-    struct Frame {
+    struct Frame
+    {
         NodeRef node;
         Affine world;
     };
@@ -1341,14 +1370,14 @@ std::vector<Instance> shapeInstances(const Scene& scene)
             throw BuildFailure{std::string_view::npos, "the file repeats its nodes (USE) more often than a scan can"};
         if (frame.node.kind == Kind::Shape) {
             if (instances.size() >= kMaxShapeInstances)
-                throw BuildFailure{std::string_view::npos, "the file shows more than "
-                                                               + std::to_string(kMaxShapeInstances) + " shapes"};
+                throw BuildFailure{std::string_view::npos,
+                                   "the file shows more than " + std::to_string(kMaxShapeInstances) + " shapes"};
             instances.push_back({frame.node.index, frame.world});
             continue;
         }
         if (frame.node.kind != Kind::Group)
             continue;
-        const GroupData& group = scene.groups[frame.node.index];
+        const GroupData &group = scene.groups[frame.node.index];
         const Affine world = frame.world * group.transform;
         if (group.choice == kAllChildren) {
             for (auto it = group.children.rbegin(); it != group.children.rend(); ++it)
@@ -1360,28 +1389,28 @@ std::vector<Instance> shapeInstances(const Scene& scene)
     return instances;
 }
 
-void placeInWorld(Mesh& mesh, const Affine& world)
+void placeInWorld(Mesh &mesh, const Affine &world)
 {
     if (world.isIdentity())
         return;
-    for (Vec3& p : mesh.positions) {
+    for (Vec3 &p : mesh.positions) {
         p = world.apply(p);
         if (!std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(p.z))
             throw BuildFailure{std::string_view::npos, "a transform moves a point beyond the range of a number"};
     }
-    if (world.determinant() < 0)   // a mirror turns the faces inside out
-        for (Triangle& t : mesh.triangles)
+    if (world.determinant() < 0) // a mirror turns the faces inside out
+        for (Triangle &t : mesh.triangles)
             std::swap(t[1], t[2]);
 }
 
-Model buildModel(const Scene& scene, const std::filesystem::path& textureFolder)
+Model buildModel(const Scene &scene, const std::filesystem::path &textureFolder)
 {
     ShapeBuilder builder(scene, textureFolder);
     const std::vector<Instance> instances = shapeInstances(scene);
     std::vector<std::uint32_t> uses(scene.shapes.size(), 0);
     const std::uint64_t budget = kBaseGeometryBudget + kGeometryPerNumber * scene.numbersRead;
     std::uint64_t planned = 0;
-    for (const Instance& instance : instances) {
+    for (const Instance &instance : instances) {
         ++uses[instance.shape];
         planned += builder.estimate(scene.shapes[instance.shape]);
         if (planned > budget)
@@ -1390,11 +1419,11 @@ Model buildModel(const Scene& scene, const std::filesystem::path& textureFolder)
     }
     std::vector<std::optional<Mesh>> built(scene.shapes.size());
     Model model;
-    for (const Instance& instance : instances) {
-        const ShapeData& shape = scene.shapes[instance.shape];
+    for (const Instance &instance : instances) {
+        const ShapeData &shape = scene.shapes[instance.shape];
         if (!builder.faceSetOf(shape))
             continue;
-        std::optional<Mesh>& local = built[instance.shape];
+        std::optional<Mesh> &local = built[instance.shape];
         if (!local)
             local = builder.build(shape);
         Mesh mesh;
@@ -1411,7 +1440,7 @@ Model buildModel(const Scene& scene, const std::filesystem::path& textureFolder)
 std::string lowerAscii(std::string_view s)
 {
     std::string out(s);
-    for (char& c : out)
+    for (char &c : out)
         if (c >= 'A' && c <= 'Z')
             c = static_cast<char>(c - 'A' + 'a');
     return out;
@@ -1419,11 +1448,11 @@ std::string lowerAscii(std::string_view s)
 
 // The entry of `folder` named `name`, letters compared without regard to
 // case; an exact match first, else the first match in name order.
-std::filesystem::path entryLike(const std::filesystem::path& folder, const std::string& name, bool wantFile)
+std::filesystem::path entryLike(const std::filesystem::path &folder, const std::string &name, bool wantFile)
 {
     namespace fs = std::filesystem;
     std::error_code ec;
-    auto fits = [&](const fs::path& p) {
+    auto fits = [&](const fs::path &p) {
         std::error_code e;
         return wantFile ? fs::is_regular_file(p, e) : fs::is_directory(p, e);
     };
@@ -1453,7 +1482,7 @@ int hexValue(char c)
 
 } // namespace
 
-std::filesystem::path findTextureFile(const std::filesystem::path& folder, std::string_view url)
+std::filesystem::path findTextureFile(const std::filesystem::path &folder, std::string_view url)
 {
     std::string decoded;
     for (std::size_t i = 0; i < url.size(); ++i) {
@@ -1497,7 +1526,7 @@ std::filesystem::path findTextureFile(const std::filesystem::path& folder, std::
     return walk(parts.size() - 1);
 }
 
-Model parseVrml(std::string_view text, const std::string& sourceName, const std::filesystem::path& textureFolder)
+Model parseVrml(std::string_view text, const std::string &sourceName, const std::filesystem::path &textureFolder)
 {
     const std::string refused = sourceName + " cannot be read as VRML: ";
     std::string_view body = text;
@@ -1513,28 +1542,29 @@ Model parseVrml(std::string_view text, const std::string& sourceName, const std:
     Scene scene;
     try {
         scene = Parser(body).parse();
-    } catch (const ParseFailure& failure) {
-        throw MeshError(MeshError::Kind::Format,
-                        refused + "line " + std::to_string(lineOf(text, skipped + failure.offset)) + ": " + failure.why);
+    } catch (const ParseFailure &failure) {
+        throw MeshError(MeshError::Kind::Format, refused + "line "
+                                                     + std::to_string(lineOf(text, skipped + failure.offset)) + ": "
+                                                     + failure.why);
     }
     Model model;
     try {
         model = buildModel(scene, textureFolder);
-    } catch (const BuildFailure& failure) {
+    } catch (const BuildFailure &failure) {
         std::string where;
         if (failure.offset != std::string_view::npos)
             where = "the IndexedFaceSet of line " + std::to_string(lineOf(text, skipped + failure.offset)) + ": ";
         throw MeshError(MeshError::Kind::Format, refused + where + failure.why);
     }
     std::size_t triangles = 0;
-    for (const Mesh& mesh : model.objects)
+    for (const Mesh &mesh : model.objects)
         triangles += mesh.triangles.size();
     if (triangles == 0)
         throw MeshError(MeshError::Kind::Format, refused + "it holds no faces to show");
     return model;
 }
 
-Model readVrmlFile(const std::filesystem::path& path)
+Model readVrmlFile(const std::filesystem::path &path)
 {
     const FileBytes bytes = readFileBytes(path);
     std::filesystem::path folder = path.parent_path();

@@ -35,17 +35,16 @@ namespace mesh {
 // sourceName names the file in error messages. Texture urls are looked up in
 // textureFolder; with an empty folder no file is looked at and no mesh gets a
 // texture path.
-Model parseVrml(std::string_view text, const std::string& sourceName,
-                const std::filesystem::path& textureFolder = {});
+Model parseVrml(std::string_view text, const std::string &sourceName, const std::filesystem::path &textureFolder = {});
 
 // Reads the file and looks for its textures beside it. Throws MeshError.
-Model readVrmlFile(const std::filesystem::path& path);
+Model readVrmlFile(const std::filesystem::path &path);
 
 // The file a texture url names, looked for in `folder` (and its sub-folders
 // when the url names them), letters compared without regard to case, as the
 // scans come from a system whose file names ignore it. A url with a scheme,
 // a drive, an absolute path or ".." is looked for by its last name only, so
 // a url never reaches outside the folder. Empty when nothing is found.
-std::filesystem::path findTextureFile(const std::filesystem::path& folder, std::string_view url);
+std::filesystem::path findTextureFile(const std::filesystem::path &folder, std::string_view url);
 
 } // namespace mesh

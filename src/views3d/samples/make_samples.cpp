@@ -8,7 +8,7 @@
 
 #include <exception>
 
-int main(int argc, char* argv[])
+int main(int argc, char *argv[])
 {
     // JPEG writing needs the image plugins, not a screen.
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -27,9 +27,9 @@ int main(int argc, char* argv[])
     }
     try {
         QTextStream out(stdout);
-        for (const QString& path : samples::writeSampleScans(args.at(1), triangles))
+        for (const QString &path : samples::writeSampleScans(args.at(1), triangles))
             out << path << '\n';
-    } catch (const std::exception& error) {
+    } catch (const std::exception &error) {
         err << "solvane_make_samples: " << error.what() << '\n';
         return 1;
     }

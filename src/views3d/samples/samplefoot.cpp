@@ -19,7 +19,7 @@ namespace {
 constexpr double kLength = 260.0;
 
 // Piecewise-linear profile along the foot, u from 0 (heel) to 1 (toe).
-double profile(double u, const std::array<std::pair<double, double>, 7>& points)
+double profile(double u, const std::array<std::pair<double, double>, 7> &points)
 {
     if (u <= points.front().first)
         return points.front().second;
@@ -69,15 +69,15 @@ mesh::Vec3 surfacePoint(double u, double theta)
     return {u * kLength, y, z};
 }
 
-void appendFloat(QByteArray& out, float value)
+void appendFloat(QByteArray &out, float value)
 {
     quint32 bits;
     std::memcpy(&bits, &value, 4);
     const quint32 le = qToLittleEndian(bits);
-    out.append(reinterpret_cast<const char*>(&le), 4);
+    out.append(reinterpret_cast<const char *>(&le), 4);
 }
 
-void writeFile(const QString& path, const QByteArray& bytes)
+void writeFile(const QString &path, const QByteArray &bytes)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
@@ -129,9 +129,9 @@ mesh::Model makeFoot(Foot foot, std::size_t triangles)
         m.triangles.push_back({toe, at(rings - 1, a), at(rings - 1, a + 1)});
     }
     if (foot == Foot::Right) {
-        for (mesh::Vec3& p : m.positions)
+        for (mesh::Vec3 &p : m.positions)
             p.y = -p.y;
-        for (mesh::Triangle& t : m.triangles)
+        for (mesh::Triangle &t : m.triangles)
             std::swap(t[1], t[2]);
     }
     mesh::Model model;
@@ -161,7 +161,7 @@ QImage makeTexturePhoto(int width, int height)
     return image;
 }
 
-QByteArray vrml97Text(const mesh::Mesh& m, const QString& textureUrl)
+QByteArray vrml97Text(const mesh::Mesh &m, const QString &textureUrl)
 {
     QString text;
     text.reserve(int(m.positions.size() * 40 + m.triangles.size() * 40));
@@ -169,22 +169,22 @@ QByteArray vrml97Text(const mesh::Mesh& m, const QString& textureUrl)
     text += QStringLiteral("Shape {\n  appearance Appearance {\n    material Material { diffuseColor 1 1 1 }\n");
     text += QStringLiteral("    texture ImageTexture { url \"%1\" }\n  }\n").arg(textureUrl);
     text += QStringLiteral("  geometry IndexedFaceSet {\n    solid FALSE\n    coord Coordinate {\n      point [\n");
-    for (const mesh::Vec3& p : m.positions)
+    for (const mesh::Vec3 &p : m.positions)
         text += QStringLiteral("        %1 %2 %3,\n").arg(number(p.x), number(p.y), number(p.z));
     text += QStringLiteral("      ]\n    }\n    coordIndex [\n");
-    for (const mesh::Triangle& t : m.triangles)
+    for (const mesh::Triangle &t : m.triangles)
         text += QStringLiteral("      %1, %2, %3, -1,\n").arg(t[0]).arg(t[1]).arg(t[2]);
     text += QStringLiteral("    ]\n    texCoord TextureCoordinate {\n      point [\n");
-    for (const mesh::Vec2& uv : m.texCoords)
+    for (const mesh::Vec2 &uv : m.texCoords)
         text += QStringLiteral("        %1 %2,\n").arg(number(uv.u), number(uv.v));
     text += QStringLiteral("      ]\n    }\n    texCoordIndex [\n");
-    for (const mesh::Triangle& t : m.triangles)
+    for (const mesh::Triangle &t : m.triangles)
         text += QStringLiteral("      %1, %2, %3, -1,\n").arg(t[0]).arg(t[1]).arg(t[2]);
     text += QStringLiteral("    ]\n  }\n}\n");
     return text.toUtf8();
 }
 
-QByteArray binaryStl(const mesh::Mesh& m)
+QByteArray binaryStl(const mesh::Mesh &m)
 {
     QByteArray out;
     out.reserve(int(84 + 50 * m.triangles.size()));
@@ -192,8 +192,8 @@ QByteArray binaryStl(const mesh::Mesh& m)
     header.resize(80, ' ');
     out += header;
     const quint32 count = qToLittleEndian(quint32(m.triangles.size()));
-    out.append(reinterpret_cast<const char*>(&count), 4);
-    for (const mesh::Triangle& t : m.triangles) {
+    out.append(reinterpret_cast<const char *>(&count), 4);
+    for (const mesh::Triangle &t : m.triangles) {
         const mesh::Vec3 &a = m.positions[t[0]], &b = m.positions[t[1]], &c = m.positions[t[2]];
         const double ux = b.x - a.x, uy = b.y - a.y, uz = b.z - a.z;
         const double vx = c.x - a.x, vy = c.y - a.y, vz = c.z - a.z;
@@ -211,7 +211,7 @@ QByteArray binaryStl(const mesh::Mesh& m)
     return out;
 }
 
-QString writeVrmlScan(const QString& folder, const QString& base, Foot foot, std::size_t triangles)
+QString writeVrmlScan(const QString &folder, const QString &base, Foot foot, std::size_t triangles)
 {
     QDir().mkpath(folder);
     const QString picture = base + QStringLiteral("[VRML].Jpg");
@@ -226,7 +226,7 @@ QString writeVrmlScan(const QString& folder, const QString& base, Foot foot, std
     return scan;
 }
 
-QString writeStlScan(const QString& folder, const QString& base, Foot foot, std::size_t triangles)
+QString writeStlScan(const QString &folder, const QString &base, Foot foot, std::size_t triangles)
 {
     QDir().mkpath(folder);
     const QString scan = QDir(folder).filePath(base + QStringLiteral(".Stl"));
@@ -234,7 +234,7 @@ QString writeStlScan(const QString& folder, const QString& base, Foot foot, std:
     return scan;
 }
 
-QStringList writeSampleScans(const QString& folder, std::size_t triangles)
+QStringList writeSampleScans(const QString &folder, std::size_t triangles)
 {
     return {writeVrmlScan(folder, QStringLiteral("Sample_Anna_L"), Foot::Left, triangles),
             writeVrmlScan(folder, QStringLiteral("Sample_Anna_R"), Foot::Right, triangles),

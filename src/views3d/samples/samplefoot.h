@@ -26,21 +26,21 @@ QImage makeTexturePhoto(int width = 512, int height = 256);
 
 // VRML97: one Shape with an ImageTexture (url `textureUrl`, as written) and
 // an IndexedFaceSet with coordinates, texture coordinates and their indices.
-QByteArray vrml97Text(const mesh::Mesh& mesh, const QString& textureUrl);
+QByteArray vrml97Text(const mesh::Mesh &mesh, const QString &textureUrl);
 
 // Binary STL (little-endian, facet normals computed).
-QByteArray binaryStl(const mesh::Mesh& mesh);
+QByteArray binaryStl(const mesh::Mesh &mesh);
 
 // Writes the demo scans into `folder` (created when missing):
 //   Sample_Anna_L.Wrl + Sample_Anna_L[VRML].Jpg, Sample_Anna_R.Wrl + ...[VRML].Jpg,
 //   Sample_Ben_L.Stl, Sample_Ben_R.Stl.
 // Returns the paths written; throws std::runtime_error on failure.
-QStringList writeSampleScans(const QString& folder, std::size_t triangles = 20000);
+QStringList writeSampleScans(const QString &folder, std::size_t triangles = 20000);
 
 // One foot as VRML with its texture photo beside it ("<base>.Wrl" and
 // "<base>[VRML].Jpg"); returns the ".Wrl" path.
-QString writeVrmlScan(const QString& folder, const QString& base, Foot foot, std::size_t triangles);
+QString writeVrmlScan(const QString &folder, const QString &base, Foot foot, std::size_t triangles);
 // One foot as binary STL ("<base>.Stl"); returns its path.
-QString writeStlScan(const QString& folder, const QString& base, Foot foot, std::size_t triangles);
+QString writeStlScan(const QString &folder, const QString &base, Foot foot, std::size_t triangles);
 
 } // namespace samples

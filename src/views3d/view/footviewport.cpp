@@ -45,16 +45,16 @@ bool FootViewport::openGLAvailable()
     return available;
 }
 
-FootViewport::FootViewport(QWidget* parent)
+FootViewport::FootViewport(QWidget *parent)
     : QWidget(parent)
 {
-    auto* layout = new QVBoxLayout(this);
+    auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     if (openGLAvailable()) {
         m_gl = new GlMeshView(this);
         m_display = m_gl;
     } else {
-        auto* label = new QLabel(tr("3D display unavailable"), this);
+        auto *label = new QLabel(tr("3D display unavailable"), this);
         label->setObjectName(QStringLiteral("ViewportFallback"));
         label->setAlignment(Qt::AlignCenter);
         label->setAutoFillBackground(true);
@@ -113,7 +113,7 @@ void FootViewport::fit()
     redraw();
 }
 
-void FootViewport::setDisplayPlane(const std::optional<mesh::Plane>& plane)
+void FootViewport::setDisplayPlane(const std::optional<mesh::Plane> &plane)
 {
     m_displayPlane = plane;
     redraw();
@@ -145,7 +145,7 @@ void FootViewport::updateTracking()
     setMouseTracking(m_measure.followsPointer());
 }
 
-std::optional<mesh::Vec3> FootViewport::pickAt(const QPointF& pixel) const
+std::optional<mesh::Vec3> FootViewport::pickAt(const QPointF &pixel) const
 {
     const auto hit = mesh::pickNearest(m_model, m_camera.rayThroughPixel(pixel.x(), pixel.y()));
     if (!hit)
@@ -153,7 +153,7 @@ std::optional<mesh::Vec3> FootViewport::pickAt(const QPointF& pixel) const
     return hit->point;
 }
 
-QPointF FootViewport::toPixel(const mesh::Vec3& point) const
+QPointF FootViewport::toPixel(const mesh::Vec3 &point) const
 {
     const mesh::PixelPoint p = m_camera.toPixel(point);
     return {p.x, p.y};
@@ -166,13 +166,13 @@ QImage FootViewport::grabFrame()
     return m_display->grab().toImage();
 }
 
-void FootViewport::resizeEvent(QResizeEvent* event)
+void FootViewport::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     m_camera.setViewport(width(), height());
 }
 
-void FootViewport::showEvent(QShowEvent* event)
+void FootViewport::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     // By now the layout has given the view its real size.
@@ -181,7 +181,7 @@ void FootViewport::showEvent(QShowEvent* event)
     m_fitBeforeShow.reset();
 }
 
-void FootViewport::mousePressEvent(QMouseEvent* event)
+void FootViewport::mousePressEvent(QMouseEvent *event)
 {
     m_pressPos = m_lastPos = event->position();
     m_pressButton = event->button();
@@ -189,7 +189,7 @@ void FootViewport::mousePressEvent(QMouseEvent* event)
     event->accept();
 }
 
-void FootViewport::mouseMoveEvent(QMouseEvent* event)
+void FootViewport::mouseMoveEvent(QMouseEvent *event)
 {
     const QPointF pos = event->position();
     if (m_pressButton == Qt::NoButton) {
@@ -210,8 +210,8 @@ void FootViewport::mouseMoveEvent(QMouseEvent* event)
     const QPointF delta = pos - m_lastPos;
     m_lastPos = pos;
     const bool slide = m_pressButton == Qt::RightButton || m_pressButton == Qt::MiddleButton
-        || (event->modifiers() & Qt::ShiftModifier);
-    mesh::Frame& eye = m_camera.eyeFrame();
+                       || (event->modifiers() & Qt::ShiftModifier);
+    mesh::Frame &eye = m_camera.eyeFrame();
     if (slide) {
         // The scene follows the pointer: the view's centre moves the other way.
         const double scale = m_camera.unitsPerPixel();
@@ -223,7 +223,7 @@ void FootViewport::mouseMoveEvent(QMouseEvent* event)
     redraw();
 }
 
-void FootViewport::mouseReleaseEvent(QMouseEvent* event)
+void FootViewport::mouseReleaseEvent(QMouseEvent *event)
 {
     // A click of any button, with any modifier, is a click: the two-point
     // measurement takes its points from whichever button the user clicks.
@@ -253,7 +253,7 @@ void FootViewport::mouseReleaseEvent(QMouseEvent* event)
     emit clicked(pixel, hit.has_value(), hit.value_or(mesh::Vec3{}));
 }
 
-void FootViewport::wheelEvent(QWheelEvent* event)
+void FootViewport::wheelEvent(QWheelEvent *event)
 {
     const double steps = event->angleDelta().y() / 120.0;
     if (steps != 0) {
@@ -264,18 +264,12 @@ void FootViewport::wheelEvent(QWheelEvent* event)
     event->accept();
 }
 
-void FootViewport::keyPressEvent(QKeyEvent* event)
+void FootViewport::keyPressEvent(QKeyEvent *event)
 {
     switch (event->key()) {
-    case Qt::Key_W:
-        startZoomWindow();
-        break;
-    case Qt::Key_M:
-        startMeasuring();
-        break;
-    case Qt::Key_A:
-        measureAngles();
-        break;
+    case Qt::Key_W: startZoomWindow(); break;
+    case Qt::Key_M: startMeasuring(); break;
+    case Qt::Key_A: measureAngles(); break;
     case Qt::Key_Escape:
         m_zoomWindow = false;
         m_rubberBand = QRectF();
@@ -284,9 +278,7 @@ void FootViewport::keyPressEvent(QKeyEvent* event)
         updateTracking();
         redraw();
         break;
-    default:
-        QWidget::keyPressEvent(event);
-        return;
+    default: QWidget::keyPressEvent(event); return;
     }
     event->accept();
 }

@@ -33,21 +33,22 @@ namespace view {
 
 class GlMeshView;
 
-class FootViewport : public QWidget {
+class FootViewport : public QWidget
+{
     Q_OBJECT
 public:
-    explicit FootViewport(QWidget* parent = nullptr);
+    explicit FootViewport(QWidget *parent = nullptr);
     ~FootViewport() override;
 
     // Whether this process can draw with OpenGL at all (checked once).
     static bool openGLAvailable();
     bool usesOpenGL() const { return m_gl != nullptr; }
     // The drawing surface: the OpenGL widget, or the fallback label.
-    QWidget* display() const { return m_display; }
+    QWidget *display() const { return m_display; }
 
-    const mesh::Model& model() const { return m_model; }
+    const mesh::Model &model() const { return m_model; }
     // Edits go through here; call modelChanged() after changing geometry or colours.
-    mesh::Model& model() { return m_model; }
+    mesh::Model &model() { return m_model; }
     // Replaces what the view shows (the camera stays until fit()).
     void setModel(mesh::Model model);
     // Geometry or colours changed: the display rebuilds what it draws.
@@ -56,7 +57,7 @@ public:
     void redraw();
 
     // Folder against which a relative texture path is resolved.
-    void setTextureFolder(const QString& folder) { m_textureFolder = folder; }
+    void setTextureFolder(const QString &folder) { m_textureFolder = folder; }
     QString textureFolder() const { return m_textureFolder; }
 
     bool shaded() const { return m_shaded; }
@@ -64,18 +65,18 @@ public:
     bool axesShown() const { return m_axes; }
     void setAxesShown(bool shown);
 
-    mesh::Camera& camera() { return m_camera; }
-    const mesh::Camera& camera() const { return m_camera; }
+    mesh::Camera &camera() { return m_camera; }
+    const mesh::Camera &camera() const { return m_camera; }
     // Frames the whole model as the view now looks at it ("Reset").
     void fit();
 
     // The positionable grid ("3DGrid"); redraw() after changing it.
-    mesh::SceneGrid& grid() { return m_grid; }
-    const mesh::SceneGrid& grid() const { return m_grid; }
+    mesh::SceneGrid &grid() { return m_grid; }
+    const mesh::SceneGrid &grid() const { return m_grid; }
 
     // The trimming plane shown light grey and half transparent, or none.
-    void setDisplayPlane(const std::optional<mesh::Plane>& plane);
-    const std::optional<mesh::Plane>& displayPlane() const { return m_displayPlane; }
+    void setDisplayPlane(const std::optional<mesh::Plane> &plane);
+    const std::optional<mesh::Plane> &displayPlane() const { return m_displayPlane; }
 
     // Window zoom: the next drag's rectangle fills the view.
     void startZoomWindow();
@@ -86,15 +87,15 @@ public:
     // Which display the measuring key starts ("Dynamic Display" or "Static Display").
     void setMeasureDisplay(MeasureDisplay display) { m_measureDisplay = display; }
     MeasureDisplay measureDisplay() const { return m_measureDisplay; }
-    const MeasureTool& measureTool() const { return m_measure; }
+    const MeasureTool &measureTool() const { return m_measure; }
     // The measuring key and the angle key, as the menus send them.
     void startMeasuring();
     void measureAngles();
 
     // The model point under a pixel of this widget, none for a miss.
-    std::optional<mesh::Vec3> pickAt(const QPointF& pixel) const;
+    std::optional<mesh::Vec3> pickAt(const QPointF &pixel) const;
     // Where a model point lands, in pixels of this widget.
-    QPointF toPixel(const mesh::Vec3& point) const;
+    QPointF toPixel(const mesh::Vec3 &point) const;
 
     // What the display shows now, at its own size.
     QImage grabFrame();
@@ -105,18 +106,18 @@ public:
 
 signals:
     // A click without a drag: the point hit, or hit false for a miss.
-    void clicked(const QPointF& pixel, bool hit, const mesh::Vec3& point);
+    void clicked(const QPointF &pixel, bool hit, const mesh::Vec3 &point);
     // The OpenGL display put a new frame on the screen.
     void frameSwapped();
 
 protected:
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void wheelEvent(QWheelEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void showEvent(QShowEvent* event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void updateTracking();
@@ -132,8 +133,8 @@ private:
     bool m_axes = true;
     int m_generation = 0;
 
-    GlMeshView* m_gl = nullptr;
-    QWidget* m_display = nullptr;
+    GlMeshView *m_gl = nullptr;
+    QWidget *m_display = nullptr;
 
     QPointF m_pressPos;
     QPointF m_lastPos;

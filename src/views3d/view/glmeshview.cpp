@@ -2,8 +2,8 @@
 
 #include "footviewport.h"
 #include "mesh_draw.h"
-#include "vec_math.h"
 #include "paths.h"
+#include "vec_math.h"
 
 #include <QDir>
 #include <QImageReader>
@@ -22,7 +22,7 @@ namespace {
 // Attribute locations, fixed so the buffers bind without lookups.
 enum Attribute { Position = 0, Normal = 1, Colour = 2, TexCoord = 3 };
 
-const char* const kVertexShader = R"(#version 120
+const char *const kVertexShader = R"(#version 120
 attribute vec3 aPosition;
 attribute vec3 aNormal;
 attribute vec4 aColour;
@@ -46,7 +46,7 @@ void main()
 // Faceted shading takes the face normal from the screen-space slopes of the
 // position, so shared vertices need no per-corner normals; a smoothed mesh
 // uses its vertex normal wherever it lies within the crease angle of the face.
-const char* const kFragmentShader = R"(#version 120
+const char *const kFragmentShader = R"(#version 120
 uniform bool uLit;
 uniform bool uTextured;
 uniform bool uSmooth;
@@ -82,7 +82,7 @@ constexpr float kGridColour[4] = {0.95f, 0.85f, 0.35f, 1.f};
 // The trimming plane: light grey, half transparent.
 constexpr float kPlaneColour[4] = {0.9f, 0.9f, 0.9f, 0.5f};
 
-QMatrix4x4 toQt(const std::array<double, 16>& columnMajor)
+QMatrix4x4 toQt(const std::array<double, 16> &columnMajor)
 {
     QMatrix4x4 m;
     for (int row = 0; row < 4; ++row)
@@ -92,7 +92,7 @@ QMatrix4x4 toQt(const std::array<double, 16>& columnMajor)
 }
 
 // Scene to eye: x right, y up, z towards the viewer, origin at the view's centre.
-QMatrix4x4 eyeMatrix(const mesh::Camera& camera)
+QMatrix4x4 eyeMatrix(const mesh::Camera &camera)
 {
     const mesh::Vec3 rows[3] = {camera.right(), camera.up(), camera.towardsViewer()};
     const mesh::Vec3 centre = camera.visibleCentre();
@@ -107,7 +107,7 @@ QMatrix4x4 eyeMatrix(const mesh::Camera& camera)
 }
 
 // The corners of the square that shows a plane across the model.
-std::array<mesh::Vec3, 4> planeSquare(const mesh::Plane& plane, const mesh::Bounds& model)
+std::array<mesh::Vec3, 4> planeSquare(const mesh::Plane &plane, const mesh::Bounds &model)
 {
     using namespace mesh;
     const Vec3 n = normalized(plane.normal);
@@ -122,8 +122,9 @@ std::array<mesh::Vec3, 4> planeSquare(const mesh::Plane& plane, const mesh::Boun
 
 } // namespace
 
-GlMeshView::GlMeshView(FootViewport* owner)
-    : QOpenGLWidget(owner), m_owner(owner)
+GlMeshView::GlMeshView(FootViewport *owner)
+    : QOpenGLWidget(owner),
+      m_owner(owner)
 {
     setObjectName(QStringLiteral("ViewportDisplay"));
     connect(this, &QOpenGLWidget::frameSwapped, owner, &FootViewport::frameSwapped);
@@ -145,8 +146,7 @@ void GlMeshView::initializeGL()
     m_program.bindAttributeLocation("aColour", Colour);
     m_program.bindAttributeLocation("aTexCoord", TexCoord);
     m_programOk = m_program.addShaderFromSourceCode(QOpenGLShader::Vertex, kVertexShader)
-        && m_program.addShaderFromSourceCode(QOpenGLShader::Fragment, kFragmentShader)
-        && m_program.link();
+                  && m_program.addShaderFromSourceCode(QOpenGLShader::Fragment, kFragmentShader) && m_program.link();
     if (!m_programOk)
         qWarning("3D view: the shaders did not build: %s", qPrintable(m_program.log()));
     m_dirty = true;
@@ -157,7 +157,7 @@ void GlMeshView::releaseBuffers()
     m_objects.clear();
 }
 
-std::unique_ptr<QOpenGLTexture> GlMeshView::loadTexture(const QString& path)
+std::unique_ptr<QOpenGLTexture> GlMeshView::loadTexture(const QString &path)
 {
     if (path.isEmpty())
         return nullptr;
@@ -183,8 +183,8 @@ std::unique_ptr<QOpenGLTexture> GlMeshView::loadTexture(const QString& path)
 void GlMeshView::rebuild()
 {
     releaseBuffers();
-    const mesh::Model& model = m_owner->model();
-    for (const mesh::Mesh& m : model.objects) {
+    const mesh::Model &model = m_owner->model();
+    for (const mesh::Mesh &m : model.objects) {
         auto b = std::make_unique<ObjectBuffers>();
         std::vector<float> positions(m.positions.size() * 3);
         for (std::size_t i = 0; i < m.positions.size(); ++i) {
@@ -192,7 +192,7 @@ void GlMeshView::rebuild()
             positions[3 * i + 1] = float(m.positions[i].y);
             positions[3 * i + 2] = float(m.positions[i].z);
         }
-        auto upload = [](QOpenGLBuffer& buffer, const void* data, std::size_t bytes) {
+        auto upload = [](QOpenGLBuffer &buffer, const void *data, std::size_t bytes) {
             buffer.create();
             buffer.bind();
             buffer.allocate(data, int(bytes));
@@ -228,9 +228,9 @@ void GlMeshView::rebuild()
     m_dirty = false;
 }
 
-void GlMeshView::drawObject(std::size_t index, ObjectBuffers& b, bool wire)
+void GlMeshView::drawObject(std::size_t index, ObjectBuffers &b, bool wire)
 {
-    const mesh::Mesh& m = m_owner->model().objects[index];
+    const mesh::Mesh &m = m_owner->model().objects[index];
     b.positions.bind();
     m_program.enableAttributeArray(Position);
     m_program.setAttributeBuffer(Position, GL_FLOAT, 0, 3);
@@ -310,7 +310,7 @@ void GlMeshView::drawAxes(float len)
     m_program.disableAttributeArray(Colour);
 }
 
-void GlMeshView::drawLines(const std::vector<float>& positions, const float colour[4])
+void GlMeshView::drawLines(const std::vector<float> &positions, const float colour[4])
 {
     m_program.setUniformValue("uLit", false);
     m_program.setUniformValue("uTextured", false);
@@ -324,7 +324,7 @@ void GlMeshView::drawLines(const std::vector<float>& positions, const float colo
     m_program.disableAttributeArray(Position);
 }
 
-void GlMeshView::drawDisplayPlane(const mesh::Bounds& modelBounds)
+void GlMeshView::drawDisplayPlane(const mesh::Bounds &modelBounds)
 {
     const auto corners = planeSquare(*m_owner->displayPlane(), modelBounds);
     float quad[12];
@@ -365,15 +365,15 @@ void GlMeshView::paintOverlays()
     }
     const QColor ink(255, 255, 0);
     std::vector<QPointF> points;
-    for (const mesh::Vec3& p : measure.points)
+    for (const mesh::Vec3 &p : measure.points)
         points.push_back(m_owner->toPixel(p));
     painter.setPen(QPen(ink, 2));
     if (measure.line && points.size() == 2)
         painter.drawLine(points[0], points[1]);
     painter.setBrush(ink);
-    for (const QPointF& p : points)
+    for (const QPointF &p : points)
         painter.drawEllipse(p, 3, 3);
-    auto label = [&](const QPointF& at, const QString& text) {
+    auto label = [&](const QPointF &at, const QString &text) {
         QPainterPath path;
         path.addText(at, painter.font(), text);
         painter.setPen(QPen(QColor(0, 0, 0, 200), 3));
@@ -400,7 +400,7 @@ void GlMeshView::paintGL()
     glEnable(GL_DEPTH_TEST);
     glDisable(GL_CULL_FACE);
 
-    const mesh::Camera& camera = m_owner->camera();
+    const mesh::Camera &camera = m_owner->camera();
     const mesh::Bounds modelBounds = m_owner->model().bounds();
     const mesh::Vec3 size = modelBounds.empty ? mesh::Vec3{100, 100, 100} : modelBounds.size();
     const float axisLength = float(std::max({size.x, size.y, size.z}) * 0.6);
@@ -413,14 +413,14 @@ void GlMeshView::paintGL()
     }
     std::vector<float> gridLines;
     if (m_owner->grid().visible()) {
-        for (const auto& [a, b] : m_owner->grid().lines()) {
+        for (const auto &[a, b] : m_owner->grid().lines()) {
             scene.include(a);
             scene.include(b);
             gridLines.insert(gridLines.end(), {float(a.x), float(a.y), float(a.z), float(b.x), float(b.y), float(b.z)});
         }
     }
     if (m_owner->displayPlane())
-        for (const mesh::Vec3& corner : planeSquare(*m_owner->displayPlane(), modelBounds))
+        for (const mesh::Vec3 &corner : planeSquare(*m_owner->displayPlane(), modelBounds))
             scene.include(corner);
 
     m_program.bind();

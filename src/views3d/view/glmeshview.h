@@ -18,10 +18,11 @@ namespace view {
 
 class FootViewport;
 
-class GlMeshView : public QOpenGLWidget, protected QOpenGLFunctions {
+class GlMeshView : public QOpenGLWidget, protected QOpenGLFunctions
+{
     Q_OBJECT
 public:
-    explicit GlMeshView(FootViewport* owner);
+    explicit GlMeshView(FootViewport *owner);
     ~GlMeshView() override;
 
     // The model changed: buffers are built again at the next paint.
@@ -32,7 +33,8 @@ protected:
     void paintGL() override;
 
 private:
-    struct ObjectBuffers {
+    struct ObjectBuffers
+    {
         QOpenGLBuffer positions{QOpenGLBuffer::VertexBuffer};
         QOpenGLBuffer normals{QOpenGLBuffer::VertexBuffer};
         QOpenGLBuffer colours{QOpenGLBuffer::VertexBuffer};
@@ -49,14 +51,14 @@ private:
 
     void rebuild();
     void releaseBuffers();
-    void drawObject(std::size_t index, ObjectBuffers& buffers, bool wire);
+    void drawObject(std::size_t index, ObjectBuffers &buffers, bool wire);
     void drawAxes(float length);
-    void drawLines(const std::vector<float>& positions, const float colour[4]);
-    void drawDisplayPlane(const mesh::Bounds& modelBounds);
+    void drawLines(const std::vector<float> &positions, const float colour[4]);
+    void drawDisplayPlane(const mesh::Bounds &modelBounds);
     void paintOverlays();
-    std::unique_ptr<QOpenGLTexture> loadTexture(const QString& path);
+    std::unique_ptr<QOpenGLTexture> loadTexture(const QString &path);
 
-    FootViewport* m_owner;
+    FootViewport *m_owner;
     QOpenGLShaderProgram m_program;
     bool m_programOk = false;
     bool m_dirty = true;

@@ -37,7 +37,7 @@ bool MeasureTool::followsPointer() const
     return m_mode == Mode::Distance && m_display == MeasureDisplay::Dynamic && m_points.size() == 1;
 }
 
-bool MeasureTool::click(const std::optional<mesh::Vec3>& picked)
+bool MeasureTool::click(const std::optional<mesh::Vec3> &picked)
 {
     if (m_mode == Mode::Off)
         return false;
@@ -51,7 +51,7 @@ bool MeasureTool::click(const std::optional<mesh::Vec3>& picked)
     return true;
 }
 
-void MeasureTool::hover(const std::optional<mesh::Vec3>& picked)
+void MeasureTool::hover(const std::optional<mesh::Vec3> &picked)
 {
     if (followsPointer())
         m_hover = picked;
@@ -71,18 +71,18 @@ MeasureTool::Overlay MeasureTool::overlay() const
         out.label = lengthLabel(m_points[0], *m_hover);
     } else if (m_points.size() == 2) {
         out.line = true;
-        out.label = m_mode == Mode::Angle ? slopeLabel(m_points[0], m_points[1])
-                                          : lengthLabel(m_points[0], m_points[1]);
+        out.label =
+            m_mode == Mode::Angle ? slopeLabel(m_points[0], m_points[1]) : lengthLabel(m_points[0], m_points[1]);
     }
     return out;
 }
 
-std::string MeasureTool::lengthLabel(const mesh::Vec3& a, const mesh::Vec3& b)
+std::string MeasureTool::lengthLabel(const mesh::Vec3 &a, const mesh::Vec3 &b)
 {
     return mesh::fixedText(mesh::distance3D(a, b), 1) + " mm";
 }
 
-std::string MeasureTool::slopeLabel(const mesh::Vec3& a, const mesh::Vec3& b)
+std::string MeasureTool::slopeLabel(const mesh::Vec3 &a, const mesh::Vec3 &b)
 {
     const double plan = std::hypot(b.x - a.x, b.y - a.y);
     const double rise = std::abs(b.z - a.z);

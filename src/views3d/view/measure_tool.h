@@ -22,11 +22,12 @@ namespace view {
 
 enum class MeasureDisplay { Dynamic, Static };
 
-class MeasureTool {
+class MeasureTool
+{
 public:
     enum class Mode { Off, Distance, Angle };
 
-    static inline constexpr const char* kMissText = "No point of the scan there";
+    static inline constexpr const char *kMissText = "No point of the scan there";
 
     // The measuring key: starts over in the given display.
     void start(MeasureDisplay display);
@@ -41,21 +42,22 @@ public:
     bool followsPointer() const;
 
     // A click with what the pick under it met; false when the tool is off.
-    bool click(const std::optional<mesh::Vec3>& picked);
+    bool click(const std::optional<mesh::Vec3> &picked);
     // The pointer moved over the view (Dynamic only follows it).
-    void hover(const std::optional<mesh::Vec3>& picked);
+    void hover(const std::optional<mesh::Vec3> &picked);
 
-    struct Overlay {
-        std::vector<mesh::Vec3> points;   // markers: none, one or two
-        bool line = false;                // between the two points
-        std::string label;                // at the line's middle
-        std::string hint;                 // in a corner of the view
+    struct Overlay
+    {
+        std::vector<mesh::Vec3> points; // markers: none, one or two
+        bool line = false; // between the two points
+        std::string label; // at the line's middle
+        std::string hint; // in a corner of the view
     };
     Overlay overlay() const;
 
     // "123.4 mm" and "12.34 deg", as the labels show them.
-    static std::string lengthLabel(const mesh::Vec3& a, const mesh::Vec3& b);
-    static std::string slopeLabel(const mesh::Vec3& a, const mesh::Vec3& b);
+    static std::string lengthLabel(const mesh::Vec3 &a, const mesh::Vec3 &b);
+    static std::string slopeLabel(const mesh::Vec3 &a, const mesh::Vec3 &b);
 
 private:
     Mode m_mode = Mode::Off;

@@ -7,10 +7,10 @@
 
 namespace view {
 
-std::vector<float> vertexNormals(const mesh::Mesh& mesh)
+std::vector<float> vertexNormals(const mesh::Mesh &mesh)
 {
     std::vector<double> sum(mesh.positions.size() * 3, 0.0);
-    for (const auto& tri : mesh.triangles) {
+    for (const auto &tri : mesh.triangles) {
         // The cross product's length is twice the area: larger faces weigh more.
         const mesh::Vec3 n = mesh::cross(mesh.positions[tri[1]] - mesh.positions[tri[0]],
                                          mesh.positions[tri[2]] - mesh.positions[tri[0]]);
@@ -35,11 +35,11 @@ std::vector<float> vertexNormals(const mesh::Mesh& mesh)
     return out;
 }
 
-std::vector<std::uint32_t> wireframeIndices(const mesh::Mesh& mesh)
+std::vector<std::uint32_t> wireframeIndices(const mesh::Mesh &mesh)
 {
     std::vector<std::uint32_t> out;
     out.reserve(mesh.triangles.size() * 6);
-    for (const auto& t : mesh.triangles) {
+    for (const auto &t : mesh.triangles) {
         out.insert(out.end(), {t[0], t[1], t[1], t[2], t[2], t[0]});
     }
     return out;

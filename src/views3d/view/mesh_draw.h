@@ -15,9 +15,9 @@ inline constexpr mesh::Rgba kPlainMeshColour{200, 200, 200, 255};
 
 // Area-weighted vertex normals (unit length; (0, 0, 1) for a vertex of no
 // triangle with area).
-std::vector<float> vertexNormals(const mesh::Mesh& mesh);
+std::vector<float> vertexNormals(const mesh::Mesh &mesh);
 
 // Two indices per triangle edge, for drawing the mesh as lines.
-std::vector<std::uint32_t> wireframeIndices(const mesh::Mesh& mesh);
+std::vector<std::uint32_t> wireframeIndices(const mesh::Mesh &mesh);
 
 } // namespace view

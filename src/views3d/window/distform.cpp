@@ -50,10 +50,12 @@ DistForm::DistForm(const mesh::Measurement &results, QWidget *parent)
 
     const mesh::DistancesTexts t = mesh::distancesTexts(results);
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(frame(this, QStringLiteral("Distance"), {{"Text1", "3D", t.text1, "mm"}, {"Text2", "2D", t.text2, "mm"}}));
+    layout->addWidget(
+        frame(this, QStringLiteral("Distance"), {{"Text1", "3D", t.text1, "mm"}, {"Text2", "2D", t.text2, "mm"}}));
     layout->addWidget(frame(this, QStringLiteral("Angle"), {{"Text6", "2D", t.text6, "deg"}}));
-    layout->addWidget(frame(this, QStringLiteral("Components"),
-                            {{"Text3", "X", t.text3, "mm"}, {"Text4", "Y", t.text4, "mm"}, {"Text5", "Z", t.text5, "mm"}}));
+    layout->addWidget(
+        frame(this, QStringLiteral("Components"),
+              {{"Text3", "X", t.text3, "mm"}, {"Text4", "Y", t.text4, "mm"}, {"Text5", "Z", t.text5, "mm"}}));
     auto *close = new QPushButton(QStringLiteral("Close"), this);
     close->setObjectName(QStringLiteral("Command1"));
     close->setAccessibleName(QStringLiteral("Close"));

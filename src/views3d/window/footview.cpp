@@ -55,7 +55,8 @@ std::filesystem::path workingFolder()
 } // namespace
 
 FootView::FootView(FootSide side, QWidget *parent)
-    : QMainWindow(parent), m_side(side),
+    : QMainWindow(parent),
+      m_side(side),
       m_undo(workingFolder(), side == FootSide::Left ? "UndoL" : "UndoR")
 {
     setObjectName(View_Window_Name(side));
@@ -126,12 +127,14 @@ void FootView::buildMenus()
     command(addItem(files, QStringLiteral("Save"), QStringLiteral("mnuSaveLCF")), &FootView::mnuSaveLCF_Click);
     command(addItem(files, QStringLiteral("Load STL"), QStringLiteral("mnuLoadStl")), &FootView::mnuLoadStl_Click);
     files->addSeparator();
-    command(addItem(files, QStringLiteral("Clean Mesh"), QStringLiteral("mnuCleanMesh")), &FootView::mnuCleanMesh_Click);
+    command(addItem(files, QStringLiteral("Clean Mesh"), QStringLiteral("mnuCleanMesh")),
+            &FootView::mnuCleanMesh_Click);
     addItem(files, QStringLiteral("Print 1:1"), QStringLiteral("mnuPrint"))->setEnabled(false);
     command(addItem(files, QStringLiteral("Print Display"), QStringLiteral("mnuPrintD")), &FootView::mnuPrintD_Click);
     command(addItem(files, QStringLiteral("ClipBoard"), QStringLiteral("mnuClip")), &FootView::mnuClip_Click);
     files->addSeparator();
-    connect(addItem(files, QStringLiteral("Quit"), QStringLiteral("mnuQuit")), &QAction::triggered, this, &QWidget::close);
+    connect(addItem(files, QStringLiteral("Quit"), QStringLiteral("mnuQuit")), &QAction::triggered, this,
+            &QWidget::close);
 
     QMenu *undo = bar->addMenu(QStringLiteral("Undo"));
     undo->setObjectName(QStringLiteral("mnuUndo1"));
@@ -176,7 +179,8 @@ void FootView::buildMenus()
     planeItem(measure, QStringLiteral("Grid Side"), QStringLiteral("mnuGridS"), mesh::GridPlane::Side);
     planeItem(measure, QStringLiteral("Grid Plan"), QStringLiteral("mnuGridP"), mesh::GridPlane::Plan);
     measure->addSeparator();
-    command(addItem(measure, QStringLiteral("Grid Position"), QStringLiteral("mnuGridPos")), &FootView::mnuGridPos_Click);
+    command(addItem(measure, QStringLiteral("Grid Position"), QStringLiteral("mnuGridPos")),
+            &FootView::mnuGridPos_Click);
     command(addItem(measure, QStringLiteral("Grid Off"), QStringLiteral("mnuGridOff")), &FootView::mnuGridOff_Click);
 
     QMenu *settings = bar->addMenu(QStringLiteral("Settings"));
@@ -202,7 +206,8 @@ void FootView::buildMenus()
     command(trim, &FootView::mnuTrim_Click);
     QAction *sizes = bar->addAction(QStringLiteral("Sizes"));
     sizes->setObjectName(QStringLiteral("mnuSizes"));
-    connect(sizes, &QAction::triggered, this, [this] { openWindow(QStringLiteral("FootSize"), QStringLiteral("Sizes")); });
+    connect(sizes, &QAction::triggered, this,
+            [this] { openWindow(QStringLiteral("FootSize"), QStringLiteral("Sizes")); });
     QAction *script = bar->addAction(QStringLiteral("Script"));
     script->setObjectName(QStringLiteral("mnuScript"));
     command(script, &FootView::mnuScript_Click);
@@ -227,7 +232,8 @@ void FootView::buildMenus()
             [this] { Change_Brightness(mesh::kDarken); });
     pellmar->addSeparator();
     presetItem(pellmar, QStringLiteral("View Sole"), QStringLiteral("mnuViewSole"), mesh::ViewPreset::Sole);
-    command(addItem(pellmar, QStringLiteral("Save Texture"), QStringLiteral("mnuSaveTex")), &FootView::mnuSaveTex_Click);
+    command(addItem(pellmar, QStringLiteral("Save Texture"), QStringLiteral("mnuSaveTex")),
+            &FootView::mnuSaveTex_Click);
 
     QMenu *help = bar->addMenu(QStringLiteral("Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
@@ -252,7 +258,7 @@ void FootView::showFileError(const std::exception &error)
 void FootView::Load_Model_File(const QString &path)
 {
     mesh::Model model = Has_Extension(path, QStringLiteral("lcf")) ? mesh::loadLcfFile(path.toStdString())
-                                                                  : mesh::readVrmlFile(path.toStdString());
+                                                                   : mesh::readVrmlFile(path.toStdString());
     m_viewport->setTextureFolder(QFileInfo(path).path());
     Show_Model(std::move(model));
     Fit();
@@ -425,7 +431,7 @@ void FootView::mnuSaveLCF_Click()
         QString proposed;
         if (!Is_Absent_Path(scanName))
             proposed = (suffix.isEmpty() ? scanName : scanName.left(scanName.size() - suffix.size() - 1))
-                + QStringLiteral(".Lcf");
+                       + QStringLiteral(".Lcf");
         lcfFile(m_side) = proposed;
 
         Prompter::FileRequest request;

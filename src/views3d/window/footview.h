@@ -6,8 +6,8 @@
 // raises mesh::MeshError or SolvaneError on failure (the caller's command
 // handler shows it); the menu commands report their own failures.
 
-#include "footside.h"
 #include "camera.h"
+#include "footside.h"
 #include "grid.h"
 #include "mesh_model.h"
 #include "picture.h"

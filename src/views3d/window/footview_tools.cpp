@@ -217,12 +217,9 @@ void FootView::viewportClicked(bool hit, const mesh::Vec3 &point)
     using Kind = mesh::MeasureSession::ClickResult::Kind;
     const auto result = Measure_State().click(hit ? std::optional<mesh::Vec3>(point) : std::nullopt);
     switch (result.kind) {
-    case Kind::Ignored:
-        return;
+    case Kind::Ignored: return;
     case Kind::FirstPicked:
-    case Kind::Missed:
-        Write_Status(QString::fromStdString(result.status));
-        return;
+    case Kind::Missed: Write_Status(QString::fromStdString(result.status)); return;
     case Kind::Measured:
         Show_Distances();
         Write_Status(QString::fromStdString(result.status));

@@ -25,7 +25,8 @@ void Register_Grid_Windows()
 }
 
 GridForm::GridForm(FootSide side, QWidget *parent)
-    : QWidget(parent, Qt::Window), m_side(side)
+    : QWidget(parent, Qt::Window),
+      m_side(side)
 {
     setObjectName(Grid_Window_Name(side));
     setWindowTitle(QStringLiteral("Change Grid"));
@@ -45,7 +46,8 @@ GridForm::GridForm(FootSide side, QWidget *parent)
 
     auto *stepFrame = new QGroupBox(QStringLiteral("Step"), this);
     auto *stepColumn = new QVBoxLayout(stepFrame);
-    const std::pair<const char *, int> steps[] = {{"Command10", 20}, {"Command11", 10}, {"Command12", 5}, {"Command13", 1}};
+    const std::pair<const char *, int> steps[] = {
+        {"Command10", 20}, {"Command11", 10}, {"Command12", 5}, {"Command13", 1}};
     for (const auto &[name, value] : steps) {
         QPushButton *b = make(stepFrame, QString::fromLatin1(name), QString::number(value));
         connect(b, &QPushButton::clicked, this, [this, value] { m_state.chooseStep(value); });
@@ -55,17 +57,25 @@ GridForm::GridForm(FootSide side, QWidget *parent)
     // A cross of Up, Left, Right and Down, with In above Out beside it.
     auto *moveFrame = new QGroupBox(QStringLiteral("Move"), this);
     auto *cross = new QGridLayout(moveFrame);
-    cross->addWidget(mover(moveFrame, QStringLiteral("Command3"), QStringLiteral("Up"), mesh::GridButton::MoveUp), 0, 1);
-    cross->addWidget(mover(moveFrame, QStringLiteral("Command1"), QStringLiteral("Left"), mesh::GridButton::MoveLeft), 1, 0);
-    cross->addWidget(mover(moveFrame, QStringLiteral("Command2"), QStringLiteral("Right"), mesh::GridButton::MoveRight), 1, 2);
-    cross->addWidget(mover(moveFrame, QStringLiteral("Command4"), QStringLiteral("Down"), mesh::GridButton::MoveDown), 2, 1);
-    cross->addWidget(mover(moveFrame, QStringLiteral("Command5"), QStringLiteral("In"), mesh::GridButton::MoveIn), 0, 3);
-    cross->addWidget(mover(moveFrame, QStringLiteral("Command6"), QStringLiteral("Out"), mesh::GridButton::MoveOut), 1, 3);
+    cross->addWidget(mover(moveFrame, QStringLiteral("Command3"), QStringLiteral("Up"), mesh::GridButton::MoveUp), 0,
+                     1);
+    cross->addWidget(mover(moveFrame, QStringLiteral("Command1"), QStringLiteral("Left"), mesh::GridButton::MoveLeft),
+                     1, 0);
+    cross->addWidget(mover(moveFrame, QStringLiteral("Command2"), QStringLiteral("Right"), mesh::GridButton::MoveRight),
+                     1, 2);
+    cross->addWidget(mover(moveFrame, QStringLiteral("Command4"), QStringLiteral("Down"), mesh::GridButton::MoveDown),
+                     2, 1);
+    cross->addWidget(mover(moveFrame, QStringLiteral("Command5"), QStringLiteral("In"), mesh::GridButton::MoveIn), 0,
+                     3);
+    cross->addWidget(mover(moveFrame, QStringLiteral("Command6"), QStringLiteral("Out"), mesh::GridButton::MoveOut), 1,
+                     3);
 
     auto *rotateFrame = new QGroupBox(QStringLiteral("Rotate"), this);
     auto *turns = new QHBoxLayout(rotateFrame);
-    turns->addWidget(mover(rotateFrame, QStringLiteral("Command9"), QStringLiteral("Left"), mesh::GridButton::TurnLeft));
-    turns->addWidget(mover(rotateFrame, QStringLiteral("Command8"), QStringLiteral("Right"), mesh::GridButton::TurnRight));
+    turns->addWidget(
+        mover(rotateFrame, QStringLiteral("Command9"), QStringLiteral("Left"), mesh::GridButton::TurnLeft));
+    turns->addWidget(
+        mover(rotateFrame, QStringLiteral("Command8"), QStringLiteral("Right"), mesh::GridButton::TurnRight));
 
     QPushButton *close = make(this, QStringLiteral("Command7"), QStringLiteral("Close"));
     connect(close, &QPushButton::clicked, this, &QWidget::close);

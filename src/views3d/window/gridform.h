@@ -27,6 +27,6 @@ private:
     mesh::GridWindowState m_state;
 };
 
-QString Grid_Window_Name(FootSide side);   // "GridForm1", "GridForm2"
+QString Grid_Window_Name(FootSide side); // "GridForm1", "GridForm2"
 // Registers both grid windows with the WindowRegistry.
 void Register_Grid_Windows();

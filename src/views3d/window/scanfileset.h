@@ -21,12 +21,12 @@ ScanKind Scan_Kind(const QString &scanPath);
 struct ScanFileSet
 {
     QString scan;
-    QString base;            // the scan's path less its extension
-    QString modelFile;       // B.Lcf
-    QString texturePicture;  // the B[VRML].Jpg found on disk, empty when there is none
-    QString photograph;      // B0.Jpg
-    QString snapshot;        // B.Jpg
-    QString stlImage;        // B.Bmp
+    QString base; // the scan's path less its extension
+    QString modelFile; // B.Lcf
+    QString texturePicture; // the B[VRML].Jpg found on disk, empty when there is none
+    QString photograph; // B0.Jpg
+    QString snapshot; // B.Jpg
+    QString stlImage; // B.Bmp
 
     bool textureFound() const { return !texturePicture.isEmpty(); }
 

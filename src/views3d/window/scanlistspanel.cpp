@@ -86,7 +86,8 @@ ScanListsPanel::ScanListsPanel(QWidget *parent)
     m_drive1->addItem(QStringLiteral("Data"), QDir::cleanPath(data));
     m_drive1->addItem(QStringLiteral("Home"), QDir::homePath());
     for (const QStorageInfo &volume : QStorageInfo::mountedVolumes()) {
-        if (volume.isValid() && volume.isReady() && !volume.isReadOnly() && !volume.rootPath().startsWith(QLatin1String("/proc"))
+        if (volume.isValid() && volume.isReady() && !volume.isReadOnly()
+            && !volume.rootPath().startsWith(QLatin1String("/proc"))
             && !volume.rootPath().startsWith(QLatin1String("/sys")))
             m_drive1->addItem(volume.rootPath(), volume.rootPath());
     }
@@ -99,13 +100,11 @@ ScanListsPanel::ScanListsPanel(QWidget *parent)
             m_dir1->scrollTo(index);
     });
     connect(m_drive1, &QComboBox::currentIndexChanged, this, &ScanListsPanel::locationChosen);
-    connect(m_dir1->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex &current) {
-                if (current.isValid())
-                    folderChanged(m_folders->filePath(current));
-            });
-    connect(m_file1, &QListWidget::currentItemChanged, this,
-            [this](QListWidgetItem *item) { scanPicked(true, item); });
+    connect(m_dir1->selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex &current) {
+        if (current.isValid())
+            folderChanged(m_folders->filePath(current));
+    });
+    connect(m_file1, &QListWidget::currentItemChanged, this, [this](QListWidgetItem *item) { scanPicked(true, item); });
     connect(m_file2, &QListWidget::currentItemChanged, this,
             [this](QListWidgetItem *item) { scanPicked(false, item); });
     // A click on the scan that is already current changes nothing in the
@@ -116,8 +115,10 @@ ScanListsPanel::ScanListsPanel(QWidget *parent)
         if (job.CurrentFolder != m_folder || (left ? job.LeftScanFileName : job.RightScanFileName) != item->text())
             scanPicked(left, item);
     };
-    connect(m_file1, &QListWidget::itemClicked, this, [clickedAgain](QListWidgetItem *item) { clickedAgain(true, item); });
-    connect(m_file2, &QListWidget::itemClicked, this, [clickedAgain](QListWidgetItem *item) { clickedAgain(false, item); });
+    connect(m_file1, &QListWidget::itemClicked, this,
+            [clickedAgain](QListWidgetItem *item) { clickedAgain(true, item); });
+    connect(m_file2, &QListWidget::itemClicked, this,
+            [clickedAgain](QListWidgetItem *item) { clickedAgain(false, item); });
     connect(m_file1, &QListWidget::itemActivated, this, [this](QListWidgetItem *item) { scanActivated(true, item); });
     connect(m_file2, &QListWidget::itemActivated, this, [this](QListWidgetItem *item) { scanActivated(false, item); });
     connect(m_command2, &QPushButton::clicked, this, [] { Run_Command([] { Load_Left_Foot(); }); });

@@ -6,8 +6,8 @@
 #include "obj_reader.h"
 #include "paths.h"
 #include "prompter.h"
-#include "scanfileset.h"
 #include "scan_repair.h"
+#include "scanfileset.h"
 #include "scriptrecord.h"
 #include "shellhelpers.h"
 #include "stl_reader.h"
@@ -32,10 +32,10 @@ SideNames namesOf(FootSide side)
 {
     ScriptRecord &job = Job();
     if (side == FootSide::Left)
-        return {job.LeftScanFileName, job.LeftScanFile, job.LeftLcfFile, job.LeftGraphicFile, job.StlScanFlagL,
-                job.ObjScanFlagL};
-    return {job.RightScanFileName, job.RightScanFile, job.RightLcfFile, job.RightGraphicFile, job.StlScanFlagR,
-            job.ObjScanFlagR};
+        return {job.LeftScanFileName, job.LeftScanFile, job.LeftLcfFile,
+                job.LeftGraphicFile,  job.StlScanFlagL, job.ObjScanFlagL};
+    return {job.RightScanFileName, job.RightScanFile, job.RightLcfFile,
+            job.RightGraphicFile,  job.StlScanFlagR,  job.ObjScanFlagR};
 }
 
 QString qs(std::string_view text)
@@ -54,12 +54,11 @@ void readObjScan(FootView &view, FootSide side, const QString &path)
     UI().message(QString::fromStdString(result.counts.text()), title);
     Job().CurrentFoot = Side_Name(side);
     if (!result.model.objects.empty())
-        result.model.objects.front().name =
-            side == FootSide::Left ? "LeftFootMesh" : "RightFootMesh";
+        result.model.objects.front().name = side == FootSide::Left ? "LeftFootMesh" : "RightFootMesh";
     view.Show_Model(std::move(result.model));
     if (result.buildFailed)
-        UI().message(QString::fromStdString(
-                         mesh::objBuildErrorText(side == FootSide::Left ? mesh::ViewSide::Left : mesh::ViewSide::Right)),
+        UI().message(QString::fromStdString(mesh::objBuildErrorText(side == FootSide::Left ? mesh::ViewSide::Left
+                                                                                           : mesh::ViewSide::Right)),
                      QStringLiteral("Error"), Prompter::Icon::Warning);
     Set_Status(qs(mesh::kObjDoneStatus));
 }
@@ -126,9 +125,7 @@ bool Load_Foot(FootSide side)
             readObjScan(view, side, names.scanFile);
             view.Fit();
             break;
-        case ScanKind::Vrml:
-            view.Load_Model_File(names.scanFile);
-            break;
+        case ScanKind::Vrml: view.Load_Model_File(names.scanFile); break;
         }
         view.Set_Caption(names.scanFile);
         view.Redraw();

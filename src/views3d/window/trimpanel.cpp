@@ -6,7 +6,10 @@
 
 namespace {
 // The panel's stored layout is in twips; the screen has 15 to a pixel.
-constexpr int px(int twips) { return twips / 15; }
+constexpr int px(int twips)
+{
+    return twips / 15;
+}
 } // namespace
 
 TrimPanel::TrimPanel(QWidget *parent)

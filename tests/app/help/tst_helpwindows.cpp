@@ -35,7 +35,10 @@ class TestHelpWindows : public QObject
 
     static void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
-    static QTextBrowser *page(QWidget *browser) { return browser->findChild<QTextBrowser *>(QStringLiteral("brwWebBrowser")); }
+    static QTextBrowser *page(QWidget *browser)
+    {
+        return browser->findChild<QTextBrowser *>(QStringLiteral("brwWebBrowser"));
+    }
 
     static void writePages(const TestHome &home)
     {
@@ -91,7 +94,8 @@ private slots:
             QVERIFY(!area->accessibleName().isEmpty());
             area->click();
         }
-        QCOMPARE(desktop.opened, (QList<QUrl>{AboutForm::supportPage(), AboutForm::downloadsPage(), AboutForm::shopPage()}));
+        QCOMPARE(desktop.opened,
+                 (QList<QUrl>{AboutForm::supportPage(), AboutForm::downloadsPage(), AboutForm::shopPage()}));
 
         about->findChild<QPushButton *>(QStringLiteral("Command1"))->click();
         flushDeletes();
@@ -110,13 +114,18 @@ private slots:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QStringList>("phrases");
         QTest::newRow("keyboard") << QStringLiteral("Help1") << QStringLiteral("Keyboard Help")
-                                  << QStringList{QStringLiteral("KEYBOARD  HELP"), QStringLiteral("left mouse button"),
-                                                 QStringLiteral("right mouse button"), QStringLiteral("press s, then 2"),
-                                                 QStringLiteral("press l (lowercase L)"), QStringLiteral("orange"),
-                                                 QStringLiteral("press e"), QStringLiteral("press m, then a"),
+                                  << QStringList{QStringLiteral("KEYBOARD  HELP"),
+                                                 QStringLiteral("left mouse button"),
+                                                 QStringLiteral("right mouse button"),
+                                                 QStringLiteral("press s, then 2"),
+                                                 QStringLiteral("press l (lowercase L)"),
+                                                 QStringLiteral("orange"),
+                                                 QStringLiteral("press e"),
+                                                 QStringLiteral("press m, then a"),
                                                  QStringLiteral("press v, then g")};
         QTest::newRow("foot sizes") << QStringLiteral("FootSize") << QStringLiteral("Foot Sizes")
-                                    << QStringList{QStringLiteral("Template Sizes"), QStringLiteral("Women's Athletic")};
+                                    << QStringList{QStringLiteral("Template Sizes"),
+                                                   QStringLiteral("Women's Athletic")};
     }
 
     void staticHelpTexts()
@@ -144,7 +153,8 @@ private slots:
     void footSizeTableMatchesTheChart()
     {
         Show_Foot_Sizes();
-        auto *text = Windows().loaded(QStringLiteral("FootSize"))->findChild<QTextEdit *>(QStringLiteral("RichTextBox1"));
+        auto *text =
+            Windows().loaded(QStringLiteral("FootSize"))->findChild<QTextEdit *>(QStringLiteral("RichTextBox1"));
         QTextTable *table = nullptr;
         for (QTextFrame *frame : text->document()->rootFrame()->childFrames())
             if ((table = qobject_cast<QTextTable *>(frame)))
@@ -164,7 +174,8 @@ private slots:
         };
         QCOMPARE(row(0), (QStringList{QStringLiteral("Size"), QStringLiteral("Men's"), QStringLiteral("Women's Dress"),
                                       QStringLiteral("Women's Athletic")}));
-        QCOMPARE(row(1), (QStringList{QStringLiteral("4"), QStringLiteral("234"), QStringLiteral("211"), QStringLiteral("215")}));
+        QCOMPARE(row(1), (QStringList{QStringLiteral("4"), QStringLiteral("234"), QStringLiteral("211"),
+                                      QStringLiteral("215")}));
         QCOMPARE(row(10), (QStringList{QStringLiteral("13"), QStringLiteral("301"), QStringLiteral("288"), QString()}));
         QCOMPARE(row(14), (QStringList{QStringLiteral("17"), QStringLiteral("333"), QString(), QString()}));
 
@@ -247,7 +258,8 @@ private slots:
         Job().BrowserPage.clear();
         Show_Browser();
         browser = qobject_cast<BrowserWindow *>(Windows().loaded(QStringLiteral("Browser")));
-        QCOMPARE(browser->findChild<QComboBox *>(QStringLiteral("cboAddress"))->currentText(), QStringLiteral("default.htm"));
+        QCOMPARE(browser->findChild<QComboBox *>(QStringLiteral("cboAddress"))->currentText(),
+                 QStringLiteral("default.htm"));
         QVERIFY(page(browser)->toPlainText().isEmpty());
     }
 

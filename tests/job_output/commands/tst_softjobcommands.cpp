@@ -106,8 +106,7 @@ struct JobOnWindow : SoftFixture
         QDir().mkpath(home.path(QStringLiteral("Jobs")));
         QDir().mkpath(home.path(QStringLiteral("Archive")));
         Register_Foot_Views();
-        Set_Soft_Job_Commands(
-            std::make_shared<SoftJobCommandSet>(isolatedPolicy(), [this] { ++programEnds; }));
+        Set_Soft_Job_Commands(std::make_shared<SoftJobCommandSet>(isolatedPolicy(), [this] { ++programEnds; }));
         Set_Wait_Skipped(true);
         form = open();
 
@@ -177,7 +176,7 @@ void TestSoftJobCommands::submitEndToEnd()
     Standin::configure(fx.log);
     fx.writeConfig(41);
     Confirmation accept("Command2");
-    fx.prompter->answers << Prompter::Answer::Yes  // send now
+    fx.prompter->answers << Prompter::Answer::Yes // send now
                          << Prompter::Answer::Yes; // delete the working files
 
     fx.press("Command2");
@@ -198,8 +197,8 @@ void TestSoftJobCommands::submitEndToEnd()
                                      "Lee_Ann_R.Wrl", "Lee_Ann_R.Lcf", "Lee_Ann_R.Jpg"}));
         // The left model is the one the view wrote, under "Lcf" for "Glm".
         QVERIFY(zip.read(*zip.find(QStringLiteral("Lee_Ann_L.Lcf"))).size() >= 1000);
-        const QStringList record =
-            QString::fromLatin1(zip.read(*zip.find(QStringLiteral("AB0041_Ann_Lee.Csv")))).split(QStringLiteral("\r\n"));
+        const QStringList record = QString::fromLatin1(zip.read(*zip.find(QStringLiteral("AB0041_Ann_Lee.Csv"))))
+                                       .split(QStringLiteral("\r\n"));
         QCOMPARE(record.value(1), QStringLiteral("Job Number,AB0041"));
     }
     QCOMPARE(slurp(fx.config()), QByteArray("AB\r\nA0000\r\n0042\r\nAnn\r\n"));
@@ -253,9 +252,10 @@ void TestSoftJobCommands::saveLocallyFinalQuestion()
     QVERIFY(QFileInfo::exists(archive));
     QCOMPARE(fx.prompter->calls.size(), 1);
     const ScriptedPrompter::Call question = fx.prompter->calls.first();
-    QCOMPARE(question.text, QStringLiteral("The Job Files Have Been Saved...\r\n\r\nScript: ") + QDir::toNativeSeparators(csv) +
-                                QStringLiteral("\r\nArchive: ") + QDir::toNativeSeparators(archive) +
-                                QStringLiteral("\r\n\r\nDo You Want to Enter Veltrane?"));
+    QCOMPARE(question.text, QStringLiteral("The Job Files Have Been Saved...\r\n\r\nScript: ")
+                                + QDir::toNativeSeparators(csv) + QStringLiteral("\r\nArchive: ")
+                                + QDir::toNativeSeparators(archive)
+                                + QStringLiteral("\r\n\r\nDo You Want to Enter Veltrane?"));
     QCOMPARE(question.title, QStringLiteral("Status"));
     QCOMPARE(question.buttons, Prompter::Buttons::YesNo);
 
@@ -312,8 +312,14 @@ void TestSoftJobCommands::missingFootSizeStops_data()
     QTest::addColumn<QString>("right");
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("title");
-    QTest::newRow("both") << "" << "" << "Left Foot Size Has Not Been Set" << "Left Foot";
-    QTest::newRow("right") << "7" << "" << "Right Foot Size Has Not Been Set" << "Right Foot";
+    QTest::newRow("both") << ""
+                          << ""
+                          << "Left Foot Size Has Not Been Set"
+                          << "Left Foot";
+    QTest::newRow("right") << "7"
+                           << ""
+                           << "Right Foot Size Has Not Been Set"
+                           << "Right Foot";
 }
 
 void TestSoftJobCommands::missingFootSizeStops()

@@ -70,8 +70,8 @@ private slots:
         QCOMPARE(Ask_Client_Names(job,
                                   [&](NamePart part, const QString &name) {
                                       boxes << (part == NamePart::FirstName ? QStringLiteral("first ")
-                                                                            : QStringLiteral("surname ")) +
-                                                   name;
+                                                                            : QStringLiteral("surname "))
+                                                   + name;
                                   }),
                  given);
         QCOMPARE(job.ClientFirstName, firstAfter);
@@ -91,10 +91,10 @@ private slots:
         QTest::addColumn<QString>("setUp");
         QTest::addColumn<QStringList>("expected");
         QTest::addColumn<QString>("leftValues"); // varus/valgus/heel-dot of the left foot after
-        const QStringList allPrompts{"numeric:Enter Left Foot Varus", "numeric:Enter Left Foot Valgus",
-                                     "numeric:Enter Right Foot Varus", "numeric:Enter Right Foot Valgus",
-                                     "numeric:Enter Left Heel to Dot Distance",
-                                     "numeric:Enter Right Heel to Dot Distance"};
+        const QStringList allPrompts{
+            "numeric:Enter Left Foot Varus",           "numeric:Enter Left Foot Valgus",
+            "numeric:Enter Right Foot Varus",          "numeric:Enter Right Foot Valgus",
+            "numeric:Enter Left Heel to Dot Distance", "numeric:Enter Right Heel to Dot Distance"};
         const QString lengths = QStringLiteral("message:Left Foot: Heel to 1st MPJ Length May Be Incorrect");
         QTest::newRow("all asked, cancelled left varus stores 0")
             << "" << allPrompts + QStringList{lengths, "message:Right Foot: Heel to 1st MPJ Length May Be Incorrect"}
@@ -118,14 +118,22 @@ private slots:
         for (const QString &item : setUp.split(u' ', Qt::SkipEmptyParts)) {
             const QString key = item.section(u'=', 0, 0);
             const QString value = item.section(u'=', 1);
-            if (key == QLatin1String("cast")) job.CastModeFlag = true;
-            if (key == QLatin1String("stlL")) job.StlScanFlagL = true;
-            if (key == QLatin1String("varusL")) job.ForefootVarusL = value;
-            if (key == QLatin1String("varusR")) job.ForefootVarusR = value;
-            if (key == QLatin1String("dotL")) job.HeelDotLengthL = value;
-            if (key == QLatin1String("dotR")) job.HeelDotLengthR = value;
-            if (key == QLatin1String("lenL")) job.VarusLengthL = value;
-            if (key == QLatin1String("lenR")) job.VarusLengthR = value;
+            if (key == QLatin1String("cast"))
+                job.CastModeFlag = true;
+            if (key == QLatin1String("stlL"))
+                job.StlScanFlagL = true;
+            if (key == QLatin1String("varusL"))
+                job.ForefootVarusL = value;
+            if (key == QLatin1String("varusR"))
+                job.ForefootVarusR = value;
+            if (key == QLatin1String("dotL"))
+                job.HeelDotLengthL = value;
+            if (key == QLatin1String("dotR"))
+                job.HeelDotLengthR = value;
+            if (key == QLatin1String("lenL"))
+                job.VarusLengthL = value;
+            if (key == QLatin1String("lenR"))
+                job.VarusLengthR = value;
         }
         // Answers in the order of the prompts of the first row.
         ui->inputs << std::nullopt << QStringLiteral("2.5") << QStringLiteral("1") << QStringLiteral("1")
@@ -177,9 +185,12 @@ private slots:
     {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("folder");
-        QTest::newRow("windows") << "C:\\Jobs\\A\\AB0042_Ann_Lee.Csv" << "C:\\Jobs\\A";
-        QTest::newRow("internal") << "/home/clinic/Data/Ann/x.Csv" << "/home/clinic/Data/Ann";
-        QTest::newRow("root") << "/x.Csv" << "/";
+        QTest::newRow("windows") << "C:\\Jobs\\A\\AB0042_Ann_Lee.Csv"
+                                 << "C:\\Jobs\\A";
+        QTest::newRow("internal") << "/home/clinic/Data/Ann/x.Csv"
+                                  << "/home/clinic/Data/Ann";
+        QTest::newRow("root") << "/x.Csv"
+                              << "/";
     }
     void folderOfARecord()
     {

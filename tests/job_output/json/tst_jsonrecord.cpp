@@ -160,20 +160,20 @@ void TstJsonRecord::knownRecordLines()
         QStringLiteral("  \"pdfFileName\": \"C:\\\\3DEriruvu\\\\Data\\\\Ann\\\\VORMAK0042_Ann_Lee_L.Pdf\","),
         QStringLiteral("  \"devices\": ["),
     };
-    expected += deviceLines(QStringLiteral("left"), QStringLiteral("9.0"), QStringLiteral("Sport"),
-                            QStringLiteral("Medium"),
-                            QStringLiteral("./C:\\\\3DEriruvu\\\\Data\\\\Ann\\\\Lee_Ann_L.Wrl"),
-                            QStringLiteral("./C:\\\\3DEriruvu\\\\Data\\\\Ann\\\\Lee_Ann_L[VRML].Jpg"),
-                            QStringLiteral("-2.0"), QStringLiteral("151.3"),
-                            {QStringLiteral("260.0"), QStringLiteral("3.0"), QStringLiteral("2.0"),
-                             QStringLiteral("-1.5"), QStringLiteral("1.0")},
-                            QStringLiteral("Poron"), QStringLiteral("Black"), false);
-    expected += deviceLines(QStringLiteral("right"), QStringLiteral("9.5"), QStringLiteral("Dress"),
-                            QStringLiteral("Firm"), QStringLiteral("./None"), QStringLiteral("./None"),
-                            QStringLiteral("4.0"), QStringLiteral("149.0"),
-                            {QStringLiteral("266.0"), QStringLiteral("4.5"), QStringLiteral("0.0"),
-                             QStringLiteral("1.3"), QStringLiteral("0.0")},
-                            QStringLiteral("Vinyl"), QStringLiteral("Blue"), true);
+    expected +=
+        deviceLines(QStringLiteral("left"), QStringLiteral("9.0"), QStringLiteral("Sport"), QStringLiteral("Medium"),
+                    QStringLiteral("./C:\\\\3DEriruvu\\\\Data\\\\Ann\\\\Lee_Ann_L.Wrl"),
+                    QStringLiteral("./C:\\\\3DEriruvu\\\\Data\\\\Ann\\\\Lee_Ann_L[VRML].Jpg"), QStringLiteral("-2.0"),
+                    QStringLiteral("151.3"),
+                    {QStringLiteral("260.0"), QStringLiteral("3.0"), QStringLiteral("2.0"), QStringLiteral("-1.5"),
+                     QStringLiteral("1.0")},
+                    QStringLiteral("Poron"), QStringLiteral("Black"), false);
+    expected +=
+        deviceLines(QStringLiteral("right"), QStringLiteral("9.5"), QStringLiteral("Dress"), QStringLiteral("Firm"),
+                    QStringLiteral("./None"), QStringLiteral("./None"), QStringLiteral("4.0"), QStringLiteral("149.0"),
+                    {QStringLiteral("266.0"), QStringLiteral("4.5"), QStringLiteral("0.0"), QStringLiteral("1.3"),
+                     QStringLiteral("0.0")},
+                    QStringLiteral("Vinyl"), QStringLiteral("Blue"), true);
     expected += {QStringLiteral("  ]"), QStringLiteral("}")};
 
     const QStringList lines = Json_Record_Lines(sampleJob());
@@ -240,7 +240,10 @@ void TstJsonRecord::awkwardInputStaysValid_data()
     QTest::newRow("quote") << QStringLiteral("Ann \"Nan\" O'Lee");
     QTest::newRow("backslash") << QStringLiteral("C:\\Temp\\x\\");
     QTest::newRow("line breaks") << QStringLiteral("Poron\r\nBlack\ttab");
-    QTest::newRow("control chars") << QString::fromUtf8("a\x01" "b\x1f" "c\x7f" "d\bf\f");
+    QTest::newRow("control chars") << QString::fromUtf8("a\x01"
+                                                        "b\x1f"
+                                                        "c\x7f"
+                                                        "d\bf\f");
     QTest::newRow("non-ASCII") << QStringLiteral("Łęcka Müller 山田 😀");
     QTest::newRow("empty") << QString();
     QTest::newRow("json-looking") << QStringLiteral("\", \"x\": 1, \"y\": \"");

@@ -129,15 +129,21 @@ void TstOptionTable::entriesAndNumbers()
         seen << QStringLiteral("%1@%2,%3").arg(t.text).arg(t.x()).arg(t.y());
     const QStringList expected = {
         QStringLiteral("Orthotic Style@200,247"),
-        QStringLiteral("0@300,296"), QStringLiteral("Style 0@600,296"),
-        QStringLiteral("1@300,345"), QStringLiteral("Style 1@600,345"),
+        QStringLiteral("0@300,296"),
+        QStringLiteral("Style 0@600,296"),
+        QStringLiteral("1@300,345"),
+        QStringLiteral("Style 1@600,345"),
         QStringLiteral("EVA Density@200,492"),
-        QStringLiteral("0@300,541"), QStringLiteral("Density 0@600,541"),
+        QStringLiteral("0@300,541"),
+        QStringLiteral("Density 0@600,541"),
         QStringLiteral("Top Cover@200,688"),
         QStringLiteral("Insole Options@200,835"),
-        QStringLiteral("0@300,884"), QStringLiteral("Option 0@600,884"),
-        QStringLiteral("1@300,933"), QStringLiteral("Option 1@600,933"),
-        QStringLiteral("2@300,982"), QStringLiteral("Option 2@600,982"),
+        QStringLiteral("0@300,884"),
+        QStringLiteral("Option 0@600,884"),
+        QStringLiteral("1@300,933"),
+        QStringLiteral("Option 1@600,933"),
+        QStringLiteral("2@300,982"),
+        QStringLiteral("Option 2@600,982"),
     };
     QCOMPARE(seen, expected);
 }

@@ -1,8 +1,8 @@
+#include "documentfixtures.h"
 #include "errors.h"
 #include "paths.h"
 #include "prescriptiondocument.h"
 #include "recordingpdfwriter.h"
-#include "documentfixtures.h"
 #include "scriptpdfs.h"
 #include "testhome.h"
 
@@ -47,7 +47,7 @@ void TestPrescriptionFrame::titleBand_data()
     QTest::addColumn<int>("kind");
     QTest::addColumn<QString>("fileName"); // empty: no title file
     QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<QString>("title");    // empty: no band
+    QTest::addColumn<QString>("title"); // empty: no band
 
     QTest::newRow("soft default") << int(JobKind::Soft) << QString() << QByteArray()
                                   << QStringLiteral("  BRENNICK  ORTHOTICS  PRESCRIPTION");
@@ -56,8 +56,8 @@ void TestPrescriptionFrame::titleBand_data()
     QTest::newRow("own title, first line only")
         << int(JobKind::Rigid) << QStringLiteral("Custom.Cfg") << QByteArray("  WALK WELL\xA0LAB\r\nignored\r\n")
         << QStringLiteral("  WALK WELL\u00A0LAB");
-    QTest::newRow("name in another case") << int(JobKind::Soft) << QStringLiteral("CUSTOM.CFG")
-                                          << QByteArray("Clinic\r\n") << QStringLiteral("Clinic");
+    QTest::newRow("name in another case")
+        << int(JobKind::Soft) << QStringLiteral("CUSTOM.CFG") << QByteArray("Clinic\r\n") << QStringLiteral("Clinic");
     QTest::newRow("one character") << int(JobKind::Soft) << QStringLiteral("Custom.Cfg") << QByteArray("X\r\n")
                                    << QString();
     QTest::newRow("empty file") << int(JobKind::Soft) << QStringLiteral("Custom.Cfg") << QByteArray() << QString();
@@ -116,7 +116,8 @@ void TestPrescriptionFrame::headRowsWithoutTicks()
     QCOMPARE(row(w, 296), (QStringList{QStringLiteral("200:FILE NO:  AB0042"), QStringLiteral("950:DATE RECEIVED:")}));
     QCOMPARE(w.ofOp(QStringLiteral("Pdf_Rectangle")).last().args, (QVector<int>{1430, 296, 2000, 443}));
     QCOMPARE(row(w, 345), QStringList{QStringLiteral("200:CNC FILE FORMAT:  ")});
-    QCOMPARE(row(w, 394), (QStringList{QStringLiteral("200:DISPENSE DATE:"), QStringLiteral("500:05/03/2026 (urgent)")}));
+    QCOMPARE(row(w, 394),
+             (QStringList{QStringLiteral("200:DISPENSE DATE:"), QStringLiteral("500:05/03/2026 (urgent)")}));
     // 394 + 1.5 x 49 = 467.5, a half that goes to the even 468.
     QCOMPARE(row(w, 468), (QStringList{QStringLiteral("200:CLIENT NAME:"), QStringLiteral("500:Ann  Lee"),
                                        QStringLiteral("950:CLINIC NAME:  Walk Well  12 High St  Townsville")}));
@@ -347,7 +348,7 @@ void TestPrescriptionFrame::pageSequences_data()
     QTest::addColumn<int>("command");
     QTest::addColumn<int>("document");
     QTest::addColumn<QString>("images"); // which of L, R, I exist
-    QTest::addColumn<QString>("pages");  // P prescription, O other information, L, R, I
+    QTest::addColumn<QString>("pages"); // P prescription, O other information, L, R, I
 
     const int soft = int(JobKind::Soft), rigid = int(JobKind::Rigid);
     const int submit = int(PdfCommand::SubmitJob), local = int(PdfCommand::SaveJobLocally),
@@ -355,14 +356,22 @@ void TestPrescriptionFrame::pageSequences_data()
     const int mainDoc = int(PdfDocument::Main), full = int(PdfDocument::Full);
     for (int kind : {soft, rigid}) {
         const QByteArray k = kind == soft ? "soft " : "rigid ";
-        QTest::newRow(k + "submit main") << kind << submit << mainDoc << "LRI" << "P";
-        QTest::newRow(k + "submit _L") << kind << submit << full << "LRI" << "POLRI";
-        QTest::newRow(k + "local main") << kind << local << mainDoc << "LRI" << "PO";
-        QTest::newRow(k + "local _L") << kind << local << full << "LRI" << "POLRI";
-        QTest::newRow(k + "script main") << kind << script << mainDoc << "LRI" << "PO";
-        QTest::newRow(k + "script _L") << kind << script << full << "LRI" << "POILR";
-        QTest::newRow(k + "submit _L, right only") << kind << submit << full << "R" << "POR";
-        QTest::newRow(k + "script _L, no images") << kind << script << full << "" << "PO";
+        QTest::newRow(k + "submit main") << kind << submit << mainDoc << "LRI"
+                                         << "P";
+        QTest::newRow(k + "submit _L") << kind << submit << full << "LRI"
+                                       << "POLRI";
+        QTest::newRow(k + "local main") << kind << local << mainDoc << "LRI"
+                                        << "PO";
+        QTest::newRow(k + "local _L") << kind << local << full << "LRI"
+                                      << "POLRI";
+        QTest::newRow(k + "script main") << kind << script << mainDoc << "LRI"
+                                         << "PO";
+        QTest::newRow(k + "script _L") << kind << script << full << "LRI"
+                                       << "POILR";
+        QTest::newRow(k + "submit _L, right only") << kind << submit << full << "R"
+                                                   << "POR";
+        QTest::newRow(k + "script _L, no images") << kind << script << full << ""
+                                                  << "PO";
     }
 }
 
@@ -377,7 +386,8 @@ void TestPrescriptionFrame::pageSequences()
     TestHome home;
     ScriptRecord job = sampleJob();
     job.LeftGraphicFile = images.contains(u'L') ? saveJpeg(home.path(QStringLiteral("L.Jpg"))) : QStringLiteral("None");
-    job.RightGraphicFile = images.contains(u'R') ? saveJpeg(home.path(QStringLiteral("R.Jpg"))) : QStringLiteral("none");
+    job.RightGraphicFile =
+        images.contains(u'R') ? saveJpeg(home.path(QStringLiteral("R.Jpg"))) : QStringLiteral("none");
     job.JobImageFile = images.contains(u'I') ? saveJpeg(home.path(QStringLiteral("I.Jpg"))) : QString();
 
     RecordingPdfWriter w;
@@ -391,7 +401,7 @@ void TestPrescriptionFrame::pageSequences()
     for (const Call &box : w.ofOp(QStringLiteral("Pdf_Text_In_Box"))) {
         if (box.page == 1)
             continue; // the title band
-        drawn += box.text.startsWith(QLatin1String("OTHER")) ? u'O'
+        drawn += box.text.startsWith(QLatin1String("OTHER"))   ? u'O'
                  : box.text.startsWith(QLatin1String("LEFT"))  ? u'L'
                  : box.text.startsWith(QLatin1String("RIGHT")) ? u'R'
                                                                : u'I';

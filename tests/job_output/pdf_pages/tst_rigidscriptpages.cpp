@@ -1,8 +1,8 @@
 #include "clock.h"
+#include "documentfixtures.h"
 #include "prescriptiondocument.h"
 #include "recordingpdfwriter.h"
 #include "rigidscriptpages.h"
-#include "documentfixtures.h"
 #include "scriptpdfs.h"
 #include "testhome.h"
 
@@ -240,8 +240,7 @@ void TestRigidScriptPages::otherInformationPage()
         {"1933", "200:Right Scan", "700:02/03/2026", "1000:10:11:12"},
         {"2031", "200:PDF File Name", "700:C:\\3DEriruvu\\Data\\clinic\\AB0042_Ann_Lee.Pdf"},
         {"2129", "200:Left Scan File Name", "700:C:\\3DEriruvu\\Data\\clinic\\Lee_Ann_L.Wrl"},
-        {"2178", "200:Right Scan File Name",
-         "700:C:\\3DEriruvu\\Data\\clinic\\a very long folder name\\Lee_Ann_R.Stl"},
+        {"2178", "200:Right Scan File Name", "700:C:\\3DEriruvu\\Data\\clinic\\a very long folder name\\Lee_Ann_R.Stl"},
         {"2276", "200:Left Graphic File Name", "700:None"},
         {"2325", "200:Right Graphic File Name", "700:None"},
         {"2423", "200:Left LCF File Name", "700:C:\\3DEriruvu\\Data\\clinic\\AB0042_Ann_Lee_L.Lcf"},

@@ -1,6 +1,6 @@
+#include "documentfixtures.h"
 #include "errors.h"
 #include "paths.h"
-#include "documentfixtures.h"
 #include "scriptpdfs.h"
 #include "testhome.h"
 
@@ -100,7 +100,8 @@ void TestScriptPdfs::documentsOfEachCommand()
         if (doc.size() > 1)
             QVERIFY(has(doc[1], QStringLiteral("OTHER INFORMATION")));
     }
-    const QString body = kind == int(JobKind::Soft) ? QStringLiteral("MET WEDGE LAT") : QStringLiteral("SHELL MATERIAL");
+    const QString body =
+        kind == int(JobKind::Soft) ? QStringLiteral("MET WEDGE LAT") : QStringLiteral("SHELL MATERIAL");
     QVERIFY(has(main[0], body));
     QVERIFY(!has(main[0], QStringLiteral("OTHER INFORMATION")));
     const bool script = command == int(PdfCommand::SaveScript);

@@ -1,7 +1,7 @@
 #include "clock.h"
+#include "documentfixtures.h"
 #include "prescriptiondocument.h"
 #include "recordingpdfwriter.h"
-#include "documentfixtures.h"
 #include "scriptpdfs.h"
 #include "softscriptpages.h"
 #include "testhome.h"
@@ -42,26 +42,66 @@ void TestSoftScriptPages::valueRules_data()
     QTest::addColumn<QString>("input");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("D1 rounds half away") << "d1" << "2.25" << "2.3";
-    QTest::newRow("D1 zero") << "d1" << "0" << "0.0";
-    QTest::newRow("D1 never -0.0") << "d1" << "-0.04" << "0.0";
-    QTest::newRow("D1 unless 0, zero") << "d1u" << "0" << "";
-    QTest::newRow("D1 unless 0, small") << "d1u" << "0.01" << "0.0";
-    QTest::newRow("D1 unless 0, negative") << "d1u" << "-1.45" << "-1.5";
-    QTest::newRow("T unless \"0\", 0") << "t0" << "0" << "";
-    QTest::newRow("T unless \"0\", 0.0 stays") << "t0" << "0.0" << "0.0";
-    QTest::newRow("T unless 0, 0.0") << "tn" << "0.0" << "";
-    QTest::newRow("T unless 0, word") << "tn" << "wide" << "";
-    QTest::newRow("T unless 0, unformatted") << "tn" << "7.50" << "7.50";
-    QTest::newRow("wedge lateral, empty") << "wl" << "" << "0.0";
-    QTest::newRow("wedge lateral, positive") << "wl" << "3" << "3.0";
-    QTest::newRow("wedge lateral, negative") << "wl" << "-2.5" << "";
-    QTest::newRow("wedge medial, negative") << "wm" << "-2.5" << "2.5";
-    QTest::newRow("wedge medial, tiny negative") << "wm" << "-0.01" << "0.0";
-    QTest::newRow("wedge medial, positive") << "wm" << "3" << "";
-    QTest::newRow("T1 number") << "t1" << "95" << "95.0";
-    QTest::newRow("T1 word") << "t1" << "long" << "long";
-    QTest::newRow("T1 empty") << "t1" << "" << "";
+    QTest::newRow("D1 rounds half away") << "d1"
+                                         << "2.25"
+                                         << "2.3";
+    QTest::newRow("D1 zero") << "d1"
+                             << "0"
+                             << "0.0";
+    QTest::newRow("D1 never -0.0") << "d1"
+                                   << "-0.04"
+                                   << "0.0";
+    QTest::newRow("D1 unless 0, zero") << "d1u"
+                                       << "0"
+                                       << "";
+    QTest::newRow("D1 unless 0, small") << "d1u"
+                                        << "0.01"
+                                        << "0.0";
+    QTest::newRow("D1 unless 0, negative") << "d1u"
+                                           << "-1.45"
+                                           << "-1.5";
+    QTest::newRow("T unless \"0\", 0") << "t0"
+                                       << "0"
+                                       << "";
+    QTest::newRow("T unless \"0\", 0.0 stays") << "t0"
+                                               << "0.0"
+                                               << "0.0";
+    QTest::newRow("T unless 0, 0.0") << "tn"
+                                     << "0.0"
+                                     << "";
+    QTest::newRow("T unless 0, word") << "tn"
+                                      << "wide"
+                                      << "";
+    QTest::newRow("T unless 0, unformatted") << "tn"
+                                             << "7.50"
+                                             << "7.50";
+    QTest::newRow("wedge lateral, empty") << "wl"
+                                          << ""
+                                          << "0.0";
+    QTest::newRow("wedge lateral, positive") << "wl"
+                                             << "3"
+                                             << "3.0";
+    QTest::newRow("wedge lateral, negative") << "wl"
+                                             << "-2.5"
+                                             << "";
+    QTest::newRow("wedge medial, negative") << "wm"
+                                            << "-2.5"
+                                            << "2.5";
+    QTest::newRow("wedge medial, tiny negative") << "wm"
+                                                 << "-0.01"
+                                                 << "0.0";
+    QTest::newRow("wedge medial, positive") << "wm"
+                                            << "3"
+                                            << "";
+    QTest::newRow("T1 number") << "t1"
+                               << "95"
+                               << "95.0";
+    QTest::newRow("T1 word") << "t1"
+                             << "long"
+                             << "long";
+    QTest::newRow("T1 empty") << "t1"
+                              << ""
+                              << "";
 }
 
 void TestSoftScriptPages::valueRules()
@@ -119,7 +159,7 @@ void TestSoftScriptPages::tablesPutEachValueInItsCell()
     const int firstRow = 762; // 689 + 73.5 goes to the even 762
     for (int i = 0; i < expected.size(); ++i) {
         const QStringList &e = expected[i];
-        const QStringList want{"200:" + e[0], "650:" + e[1], "850:" + e[2],
+        const QStringList want{"200:" + e[0],  "650:" + e[1],  "850:" + e[2],
                                "1100:" + e[3], "1500:" + e[4], "1700:" + e[5]};
         QCOMPARE(row(w, firstRow + 49 * i), want);
     }

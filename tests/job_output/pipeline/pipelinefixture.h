@@ -53,9 +53,8 @@ inline ScriptRecord newJob(const TestHome &home)
     job.ArchiveFolder = home.path(QStringLiteral("Archive/"));
     job.NasFolder = job.DataFolder;
     job.DeleteWorkingFilesFlag = true;
-    for (QString *p : {&job.LeftScanFile, &job.RightScanFile, &job.LeftLcfFile, &job.RightLcfFile,
-                       &job.LeftGraphicFile, &job.RightGraphicFile, &job.CsvFile, &job.PdfFile,
-                       &job.FullPdfFile})
+    for (QString *p : {&job.LeftScanFile, &job.RightScanFile, &job.LeftLcfFile, &job.RightLcfFile, &job.LeftGraphicFile,
+                       &job.RightGraphicFile, &job.CsvFile, &job.PdfFile, &job.FullPdfFile})
         *p = QStringLiteral("None");
     QDir().mkpath(job.CurrentFolder);
     return job;

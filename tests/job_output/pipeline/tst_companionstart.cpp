@@ -190,7 +190,9 @@ private slots:
         const Companion c = companion(rigid);
         TestHome home;
         // Present and marked to run, yet no program the system can start.
-        const QString program = put(home.path(c.program), QByteArray("\x7F" "ELF broken", 11));
+        const QString program = put(home.path(c.program), QByteArray("\x7F"
+                                                                     "ELF broken",
+                                                                     11));
         QFile::setPermissions(program, QFile::permissions(program) | QFileDevice::ExeOwner);
         ScriptRecord job = newJob(home);
         job.CsvFile = put(job.CurrentFolder + QStringLiteral("/AB0042_Ann_Lee.Csv"), "record");

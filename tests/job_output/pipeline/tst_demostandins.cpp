@@ -21,7 +21,8 @@ class TestDemoStandins : public QObject
 
     static void installDemo(const QString &root)
     {
-        const QString script = qEnvironmentVariable("SOLVANE_TEST_SOURCE_DIR") + QStringLiteral("/tools/demo-standins.sh");
+        const QString script =
+            qEnvironmentVariable("SOLVANE_TEST_SOURCE_DIR") + QStringLiteral("/tools/demo-standins.sh");
         QProcess install;
         install.start(QStringLiteral("bash"), {script, root});
         QVERIFY(install.waitForFinished(30000));

@@ -27,7 +27,7 @@ void scansElsewhere(const TestHome &home, ScriptRecord &job)
 
 QStringList gathered(const ScriptRecord &job)
 {
-    return {job.JobImageFile, job.LeftScanFile, job.RightScanFile, job.LeftLcfFile,
+    return {job.JobImageFile, job.LeftScanFile,    job.RightScanFile,   job.LeftLcfFile,
             job.RightLcfFile, job.LeftGraphicFile, job.RightGraphicFile};
 }
 
@@ -165,7 +165,7 @@ private slots:
         job.PdfFile = QStringLiteral("none");
         job.FullPdfFile = job.CurrentFolder + QStringLiteral("/None");
         job.JobImageFile = kNone;
-        job.LeftScanFile.clear();      // takes its model with it
+        job.LeftScanFile.clear(); // takes its model with it
         job.RightLcfFile = QStringLiteral("NONE");
         job.RightGraphicFile = QStringLiteral("   ");
 

@@ -64,9 +64,11 @@ private slots:
         QTest::addColumn<QStringList>("expected"); // Csv, Pdf, full Pdf, sketch in {W} work or {N} NAS folder
         const QString keep = QStringLiteral("kept.Jpg");
         QTest::newRow("soft") << JobKind::Soft << false << QStringLiteral("Data/Nas")
-                              << QStringList{"{W}AB0042_Ann_Lee.Csv", "{W}AB0042_Ann_Lee.Pdf", "{W}AB0042_Ann_Lee_L.Pdf", keep};
+                              << QStringList{"{W}AB0042_Ann_Lee.Csv", "{W}AB0042_Ann_Lee.Pdf",
+                                             "{W}AB0042_Ann_Lee_L.Pdf", keep};
         QTest::newRow("soft, NAS") << JobKind::Soft << true << QStringLiteral("Data/Nas")
-                                   << QStringList{"{W}AB0042_Ann_Lee.Csv", "{N}AB0042_Ann_Lee.Pdf", "{N}AB0042_Ann_Lee_L.Pdf", keep};
+                                   << QStringList{"{W}AB0042_Ann_Lee.Csv", "{N}AB0042_Ann_Lee.Pdf",
+                                                  "{N}AB0042_Ann_Lee_L.Pdf", keep};
         QTest::newRow("rigid") << JobKind::Rigid << false << QStringLiteral("Data/Nas")
                                << QStringList{"{W}R_AB0042_Ann_Lee.Csv", "{W}R_AB0042_Ann_Lee.Pdf",
                                               "{W}R_AB0042_Ann_Lee_L.Pdf", "{W}R_AB0042_Ann_Lee.Jpg"};
@@ -110,9 +112,11 @@ private slots:
         QTest::newRow("soft submit, priority ticked") << JobKind::Soft << lab << true << ann << "{J}AB0042_Ann_Lee.Zip";
         QTest::newRow("rigid submit carries no R_") << JobKind::Rigid << lab << true << ann << "{J}AB0042_Ann_Lee.Zip";
         QTest::newRow("soft local") << JobKind::Soft << local << false << ann << "{A}AB0042_Ann_Lee.Zip";
-        QTest::newRow("soft local, priority") << JobKind::Soft << local << true << ann << "{A}AB0042_Ann_Lee_Priority.Zip";
+        QTest::newRow("soft local, priority")
+            << JobKind::Soft << local << true << ann << "{A}AB0042_Ann_Lee_Priority.Zip";
         QTest::newRow("rigid local") << JobKind::Rigid << local << false << ann << "{A}R_AB0042_Ann_Lee.Zip";
-        QTest::newRow("rigid local, priority") << JobKind::Rigid << local << true << ann << "{A}R_AB0042_Ann_Lee_Priority.Zip";
+        QTest::newRow("rigid local, priority")
+            << JobKind::Rigid << local << true << ann << "{A}R_AB0042_Ann_Lee_Priority.Zip";
         QTest::newRow("a name cannot leave the folder")
             << JobKind::Soft << lab << false << QStringLiteral("../Ann") << "{J}AB0042_.._Ann_Lee.Zip";
     }
@@ -145,10 +149,9 @@ private slots:
 
         const QStringList members = Pack_Job_Archive(job, zip);
 
-        const QStringList order{"AB0042_Ann_Lee.Pdf", "AB0042_Ann_Lee_L.Pdf", "AB0042_Ann_Lee.Jpg",
-                                "AB0042_Ann_Lee.Csv", "Lee_Ann_L.Wrl",        "Lee_Ann_L.Lcf",
-                                "Lee_Ann_L.Jpg",      "Lee_Ann_R.Wrl",        "Lee_Ann_R.Lcf",
-                                "Lee_Ann_R.Jpg"};
+        const QStringList order{
+            "AB0042_Ann_Lee.Pdf", "AB0042_Ann_Lee_L.Pdf", "AB0042_Ann_Lee.Jpg", "AB0042_Ann_Lee.Csv", "Lee_Ann_L.Wrl",
+            "Lee_Ann_L.Lcf",      "Lee_Ann_L.Jpg",        "Lee_Ann_R.Wrl",      "Lee_Ann_R.Lcf",      "Lee_Ann_R.Jpg"};
         QCOMPARE(memberNames(zip), order);
         QCOMPARE(members.size(), order.size());
         QCOMPARE(members.first(), job.PdfFile);
@@ -165,7 +168,7 @@ private slots:
         TestHome home;
         ScriptRecord job = newJob(home);
         writeAllFiles(job);
-        QFile::remove(job.LeftScanFile);        // named, but gone by packing time
+        QFile::remove(job.LeftScanFile); // named, but gone by packing time
         job.LeftGraphicFile = QStringLiteral("None");
         job.JobImageFile.clear();
         job.FullPdfFile = home.path(QStringLiteral("Data/Nas/AB0042_Ann_Lee_L.Pdf")); // never written
@@ -174,8 +177,8 @@ private slots:
 
         const QStringList members = Pack_Job_Archive(job, zip);
 
-        const QStringList order{"AB0042_Ann_Lee.Pdf", "AB0042_Ann_Lee.Csv", "Lee_Ann_L.Lcf", "Lee_Ann_R.Wrl",
-                                "Lee_Ann_R.Lcf",      "Lee_Ann_R.Jpg"};
+        const QStringList order{"AB0042_Ann_Lee.Pdf", "AB0042_Ann_Lee.Csv", "Lee_Ann_L.Lcf",
+                                "Lee_Ann_R.Wrl",      "Lee_Ann_R.Lcf",      "Lee_Ann_R.Jpg"};
         QCOMPARE(memberNames(zip), order);
         QCOMPARE(members.size(), order.size());
     }
@@ -264,8 +267,10 @@ private slots:
             << QStringList{zez, zid} << false << Answer::Yes << zez << false << false;
         QTest::newRow("ZezuzIzov.exe is not the program started")
             << QStringList{QStringLiteral("ZezuzIzov.exe"), zid} << false << Answer::Yes << zid << true << true;
-        QTest::newRow("ZIDodur, delete after sending") << QStringList{zid} << false << Answer::Yes << zid << true << true;
-        QTest::newRow("ZIDodur, keep the working files") << QStringList{zid} << true << Answer::No << zid << true << false;
+        QTest::newRow("ZIDodur, delete after sending")
+            << QStringList{zid} << false << Answer::Yes << zid << true << true;
+        QTest::newRow("ZIDodur, keep the working files")
+            << QStringList{zid} << true << Answer::No << zid << true << false;
     }
     void senderChoice()
     {
@@ -341,10 +346,12 @@ private slots:
         QCOMPARE(ui->calls.size(), 3);
         QCOMPARE(ui->calls[1].title, QStringLiteral("Warning"));
         QCOMPARE(ui->calls[1].icon, Prompter::Icon::Warning);
-        QVERIFY2(ui->calls[1].text.startsWith(QLatin1String("The Job Could Not Be Sent.")), qPrintable(ui->calls[1].text));
+        QVERIFY2(ui->calls[1].text.startsWith(QLatin1String("The Job Could Not Be Sent.")),
+                 qPrintable(ui->calls[1].text));
         QVERIFY(ui->calls[1].text.contains(QDir::toNativeSeparators(zip)));
         // The delete question still follows, and its answer still counts.
-        QCOMPARE(ui->calls[2].text, QStringLiteral("Do You Want to Delete the Working Files\r\nAfter they have been Sent?"));
+        QCOMPARE(ui->calls[2].text,
+                 QStringLiteral("Do You Want to Delete the Working Files\r\nAfter they have been Sent?"));
         QVERIFY(!job.DeleteWorkingFilesFlag);
         QCOMPARE(memberNames(zip).size(), members.size());
     }
@@ -384,11 +391,11 @@ private slots:
 
         const QStringList deleted = Delete_Working_Files(job, members);
 
-        const QStringList expected = deleteAnswer == Answer::Yes
-                                         ? QStringList{before.PdfFile, before.FullPdfFile, before.CsvFile,
-                                                       before.LeftScanFile, before.LeftGraphicFile,
-                                                       before.RightScanFile, before.RightLcfFile}
-                                         : QStringList{};
+        const QStringList expected =
+            deleteAnswer == Answer::Yes
+                ? QStringList{before.PdfFile,         before.FullPdfFile,   before.CsvFile,     before.LeftScanFile,
+                              before.LeftGraphicFile, before.RightScanFile, before.RightLcfFile}
+                : QStringList{};
         QCOMPARE(deleted, expected);
         for (const QString &path : {before.PdfFile, before.FullPdfFile, before.CsvFile, before.LeftScanFile,
                                     before.LeftGraphicFile, before.RightScanFile, before.RightLcfFile})
@@ -449,14 +456,19 @@ private slots:
         QTest::addColumn<QString>("userList");
         QTest::addColumn<int>("counterAfter");
         QTest::addColumn<QByteArray>("file");
-        QTest::newRow("9999 becomes 10000") << 9999 << "Ann" << "Ann" << 10000 << QByteArray("AB\r\nS1\r\n10000\r\nAnn\r\n");
-        QTest::newRow("41 becomes 0042") << 41 << "Ann" << "Ann" << 42 << QByteArray("AB\r\nS1\r\n0042\r\nAnn\r\n");
+        QTest::newRow("9999 becomes 10000") << 9999 << "Ann"
+                                            << "Ann" << 10000 << QByteArray("AB\r\nS1\r\n10000\r\nAnn\r\n");
+        QTest::newRow("41 becomes 0042") << 41 << "Ann"
+                                         << "Ann" << 42 << QByteArray("AB\r\nS1\r\n0042\r\nAnn\r\n");
         QTest::newRow("every user, in order")
-            << 7 << "North" << "Main,North" << 8 << QByteArray("AB\r\nS1\r\n0008\r\nMain\r\nNorth\r\n");
-        QTest::newRow("one user of the same length") << 7 << "Ann" << "Bob" << 8 << QByteArray("AB\r\nS1\r\n0008\r\nAnn\r\n");
+            << 7 << "North"
+            << "Main,North" << 8 << QByteArray("AB\r\nS1\r\n0008\r\nMain\r\nNorth\r\n");
+        QTest::newRow("one user of the same length") << 7 << "Ann"
+                                                     << "Bob" << 8 << QByteArray("AB\r\nS1\r\n0008\r\nAnn\r\n");
         const int largest = std::numeric_limits<int>::max();
-        QTest::newRow("the largest counter stays") << largest << "Ann" << "Ann" << largest
-                                                   << QByteArray("AB\r\nS1\r\n2147483647\r\nAnn\r\n");
+        QTest::newRow("the largest counter stays")
+            << largest << "Ann"
+            << "Ann" << largest << QByteArray("AB\r\nS1\r\n2147483647\r\nAnn\r\n");
     }
     void counterWrittenBack()
     {

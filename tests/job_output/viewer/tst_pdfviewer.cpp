@@ -148,8 +148,8 @@ void TstPdfViewer::loadsFirstPage()
     QVERIFY(qAbs(picture(form.get()).width() - 703) <= 1); // A4 at 85 dpi
     QCOMPARE(centreGrey(picture(form.get())), 0);
     // Picture buttons: the tooltip is the name a screen reader gives.
-    for (const char *name : {"Command1", "Command2", "Command3", "Command4", "Command5", "Command6", "Command7",
-                             "Command8", "Command9"}) {
+    for (const char *name :
+         {"Command1", "Command2", "Command3", "Command4", "Command5", "Command6", "Command7", "Command8", "Command9"}) {
         auto *button = form->findChild<QToolButton *>(QLatin1String(name));
         QVERIFY2(button && !button->toolTip().isEmpty(), name);
         QCOMPARE(button->accessibleName(), button->toolTip());

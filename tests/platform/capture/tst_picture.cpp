@@ -26,8 +26,8 @@ protected:
 
 bool near(QRgb a, QColor b, int tolerance = 40)
 {
-    return qAbs(qRed(a) - b.red()) <= tolerance && qAbs(qGreen(a) - b.green()) <= tolerance &&
-           qAbs(qBlue(a) - b.blue()) <= tolerance;
+    return qAbs(qRed(a) - b.red()) <= tolerance && qAbs(qGreen(a) - b.green()) <= tolerance
+           && qAbs(qBlue(a) - b.blue()) <= tolerance;
 }
 
 // The box of the non-white pixels of a rendered page.
@@ -173,7 +173,8 @@ private slots:
         // The picture keeps its shape and fills the printable width or height.
         const QRectF printable = printer.pageLayout().paintRect(QPageLayout::Point);
         const double ratio = double(pictureSize.width()) / pictureSize.height();
-        QVERIFY2(qAbs(double(ink.width()) / ink.height() - ratio) < 0.03 * ratio, qPrintable(QString::number(double(ink.width()) / ink.height())));
+        QVERIFY2(qAbs(double(ink.width()) / ink.height() - ratio) < 0.03 * ratio,
+                 qPrintable(QString::number(double(ink.width()) / ink.height())));
         const bool fillsWidth = qAbs(ink.width() - printable.width()) <= 2;
         const bool fillsHeight = qAbs(ink.height() - printable.height()) <= 2;
         QVERIFY(fillsWidth || fillsHeight);

@@ -40,7 +40,10 @@ QList<Word> words(const QString &pdf)
     return out;
 }
 
-double points(int tenths) { return tenths * 72.0 / 254.0; }
+double points(int tenths)
+{
+    return tenths * 72.0 / 254.0;
+}
 
 QByteArray readAll(const QString &path)
 {
@@ -114,7 +117,8 @@ void TestQtPdfWriter::textIsPlacedByItsTopLeftCornerOnA4()
     w.Pdf_End_Document();
 
     const QString info = run(QStringLiteral("pdfinfo"), {path});
-    QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Page size:\\s+595(\\.\\d+)? x 84[12](\\.\\d+)? pts \\(A4\\)"))),
+    QVERIFY2(info.contains(
+                 QRegularExpression(QStringLiteral("Page size:\\s+595(\\.\\d+)? x 84[12](\\.\\d+)? pts \\(A4\\)"))),
              qPrintable(info));
 
     const QList<Word> found = words(path);
@@ -131,7 +135,8 @@ void TestQtPdfWriter::textIsPlacedByItsTopLeftCornerOnA4()
     // Left-aligned in the box with its two leading blanks kept, centred
     // vertically on the box.
     const Word boxed = byText.value(QStringLiteral("Boxed"));
-    QVERIFY2(boxed.xMin > points(100) + 4.0 && boxed.xMin < points(100) + 12.0, qPrintable(QString::number(boxed.xMin)));
+    QVERIFY2(boxed.xMin > points(100) + 4.0 && boxed.xMin < points(100) + 12.0,
+             qPrintable(QString::number(boxed.xMin)));
     const double lineHeight = points(Pdf_Em_Height(14)) * 1.117; // ascent + descent of the Liberation fonts
     QVERIFY(qAbs(boxed.yMin + lineHeight / 2 - points(130)) < 2.0);
 }

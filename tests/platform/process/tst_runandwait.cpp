@@ -28,9 +28,7 @@ protected:
 // Run_And_Wait itself keeps turning).
 void whenWaiting(int afterMs, std::function<void(QWidget *dialog)> action)
 {
-    QTimer::singleShot(afterMs, [action] {
-        action(QApplication::activeModalWidget());
-    });
+    QTimer::singleShot(afterMs, [action] { action(QApplication::activeModalWidget()); });
 }
 
 bool processGone(qint64 pid)
@@ -191,7 +189,8 @@ private slots:
     void idleRunReturnsWhileTheProgramGoesOn()
     {
         TestHome home;
-        const QString program = Standin::install(home.path(QStringLiteral("External/Scan Soft")), QStringLiteral("Scansoft.exe"));
+        const QString program =
+            Standin::install(home.path(QStringLiteral("External/Scan Soft")), QStringLiteral("Scansoft.exe"));
         const QString log = home.path(QStringLiteral("standin.log"));
         Standin::configure(log, QStringLiteral("slow"), {QStringLiteral("Ready.Txt")});
         qputenv("STANDIN_DELAY_MS", "800");

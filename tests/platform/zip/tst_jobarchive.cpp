@@ -22,7 +22,8 @@ private:
         home.write(QStringLiteral("Scans/Muller_Zoe_R.Wrl"), QByteArray("#VRML V2.0 utf8\n") + QByteArray(1000, 'r'));
         return {home.path(QStringLiteral("Data/Clinic1/JB0042_Zoë_Müller.Csv")),
                 home.path(QStringLiteral("Data/Clinic1/JB0042_Zoë_Müller.Pdf")),
-                home.path(QStringLiteral("Scans/Müller_Zoë_L.Wrl")), home.path(QStringLiteral("Scans/Muller_Zoe_R.Wrl"))};
+                home.path(QStringLiteral("Scans/Müller_Zoë_L.Wrl")),
+                home.path(QStringLiteral("Scans/Muller_Zoe_R.Wrl"))};
     }
 
     static QStringList partFiles(const QString &folder)
@@ -105,7 +106,8 @@ private slots:
     void unpackableJobsAreRefused_data()
     {
         QTest::addColumn<QStringList>("names"); // relative to the home; "-" marks a missing file
-        QTest::newRow("two files with one bare name") << QStringList{QStringLiteral("a/Job.Csv"), QStringLiteral("b/job.csv")};
+        QTest::newRow("two files with one bare name")
+            << QStringList{QStringLiteral("a/Job.Csv"), QStringLiteral("b/job.csv")};
         QTest::newRow("missing source") << QStringList{QStringLiteral("a/Job.Csv"), QStringLiteral("-a/Gone.Pdf")};
         QTest::newRow("nothing to pack") << QStringList{};
     }
@@ -148,7 +150,8 @@ private slots:
 
         // A member missing, or kept under a folder, is missing.
         const QString partial = home.path(QStringLiteral("partial.Zip"));
-        QVERIFY(Build_Zip(partial, {{"A.Csv", "first member"}, {"src/B.Wrl", "the second member's bytes, long enough to find"}}));
+        QVERIFY(Build_Zip(
+            partial, {{"A.Csv", "first member"}, {"src/B.Wrl", "the second member's bytes, long enough to find"}}));
         QVERIFY_THROWS_EXCEPTION(SolvaneError, Verify_Job_Archive(partial, files));
 
         // A source that changed after packing no longer matches its copy.
@@ -161,7 +164,8 @@ private slots:
         TestHome home;
         home.write(QStringLiteral("A.Csv"), "x");
         const QString zipPath = home.path(QStringLiteral("NoSuchFolder/Job.Zip"));
-        QVERIFY_THROWS_EXCEPTION(SolvaneError, Write_Job_Archive(zipPath, {home.path(QStringLiteral("A.Csv"))}, QString()));
+        QVERIFY_THROWS_EXCEPTION(SolvaneError,
+                                 Write_Job_Archive(zipPath, {home.path(QStringLiteral("A.Csv"))}, QString()));
         QVERIFY(!QFileInfo::exists(zipPath));
         QVERIFY(QFileInfo::exists(home.path(QStringLiteral("A.Csv"))));
     }

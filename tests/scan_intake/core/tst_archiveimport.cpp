@@ -40,9 +40,9 @@ private slots:
         Job().DataFolder = dataFolder(home);
         QDir().mkpath(Job().DataFolder);
         const QString zipPath = home.path(QStringLiteral("JB0042_Ann_Lee.Zip"));
-        QVERIFY(Build_Zip(zipPath, {{"JB0042_Ann_Lee.Csv", "record"},
-                                    {"Lee_Ann_L.Wrl", QByteArray(300000, 'w')},
-                                    {"Empty.Txt", ""}}));
+        QVERIFY(Build_Zip(
+            zipPath,
+            {{"JB0042_Ann_Lee.Csv", "record"}, {"Lee_Ann_L.Wrl", QByteArray(300000, 'w')}, {"Empty.Txt", ""}}));
         const QString before = Job().CurrentFolder;
 
         const ArchiveImportResult result = Import_Job_Archive(zipPath);
@@ -70,19 +70,19 @@ private slots:
         QDir().mkpath(Job().DataFolder);
         const QString zipPath = home.path(QStringLiteral("Hostile.Zip"));
         QVERIFY(Build_Zip(zipPath, {
-            {"../../escape1.txt", "up"},
-            {"/tmp/solvane-absolute.txt", "absolute"},
-            {"..\\..\\escape2.txt", "backslash up"},
-            {"C:\\3DEriruvu\\escape3.txt", "drive"},
-            {"sub/deeper/nested.txt", "nested"},
-            {"sub/", "", ZipMember::Folder},
-            {"attrfolder", "", ZipMember::FolderByAttribute},
-            {"evil-link", "../../../../etc/passwd", ZipMember::Link},
-            {"locked.txt", "secret data", ZipMember::Encrypted},
-            {"x/..", "dots"},
-            {".", "dot"},
-            {"sub/escape1.txt", "a second escape1"},
-        }));
+                                       {"../../escape1.txt", "up"},
+                                       {"/tmp/solvane-absolute.txt", "absolute"},
+                                       {"..\\..\\escape2.txt", "backslash up"},
+                                       {"C:\\3DEriruvu\\escape3.txt", "drive"},
+                                       {"sub/deeper/nested.txt", "nested"},
+                                       {"sub/", "", ZipMember::Folder},
+                                       {"attrfolder", "", ZipMember::FolderByAttribute},
+                                       {"evil-link", "../../../../etc/passwd", ZipMember::Link},
+                                       {"locked.txt", "secret data", ZipMember::Encrypted},
+                                       {"x/..", "dots"},
+                                       {".", "dot"},
+                                       {"sub/escape1.txt", "a second escape1"},
+                                   }));
         const QSet<QString> treeBefore = Tree_Of(top);
 
         const ArchiveImportResult result = Import_Job_Archive(zipPath);
@@ -101,7 +101,8 @@ private slots:
         QCOMPARE(added.size(), 5);
         for (const QString &path : added) {
             QCOMPARE(QFileInfo(path).path(), dataRel);
-            QVERIFY2(QFileInfo(top + u'/' + path).isFile() && !QFileInfo(top + u'/' + path).isSymLink(), qPrintable(path));
+            QVERIFY2(QFileInfo(top + u'/' + path).isFile() && !QFileInfo(top + u'/' + path).isSymLink(),
+                     qPrintable(path));
         }
 
         // The rest is listed in one message.
@@ -124,7 +125,8 @@ private slots:
         QTest::addColumn<bool>("newFileWritten");
         QTest::newRow("Yes replaces") << Answer::Yes << QByteArray("new A") << QByteArray("new B") << true;
         QTest::newRow("No keeps them") << Answer::No << QByteArray("old A") << QByteArray("old B") << true;
-        QTest::newRow("Cancel extracts nothing") << Answer::Cancel << QByteArray("old A") << QByteArray("old B") << false;
+        QTest::newRow("Cancel extracts nothing")
+            << Answer::Cancel << QByteArray("old A") << QByteArray("old B") << false;
     }
 
     void existingFilesAskOnce()

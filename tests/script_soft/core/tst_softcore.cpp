@@ -19,24 +19,25 @@ private slots:
 
 void TestSoftCore::scanChoice_data()
 {
-    QTest::addColumn<QString>("chosen");      // under the working folder
+    QTest::addColumn<QString>("chosen"); // under the working folder
     QTest::addColumn<QStringList>("present"); // files that exist beside it
     QTest::addColumn<QString>("model");
-    QTest::addColumn<QString>("graphic");     // "-" when left as it was
-    QTest::addColumn<int>("stl");             // -1 left, 0 false, 1 true
+    QTest::addColumn<QString>("graphic"); // "-" when left as it was
+    QTest::addColumn<int>("stl"); // -1 left, 0 false, 1 true
 
     QTest::newRow("WRL with its photograph")
-        << "Data/Lee_Ann_L.Wrl" << QStringList{"Data/Lee_Ann_L.Wrl", "Data/lee_ann_l[vrml].jpg"}
-        << "Data/Lee_Ann_L.Lcf" << "Data/lee_ann_l[vrml].jpg" << 0;
-    QTest::newRow("WRL without a photograph") << "Data/Lee_Ann_L.Wrl" << QStringList{"Data/Lee_Ann_L.Wrl"}
-                                              << "Data/Lee_Ann_L.Lcf" << "Data/Lee_Ann_L0.Jpg" << 0;
+        << "Data/Lee_Ann_L.Wrl" << QStringList{"Data/Lee_Ann_L.Wrl", "Data/lee_ann_l[vrml].jpg"} << "Data/Lee_Ann_L.Lcf"
+        << "Data/lee_ann_l[vrml].jpg" << 0;
+    QTest::newRow("WRL without a photograph")
+        << "Data/Lee_Ann_L.Wrl" << QStringList{"Data/Lee_Ann_L.Wrl"} << "Data/Lee_Ann_L.Lcf"
+        << "Data/Lee_Ann_L0.Jpg" << 0;
     QTest::newRow("small-letter STL") << "Data/foot.stl" << QStringList{"Data/foot.stl"} << "Data/foot.Lcf"
                                       << "None" << 1;
     QTest::newRow("STL only in the folder name is a WRL")
         << "Scans.STL/foot.Wrl" << QStringList{"Scans.STL/foot.Wrl"} << "Scans.STL/foot.Lcf"
         << "Scans.STL/foot0.Jpg" << 0;
-    QTest::newRow("OBJ changes the names only") << "Data/foot.Obj" << QStringList{"Data/foot.Obj"}
-                                                << "Data/foot.Lcf" << "-" << -1;
+    QTest::newRow("OBJ changes the names only") << "Data/foot.Obj" << QStringList{"Data/foot.Obj"} << "Data/foot.Lcf"
+                                                << "-" << -1;
 }
 
 void TestSoftCore::scanChoice()
@@ -73,12 +74,16 @@ void TestSoftCore::optionSummary_data()
     const QString head = "LEFT FOOT\r\nStyle: Revere\r\nEVA: 220 black\r\nTop Cover: VINYL blue;VINYL red;\r\n\r\n";
     const QString right = "RIGHT FOOT\r\nStyle: Mens (Wide)\r\nEVA: 125 white\r\nTop Cover: \r\n\r\n";
     QTest::newRow("None before a valued option is dropped")
-        << "None;Heel Lift Ext (mm) = 2.0;" << "None;" << "None"
+        << "None;Heel Lift Ext (mm) = 2.0;"
+        << "None;"
+        << "None"
         << "Heel Lift Ext (mm) = 2.0;"
         << head + "Heel Lift Ext (mm) = 2.0\r\n\r\n\r\nNone\r\n\r\n" + right + "None\r\n";
     QTest::newRow("notes lines between the feet")
-        << "Hooks;" << "" << "Sore heel;Check fit" << "Hooks;"
-        << head + "Hooks\r\n\r\n\r\nSore heel\r\nCheck fit\r\n\r\n" + right;
+        << "Hooks;"
+        << ""
+        << "Sore heel;Check fit"
+        << "Hooks;" << head + "Hooks\r\n\r\n\r\nSore heel\r\nCheck fit\r\n\r\n" + right;
 }
 
 void TestSoftCore::optionSummary()

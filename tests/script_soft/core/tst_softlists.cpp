@@ -1,6 +1,6 @@
+#include "scriptedprompter.h"
 #include "scriptrecord.h"
 #include "softtables.h"
-#include "scriptedprompter.h"
 #include "testhome.h"
 
 #include <QtTest>

@@ -42,9 +42,7 @@ inline Mesh footLikeMesh(int rings, int segments, bool colours = false)
                                      static_cast<std::uint8_t>(s * 255 / segments), 128, 255});
         }
     }
-    auto at = [&](int r, int s) {
-        return static_cast<std::uint32_t>((r % rings) * segments + (s % segments));
-    };
+    auto at = [&](int r, int s) { return static_cast<std::uint32_t>((r % rings) * segments + (s % segments)); };
     for (int r = 0; r < rings; ++r)
         for (int s = 0; s < segments; ++s) {
             m.triangles.push_back({at(r, s), at(r + 1, s), at(r + 1, s + 1)});
@@ -62,18 +60,18 @@ inline Mesh footLikeMesh(std::size_t triangles, bool colours = false)
 }
 
 namespace detail {
-inline void putU32(std::string& out, std::uint32_t v)
+inline void putU32(std::string &out, std::uint32_t v)
 {
     for (int i = 0; i < 4; ++i)
         out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
 }
-inline void putF32(std::string& out, float f)
+inline void putF32(std::string &out, float f)
 {
     std::uint32_t bits;
     std::memcpy(&bits, &f, 4);
     putU32(out, bits);
 }
-inline Vec3 normalOf(const Mesh& m, const Triangle& t)
+inline Vec3 normalOf(const Mesh &m, const Triangle &t)
 {
     const Vec3 &a = m.positions[t[0]], &b = m.positions[t[1]], &c = m.positions[t[2]];
     const Vec3 u{b.x - a.x, b.y - a.y, b.z - a.z}, v{c.x - a.x, c.y - a.y, c.z - a.z};
@@ -83,7 +81,7 @@ inline Vec3 normalOf(const Mesh& m, const Triangle& t)
         n = {n.x / len, n.y / len, n.z / len};
     return n;
 }
-inline std::string fmt(const char* format, double a, double b, double c)
+inline std::string fmt(const char *format, double a, double b, double c)
 {
     char buffer[128];
     std::snprintf(buffer, sizeof buffer, format, a, b, c);
@@ -93,19 +91,19 @@ inline std::string fmt(const char* format, double a, double b, double c)
 
 // Binary STL: the 80-byte header starts with `header` (cut or padded with
 // blanks), then the count and one 50-byte record per triangle.
-inline std::string binaryStl(const Mesh& m, std::string_view header = "fixture binary STL")
+inline std::string binaryStl(const Mesh &m, std::string_view header = "fixture binary STL")
 {
     std::string out(header.substr(0, 80));
     out.resize(80, ' ');
     detail::putU32(out, static_cast<std::uint32_t>(m.triangles.size()));
     out.reserve(84 + 50 * m.triangles.size());
-    for (const Triangle& t : m.triangles) {
+    for (const Triangle &t : m.triangles) {
         const Vec3 n = detail::normalOf(m, t);
         detail::putF32(out, static_cast<float>(n.x));
         detail::putF32(out, static_cast<float>(n.y));
         detail::putF32(out, static_cast<float>(n.z));
         for (std::uint32_t corner : t) {
-            const Vec3& p = m.positions[corner];
+            const Vec3 &p = m.positions[corner];
             detail::putF32(out, static_cast<float>(p.x));
             detail::putF32(out, static_cast<float>(p.y));
             detail::putF32(out, static_cast<float>(p.z));
@@ -117,18 +115,17 @@ inline std::string binaryStl(const Mesh& m, std::string_view header = "fixture b
 
 // ASCII STL with the given first line and line end; coordinates written with
 // nine significant digits, enough to give back the same floats.
-inline std::string asciiStl(const Mesh& m, std::string_view firstLine = "solid fixture",
-                            std::string_view eol = "\n")
+inline std::string asciiStl(const Mesh &m, std::string_view firstLine = "solid fixture", std::string_view eol = "\n")
 {
     std::string out;
     out.reserve(260 * m.triangles.size() + 64);
     out.append(firstLine).append(eol);
-    for (const Triangle& t : m.triangles) {
+    for (const Triangle &t : m.triangles) {
         const Vec3 n = detail::normalOf(m, t);
         out.append(detail::fmt("  facet normal %.6e %.6e %.6e", n.x, n.y, n.z)).append(eol);
         out.append("    outer loop").append(eol);
         for (std::uint32_t corner : t) {
-            const Vec3& p = m.positions[corner];
+            const Vec3 &p = m.positions[corner];
             out.append(detail::fmt("      vertex %.9g %.9g %.9g", p.x, p.y, p.z)).append(eol);
         }
         out.append("    endloop").append(eol).append("  endfacet").append(eol);
@@ -139,22 +136,22 @@ inline std::string asciiStl(const Mesh& m, std::string_view firstLine = "solid f
 
 // OBJ with "v x y z [r g b]" (colours when the mesh has them) and "f a b c"
 // lines, vertices counted from 1, in full double precision.
-inline std::string objText(const Mesh& m, std::string_view eol = "\r\n")
+inline std::string objText(const Mesh &m, std::string_view eol = "\r\n")
 {
     std::string out;
     out.reserve(80 * m.positions.size() + 30 * m.triangles.size());
     out.append("# fixture scan").append(eol);
     for (std::size_t i = 0; i < m.positions.size(); ++i) {
-        const Vec3& p = m.positions[i];
+        const Vec3 &p = m.positions[i];
         out.append(detail::fmt("v %.17g %.17g %.17g", p.x, p.y, p.z));
         if (m.hasColours()) {
-            const Rgba& c = m.colours[i];
+            const Rgba &c = m.colours[i];
             out.append(detail::fmt(" %.6f %.6f %.6f", c.r / 255.0, c.g / 255.0, c.b / 255.0));
         }
         out.append(eol);
     }
     char buffer[64];
-    for (const Triangle& t : m.triangles) {
+    for (const Triangle &t : m.triangles) {
         std::snprintf(buffer, sizeof buffer, "f %u %u %u", t[0] + 1, t[1] + 1, t[2] + 1);
         out.append(buffer).append(eol);
     }
@@ -164,7 +161,7 @@ inline std::string objText(const Mesh& m, std::string_view eol = "\r\n")
 // True when both meshes have the same triangles, in the same order, with
 // corners at the same points: what a reader must keep, whatever vertex
 // numbering it chose.
-inline bool sameSurface(const Mesh& a, const Mesh& b)
+inline bool sameSurface(const Mesh &a, const Mesh &b)
 {
     if (a.triangles.size() != b.triangles.size())
         return false;
@@ -175,7 +172,7 @@ inline bool sameSurface(const Mesh& a, const Mesh& b)
     return true;
 }
 
-inline void writeFile(const std::filesystem::path& path, std::string_view bytes)
+inline void writeFile(const std::filesystem::path &path, std::string_view bytes)
 {
     std::ofstream f(path, std::ios::binary | std::ios::trunc);
     f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -183,7 +180,7 @@ inline void writeFile(const std::filesystem::path& path, std::string_view bytes)
         throw std::runtime_error("cannot write fixture " + path.string());
 }
 
-inline std::string readFile(const std::filesystem::path& path)
+inline std::string readFile(const std::filesystem::path &path)
 {
     std::ifstream f(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());

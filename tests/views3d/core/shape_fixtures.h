@@ -24,16 +24,19 @@ inline Mesh box(Vec3 lo, Vec3 hi)
     return m;
 }
 
-inline Vec3 sub(const Vec3& a, const Vec3& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-inline Vec3 crossOf(const Vec3& a, const Vec3& b)
+inline Vec3 sub(const Vec3 &a, const Vec3 &b)
+{
+    return {a.x - b.x, a.y - b.y, a.z - b.z};
+}
+inline Vec3 crossOf(const Vec3 &a, const Vec3 &b)
 {
     return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
 }
 
-inline double area(const Mesh& m)
+inline double area(const Mesh &m)
 {
     double total = 0;
-    for (const Triangle& t : m.triangles) {
+    for (const Triangle &t : m.triangles) {
         const Vec3 c = crossOf(sub(m.positions[t[1]], m.positions[t[0]]), sub(m.positions[t[2]], m.positions[t[0]]));
         total += std::sqrt(c.x * c.x + c.y * c.y + c.z * c.z) / 2;
     }
@@ -41,10 +44,10 @@ inline double area(const Mesh& m)
 }
 
 // Positive for a closed mesh whose triangles face outwards.
-inline double signedVolume(const Mesh& m)
+inline double signedVolume(const Mesh &m)
 {
     double total = 0;
-    for (const Triangle& t : m.triangles) {
+    for (const Triangle &t : m.triangles) {
         const Vec3 &a = m.positions[t[0]], &b = m.positions[t[1]], &c = m.positions[t[2]];
         const Vec3 bc = crossOf(b, c);
         total += (a.x * bc.x + a.y * bc.y + a.z * bc.z) / 6;
@@ -54,28 +57,28 @@ inline double signedVolume(const Mesh& m)
 
 // Directed edges used by more than one triangle, or undirected edges used by
 // more than two: either means the surface was broken or wound inconsistently.
-inline int badEdges(const Mesh& m)
+inline int badEdges(const Mesh &m)
 {
     std::map<std::pair<std::uint32_t, std::uint32_t>, int> directed;
-    for (const Triangle& t : m.triangles)
+    for (const Triangle &t : m.triangles)
         for (int c = 0; c < 3; ++c)
             ++directed[{t[c], t[(c + 1) % 3]}];
     int bad = 0;
-    for (const auto& [edge, count] : directed)
+    for (const auto &[edge, count] : directed)
         if (count > 1)
             ++bad;
     return bad;
 }
 
 // Edges of exactly one triangle: the rim of an open surface.
-inline std::vector<std::pair<std::uint32_t, std::uint32_t>> openEdges(const Mesh& m)
+inline std::vector<std::pair<std::uint32_t, std::uint32_t>> openEdges(const Mesh &m)
 {
     std::map<std::pair<std::uint32_t, std::uint32_t>, int> directed;
-    for (const Triangle& t : m.triangles)
+    for (const Triangle &t : m.triangles)
         for (int c = 0; c < 3; ++c)
             ++directed[{t[c], t[(c + 1) % 3]}];
     std::vector<std::pair<std::uint32_t, std::uint32_t>> open;
-    for (const auto& [edge, count] : directed)
+    for (const auto &[edge, count] : directed)
         if (!directed.count({edge.second, edge.first}))
             open.push_back(edge);
     return open;

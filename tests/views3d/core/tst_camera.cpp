@@ -18,12 +18,12 @@ Q_DECLARE_METATYPE(mesh::GridPlane)
 
 namespace {
 
-bool near(const Vec3& a, const Vec3& b, double tolerance = 1e-9)
+bool near(const Vec3 &a, const Vec3 &b, double tolerance = 1e-9)
 {
     return std::abs(a.x - b.x) <= tolerance && std::abs(a.y - b.y) <= tolerance && std::abs(a.z - b.z) <= tolerance;
 }
 
-QString show(const Vec3& v)
+QString show(const Vec3 &v)
 {
     return QString("(%1, %2, %3)").arg(v.x).arg(v.y).arg(v.z);
 }
@@ -35,7 +35,8 @@ Mat3 rows(std::array<double, 9> m)
 
 } // namespace
 
-class TestCamera : public QObject {
+class TestCamera : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -83,18 +84,18 @@ void TestCamera::presets()
     const double height = camera.viewHeight();
     camera.eyeFrame().place({5, 6, 7});
     camera.applyPreset(preset);
-    QCOMPARE(camera.eyeFrame().rotation(), expected);   // quarter turns are exact
+    QCOMPARE(camera.eyeFrame().rotation(), expected); // quarter turns are exact
     QCOMPARE(camera.eyeFrame().position(), (Vec3{0, 0, 0}));
-    QCOMPARE(camera.viewHeight(), height);               // no preset zooms
+    QCOMPARE(camera.viewHeight(), height); // no preset zooms
     if (preset != ViewPreset::Top && preset != ViewPreset::Bottom && preset != ViewPreset::Sole)
-        QCOMPARE(camera.up(), (Vec3{0, 0, 1}));         // side views stand upright
+        QCOMPARE(camera.up(), (Vec3{0, 0, 1})); // side views stand upright
 }
 
 void TestCamera::topUndoesAnyPreset()
 {
     Camera camera;
     const ViewPreset all[] = {ViewPreset::Bottom, ViewPreset::Left, ViewPreset::Right,
-                              ViewPreset::Front, ViewPreset::Back, ViewPreset::Sole};
+                              ViewPreset::Front,  ViewPreset::Back, ViewPreset::Sole};
     for (const ViewPreset p : all) {
         camera.applyPreset(p);
         camera.applyPreset(ViewPreset::Top);
@@ -140,7 +141,7 @@ void TestCamera::fitShowsTheWholeModel()
         camera.applyPreset(p);
         camera.fit(b);
         double lowX = 1e9, highX = -1e9, lowY = 1e9, highY = -1e9;
-        for (const Vec3& v : foot.positions) {
+        for (const Vec3 &v : foot.positions) {
             const PixelPoint px = camera.toPixel(v);
             lowX = std::min(lowX, px.x);
             highX = std::max(highX, px.x);
@@ -187,13 +188,13 @@ void TestCamera::screenZoomAndVisibleRange()
     Camera camera;
     camera.setViewport(200, 100);
     camera.fit(Bounds{{-10, -10, -10}, {10, 10, 10}, false});
-    camera.zoom(camera.viewHeight() / 50, camera.visibleCentre());   // 50 units high
+    camera.zoom(camera.viewHeight() / 50, camera.visibleCentre()); // 50 units high
     QVERIFY(std::abs(camera.viewHeight() - 50) < 1e-12);
     // Top view, 200 x 100 pixels: 100 units across x, 50 along y.
     QVERIFY(std::abs(camera.visibleRange(Axis::X).low + 50) < 1e-9);
     QVERIFY(std::abs(camera.visibleRange(Axis::X).high - 50) < 1e-9);
     QVERIFY(std::abs(camera.visibleRange(Axis::Y).high - 25) < 1e-9);
-    camera.applyPreset(ViewPreset::Right);   // y now runs into the screen, z up
+    camera.applyPreset(ViewPreset::Right); // y now runs into the screen, z up
     QVERIFY(std::abs(camera.visibleRange(Axis::Z).high - 25) < 1e-9);
     QVERIFY(std::abs(camera.visibleRange(Axis::X).high - 50) < 1e-9);
     // `ViewBottom` twice zooms twice about the visible centre.
@@ -222,7 +223,7 @@ void TestCamera::zoomToRectangle()
     QVERIFY(std::abs(pa.x) < 1e-9 && std::abs(pa.y) < 1e-9);
     QVERIFY(std::abs(pb.x - 400) < 1e-9 && std::abs(pb.y - 200) < 1e-9);
     const double height = camera.viewHeight();
-    camera.zoomToRectangle({10, 10}, {10, 90});   // no width
+    camera.zoomToRectangle({10, 10}, {10, 90}); // no width
     QCOMPARE(camera.viewHeight(), height);
 }
 
@@ -256,11 +257,11 @@ void TestCamera::viewProjectionMatchesThePixels()
     camera.applyPreset(ViewPreset::Left);
     camera.fit(b);
     const std::array<double, 16> m = camera.viewProjection(b);
-    auto clip = [&](const Vec3& p) {
+    auto clip = [&](const Vec3 &p) {
         return Vec3{m[0] * p.x + m[4] * p.y + m[8] * p.z + m[12], m[1] * p.x + m[5] * p.y + m[9] * p.z + m[13],
                     m[2] * p.x + m[6] * p.y + m[10] * p.z + m[14]};
     };
-    for (const Vec3& p : {Vec3{10, 20, 30}, Vec3{250, 90, 5}, Vec3{130, 50, 40}}) {
+    for (const Vec3 &p : {Vec3{10, 20, 30}, Vec3{250, 90, 5}, Vec3{130, 50, 40}}) {
         const PixelPoint px = camera.toPixel(p);
         const Vec3 c = clip(p);
         QVERIFY(std::abs((c.x + 1) / 2 * 300 - px.x) < 1e-9);
@@ -288,20 +289,20 @@ void TestCamera::gridPlanes()
     GridWindowState window;
     window.press(GridButton::MoveUp, grid, plane);
     window.press(GridButton::TurnLeft, grid, GridPlane::Side);
-    grid.placeInPlane(plane);   // discards the move and the turn
+    grid.placeInPlane(plane); // discards the move and the turn
     QCOMPARE(grid.frame().position(), (Vec3{0, 0, 0}));
     QCOMPARE(gridTurnAxis(plane), axis);
     const Vec3 n = grid.normal();
     QVERIFY(near(Vec3{std::abs(n.x), std::abs(n.y), std::abs(n.z)}, axis));
     const auto lines = grid.lines();
     QCOMPARE(lines.size(), std::size_t(2 * (2 * SceneGrid::kLinesEachSide + 1)));
-    for (const auto& [a, b] : lines) {
+    for (const auto &[a, b] : lines) {
         QCOMPARE(a.x * axis.x + a.y * axis.y + a.z * axis.z, 0.0);
         QCOMPARE(b.x * axis.x + b.y * axis.y + b.z * axis.z, 0.0);
     }
     // Turning about the plane's own axis keeps the grid in its plane.
     window.press(GridButton::TurnRight, grid, plane);
-    for (const auto& [a, b] : grid.lines())
+    for (const auto &[a, b] : grid.lines())
         QVERIFY(std::abs(a.x * axis.x + a.y * axis.y + a.z * axis.z) < 1e-9);
 }
 
@@ -321,13 +322,14 @@ void TestCamera::gridWindow()
     window.press(GridButton::MoveOut, grid, GridPlane::Plan);
     window.press(GridButton::MoveIn, grid, GridPlane::Plan);
     QCOMPARE(grid.frame().position(), (Vec3{-10, 5, 5}));
-    window.chooseStep(3);   // no such button
+    window.chooseStep(3); // no such button
     QCOMPARE(window.step(), 5.0);
     // "Right" under "Rotate" turns by -5 degrees about z, through the origin.
     window.press(GridButton::TurnRight, grid, GridPlane::Plan);
     const double a = -5 / 57.29577951;
     QVERIFY(near(grid.frame().axis(Axis::X), {std::cos(a), std::sin(a), 0}, 1e-12));
-    QVERIFY(near(grid.frame().position(), {-10 * std::cos(a) - 5 * std::sin(a), -10 * std::sin(a) + 5 * std::cos(a), 5}, 1e-12));
+    QVERIFY(near(grid.frame().position(), {-10 * std::cos(a) - 5 * std::sin(a), -10 * std::sin(a) + 5 * std::cos(a), 5},
+                 1e-12));
     window.press(GridButton::TurnLeft, grid, GridPlane::Plan);
     QVERIFY(near(grid.frame().position(), {-10, 5, 5}, 1e-12));
 }
@@ -342,7 +344,7 @@ void TestCamera::pickNearestFromEitherSide()
     const PixelPoint over = camera.toPixel({10, 10, 20});
     std::optional<PickHit> hit = pickNearest(model, camera.rayThroughPixel(over.x, over.y));
     QVERIFY(hit);
-    QVERIFY2(near(hit->point, {10, 10, 20}, 1e-9), qPrintable(show(hit->point)));   // the top, not the bottom
+    QVERIFY2(near(hit->point, {10, 10, 20}, 1e-9), qPrintable(show(hit->point))); // the top, not the bottom
     camera.applyPreset(ViewPreset::Sole);
     const PixelPoint under = camera.toPixel({10, 10, 0});
     hit = pickNearest(model, camera.rayThroughPixel(under.x, under.y));
@@ -350,7 +352,7 @@ void TestCamera::pickNearestFromEitherSide()
     QVERIFY(near(hit->point, {10, 10, 0}, 1e-9));
     // A lone triangle facing away from the viewer is still hit.
     Mesh away;
-    away.positions = {{0, 0, 0}, {0, 10, 0}, {10, 0, 0}};   // faces -z
+    away.positions = {{0, 0, 0}, {0, 10, 0}, {10, 0, 0}}; // faces -z
     away.triangles = {{0, 1, 2}};
     hit = pickNearest(away, Ray{{2, 2, 50}, {0, 0, -1}});
     QVERIFY(hit);
@@ -362,7 +364,7 @@ void TestCamera::aMissIsAMiss()
 {
     const Mesh box = sh::box({10, 10, 10}, {20, 20, 20});
     QVERIFY(!pickNearest(box, Ray{{25, 15, 100}, {0, 0, -1}}));
-    QVERIFY(!pickNearest(box, Ray{{0, 0, 0}, {0, 0, -1}}));   // the origin is not a hit
+    QVERIFY(!pickNearest(box, Ray{{0, 0, 0}, {0, 0, -1}})); // the origin is not a hit
     QVERIFY(!pickNearest(Mesh{}, Ray{{15, 15, 100}, {0, 0, -1}}));
     QVERIFY(!pickNearest(Model{}, Ray{{15, 15, 100}, {0, 0, -1}}));
     QVERIFY(!pickNearest(box, Ray{{15, 15, 100}, {0, 0, 0}}));
@@ -389,7 +391,7 @@ void TestCamera::pickOnALargeScan()
     const std::optional<PickHit> hit = pickNearest(foot, camera.rayThroughPixel(px.x, px.y));
     QVERIFY(hit);
     QVERIFY2(near(hit->point, foot.positions[top], 1e-6), qPrintable(show(hit->point)));
-    const Triangle& t = foot.triangles[hit->triangle];
+    const Triangle &t = foot.triangles[hit->triangle];
     QVERIFY(t[0] == top || t[1] == top || t[2] == top);
 }
 
@@ -397,7 +399,7 @@ void TestCamera::pickAcrossObjects()
 {
     Model model;
     model.objects.push_back(sh::box({0, 0, 0}, {10, 10, 10}));
-    model.objects.push_back(sh::box({0, 0, 20}, {10, 10, 30}));   // above the first
+    model.objects.push_back(sh::box({0, 0, 20}, {10, 10, 30})); // above the first
     std::optional<PickHit> hit = pickNearest(model, Ray{{5, 5, 100}, {0, 0, -1}});
     QVERIFY(hit);
     QCOMPARE(hit->object, std::size_t(1));

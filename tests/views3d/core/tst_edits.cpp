@@ -10,7 +10,8 @@ using namespace mesh;
 namespace fx = mesh::fixtures;
 namespace sh = mesh::shapes;
 
-class TestEdits : public QObject {
+class TestEdits : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -53,7 +54,7 @@ void TestEdits::brightness()
     m.colours.assign(m.positions.size(), Rgba{byte(before[0]), byte(before[1]), byte(before[2]), byte(before[3])});
     const Mesh original = m;
     QVERIFY(changeBrightness(m, amount));
-    for (const Rgba& c : m.colours)
+    for (const Rgba &c : m.colours)
         QCOMPARE((QList<int>{c.r, c.g, c.b, c.a}), after);
     QCOMPARE(m.positions, original.positions);
     QCOMPARE(m.triangles, original.triangles);
@@ -86,7 +87,8 @@ void TestEdits::mirrorReversesWindingAndTwiceRestores()
         QVERIFY(volume > 0);
         mirror(m);
         for (std::size_t i = 0; i < m.positions.size(); ++i)
-            QCOMPARE(m.positions[i], (Vec3{-original.positions[i].x, original.positions[i].y, original.positions[i].z}));
+            QCOMPARE(m.positions[i],
+                     (Vec3{-original.positions[i].x, original.positions[i].y, original.positions[i].z}));
         // Still facing outwards: a reflection alone would make this negative.
         QCOMPARE(sh::signedVolume(m), volume);
         QCOMPARE(sh::badEdges(m), 0);
@@ -129,12 +131,12 @@ void TestEdits::quarterTurns()
     QVERIFY(std::abs(sh::signedVolume(m) - volume) < 1e-6 * volume);
     for (int turn = 1; turn < 4; ++turn)
         rotateQuarterTurn(m, a);
-    QCOMPARE(m, original);   // bit for bit, not merely close
+    QCOMPARE(m, original); // bit for bit, not merely close
 }
 
 void TestEdits::scaleInchesToMillimetres()
 {
-    Mesh foot = sh::box({-5, 0, 0}, {5, 4, 3});   // a 10-inch foot
+    Mesh foot = sh::box({-5, 0, 0}, {5, 4, 3}); // a 10-inch foot
     scale(foot, kInchesToMillimetres);
     QCOMPARE(foot.bounds().size().x, 254.0);
     QCOMPARE(foot.bounds().min.x, -127.0);
@@ -182,7 +184,7 @@ void TestEdits::creaseAngleKeepsSharpEdgesHard()
             QCOMPARE(normals[3 * t + c], faces[t / 2]);
     // Past 90 the corners blend the three faces that meet there.
     const std::vector<Vec3> blended = cornerNormals(m, 100);
-    const Vec3 n = blended[0];   // corner 0 of the bottom face: (0, 0, 0)
+    const Vec3 n = blended[0]; // corner 0 of the bottom face: (0, 0, 0)
     QVERIFY(n.x < 0 && n.y < 0 && n.z < 0);
 }
 
@@ -198,29 +200,31 @@ void TestEdits::creaseAngleSmoothsAGentleSurface()
     for (std::size_t t = 0; t < m.triangles.size(); ++t)
         for (int c = 0; c < 3; ++c) {
             const std::uint32_t v = m.triangles[t][c];
-            const Vec3& n = smooth[3 * t + c];
+            const Vec3 &n = smooth[3 * t + c];
             QVERIFY(std::abs(n.x * n.x + n.y * n.y + n.z * n.z - 1) < 1e-12);
             if (seen[v])
-                QVERIFY(std::abs(n.x - atVertex[v].x) + std::abs(n.y - atVertex[v].y) + std::abs(n.z - atVertex[v].z) < 1e-12);
+                QVERIFY(std::abs(n.x - atVertex[v].x) + std::abs(n.y - atVertex[v].y) + std::abs(n.z - atVertex[v].z)
+                        < 1e-12);
             atVertex[v] = n;
             seen[v] = true;
-            const Vec3& f = flat[3 * t + c];
+            const Vec3 &f = flat[3 * t + c];
             if (std::abs(n.x - f.x) + std::abs(n.y - f.y) + std::abs(n.z - f.z) > 1e-6)
                 ++differFromFlat;
         }
     QVERIFY(differFromFlat > static_cast<int>(m.triangles.size()));
     // A blend of faces within 40 degrees of a corner's own face stays on its side.
     for (std::size_t k = 0; k < smooth.size(); ++k)
-        QVERIFY(smooth[k].x * flat[k].x + smooth[k].y * flat[k].y + smooth[k].z * flat[k].z > std::cos(40 / 57.29577951));
+        QVERIFY(smooth[k].x * flat[k].x + smooth[k].y * flat[k].y + smooth[k].z * flat[k].z
+                > std::cos(40 / 57.29577951));
 }
 
 void TestEdits::degenerateTriangleGetsAUnitNormal()
 {
     Mesh m = sh::box({0, 0, 0}, {1, 1, 1});
-    m.triangles.push_back({0, 1, 1});   // no area
+    m.triangles.push_back({0, 1, 1}); // no area
     for (const double angle : {0.0, 40.0}) {
         const std::vector<Vec3> normals = cornerNormals(m, angle);
-        for (const Vec3& n : normals)
+        for (const Vec3 &n : normals)
             QVERIFY(std::abs(n.x * n.x + n.y * n.y + n.z * n.z - 1) < 1e-12);
     }
 }

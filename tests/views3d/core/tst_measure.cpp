@@ -7,7 +7,8 @@ using namespace mesh;
 
 Q_DECLARE_METATYPE(mesh::Vec3)
 
-class TestMeasure : public QObject {
+class TestMeasure : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -32,20 +33,24 @@ void TestMeasure::results_data()
                             << QStringList{"13.0", "5.0", "53.13", "3.0", "4.0", "12.0"} << "Distance: 13.00";
     QTest::newRow("falling slope") << Vec3{10, 10, 0} << Vec3{20, 0, 5}
                                    << QStringList{"15.0", "14.1", "-45.00", "10.0", "10.0", "5.0"} << "Distance: 15.00";
-    QTest::newRow("same slope either way") << Vec3{20, 0, 5} << Vec3{10, 10, 0}
-                                           << QStringList{"15.0", "14.1", "-45.00", "10.0", "10.0", "5.0"} << "Distance: 15.00";
+    QTest::newRow("same slope either way")
+        << Vec3{20, 0, 5} << Vec3{10, 10, 0} << QStringList{"15.0", "14.1", "-45.00", "10.0", "10.0", "5.0"}
+        << "Distance: 15.00";
     QTest::newRow("equal x") << Vec3{5, 1, 0} << Vec3{5, 9, 6}
                              << QStringList{"10.0", "8.0", "90.00", "0.0", "8.0", "6.0"} << "Distance: 10.00";
     QTest::newRow("equal x, other way") << Vec3{5, 9, 6} << Vec3{5, 1, 0}
-                                        << QStringList{"10.0", "8.0", "90.00", "0.0", "8.0", "6.0"} << "Distance: 10.00";
+                                        << QStringList{"10.0", "8.0", "90.00", "0.0", "8.0", "6.0"}
+                                        << "Distance: 10.00";
     QTest::newRow("same place in plan") << Vec3{1, 1, 0} << Vec3{1, 1, 7}
                                         << QStringList{"7.0", "0.0", "", "0.0", "0.0", "7.0"} << "Distance: 7.00";
-    QTest::newRow("same point") << Vec3{4, 5, 6} << Vec3{4, 5, 6}
-                                << QStringList{"0.0", "0.0", "", "0.0", "0.0", "0.0"} << "Distance: 0.00";
-    QTest::newRow("halves away from zero") << Vec3{0, 0, 0} << Vec3{2.25, 0, 0}
-                                           << QStringList{"2.3", "2.3", "0.00", "2.3", "0.0", "0.0"} << "Distance: 2.25";
+    QTest::newRow("same point") << Vec3{4, 5, 6} << Vec3{4, 5, 6} << QStringList{"0.0", "0.0", "", "0.0", "0.0", "0.0"}
+                                << "Distance: 0.00";
+    QTest::newRow("halves away from zero")
+        << Vec3{0, 0, 0} << Vec3{2.25, 0, 0} << QStringList{"2.3", "2.3", "0.00", "2.3", "0.0", "0.0"}
+        << "Distance: 2.25";
     QTest::newRow("tiny negative angle") << Vec3{0, 0, 0} << Vec3{1000, -0.0001, 0}
-                                         << QStringList{"1000.0", "1000.0", "0.00", "1000.0", "0.0", "0.0"} << "Distance: 1000.00";
+                                         << QStringList{"1000.0", "1000.0", "0.00", "1000.0", "0.0", "0.0"}
+                                         << "Distance: 1000.00";
 }
 
 void TestMeasure::results()
@@ -95,8 +100,8 @@ void TestMeasure::fixedTexts()
 
 void TestMeasure::twipsToPixels()
 {
-    QCOMPARE(mesh::twipsToPixels(337.5, 15), 22LL);   // 22.5: the even pixel
-    QCOMPARE(mesh::twipsToPixels(352.5, 15), 24LL);   // 23.5
+    QCOMPARE(mesh::twipsToPixels(337.5, 15), 22LL); // 22.5: the even pixel
+    QCOMPARE(mesh::twipsToPixels(352.5, 15), 24LL); // 23.5
     QCOMPARE(mesh::twipsToPixels(300, 15), 20LL);
     QCOMPARE(mesh::twipsToPixels(0, 15), 0LL);
     QCOMPARE(mesh::twipsToPixels(-337.5, 15), -22LL);
@@ -109,7 +114,7 @@ void TestMeasure::twipsToPixels()
 void TestMeasure::aMeasurementFromStartToEnd()
 {
     using Kind = MeasureSession::ClickResult::Kind;
-    MeasureSession session;   // one for both views
+    MeasureSession session; // one for both views
     QCOMPARE(session.stage(), MeasureSession::Stage::Idle);
     // A click with no measurement under way changes nothing and says nothing.
     MeasureSession::ClickResult r = session.click(Vec3{1, 2, 3});
@@ -119,11 +124,11 @@ void TestMeasure::aMeasurementFromStartToEnd()
 
     QCOMPARE(session.start(), std::string("Pick the First Point"));
     QVERIFY(session.pickFirstFlag() && !session.pickSecondFlag());
-    r = session.click(Vec3{0, 0, 0});   // a real hit at the origin counts
+    r = session.click(Vec3{0, 0, 0}); // a real hit at the origin counts
     QCOMPARE(r.kind, Kind::FirstPicked);
     QCOMPARE(r.status, std::string("Pick the Second Point"));
     QVERIFY(!session.pickFirstFlag() && session.pickSecondFlag());
-    QCOMPARE(session.results().distance3D, 0.0);   // zero until the first result
+    QCOMPARE(session.results().distance3D, 0.0); // zero until the first result
 
     r = session.click(Vec3{3, 4, 12});
     QCOMPARE(r.kind, Kind::Measured);
@@ -154,11 +159,11 @@ void TestMeasure::aMissKeepsTheMeasurementWhereItWas()
     QCOMPARE(r.status, std::string(MeasureSession::kMissedSecondText));
     QCOMPARE(session.stage(), MeasureSession::Stage::WaitingForSecond);
     QCOMPARE(session.pickPoint1(), (Vec3{10, 10, 0}));
-    QCOMPARE(session.results().distance3D, 0.0);   // no result from a miss
+    QCOMPARE(session.results().distance3D, 0.0); // no result from a miss
 
     r = session.click(Vec3{20, 0, 5});
     QCOMPARE(r.kind, Kind::Measured);
-    QVERIFY(std::abs(*session.results().angleXY + 45) < 1e-6);   // the program's 57.29577951
+    QVERIFY(std::abs(*session.results().angleXY + 45) < 1e-6); // the program's 57.29577951
     QCOMPARE(QString::fromStdString(distancesTexts(session.results()).text6), QString("-45.00"));
 }
 
@@ -168,7 +173,7 @@ void TestMeasure::startingAgainStartsOver()
     session.start();
     session.click(Vec3{1, 1, 1});
     QCOMPARE(session.stage(), MeasureSession::Stage::WaitingForSecond);
-    session.start();   // "3D Distance" chosen again, in either view
+    session.start(); // "3D Distance" chosen again, in either view
     QCOMPARE(session.stage(), MeasureSession::Stage::WaitingForFirst);
     session.click(Vec3{0, 0, 0});
     session.click(Vec3{0, 0, 2});

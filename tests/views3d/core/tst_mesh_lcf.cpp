@@ -29,9 +29,9 @@ Model richModel()
     foot.positions[1].x = 0.1 + 0.2;
     model.objects.push_back(foot);
     Mesh plain = fx::footLikeMesh(3, 3);
-    plain.name = "Zehe \xC3\xBC";   // UTF-8 kept as bytes
+    plain.name = "Zehe \xC3\xBC"; // UTF-8 kept as bytes
     model.objects.push_back(plain);
-    model.objects.push_back(Mesh{});   // an empty object is still an object
+    model.objects.push_back(Mesh{}); // an empty object is still an object
     return model;
 }
 
@@ -46,12 +46,12 @@ std::string hex(std::string_view bytes)
     return out;
 }
 
-void expectRefused(std::string_view bytes, const char* why)
+void expectRefused(std::string_view bytes, const char *why)
 {
     try {
         decodeLcf(bytes, "foot.lcf");
         QFAIL("a damaged model file was read");
-    } catch (const MeshError& e) {
+    } catch (const MeshError &e) {
         const QString message = QString::fromStdString(e.what());
         QVERIFY2(message.startsWith("foot.lcf is not a readable model file"), qPrintable(message));
         QVERIFY2(message.contains(why), qPrintable(message));
@@ -75,7 +75,7 @@ std::string resealed(std::string bytes)
     return bytes;
 }
 
-void putU32(std::string& bytes, std::size_t at, std::uint32_t v)
+void putU32(std::string &bytes, std::size_t at, std::uint32_t v)
 {
     for (int i = 0; i < 4; ++i)
         bytes[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
@@ -83,7 +83,8 @@ void putU32(std::string& bytes, std::size_t at, std::uint32_t v)
 
 } // namespace
 
-class TestMeshLcf : public QObject {
+class TestMeshLcf : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -101,7 +102,7 @@ void TestMeshLcf::roundTripIsBitExact()
 {
     const Model model = richModel();
     const std::string bytes = encodeLcf(model);
-    QCOMPARE(encodeLcf(model), bytes);   // the same bytes every time
+    QCOMPARE(encodeLcf(model), bytes); // the same bytes every time
     const Model back = decodeLcf(bytes, "rich.lcf");
     QCOMPARE(back, model);
     QCOMPARE(std::bit_cast<std::uint64_t>(back.objects[0].positions[0].x), std::bit_cast<std::uint64_t>(-0.0));
@@ -127,19 +128,31 @@ void TestMeshLcf::layoutIsPinned()
     m.triangles = {{0, 1, 2}};
     m.creaseAngle = 40;
     model.objects.push_back(m);
-    const std::string pinned =
-        "534c4346" "01000000" "01000000"                 // "SLCF", version 1, one object
-        "01000000" "03000000" "01000000"                 // colours; 3 vertices, 1 triangle
-        "0000000000004440"                               // crease angle 40.0
-        "01000000" "54" "00000000"                       // name "T", no texture path
-        "000000000000000000000000000000000000000000000000"  // (0, 0, 0)
-        "000000000000f03f00000000000000000000000000000000"  // (1, 0, 0)
-        "0000000000000000000000000000f03f0000000000000000"  // (0, 1, 0)
-        "ff0000ff" "00ff00ff" "0000ff80"                 // colours
-        "00000000" "01000000" "02000000"                 // the triangle
-        "734e1b63";                                      // CRC-32
+    const std::string pinned = "534c4346"
+                               "01000000"
+                               "01000000" // "SLCF", version 1, one object
+                               "01000000"
+                               "03000000"
+                               "01000000" // colours; 3 vertices, 1 triangle
+                               "0000000000004440" // crease angle 40.0
+                               "01000000"
+                               "54"
+                               "00000000" // name "T", no texture path
+                               "000000000000000000000000000000000000000000000000" // (0, 0, 0)
+                               "000000000000f03f00000000000000000000000000000000" // (1, 0, 0)
+                               "0000000000000000000000000000f03f0000000000000000" // (0, 1, 0)
+                               "ff0000ff"
+                               "00ff00ff"
+                               "0000ff80" // colours
+                               "00000000"
+                               "01000000"
+                               "02000000" // the triangle
+                               "734e1b63"; // CRC-32
     QCOMPARE(hex(encodeLcf(model)), pinned);
-    QCOMPARE(hex(encodeLcf(Model{})), std::string("534c4346" "01000000" "00000000" "0b03cdf8"));
+    QCOMPARE(hex(encodeLcf(Model{})), std::string("534c4346"
+                                                  "01000000"
+                                                  "00000000"
+                                                  "0b03cdf8"));
 }
 
 void TestMeshLcf::fileSaveAndLoad()
@@ -152,7 +165,8 @@ void TestMeshLcf::fileSaveAndLoad()
     QCOMPARE(loadLcfFile(path), model);
     QCOMPARE(fx::readFile(path), encodeLcf(model));
     QCOMPARE(std::distance(std::filesystem::directory_iterator(dir.path().toStdString()),
-                           std::filesystem::directory_iterator()), 1);
+                           std::filesystem::directory_iterator()),
+             1);
 }
 
 void TestMeshLcf::everyTruncationIsRefused()

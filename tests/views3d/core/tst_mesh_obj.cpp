@@ -17,7 +17,8 @@ namespace {
 const Vec3 kNoVertex{-1e300, 0, 0};
 }
 
-class TestMeshObj : public QObject {
+class TestMeshObj : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -73,13 +74,15 @@ void TestMeshObj::leadingNumbers()
 void TestMeshObj::vertexLines_data()
 {
     QTest::addColumn<std::string>("line");
-    QTest::addColumn<Vec3>("position");   // kNoVertex: not a vertex statement
+    QTest::addColumn<Vec3>("position"); // kNoVertex: not a vertex statement
     QTest::addColumn<bool>("coloured");
     QTest::addColumn<Rgba>("colour");
-    QTest::newRow("colour halves to even") << std::string("v 1.5 2 3 0.5 1 0") << Vec3{1.5, 2, 3} << true << Rgba{128, 255, 0, 255};
+    QTest::newRow("colour halves to even")
+        << std::string("v 1.5 2 3 0.5 1 0") << Vec3{1.5, 2, 3} << true << Rgba{128, 255, 0, 255};
     QTest::newRow("no colour") << std::string("v 1 2 3") << Vec3{1, 2, 3} << false << Rgba{};
     QTest::newRow("weight read as red") << std::string("v 1 2 3 1") << Vec3{1, 2, 3} << true << Rgba{255, 0, 0, 255};
-    QTest::newRow("two blanks shift the values") << std::string("v 1  2 0.2") << Vec3{1, 0, 2} << true << Rgba{51, 0, 0, 255};
+    QTest::newRow("two blanks shift the values")
+        << std::string("v 1  2 0.2") << Vec3{1, 0, 2} << true << Rgba{51, 0, 0, 255};
     QTest::newRow("trailing blank") << std::string("v 1 2 3 ") << Vec3{1, 2, 3} << false << Rgba{};
     QTest::newRow("exponents") << std::string("v 1.5e-05 2E2 -3e+1") << Vec3{1.5e-05, 200, -30} << false << Rgba{};
     QTest::newRow("bare keyword") << std::string("v") << Vec3{0, 0, 0} << false << Rgba{};
@@ -96,7 +99,7 @@ void TestMeshObj::vertexLines()
     QFETCH(bool, coloured);
     QFETCH(Rgba, colour);
     const ObjReadResult r = parseObj(line + "\r\n", "v.obj");
-    const Mesh& m = r.model.objects.at(0);
+    const Mesh &m = r.model.objects.at(0);
     if (position == kNoVertex) {
         QCOMPARE(r.counts.vertices, 0u);
         QVERIFY(m.positions.empty());
@@ -116,10 +119,12 @@ void TestMeshObj::faceLines_data()
     QTest::addColumn<std::string>("line");
     QTest::addColumn<std::vector<Triangle>>("triangles");
     QTest::newRow("plain") << std::string("f 1 2 3") << std::vector<Triangle>{{0, 1, 2}};
-    QTest::newRow("corners with texture and normal") << std::string("f 1/1/1 2/2/2 3/3/3") << std::vector<Triangle>{{0, 1, 2}};
+    QTest::newRow("corners with texture and normal")
+        << std::string("f 1/1/1 2/2/2 3/3/3") << std::vector<Triangle>{{0, 1, 2}};
     QTest::newRow("corners with normal only") << std::string("f 3//1 2//2 1//3") << std::vector<Triangle>{{2, 1, 0}};
     QTest::newRow("quad fanned") << std::string("f 1 2 3 4") << std::vector<Triangle>{{0, 1, 2}, {0, 2, 3}};
-    QTest::newRow("pentagon fanned") << std::string("f 5 4 3 2 1") << std::vector<Triangle>{{4, 3, 2}, {4, 2, 1}, {4, 1, 0}};
+    QTest::newRow("pentagon fanned") << std::string("f 5 4 3 2 1")
+                                     << std::vector<Triangle>{{4, 3, 2}, {4, 2, 1}, {4, 1, 0}};
     QTest::newRow("trailing blanks") << std::string("f 1 2 3  ") << std::vector<Triangle>{{0, 1, 2}};
     QTest::newRow("two faces") << std::string("f 2 3 4\r\nf 1 2 3") << std::vector<Triangle>{{1, 2, 3}, {0, 1, 2}};
 }
@@ -130,7 +135,8 @@ void TestMeshObj::faceLines()
     QFETCH(std::vector<Triangle>, triangles);
     // A face before the vertices it names (corners count over the whole
     // file), and the line under test last, without a line end.
-    const ObjReadResult r = parseObj("f 1 2 3\r\nv 0 0 0\r\nv 1 0 0\r\nv 1 1 0\r\nv 0 1 0\r\nv 0 0 1\r\n" + line, "f.obj");
+    const ObjReadResult r =
+        parseObj("f 1 2 3\r\nv 0 0 0\r\nv 1 0 0\r\nv 1 1 0\r\nv 0 1 0\r\nv 0 0 1\r\n" + line, "f.obj");
     QVERIFY2(!r.buildFailed, r.buildFailure.c_str());
     std::vector<Triangle> expected{{0, 1, 2}};
     expected.insert(expected.end(), triangles.begin(), triangles.end());
@@ -152,7 +158,8 @@ void TestMeshObj::badFaceKeepsTheFacesBeforeIt_data()
 void TestMeshObj::badFaceKeepsTheFacesBeforeIt()
 {
     QFETCH(std::string, badFace);
-    const ObjReadResult r = parseObj("v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\nf 1 2 3\nf 1 3 4\n" + badFace + "\nf 2 3 4\n", "bad.obj");
+    const ObjReadResult r =
+        parseObj("v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\nf 1 2 3\nf 1 3 4\n" + badFace + "\nf 2 3 4\n", "bad.obj");
     QVERIFY(r.buildFailed);
     QVERIFY2(QString::fromStdString(r.buildFailure).contains("line 7"), r.buildFailure.c_str());
     QCOMPARE(r.model.objects.at(0).triangles, (std::vector<Triangle>{{0, 1, 2}, {0, 2, 3}}));
@@ -163,7 +170,7 @@ void TestMeshObj::badFaceKeepsTheFacesBeforeIt()
 
 void TestMeshObj::fileWithoutVerticesBuildsNothing()
 {
-    for (const char* text : {"", "# nothing\r\nvn 0 0 1\r\n", "f 1 2 3\r\n"}) {
+    for (const char *text : {"", "# nothing\r\nvn 0 0 1\r\n", "f 1 2 3\r\n"}) {
         const ObjReadResult r = parseObj(text, "none.obj");
         QVERIFY(r.buildFailed);
         QCOMPARE(r.model.objects.size(), 1u);
@@ -189,7 +196,7 @@ void TestMeshObj::colourOutOfRangeFailsTheRead()
     try {
         parseObj("v 0 0 0\r\n" + line + "\r\n", "colour.obj");
         QFAIL("the read went on");
-    } catch (const MeshError& e) {
+    } catch (const MeshError &e) {
         QVERIFY2(QString::fromStdString(e.what()).contains("colour.obj cannot be read as OBJ: line 2"), e.what());
     }
 }
@@ -218,7 +225,7 @@ void TestMeshObj::generatedScanRoundTrips()
         const Mesh source = fx::footLikeMesh(9, 7, colours);
         const ObjReadResult r = parseObj(fx::objText(source), "scan.obj");
         QVERIFY(!r.buildFailed);
-        const Mesh& m = r.model.objects.at(0);
+        const Mesh &m = r.model.objects.at(0);
         QCOMPARE(m.positions, source.positions);
         QCOMPARE(m.triangles, source.triangles);
         QCOMPARE(m.colours, source.colours);
@@ -238,7 +245,7 @@ void TestMeshObj::fileReadRepairsLineEndsAndAnnouncesPasses()
     fx::writeFile(folder / "lf.obj", fx::objText(source, "\n"));
     fx::writeFile(folder / "crlf.obj", crlf);
 
-    for (const char* name : {"lf.obj", "crlf.obj"}) {
+    for (const char *name : {"lf.obj", "crlf.obj"}) {
         std::vector<std::string> statuses;
         const ObjReadResult r = readObjFile(folder / name, [&](std::string_view s) { statuses.emplace_back(s); });
         QCOMPARE(r.model.objects.at(0).positions, source.positions);
@@ -277,7 +284,8 @@ void TestMeshObj::largeScansGiveTheSameMeshOnEveryCore()
     const ObjReadResult bad = parseObj(badFace, "big.obj");
     QVERIFY(bad.buildFailed);
     QCOMPARE(bad.model.objects.at(0).triangles.size(), facesBefore);
-    QVERIFY2(QString::fromStdString(bad.buildFailure).startsWith(QString("line %1:").arg(lineOf(faceAt))), bad.buildFailure.c_str());
+    QVERIFY2(QString::fromStdString(bad.buildFailure).startsWith(QString("line %1:").arg(lineOf(faceAt))),
+             bad.buildFailure.c_str());
 
     // A colour out of range late in the file fails the read at its line.
     std::string badColour = text;
@@ -286,9 +294,10 @@ void TestMeshObj::largeScansGiveTheSameMeshOnEveryCore()
     try {
         parseObj(badColour, "big.obj");
         QFAIL("the read went on");
-    } catch (const MeshError& e) {
-        QCOMPARE(QString::fromStdString(e.what()),
-                 QString("big.obj cannot be read as OBJ: line %1: a vertex colour is outside 0 to 1").arg(lineOf(vertexAt)));
+    } catch (const MeshError &e) {
+        QCOMPARE(
+            QString::fromStdString(e.what()),
+            QString("big.obj cannot be read as OBJ: line %1: a vertex colour is outside 0 to 1").arg(lineOf(vertexAt)));
     }
 }
 

@@ -16,21 +16,21 @@ namespace {
 
 const std::optional<std::string> kUnchanged;
 
-void writeBytes(const std::filesystem::path& path, const std::string& bytes)
+void writeBytes(const std::filesystem::path &path, const std::string &bytes)
 {
     std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-std::string readBytes(const std::filesystem::path& path)
+std::string readBytes(const std::filesystem::path &path)
 {
     std::ifstream f(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
 }
 
-std::vector<std::string> folderEntries(const std::filesystem::path& folder)
+std::vector<std::string> folderEntries(const std::filesystem::path &folder)
 {
     std::vector<std::string> names;
-    for (const auto& e : std::filesystem::directory_iterator(folder))
+    for (const auto &e : std::filesystem::directory_iterator(folder))
         names.push_back(e.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
@@ -38,7 +38,8 @@ std::vector<std::string> folderEntries(const std::filesystem::path& folder)
 
 } // namespace
 
-class TestMeshRepair : public QObject {
+class TestMeshRepair : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -99,11 +100,13 @@ void TestMeshRepair::lineEnds_data()
 {
     QTest::addColumn<std::string>("input");
     QTest::addColumn<std::optional<std::string>>("output");
-    QTest::newRow("bare LF") << std::string("v 1 2 3\nf 1 1 1\n") << std::optional<std::string>("v 1 2 3\r\nf 1 1 1\r\n");
+    QTest::newRow("bare LF") << std::string("v 1 2 3\nf 1 1 1\n")
+                             << std::optional<std::string>("v 1 2 3\r\nf 1 1 1\r\n");
     QTest::newRow("CR LF") << std::string("v 1 2 3\r\nf 1 1 1\r\n") << kUnchanged;
     QTest::newRow("LF before the first CR LF")
         << std::string("a\nb\r\nc\nd") << std::optional<std::string>("a\r\nb\r\nc\r\nd");
-    QTest::newRow("LF only after a CR LF") << std::string("a\r\nb\nc\n") << std::optional<std::string>("a\r\nb\r\nc\r\n");
+    QTest::newRow("LF only after a CR LF")
+        << std::string("a\r\nb\nc\n") << std::optional<std::string>("a\r\nb\r\nc\r\n");
     QTest::newRow("LF first byte, empty lines") << std::string("\n\n") << std::optional<std::string>("\r\n\r\n");
     QTest::newRow("lone CR kept") << std::string("a\rb\n") << std::optional<std::string>("a\rb\r\n");
     QTest::newRow("CR CR LF") << std::string("a\r\r\n") << kUnchanged;
@@ -125,7 +128,7 @@ void TestMeshRepair::lineEnds()
     QCOMPARE(fixLineEnds(path), output.has_value());
     QCOMPARE(readBytes(path), output.value_or(input));
     if (!output)
-        QCOMPARE(std::filesystem::last_write_time(path), before);   // not even rewritten
+        QCOMPARE(std::filesystem::last_write_time(path), before); // not even rewritten
     QCOMPARE(folderEntries(dir.path().toStdString()), std::vector<std::string>{"Foot_L.Obj"});
 }
 

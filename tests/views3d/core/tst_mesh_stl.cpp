@@ -10,7 +10,8 @@ namespace fx = mesh::fixtures;
 
 Q_DECLARE_METATYPE(std::string)
 
-class TestMeshStl : public QObject {
+class TestMeshStl : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -27,7 +28,7 @@ private slots:
 
 private:
     QTemporaryDir m_dir;
-    std::filesystem::path file(const char* name) const
+    std::filesystem::path file(const char *name) const
     {
         return std::filesystem::path(m_dir.path().toStdString()) / name;
     }
@@ -41,7 +42,7 @@ void TestMeshStl::binaryKeepsEveryTriangleAndWelds()
 
     const Model model = readStlFile(path);
     QCOMPARE(model.objects.size(), 1u);
-    const Mesh& m = model.objects[0];
+    const Mesh &m = model.objects[0];
     QVERIFY(m.check().empty());
     // Every corner of the soup found its one shared vertex.
     QCOMPARE(m.positions.size(), source.positions.size());
@@ -85,9 +86,9 @@ void TestMeshStl::asciiVariants_data()
     QTest::newRow("arbitrary header") << fx::asciiStl(source, "iQube 3D foot scan 2011", "\r\n");
     QTest::newRow("empty header line") << fx::asciiStl(source, "");
     std::string upper = fx::asciiStl(source, "SOLID X");
-    for (const char* word : {"facet", "outer", "vertex", "endloop", "endfacet", "endsolid"}) {
+    for (const char *word : {"facet", "outer", "vertex", "endloop", "endfacet", "endsolid"}) {
         std::string from = word, to = word;
-        for (char& c : to)
+        for (char &c : to)
             c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
         for (std::size_t at = upper.find(" " + from); at != std::string::npos; at = upper.find(" " + from, at + 1))
             upper.replace(at + 1, from.size(), to);
@@ -114,7 +115,7 @@ void TestMeshStl::asciiVariants()
     const Mesh source = fx::footLikeMesh(6, 5);
     const Model model = parseStl(text, "ascii.stl");
     QCOMPARE(model.objects.size(), 1u);
-    const Mesh& m = model.objects[0];
+    const Mesh &m = model.objects[0];
     QCOMPARE(m.positions.size(), source.positions.size());
     QVERIFY(fx::sameSurface(m, source));
 }
@@ -125,12 +126,12 @@ void TestMeshStl::weldsOnlyIdenticalPoints()
     // triangle whose corner differs from a square corner in the last bit.
     Mesh soup;
     const float nudged = std::nextafter(1.0f, 2.0f);
-    soup.positions = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {-0.0, 0, 0}, {1, 1, 0}, {0, 1, 0},
-                      {nudged, 0, 0}, {2, 0, 0}, {2, 1, 0}};
+    soup.positions = {{0, 0, 0}, {1, 0, 0},      {1, 1, 0}, {-0.0, 0, 0}, {1, 1, 0},
+                      {0, 1, 0}, {nudged, 0, 0}, {2, 0, 0}, {2, 1, 0}};
     soup.triangles = {{0, 1, 2}, {3, 4, 5}, {6, 7, 8}};
     const Model model = parseStl(fx::binaryStl(soup), "weld.stl");
-    const Mesh& m = model.objects.at(0);
-    QCOMPARE(m.positions.size(), 7u);   // 4 square corners + 3 of the third triangle
+    const Mesh &m = model.objects.at(0);
+    QCOMPARE(m.positions.size(), 7u); // 4 square corners + 3 of the third triangle
     QCOMPARE(m.triangles[1][0], m.triangles[0][0]);
     QCOMPARE(m.triangles[1][1], m.triangles[0][2]);
     QVERIFY(m.triangles[2][0] != m.triangles[0][1]);
@@ -163,15 +164,15 @@ void TestMeshStl::corruptFilesAreRefused_data()
     QTest::newRow("NaN corner") << nan << "finite";
     QTest::newRow("ascii cut inside a facet") << ascii.substr(0, ascii.size() / 2) << "cut short";
     QTest::newRow("ascii without endsolid") << ascii.substr(0, ascii.rfind("endsolid")) << "endsolid";
-    QTest::newRow("ascii vertex of two numbers")
-        << std::string(ascii).replace(ascii.find("vertex ") + 7, ascii.find('\n', ascii.find("vertex ")) - ascii.find("vertex ") - 7, "1 2")
-        << "three numbers";
-    QTest::newRow("ascii facet of two vertices")
-        << std::string(ascii).erase(ascii.find("      vertex"), ascii.find('\n', ascii.find("      vertex")) + 1 - ascii.find("      vertex"))
-        << "fewer than three";
+    QTest::newRow("ascii vertex of two numbers") << std::string(ascii).replace(
+        ascii.find("vertex ") + 7, ascii.find('\n', ascii.find("vertex ")) - ascii.find("vertex ") - 7, "1 2")
+                                                 << "three numbers";
+    QTest::newRow("ascii facet of two vertices") << std::string(ascii).erase(
+        ascii.find("      vertex"), ascii.find('\n', ascii.find("      vertex")) + 1 - ascii.find("      vertex"))
+                                                 << "fewer than three";
     QTest::newRow("not STL at all") << std::string("hello\r\nthis is a letter\r\n") << "line 2";
-    QTest::newRow("coordinate beyond float") << std::string(ascii).replace(ascii.find("vertex ") + 7, 0, "1e99")
-                                            << "out of range";
+    QTest::newRow("coordinate beyond float")
+        << std::string(ascii).replace(ascii.find("vertex ") + 7, 0, "1e99") << "out of range";
 }
 
 void TestMeshStl::corruptFilesAreRefused()
@@ -181,7 +182,7 @@ void TestMeshStl::corruptFilesAreRefused()
     try {
         parseStl(bytes, "scan.stl");
         QFAIL("a corrupt file was read");
-    } catch (const MeshError& e) {
+    } catch (const MeshError &e) {
         QCOMPARE(e.kind(), MeshError::Kind::Format);
         const QString message = QString::fromStdString(e.what());
         QVERIFY2(message.startsWith("scan.stl"), qPrintable(message));
@@ -194,7 +195,7 @@ void TestMeshStl::missingFileIsAnAccessError()
     try {
         readStlFile(file("absent.stl"));
         QFAIL("a missing file was read");
-    } catch (const MeshError& e) {
+    } catch (const MeshError &e) {
         QCOMPARE(e.kind(), MeshError::Kind::FileAccess);
         QVERIFY(QString::fromStdString(e.what()).contains("absent.stl"));
     }
@@ -212,8 +213,8 @@ void TestMeshStl::largeScansGiveTheSameMeshOnEveryCore()
     std::vector<std::uint32_t> renumbered(source.positions.size(), UINT32_MAX);
     std::vector<Vec3> firstSeen;
     std::vector<Triangle> expected = source.triangles;
-    for (Triangle& t : expected)
-        for (std::uint32_t& c : t) {
+    for (Triangle &t : expected)
+        for (std::uint32_t &c : t) {
             if (renumbered[c] == UINT32_MAX) {
                 renumbered[c] = static_cast<std::uint32_t>(firstSeen.size());
                 firstSeen.push_back(source.positions[c]);
@@ -243,13 +244,14 @@ void TestMeshStl::largeScansGiveTheSameMeshOnEveryCore()
 
     // A fault late in the file is reported with its own line number.
     const std::size_t badAt = text.find("outer loop", text.size() * 9 / 10);
-    const std::size_t badLine = 1 + static_cast<std::size_t>(std::count(text.begin(), text.begin() + static_cast<long>(badAt), '\n'));
+    const std::size_t badLine =
+        1 + static_cast<std::size_t>(std::count(text.begin(), text.begin() + static_cast<long>(badAt), '\n'));
     text.replace(badAt, 10, "outer lop");
     text.replace(badAt, 5, "xuter");
     try {
         parseStl(text, "big.stl");
         QFAIL("a faulty file was read");
-    } catch (const MeshError& e) {
+    } catch (const MeshError &e) {
         QCOMPARE(QString::fromStdString(e.what()),
                  QString("big.stl is not a readable STL file: line %1: the line is not STL").arg(badLine));
     }

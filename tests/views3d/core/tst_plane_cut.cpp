@@ -18,7 +18,7 @@ namespace {
 Mesh colouredBox()
 {
     Mesh m = sh::box({0, 0, 0}, {40, 30, 40});
-    for (const Vec3& p : m.positions) {
+    for (const Vec3 &p : m.positions) {
         const bool top = p.z > 0;
         m.colours.push_back(top ? Rgba{200, 100, 51, 255} : Rgba{0, 0, 0, 255});
         m.texCoords.push_back({p.x / 40, p.z / 40});
@@ -28,7 +28,7 @@ Mesh colouredBox()
     return m;
 }
 
-double dotWith(const Vec3& p, const Plane& plane)
+double dotWith(const Vec3 &p, const Plane &plane)
 {
     const Vec3 d{p.x - plane.origin.x, p.y - plane.origin.y, p.z - plane.origin.z};
     return d.x * plane.normal.x + d.y * plane.normal.y + d.z * plane.normal.z;
@@ -36,7 +36,8 @@ double dotWith(const Vec3& p, const Plane& plane)
 
 } // namespace
 
-class TestPlaneCut : public QObject {
+class TestPlaneCut : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -66,7 +67,7 @@ void TestPlaneCut::boxAtZ20()
     TrimPlaneState trim;
     trim.init(steps);
     trim.up(steps);
-    trim.up(steps);   // 10 + 5 + 5
+    trim.up(steps); // 10 + 5 + 5
     QCOMPARE(trim.heightText(), std::string("20.0"));
 
     Mesh m = colouredBox();
@@ -85,7 +86,7 @@ void TestPlaneCut::boxAtZ20()
     QCOMPARE(sh::badEdges(m), 0);
     const auto rim = sh::openEdges(m);
     QCOMPARE(rim.size(), std::size_t(8));
-    for (const auto& [a, b2] : rim) {
+    for (const auto &[a, b2] : rim) {
         QCOMPARE(m.positions[a].z, 20.0);
         QCOMPARE(m.positions[b2].z, 20.0);
     }
@@ -133,23 +134,24 @@ void TestPlaneCut::tiltedCutsShareTheSurface()
     trim.init(steps);
     steps.choose(20);
     trim.up(steps);
-    trim.up(steps);     // 50, through the tube's upper half
+    trim.up(steps); // 50, through the tube's upper half
     trim.east(steps);
-    trim.north(steps);  // normal (sin 10, sin 10, cos 10)
+    trim.north(steps); // normal (sin 10, sin 10, cos 10)
     for (const bool cutAbove : {false, true}) {
         const Plane plane = trim.cuttingPlane(cutAbove);
         Mesh part = foot;
         QCOMPARE(cutMesh(part, plane), CutOutcome::Cut);
         QCOMPARE(part.check(), std::string());
         QCOMPARE(sh::badEdges(part), 0);
-        for (const Vec3& p : part.positions)
+        for (const Vec3 &p : part.positions)
             QVERIFY(dotWith(p, plane) > -1e-9);
-        for (const auto& [a, b] : sh::openEdges(part)) {
+        for (const auto &[a, b] : sh::openEdges(part)) {
             QVERIFY(std::abs(dotWith(part.positions[a], plane)) < 1e-9);
             QVERIFY(std::abs(dotWith(part.positions[b], plane)) < 1e-9);
         }
         Mesh rest = foot;
-        QCOMPARE(cutMesh(rest, Plane{plane.origin, {-plane.normal.x, -plane.normal.y, -plane.normal.z}}), CutOutcome::Cut);
+        QCOMPARE(cutMesh(rest, Plane{plane.origin, {-plane.normal.x, -plane.normal.y, -plane.normal.z}}),
+                 CutOutcome::Cut);
         // Both sides together are the whole surface, nothing lost or doubled.
         QVERIFY(std::abs(sh::area(part) + sh::area(rest) - whole) < 1e-9 * whole);
     }
@@ -176,28 +178,41 @@ void TestPlaneCut::trimPanel_data()
     QTest::addColumn<double>("nz");
     const double s10 = std::sin(10 / 57.29577951), c10 = std::cos(10 / 57.29577951);
     const double s5 = std::sin(5 / 57.29577951);
-    QTest::newRow("opened") << "" << "10.0" << 0.0 << 0.0 << 0.0 << 0.0 << 1.0;
-    QTest::newRow("Down x3") << "Down Down Down" << "-5.0" << 0.0 << 0.0 << 0.0 << 0.0 << 1.0;
-    QTest::newRow("Down x2 reaches 0.0") << "Down Down" << "0.0" << 0.0 << 0.0 << 0.0 << 0.0 << 1.0;
-    QTest::newRow("20 Up") << "20 Up" << "30.0" << 0.0 << 0.0 << 0.0 << 0.0 << 1.0;
-    QTest::newRow("20 N N") << "20 N N" << "10.0" << 20.0 << 0.0 << 0.0
-                            << std::sin(20 / 57.29577951) << std::cos(20 / 57.29577951);
-    QTest::newRow("1 Down 5 Up") << "1 Down 5 Up" << "14.0" << 0.0 << 0.0 << 0.0 << 0.0 << 1.0;
-    QTest::newRow("N x13 stops at 60") << "N N N N N N N N N N N N N" << "10.0" << 60.0 << 0.0 << 0.0
-                                       << std::sin(60 / 57.29577951) << std::cos(60 / 57.29577951);
-    QTest::newRow("S x13 stops at -60") << "S S S S S S S S S S S S S" << "10.0" << -60.0 << 0.0 << 0.0
-                                        << -std::sin(60 / 57.29577951) << std::cos(60 / 57.29577951);
-    QTest::newRow("57.5 plus 5 is 60") << "N N N N N N N N N N N 5 N 10 N" << "10.0" << 60.0 << 0.0 << 0.0
-                                       << std::sin(60 / 57.29577951) << std::cos(60 / 57.29577951);
-    QTest::newRow("E W level again") << "E W" << "10.0" << 0.0 << 0.0 << 0.0 << 0.0 << 1.0;
-    QTest::newRow("N E W keeps the NS sine") << "N E W" << "10.0" << 5.0 << 0.0 << 0.0 << s5 << 1.0;
-    QTest::newRow("20 E N") << "20 E N" << "10.0" << 10.0 << 10.0 << s10 << s10 << c10;
+    QTest::newRow("opened") << ""
+                            << "10.0" << 0.0 << 0.0 << 0.0 << 0.0 << 1.0;
+    QTest::newRow("Down x3") << "Down Down Down"
+                             << "-5.0" << 0.0 << 0.0 << 0.0 << 0.0 << 1.0;
+    QTest::newRow("Down x2 reaches 0.0") << "Down Down"
+                                         << "0.0" << 0.0 << 0.0 << 0.0 << 0.0 << 1.0;
+    QTest::newRow("20 Up") << "20 Up"
+                           << "30.0" << 0.0 << 0.0 << 0.0 << 0.0 << 1.0;
+    QTest::newRow("20 N N") << "20 N N"
+                            << "10.0" << 20.0 << 0.0 << 0.0 << std::sin(20 / 57.29577951) << std::cos(20 / 57.29577951);
+    QTest::newRow("1 Down 5 Up") << "1 Down 5 Up"
+                                 << "14.0" << 0.0 << 0.0 << 0.0 << 0.0 << 1.0;
+    QTest::newRow("N x13 stops at 60") << "N N N N N N N N N N N N N"
+                                       << "10.0" << 60.0 << 0.0 << 0.0 << std::sin(60 / 57.29577951)
+                                       << std::cos(60 / 57.29577951);
+    QTest::newRow("S x13 stops at -60") << "S S S S S S S S S S S S S"
+                                        << "10.0" << -60.0 << 0.0 << 0.0 << -std::sin(60 / 57.29577951)
+                                        << std::cos(60 / 57.29577951);
+    QTest::newRow("57.5 plus 5 is 60") << "N N N N N N N N N N N 5 N 10 N"
+                                       << "10.0" << 60.0 << 0.0 << 0.0 << std::sin(60 / 57.29577951)
+                                       << std::cos(60 / 57.29577951);
+    QTest::newRow("E W level again") << "E W"
+                                     << "10.0" << 0.0 << 0.0 << 0.0 << 0.0 << 1.0;
+    QTest::newRow("N E W keeps the NS sine") << "N E W"
+                                             << "10.0" << 5.0 << 0.0 << 0.0 << s5 << 1.0;
+    QTest::newRow("20 E N") << "20 E N"
+                            << "10.0" << 10.0 << 10.0 << s10 << s10 << c10;
     QTest::newRow("E x20 W x20") << "E E E E E E E E E E E E E E E E E E E E W W W W W W W W W W W W W W W W W W W W"
                                  << "10.0" << 0.0 << -40.0 << -std::sin(40 / 57.29577951) << 0.0
                                  << std::cos(40 / 57.29577951);
-    QTest::newRow("1 tilt is 0.5") << "1 E Up Up" << "12.0" << 0.0 << 0.5 << std::sin(0.5 / 57.29577951) << 0.0
+    QTest::newRow("1 tilt is 0.5") << "1 E Up Up"
+                                   << "12.0" << 0.0 << 0.5 << std::sin(0.5 / 57.29577951) << 0.0
                                    << std::cos(0.5 / 57.29577951);
-    QTest::newRow("tilts leave the height") << "Up 20 N E Down" << "-5.0" << 10.0 << 10.0 << s10 << s10 << c10;
+    QTest::newRow("tilts leave the height") << "Up 20 N E Down"
+                                            << "-5.0" << 10.0 << 10.0 << s10 << s10 << c10;
 }
 
 void TestPlaneCut::trimPanel()
@@ -210,18 +225,25 @@ void TestPlaneCut::trimPanel()
     QFETCH(double, ny);
     QFETCH(double, nz);
     TrimSteps steps;
-    steps.choose(1);   // whatever the last panel left, opening resets it
+    steps.choose(1); // whatever the last panel left, opening resets it
     TrimPlaneState trim;
     trim.north(steps);
     trim.init(steps);
-    for (const QString& press : presses.split(' ', Qt::SkipEmptyParts)) {
-        if (press == "Up") trim.up(steps);
-        else if (press == "Down") trim.down(steps);
-        else if (press == "N") trim.north(steps);
-        else if (press == "S") trim.south(steps);
-        else if (press == "E") trim.east(steps);
-        else if (press == "W") trim.west(steps);
-        else steps.choose(press.toInt());
+    for (const QString &press : presses.split(' ', Qt::SkipEmptyParts)) {
+        if (press == "Up")
+            trim.up(steps);
+        else if (press == "Down")
+            trim.down(steps);
+        else if (press == "N")
+            trim.north(steps);
+        else if (press == "S")
+            trim.south(steps);
+        else if (press == "E")
+            trim.east(steps);
+        else if (press == "W")
+            trim.west(steps);
+        else
+            steps.choose(press.toInt());
     }
     QCOMPARE(QString::fromStdString(trim.heightText()), height);
     QCOMPARE(trim.tiltNS(), tiltNS);
@@ -237,15 +259,15 @@ void TestPlaneCut::stepsAreSharedAndResetOnOpening()
 {
     TrimSteps shared;
     QCOMPARE(shared.move, 5.0);
-    QCOMPARE(shared.tilt, 5.0);   // a pair no step button sets
+    QCOMPARE(shared.tilt, 5.0); // a pair no step button sets
     const std::pair<int, std::pair<double, double>> buttons[] = {
         {20, {20, 10}}, {10, {10, 5}}, {5, {5, 2.5}}, {1, {1, 0.5}}};
-    for (const auto& [button, expected] : buttons) {
+    for (const auto &[button, expected] : buttons) {
         shared.choose(button);
         QCOMPARE(shared.move, expected.first);
         QCOMPARE(shared.tilt, expected.second);
     }
-    shared.choose(7);   // no such button
+    shared.choose(7); // no such button
     QCOMPARE(shared.move, 1.0);
     // "1" in the left panel, then the right panel opens: both steps are 5 again.
     TrimPlaneState left, right;

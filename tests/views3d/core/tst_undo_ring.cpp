@@ -25,8 +25,11 @@ Model state(int k)
 
 // A view: its model and its ring, with an edit that saves first, as the
 // menus do.
-struct View {
-    explicit View(const fs::path& folder, const char* stem = "UndoL") : ring(folder, stem) {}
+struct View
+{
+    explicit View(const fs::path &folder, const char *stem = "UndoL")
+        : ring(folder, stem)
+    {}
     void load(int k)
     {
         model = state(k);
@@ -52,13 +55,14 @@ struct View {
 
 } // namespace
 
-class TestUndoRing : public QObject {
+class TestUndoRing : public QObject
+{
     Q_OBJECT
 
 private slots:
     void init()
     {
-        m_dir.emplace();   // a fresh folder for every test
+        m_dir.emplace(); // a fresh folder for every test
         QVERIFY(m_dir->isValid());
         m_folder = fs::path(m_dir->path().toStdString());
     }
@@ -101,7 +105,7 @@ void TestUndoRing::twoEditsThenNothingLeft()
     view.edit(1);
     view.edit(2);
     QCOMPARE(view.undo(), 1);
-    QCOMPARE(view.undo(), 0);   // as loaded
+    QCOMPARE(view.undo(), 0); // as loaded
     // Used up: the ring must not cycle round to the later states 1 and 2.
     for (int i = 0; i < 4; ++i) {
         QCOMPARE(view.undo(), -1);
@@ -119,7 +123,7 @@ void TestUndoRing::sixEditsStepBackFiveAndStop()
         view.edit(k);
     for (int slot = 1; slot <= 5; ++slot)
         QVERIFY(fs::exists(view.ring.slotPath(slot)));
-    QCOMPARE(view.ring.nextSlot(), 2);   // the sixth edit overwrote slot 01
+    QCOMPARE(view.ring.nextSlot(), 2); // the sixth edit overwrote slot 01
     QCOMPARE(view.ring.validSteps(), 5);
     QCOMPARE(loadLcfFile(view.ring.slotPath(1)), state(5));
     for (int expected = 5; expected >= 1; --expected)
@@ -137,7 +141,7 @@ void TestUndoRing::editAfterUndoGoesOnFromThere()
     view.edit(3);
     QCOMPARE(view.undo(), 2);
     QCOMPARE(view.ring.nextSlot(), 3);
-    view.edit(7);   // saves state 2 into slot 03 again
+    view.edit(7); // saves state 2 into slot 03 again
     QCOMPARE(view.ring.nextSlot(), 4);
     QCOMPARE(view.undo(), 2);
     QCOMPARE(view.undo(), 1);
@@ -151,7 +155,7 @@ void TestUndoRing::newScanClearsTheRing()
     view.load(0);
     view.edit(1);
     view.edit(2);
-    view.load(50);   // another client's scan
+    view.load(50); // another client's scan
     QCOMPARE(view.ring.validSteps(), 0);
     QCOMPARE(view.ring.nextSlot(), 1);
     for (int slot = 1; slot <= 5; ++slot)
@@ -175,14 +179,14 @@ void TestUndoRing::undoAllReturnsTheLoadedModel()
     view.edit(1);
     view.edit(2);
     QCOMPARE(view.ring.undoAll(), state(0));
-    QCOMPARE(view.ring.validSteps(), 2);   // "Undo All" leaves the ring's steps
+    QCOMPARE(view.ring.validSteps(), 2); // "Undo All" leaves the ring's steps
     QCOMPARE(view.ring.nextSlot(), 3);
 
-    UndoRing fresh(m_folder, "UndoR");   // no scan loaded: no snapshot
+    UndoRing fresh(m_folder, "UndoR"); // no scan loaded: no snapshot
     try {
         fresh.undoAll();
         QFAIL("Undo All without a snapshot gave a model");
-    } catch (const MeshError& e) {
+    } catch (const MeshError &e) {
         QVERIFY(QString::fromStdString(e.what()).contains("UndoR.Lcf"));
     }
 }
@@ -221,7 +225,7 @@ void TestUndoRing::closingRemovesEveryFile()
     for (int slot = 1; slot <= 5; ++slot)
         QVERIFY(!fs::exists(view.ring.slotPath(slot)));
     QVERIFY(!fs::exists(view.ring.initialSnapshotPath()));
-    QVERIFY(fs::exists(other));   // the other view's ring is its own
+    QVERIFY(fs::exists(other)); // the other view's ring is its own
     QCOMPARE(view.ring.validSteps(), 0);
 }
 
@@ -233,8 +237,8 @@ void TestUndoRing::smoothAndCleanAreUndoneWithTheEditBefore()
     const Model beforeMirror = view.model;
     view.ring.save(view.model);
     mirror(*editedMesh(view.model));
-    smooth(*editedMesh(view.model));   // no snapshot of its own
-    cleanMesh(view.model);             // nor this
+    smooth(*editedMesh(view.model)); // no snapshot of its own
+    cleanMesh(view.model); // nor this
     std::optional<Model> restored = view.ring.undo();
     QVERIFY(restored);
     QCOMPARE(*restored, beforeMirror);

@@ -16,21 +16,21 @@ namespace {
 
 const std::string kHeader = "#VRML V2.0 utf8\n";
 
-Model read(const std::string& body, const std::filesystem::path& folder = {})
+Model read(const std::string &body, const std::filesystem::path &folder = {})
 {
     Model model = parseVrml(kHeader + body, "scan.wrl", folder);
-    for (const Mesh& m : model.objects)
+    for (const Mesh &m : model.objects)
         if (const std::string broken = m.check(); !broken.empty())
             throw std::logic_error("the reader gave a broken mesh: " + broken);
     return model;
 }
 
 // The message of the MeshError that reading `text` must throw.
-QString refusal(const std::string& text)
+QString refusal(const std::string &text)
 {
     try {
         parseVrml(text, "scan.wrl");
-    } catch (const MeshError& e) {
+    } catch (const MeshError &e) {
         if (e.kind() != MeshError::Kind::Format)
             return "wrong kind: " + QString::fromStdString(e.what());
         return QString::fromStdString(e.what());
@@ -38,25 +38,27 @@ QString refusal(const std::string& text)
     return "read without complaint";
 }
 
-std::string square(const std::string& extra = {})
+std::string square(const std::string &extra = {})
 {
     return "Shape { geometry IndexedFaceSet { coord Coordinate { point [0 0 0, 1 0 0, 1 1 0, 0 1 0] }"
-           " coordIndex [0 1 2 3 -1] " + extra + " } }\n";
+           " coordIndex [0 1 2 3 -1] "
+           + extra + " } }\n";
 }
 
-bool near(const Vec3& a, const Vec3& b)
+bool near(const Vec3 &a, const Vec3 &b)
 {
     return std::abs(a.x - b.x) < 1e-9 && std::abs(a.y - b.y) < 1e-9 && std::abs(a.z - b.z) < 1e-9;
 }
 
-QString show(const Vec3& p)
+QString show(const Vec3 &p)
 {
     return QString("(%1, %2, %3)").arg(p.x).arg(p.y).arg(p.z);
 }
 
 } // namespace
 
-class TestVrmlReader : public QObject {
+class TestVrmlReader : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -92,9 +94,8 @@ void TestVrmlReader::perVertexColours_data()
     QTest::addColumn<int>("vertices");
     QTest::addColumn<std::vector<Rgba>>("colours");
     const Rgba red{255, 0, 0, 255}, green{0, 255, 0, 255}, blue{0, 0, 255, 255}, grey{128, 128, 128, 255};
-    QTest::newRow("one colour a point")
-        << std::string("color Color { color [1 0 0, 0 1 0, 0 0 1, 0.5 0.5 0.5] }") << 4
-        << std::vector<Rgba>{red, green, blue, grey};
+    QTest::newRow("one colour a point") << std::string("color Color { color [1 0 0, 0 1 0, 0 0 1, 0.5 0.5 0.5] }") << 4
+                                        << std::vector<Rgba>{red, green, blue, grey};
     QTest::newRow("colorIndex naming the same colours")
         << std::string("color Color { color [1 0 0, 0 1 0, 0 0 1, 0.5 0.5 0.5] } colorIndex [0 1 2 3 -1]") << 4
         << std::vector<Rgba>{red, green, blue, grey};
@@ -113,7 +114,7 @@ void TestVrmlReader::perVertexColours()
     QFETCH(std::vector<Rgba>, colours);
     const Model model = read(square(colourFields));
     QCOMPARE(model.objects.size(), std::size_t(1));
-    const Mesh& m = model.objects[0];
+    const Mesh &m = model.objects[0];
     QCOMPARE(m.positions.size(), std::size_t(vertices));
     QVERIFY(m.colours == colours);
     QVERIFY(!m.hasTexCoords());
@@ -126,7 +127,7 @@ void TestVrmlReader::perFaceColoursSplitSharedPoints()
     const Model model = read("Shape { geometry IndexedFaceSet { coord Coordinate { point [0 0 0, 1 0 0, 1 1 0, 0 1 0] }"
                              " coordIndex [0 1 2 -1 0 2 3 -1] colorPerVertex FALSE"
                              " color Color { color [1 0 0, 0 0 1] } } }");
-    const Mesh& m = model.objects[0];
+    const Mesh &m = model.objects[0];
     QCOMPARE(m.positions.size(), std::size_t(6));
     QCOMPARE(m.triangles.size(), std::size_t(2));
     for (int t = 0; t < 2; ++t)
@@ -147,10 +148,10 @@ void TestVrmlReader::materialGivesTheFallbackColour()
     const Model model = read("Shape { appearance Appearance { material Material { diffuseColor 0.2 0.4 1"
                              " transparency 0.5 } } geometry IndexedFaceSet { coord Coordinate { point [0 0 0,"
                              " 1 0 0, 0 1 0] } coordIndex [0 1 2] creaseAngle 0.6981317 } }");
-    const Mesh& m = model.objects[0];
+    const Mesh &m = model.objects[0];
     QCOMPARE(m.colours, (std::vector<Rgba>(3, Rgba{51, 102, 255, 128})));
-    QVERIFY(std::abs(m.creaseAngle - 40.0) < 1e-5);   // radians in the file, degrees in the model
-    QVERIFY(!read(square()).objects[0].hasColours());  // no material, no Color: no colours
+    QVERIFY(std::abs(m.creaseAngle - 40.0) < 1e-5); // radians in the file, degrees in the model
+    QVERIFY(!read(square()).objects[0].hasColours()); // no material, no Color: no colours
 }
 
 void TestVrmlReader::textureUrlFoundInAnotherCase()
@@ -165,7 +166,7 @@ void TestVrmlReader::textureUrlFoundInAnotherCase()
     const Mesh foot = fx::footLikeMesh(6, 5);
     fx::writeFile(folder / "Smith_Ann_L.wrl", fx::vrmlText(foot, options));
     const Model model = readVrmlFile(folder / "Smith_Ann_L.wrl");
-    const Mesh& m = model.objects[0];
+    const Mesh &m = model.objects[0];
     QCOMPARE(m.texturePath, (folder / "Smith_Ann_L[VRML].Jpg").string());
     QCOMPARE(m.texCoords.size(), m.positions.size());
     QVERIFY(fx::sameSurface(m, foot));
@@ -183,18 +184,20 @@ void TestVrmlReader::textureUrlFoundInAnotherCase()
 void TestVrmlReader::textureFileLookup_data()
 {
     QTest::addColumn<std::string>("url");
-    QTest::addColumn<std::string>("found");   // relative to the scan's folder; empty: nothing
+    QTest::addColumn<std::string>("found"); // relative to the scan's folder; empty: nothing
     QTest::newRow("exact name") << std::string("Foot.jpg") << std::string("Foot.jpg");
     QTest::newRow("other case") << std::string("FOOT.JPG") << std::string("Foot.jpg");
     QTest::newRow("sub-folder in other case") << std::string("TEX/photo.PNG") << std::string("tex/Photo.png");
     QTest::newRow("windows separators") << std::string("tex\\photo.png") << std::string("tex/Photo.png");
     QTest::newRow("dot folder") << std::string("./foot.jpg") << std::string("Foot.jpg");
     QTest::newRow("escaped blank") << std::string("my%20foot.jpg") << std::string("My Foot.jpg");
-    QTest::newRow("drive path: by its name, beside the scan") << std::string("C:\\Scans\\foot.jpg") << std::string("Foot.jpg");
+    QTest::newRow("drive path: by its name, beside the scan")
+        << std::string("C:\\Scans\\foot.jpg") << std::string("Foot.jpg");
     QTest::newRow("file url: by its name") << std::string("file:///D:/x/FOOT.jpg") << std::string("Foot.jpg");
     QTest::newRow("absolute path: by its name") << std::string("/etc/Foot.jpg") << std::string("Foot.jpg");
     QTest::newRow("parent folder is never left") << std::string("../outside.jpg") << std::string();
-    QTest::newRow("sub-folder missing, name beside the scan") << std::string("nothere/foot.jpg") << std::string("Foot.jpg");
+    QTest::newRow("sub-folder missing, name beside the scan")
+        << std::string("nothere/foot.jpg") << std::string("Foot.jpg");
     QTest::newRow("a folder is not a picture") << std::string("tex") << std::string();
     QTest::newRow("missing") << std::string("other.jpg") << std::string();
     QTest::newRow("empty") << std::string() << std::string();
@@ -225,11 +228,12 @@ void TestVrmlReader::texCoordIndexSplitsVertices()
                              " coordIndex [0 1 2 -1 2 1 3 -1]"
                              " texCoord TextureCoordinate { point [0 0, 0.9 0, 0.9 0.9, 0.1 0, 0.1 0.9, 0 1] }"
                              " texCoordIndex [0 1 2 -1 4 3 5 -1] } }");
-    const Mesh& m = model.objects[0];
+    const Mesh &m = model.objects[0];
     QCOMPARE(m.positions.size(), std::size_t(6));
     QCOMPARE(m.texCoords.size(), std::size_t(6));
-    const std::vector<std::pair<Vec3, Vec2>> corners{{{0, 0, 0}, {0, 0}},     {{1, 0, 0}, {0.9, 0}}, {{1, 1, 0}, {0.9, 0.9}},
-                                                     {{1, 1, 0}, {0.1, 0.9}}, {{1, 0, 0}, {0.1, 0}}, {{0, 1, 0}, {0, 1}}};
+    const std::vector<std::pair<Vec3, Vec2>> corners{{{0, 0, 0}, {0, 0}},     {{1, 0, 0}, {0.9, 0}},
+                                                     {{1, 1, 0}, {0.9, 0.9}}, {{1, 1, 0}, {0.1, 0.9}},
+                                                     {{1, 0, 0}, {0.1, 0}},   {{0, 1, 0}, {0, 1}}};
     for (std::size_t c = 0; c < corners.size(); ++c) {
         const std::uint32_t v = m.triangles[c / 3][c % 3];
         QVERIFY2(near(m.positions[v], corners[c].first), qPrintable(QString("corner %1").arg(c)));
@@ -266,15 +270,15 @@ Transform {
     const std::vector<Vec3> expected{{10, 0, 0}, {10, 2, 0}, {8, 0, 0}};
     for (int i = 0; i < 3; ++i)
         QVERIFY2(near(model.objects[1].positions[i], expected[i]), qPrintable(show(model.objects[1].positions[i])));
-    QVERIFY(near(model.objects[0].positions[1], {1, 0, 0}));   // the first use stays where it was
-    QVERIFY(near(model.objects[2].positions[0], {10, 0, 0}));   // the shared points, moved
+    QVERIFY(near(model.objects[0].positions[1], {1, 0, 0})); // the first use stays where it was
+    QVERIFY(near(model.objects[2].positions[0], {10, 0, 0})); // the shared points, moved
     QCOMPARE(model.objects[2].triangles[0], (Triangle{2, 1, 0}));
 }
 
 void TestVrmlReader::transformFields_data()
 {
     QTest::addColumn<std::string>("fields");
-    QTest::addColumn<Vec3>("point");      // where (1, 0, 0) goes
+    QTest::addColumn<Vec3>("point"); // where (1, 0, 0) goes
     QTest::addColumn<Vec3>("expected");
     QTest::newRow("center: turned about (1 1 0)")
         << std::string("center 1 1 0 rotation 0 0 1 3.141592653589793") << Vec3{1, 0, 0} << Vec3{1, 2, 0};
@@ -293,8 +297,10 @@ void TestVrmlReader::transformFields()
     QFETCH(Vec3, expected);
     char points[160];
     std::snprintf(points, sizeof points, "%.17g %.17g %.17g, 7 7 7, 7 8 7", point.x, point.y, point.z);
-    const Model model = read("Transform { " + fields + " children Shape { geometry IndexedFaceSet {"
-                             " coord Coordinate { point [" + points + "] } coordIndex [0 1 2] } } }");
+    const Model model = read("Transform { " + fields
+                             + " children Shape { geometry IndexedFaceSet {"
+                               " coord Coordinate { point ["
+                             + points + "] } coordIndex [0 1 2] } } }");
     QVERIFY2(near(model.objects[0].positions[0], expected), qPrintable(show(model.objects[0].positions[0])));
 }
 
@@ -304,7 +310,7 @@ void TestVrmlReader::mirrorKeepsFacesOutward()
     const Mesh mirrored = read("Transform { scale -1 1 1 children [ " + square() + " ] }").objects[0];
     QCOMPARE(mirrored.triangles.size(), plain.triangles.size());
     for (std::size_t t = 0; t < plain.triangles.size(); ++t) {
-        const Triangle& a = plain.triangles[t];
+        const Triangle &a = plain.triangles[t];
         QCOMPARE(mirrored.triangles[t], (Triangle{a[0], a[2], a[1]}));
     }
     QVERIFY(near(mirrored.positions[1], {-1, 0, 0}));
@@ -321,7 +327,7 @@ void TestVrmlReader::quadsAndClockwiseFaces()
     QCOMPARE(ccw.triangles, expected);
     const Mesh cw = read("Shape { geometry IndexedFaceSet { ccw FALSE " + faces + " } }").objects[0];
     std::vector<Triangle> reversed;
-    for (const Triangle& t : expected)
+    for (const Triangle &t : expected)
         reversed.push_back({t[0], t[2], t[1]});
     QCOMPARE(cw.triangles, reversed);
 }
@@ -346,7 +352,8 @@ void TestVrmlReader::lineEndsAndCommentsDoNotMatter()
     QVERIFY(fx::sameSurface(lf.objects[0], foot));
 
     // Lines are counted in CR-only files too, for the message.
-    const QString message = refusal("#VRML V2.0 utf8\r\rShape {\r geometry IndexedFaceSet {\r coordIndex [0 1 x] } }\r");
+    const QString message =
+        refusal("#VRML V2.0 utf8\r\rShape {\r geometry IndexedFaceSet {\r coordIndex [0 1 x] } }\r");
     QVERIFY2(message.contains("line 5: \"x\" is not a whole number"), qPrintable(message));
 }
 
@@ -382,9 +389,9 @@ Group {
 ROUTE Clock.time TO Clock.set_startTime
 )";
     const Model model = read(text);
-    QCOMPARE(model.objects.size(), std::size_t(1));   // the prototype and the box are not meshes
+    QCOMPARE(model.objects.size(), std::size_t(1)); // the prototype and the box are not meshes
     QCOMPARE(model.objects[0].triangles.size(), std::size_t(2));
-    QCOMPARE(model.objects[0].colours.size(), std::size_t(4));   // the Material, with its default colour
+    QCOMPARE(model.objects[0].colours.size(), std::size_t(4)); // the Material, with its default colour
     QCOMPARE(model.objects[0].colours[0], (Rgba{204, 204, 204, 255}));
 }
 
@@ -394,9 +401,13 @@ void TestVrmlReader::switchAndLodShowOneChild()
         return "Shape { geometry IndexedFaceSet { coord Coordinate { point [0 0 " + std::to_string(z) + ", 1 0 "
                + std::to_string(z) + ", 0 1 " + std::to_string(z) + "] } coordIndex [0 1 2] } }";
     };
-    const Model model = read("Switch { whichChoice 1 choice [ " + triangle(1) + triangle(2) + " ] }"
-                             "Switch { choice [ " + triangle(3) + " ] }"   // whichChoice -1: nothing
-                             "LOD { level [ " + triangle(4) + triangle(5) + " ] }");
+    const Model model = read("Switch { whichChoice 1 choice [ " + triangle(1) + triangle(2)
+                             + " ] }"
+                               "Switch { choice [ "
+                             + triangle(3)
+                             + " ] }" // whichChoice -1: nothing
+                               "LOD { level [ "
+                             + triangle(4) + triangle(5) + " ] }");
     QCOMPARE(model.objects.size(), std::size_t(2));
     QCOMPARE(model.objects[0].positions[0].z, 2.0);
     QCOMPARE(model.objects[1].positions[0].z, 4.0);
@@ -426,8 +437,8 @@ void TestVrmlReader::generatedScansRoundTrip()
     options.texCoordIndex = texCoordIndex;
     const Model model = read(fx::vrmlText(foot, options).substr(kHeader.size()));
     QCOMPARE(model.objects.size(), std::size_t(1));
-    const Mesh& m = model.objects[0];
-    QCOMPARE(m.positions, foot.positions);   // 17 digits give every double back
+    const Mesh &m = model.objects[0];
+    QCOMPARE(m.positions, foot.positions); // 17 digits give every double back
     QCOMPARE(m.triangles, foot.triangles);
     if (colours) {
         QCOMPARE(m.colours, foot.colours);
@@ -449,7 +460,8 @@ void TestVrmlReader::truncatedFilesAreRefused()
     const std::size_t lastBrace = text.rfind('}');
     for (std::size_t cut = 0; cut <= lastBrace; ++cut) {
         const QString message = refusal(text.substr(0, cut));
-        QVERIFY2(message.startsWith("scan.wrl cannot be read as VRML: "), qPrintable(QString("cut at %1: %2").arg(cut).arg(message)));
+        QVERIFY2(message.startsWith("scan.wrl cannot be read as VRML: "),
+                 qPrintable(QString("cut at %1: %2").arg(cut).arg(message)));
     }
     QCOMPARE(parseVrml(text.substr(0, lastBrace + 1), "scan.wrl").objects.size(), std::size_t(1));
 }
@@ -459,45 +471,62 @@ void TestVrmlReader::corruptFilesAreRefused_data()
     QTest::addColumn<std::string>("text");
     QTest::addColumn<QString>("why");
     const std::string pts = "coord Coordinate { point [0 0 0, 1 0 0, 0 1 0] } ";
-    auto shape = [&](const std::string& fields) {
+    auto shape = [&](const std::string &fields) {
         return kHeader + "Shape { geometry IndexedFaceSet { " + fields + " } }\n";
     };
-    QTest::newRow("index past the end") << shape(pts + "coordIndex [0 1 3]") << "line 2: coordIndex names point 3, but the set has 3 points";
+    QTest::newRow("index past the end") << shape(pts + "coordIndex [0 1 3]")
+                                        << "line 2: coordIndex names point 3, but the set has 3 points";
     QTest::newRow("index below -1") << shape(pts + "coordIndex [0 1 -2]") << "coordIndex names point -2";
-    QTest::newRow("index without points") << shape("coordIndex [0 1 2]") << "coordIndex names point 0, but the set has 0 points";
-    QTest::newRow("index beyond 32 bits") << shape(pts + "coordIndex [0 1 4294967298]") << "\"4294967298\" is not a whole number";
-    QTest::newRow("colour past the end")
-        << shape(pts + "coordIndex [0 1 2] color Color { color [1 0 0, 0 1 0] }") << "coordIndex names colour 2, but the set has 2 colours";
+    QTest::newRow("index without points")
+        << shape("coordIndex [0 1 2]") << "coordIndex names point 0, but the set has 0 points";
+    QTest::newRow("index beyond 32 bits")
+        << shape(pts + "coordIndex [0 1 4294967298]") << "\"4294967298\" is not a whole number";
+    QTest::newRow("colour past the end") << shape(pts + "coordIndex [0 1 2] color Color { color [1 0 0, 0 1 0] }")
+                                         << "coordIndex names colour 2, but the set has 2 colours";
     QTest::newRow("colorIndex past the end")
-        << shape(pts + "coordIndex [0 1 2] color Color { color [1 0 0] } colorIndex [0 0 7]") << "colorIndex names colour 7";
+        << shape(pts + "coordIndex [0 1 2] color Color { color [1 0 0] } colorIndex [0 0 7]")
+        << "colorIndex names colour 7";
     QTest::newRow("colorIndex too short")
-        << shape(pts + "coordIndex [0 1 2 -1] color Color { color [1 0 0] } colorIndex [0 0]") << "colorIndex has 2 entries for the 4 of coordIndex";
+        << shape(pts + "coordIndex [0 1 2 -1] color Color { color [1 0 0] } colorIndex [0 0]")
+        << "colorIndex has 2 entries for the 4 of coordIndex";
     QTest::newRow("-1 in colorIndex at a corner")
-        << shape(pts + "coordIndex [0 1 2] color Color { color [1 0 0] } colorIndex [0 -1 0]") << "colorIndex names colour -1";
+        << shape(pts + "coordIndex [0 1 2] color Color { color [1 0 0] } colorIndex [0 -1 0]")
+        << "colorIndex names colour -1";
     QTest::newRow("too few face colours")
-        << shape(pts + "coordIndex [0 1 2 -1 2 1 0] colorPerVertex FALSE color Color { color [1 0 0] }") << "the face count names colour 1";
+        << shape(pts + "coordIndex [0 1 2 -1 2 1 0] colorPerVertex FALSE color Color { color [1 0 0] }")
+        << "the face count names colour 1";
     QTest::newRow("texCoordIndex past the end")
         << shape(pts + "coordIndex [0 1 2] texCoord TextureCoordinate { point [0 0, 1 1] } texCoordIndex [0 1 2]")
         << "texCoordIndex names texture point 2, but the set has 2 texture points";
-    QTest::newRow("points not in threes") << shape("coord Coordinate { point [0 0 0, 1 0] } coordIndex [0]") << "point holds 5 numbers, not a multiple of 3";
-    QTest::newRow("use of an unknown name") << shape("coord USE Nowhere coordIndex [0 1 2]") << "line 2: USE names \"Nowhere\", which no DEF before it defines";
-    QTest::newRow("use before its def")
-        << kHeader + "Group { children [ USE Later ] }\nDEF Later Group {}\n" << "USE names \"Later\"";
-    QTest::newRow("use inside its own def")
-        << kHeader + "DEF Loop Group { children [ USE Loop ] }\n" << "USE names \"Loop\"";
+    QTest::newRow("points not in threes") << shape("coord Coordinate { point [0 0 0, 1 0] } coordIndex [0]")
+                                          << "point holds 5 numbers, not a multiple of 3";
+    QTest::newRow("use of an unknown name") << shape("coord USE Nowhere coordIndex [0 1 2]")
+                                            << "line 2: USE names \"Nowhere\", which no DEF before it defines";
+    QTest::newRow("use before its def") << kHeader + "Group { children [ USE Later ] }\nDEF Later Group {}\n"
+                                        << "USE names \"Later\"";
+    QTest::newRow("use inside its own def") << kHeader + "DEF Loop Group { children [ USE Loop ] }\n"
+                                            << "USE names \"Loop\"";
     QTest::newRow("use of the wrong kind")
-        << kHeader + "DEF C Color { color [1 0 0] }\n" + "Shape { geometry IndexedFaceSet { coord USE C } }" << "coord must hold a Coordinate node";
-    QTest::newRow("number too large") << shape("coord Coordinate { point [1e999 0 0] } coordIndex [0 0 0]") << "\"1e999\" is not a number";
+        << kHeader + "DEF C Color { color [1 0 0] }\n" + "Shape { geometry IndexedFaceSet { coord USE C } }"
+        << "coord must hold a Coordinate node";
+    QTest::newRow("number too large") << shape("coord Coordinate { point [1e999 0 0] } coordIndex [0 0 0]")
+                                      << "\"1e999\" is not a number";
     QTest::newRow("not a number") << shape("coord Coordinate { point [1 zwei 3] }") << "\"zwei\" is not a number";
     QTest::newRow("inf is not a number") << shape("coord Coordinate { point [inf 0 0] }") << "\"inf\" is not a number";
-    QTest::newRow("transform beyond range")
-        << kHeader + "Transform { scale 1e300 1 1 children " + "Shape { geometry IndexedFaceSet { coord Coordinate { point [1e300 0 0, 0 0 0, 0 1 0] } coordIndex [0 1 2] } } }"
-        << "a transform moves a point beyond the range of a number";
-    QTest::newRow("not TRUE or FALSE") << shape(pts + "coordIndex [0 1 2] ccw maybe") << "expected TRUE or FALSE but found \"maybe\"";
-    QTest::newRow("unclosed string") << kHeader + "WorldInfo { title \"never closed }" << "a quoted text is never closed";
-    QTest::newRow("stray bracket") << kHeader + "] Group {}" << "expected a name or a value but found \"]\"";
-    QTest::newRow("node without braces") << kHeader + "Group children" << "expected \"{\" after \"Group\"";
-    QTest::newRow("no faces at all") << kHeader + "Group { }\n" << "it holds no faces to show";
+    QTest::newRow("transform beyond range") << kHeader + "Transform { scale 1e300 1 1 children "
+                                                   + "Shape { geometry IndexedFaceSet { coord Coordinate { point "
+                                                     "[1e300 0 0, 0 0 0, 0 1 0] } coordIndex [0 1 2] } } }"
+                                            << "a transform moves a point beyond the range of a number";
+    QTest::newRow("not TRUE or FALSE") << shape(pts + "coordIndex [0 1 2] ccw maybe")
+                                       << "expected TRUE or FALSE but found \"maybe\"";
+    QTest::newRow("unclosed string") << kHeader + "WorldInfo { title \"never closed }"
+                                     << "a quoted text is never closed";
+    QTest::newRow("stray bracket") << kHeader + "] Group {}"
+                                   << "expected a name or a value but found \"]\"";
+    QTest::newRow("node without braces") << kHeader + "Group children"
+                                         << "expected \"{\" after \"Group\"";
+    QTest::newRow("no faces at all") << kHeader + "Group { }\n"
+                                     << "it holds no faces to show";
     QTest::newRow("empty file") << std::string() << "it does not begin with \"#VRML V2.0 utf8\"";
     QTest::newRow("VRML 1.0") << std::string("#VRML V1.0 ascii\nSeparator { }") << "it is VRML 1.0";
     QTest::newRow("compressed") << std::string("\x1F\x8B\x08\x00", 4) << "it is compressed";
@@ -555,7 +584,7 @@ void TestVrmlReader::missingFileIsAnAccessError()
     try {
         readVrmlFile(std::filesystem::path(dir.path().toStdString()) / "nothing.wrl");
         QFAIL("a missing file was read");
-    } catch (const MeshError& e) {
+    } catch (const MeshError &e) {
         QCOMPARE(e.kind(), MeshError::Kind::FileAccess);
         QVERIFY(QString(e.what()).contains("nothing.wrl"));
     }

@@ -12,23 +12,24 @@
 
 namespace mesh::fixtures {
 
-struct VrmlOptions {
-    bool colours = false;          // a Color node, one colour per point
-    bool texture = false;          // an ImageTexture and texture coordinates
-    bool texCoordIndex = false;    // texture corners through their own index list
+struct VrmlOptions
+{
+    bool colours = false; // a Color node, one colour per point
+    bool texture = false; // an ImageTexture and texture coordinates
+    bool texCoordIndex = false; // texture corners through their own index list
     std::string textureUrl = "Fixture_L[VRML].Jpg";
     std::string_view eol = "\n";
-    int digits = 17;               // significant digits of each number
+    int digits = 17; // significant digits of each number
 };
 
 namespace detail {
-inline void putNumber(std::string& out, double v, int digits)
+inline void putNumber(std::string &out, double v, int digits)
 {
     char buffer[40];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::general, digits);
     out.append(buffer, result.ptr);
 }
-inline void putIndex(std::string& out, long v)
+inline void putIndex(std::string &out, long v)
 {
     char buffer[24];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, v);
@@ -36,7 +37,7 @@ inline void putIndex(std::string& out, long v)
 }
 // Texture coordinates a scanner could give the mesh: its position seen from
 // above, squeezed into the picture.
-inline Vec2 fixtureTexCoord(const Vec3& p)
+inline Vec2 fixtureTexCoord(const Vec3 &p)
 {
     return {(p.x + 200) / 400, (p.y + 100) / 200};
 }
@@ -45,7 +46,7 @@ inline Vec2 fixtureTexCoord(const Vec3& p)
 // The mesh's vertices, triangles and (when asked) colours and texture
 // coordinates as a VRML97 file. The triangles are written in the mesh's
 // order and winding, so reading the file gives the same surface back.
-inline std::string vrmlText(const Mesh& m, const VrmlOptions& o = {})
+inline std::string vrmlText(const Mesh &m, const VrmlOptions &o = {})
 {
     using detail::putIndex;
     using detail::putNumber;
@@ -57,13 +58,19 @@ inline std::string vrmlText(const Mesh& m, const VrmlOptions& o = {})
     out.append("    Shape {").append(eol).append("      appearance Appearance {").append(eol);
     out.append("        material Material { diffuseColor 0.8 0.8 0.8 }").append(eol);
     if (o.texture)
-        out.append("        texture ImageTexture {").append(eol).append("          url \"")
-            .append(o.textureUrl).append("\"").append(eol).append("        }").append(eol);
+        out.append("        texture ImageTexture {")
+            .append(eol)
+            .append("          url \"")
+            .append(o.textureUrl)
+            .append("\"")
+            .append(eol)
+            .append("        }")
+            .append(eol);
     out.append("      }").append(eol);
     out.append("      geometry IndexedFaceSet {").append(eol);
     out.append("        creaseAngle 0.5").append(eol);
     out.append("        coord Coordinate { point [").append(eol);
-    for (const Vec3& p : m.positions) {
+    for (const Vec3 &p : m.positions) {
         out.append("          ");
         putNumber(out, p.x, o.digits);
         out.push_back(' ');
@@ -73,9 +80,9 @@ inline std::string vrmlText(const Mesh& m, const VrmlOptions& o = {})
         out.append(",").append(eol);
     }
     out.append("        ] }").append(eol);
-    auto indexList = [&](const char* field) {
+    auto indexList = [&](const char *field) {
         out.append("        ").append(field).append(" [").append(eol);
-        for (const Triangle& t : m.triangles) {
+        for (const Triangle &t : m.triangles) {
             out.append("          ");
             for (std::uint32_t corner : t) {
                 putIndex(out, corner);
@@ -88,7 +95,7 @@ inline std::string vrmlText(const Mesh& m, const VrmlOptions& o = {})
     indexList("coordIndex");
     if (o.colours && m.hasColours()) {
         out.append("        color Color { color [").append(eol);
-        for (const Rgba& c : m.colours) {
+        for (const Rgba &c : m.colours) {
             out.append("          ");
             putNumber(out, c.r / 255.0, 6);
             out.push_back(' ');
@@ -101,7 +108,7 @@ inline std::string vrmlText(const Mesh& m, const VrmlOptions& o = {})
     }
     if (o.texture) {
         out.append("        texCoord TextureCoordinate { point [").append(eol);
-        for (const Vec3& p : m.positions) {
+        for (const Vec3 &p : m.positions) {
             const Vec2 uv = detail::fixtureTexCoord(p);
             out.append("          ");
             putNumber(out, uv.u, o.digits);

@@ -14,28 +14,28 @@ namespace {
 
 // Every edge of a closed, consistently wound surface is walked once in each
 // direction. Corners are compared by position, as the seam repeats them.
-void verifyClosedAndWound(const mesh::Mesh& m)
+void verifyClosedAndWound(const mesh::Mesh &m)
 {
     std::map<std::tuple<double, double, double>, std::uint32_t> ids;
     auto id = [&](std::uint32_t v) {
-        const mesh::Vec3& p = m.positions[v];
+        const mesh::Vec3 &p = m.positions[v];
         return ids.emplace(std::make_tuple(p.x, p.y, p.z), std::uint32_t(ids.size())).first->second;
     };
     std::map<std::pair<std::uint32_t, std::uint32_t>, int> directed;
-    for (const mesh::Triangle& t : m.triangles)
+    for (const mesh::Triangle &t : m.triangles)
         for (int k = 0; k < 3; ++k)
             ++directed[{id(t[k]), id(t[(k + 1) % 3])}];
-    for (const auto& [edge, count] : directed) {
+    for (const auto &[edge, count] : directed) {
         QCOMPARE(count, 1);
         QVERIFY2(directed.count({edge.second, edge.first}) == 1, "an open or flipped edge");
     }
 }
 
 // Outward facing: the signed volume is positive.
-double signedVolume(const mesh::Mesh& m)
+double signedVolume(const mesh::Mesh &m)
 {
     double v = 0;
-    for (const mesh::Triangle& t : m.triangles) {
+    for (const mesh::Triangle &t : m.triangles) {
         const mesh::Vec3 &a = m.positions[t[0]], &b = m.positions[t[1]], &c = m.positions[t[2]];
         v += (a.x * (b.y * c.z - b.z * c.y) - a.y * (b.x * c.z - b.z * c.x) + a.z * (b.x * c.y - b.y * c.x)) / 6.0;
     }
@@ -59,16 +59,16 @@ private slots:
         QFETCH(bool, right);
         const mesh::Model model = samples::makeFoot(right ? samples::Foot::Right : samples::Foot::Left, 3000);
         QCOMPARE(model.objects.size(), std::size_t(1));
-        const mesh::Mesh& m = model.objects[0];
+        const mesh::Mesh &m = model.objects[0];
         QCOMPARE(m.check(), std::string());
         QVERIFY(m.triangles.size() > 2500 && m.triangles.size() < 3500);
         verifyClosedAndWound(m);
         QVERIFY(signedVolume(m) > 0);
         const mesh::Vec3 size = m.bounds().size();
-        QVERIFY(size.x > 240 && size.x < 280);  // length
-        QVERIFY(size.y > 80 && size.y < 120);   // width
-        QVERIFY(size.z > 60 && size.z < 100);   // height
-        QVERIFY(m.bounds().min.z > -10);         // the sole rests on the XY plane
+        QVERIFY(size.x > 240 && size.x < 280); // length
+        QVERIFY(size.y > 80 && size.y < 120); // width
+        QVERIFY(size.z > 60 && size.z < 100); // height
+        QVERIFY(m.bounds().min.z > -10); // the sole rests on the XY plane
     }
 
     void writtenScansReadBack()

@@ -15,14 +15,14 @@ private slots:
     void staticDisplayShowsThePairOnceComplete()
     {
         view::MeasureTool tool;
-        QVERIFY(!tool.click(Vec3{1, 2, 3}));   // off: the click is not the tool's
+        QVERIFY(!tool.click(Vec3{1, 2, 3})); // off: the click is not the tool's
         tool.start(view::MeasureDisplay::Static);
         QVERIFY(tool.click(Vec3{0, 0, 0}));
         auto o = tool.overlay();
         QCOMPARE(o.points.size(), std::size_t(1));
         QVERIFY(!o.line);
         QVERIFY(!tool.followsPointer());
-        tool.hover(Vec3{9, 9, 9});              // static ignores the pointer
+        tool.hover(Vec3{9, 9, 9}); // static ignores the pointer
         QCOMPARE(tool.overlay().points.size(), std::size_t(1));
         QVERIFY(tool.click(Vec3{3, 4, 12}));
         o = tool.overlay();
@@ -46,7 +46,7 @@ private slots:
         QVERIFY(tool.followsPointer());
         tool.hover(Vec3{6, 8, 0});
         QCOMPARE(tool.overlay().label, std::string("10.0 mm"));
-        tool.hover(std::nullopt);               // off the scan: only the first point
+        tool.hover(std::nullopt); // off the scan: only the first point
         QVERIFY(!tool.overlay().line);
         tool.hover(Vec3{0, 0, 2.25});
         tool.click(Vec3{0, 0, 2.25});
@@ -69,11 +69,11 @@ private slots:
         QFETCH(Vec3, second);
         QFETCH(QString, label);
         view::MeasureTool tool;
-        tool.angleMode();                       // ignored while off
+        tool.angleMode(); // ignored while off
         QCOMPARE(tool.mode(), view::MeasureTool::Mode::Off);
         tool.start(view::MeasureDisplay::Dynamic);
         tool.click(Vec3{0, 0, 0});
-        tool.angleMode();                       // starts the pair again
+        tool.angleMode(); // starts the pair again
         QCOMPARE(tool.mode(), view::MeasureTool::Mode::Angle);
         QVERIFY(tool.overlay().points.empty());
         tool.click(Vec3{0, 0, 0});
@@ -90,7 +90,7 @@ private slots:
         m.triangles = {{0, 1, 2}};
         const std::vector<float> n = view::vertexNormals(m);
         QCOMPARE(n.size(), std::size_t(12));
-        QCOMPARE(n[2], 1.f);  // +Z for a counter-clockwise triangle in XY
+        QCOMPARE(n[2], 1.f); // +Z for a counter-clockwise triangle in XY
         QCOMPARE(n[11], 1.f); // a loose vertex still gets a unit normal
         QCOMPARE(view::wireframeIndices(m), (std::vector<std::uint32_t>{0, 1, 1, 2, 2, 0}));
     }

@@ -13,7 +13,7 @@ namespace {
 mesh::Model footBox()
 {
     mesh::Mesh m;
-    m.positions = {{0, 0, 0}, {250, 0, 0}, {250, 90, 0}, {0, 90, 0},
+    m.positions = {{0, 0, 0},  {250, 0, 0},  {250, 90, 0},  {0, 90, 0},
                    {0, 0, 70}, {250, 0, 70}, {250, 90, 70}, {0, 90, 70}};
     m.triangles = {{0, 1, 2}, {0, 2, 3}, {4, 5, 6}, {4, 6, 7}};
     mesh::Model model;
@@ -21,7 +21,7 @@ mesh::Model footBox()
     return model;
 }
 
-bool wholeModelInSight(const view::FootViewport& viewport)
+bool wholeModelInSight(const view::FootViewport &viewport)
 {
     const mesh::Bounds b = viewport.model().bounds();
     const QRectF area(QPointF(0, 0), QSizeF(viewport.size()));
@@ -46,7 +46,7 @@ private slots:
         viewport.resize(200, 200);
         viewport.show();
         QVERIFY(!viewport.usesOpenGL());
-        auto* label = qobject_cast<QLabel*>(viewport.display());
+        auto *label = qobject_cast<QLabel *>(viewport.display());
         QVERIFY(label);
         QCOMPARE(label->text(), QStringLiteral("3D display unavailable"));
 
@@ -79,8 +79,8 @@ private slots:
     {
         QFETCH(bool, zoomedBeforeShow);
         QWidget window;
-        auto* layout = new QVBoxLayout(&window);
-        auto* viewport = new view::FootViewport(&window);
+        auto *layout = new QVBoxLayout(&window);
+        auto *viewport = new view::FootViewport(&window);
         layout->addWidget(viewport);
         window.resize(545, 506);
 

@@ -20,7 +20,7 @@ mesh::Model redSquare()
     return model;
 }
 
-int litPixels(const QImage& image, QRgb background)
+int litPixels(const QImage &image, QRgb background)
 {
     int count = 0;
     for (int y = 0; y < image.height(); ++y)
@@ -52,7 +52,7 @@ private slots:
     void chosenWhereOpenGLWorks()
     {
         QVERIFY(m_view->usesOpenGL());
-        QVERIFY(qobject_cast<QOpenGLWidget*>(m_view->display()));
+        QVERIFY(qobject_cast<QOpenGLWidget *>(m_view->display()));
     }
 
     void colouredMeshLightsTheCentre()
@@ -68,8 +68,7 @@ private slots:
         const QColor centre = frame.pixelColor(frame.width() / 2, frame.height() / 2);
         QVERIFY(centre.rgb() != background);
         // Lit from the eye, the vertex colour shows: red well above green and blue.
-        QVERIFY2(centre.red() > 150 && centre.green() < 60 && centre.blue() < 60,
-                 qPrintable(centre.name()));
+        QVERIFY2(centre.red() > 150 && centre.green() < 60 && centre.blue() < 60, qPrintable(centre.name()));
     }
 
     void wireframeLightsFewerPixels()

@@ -10,13 +10,13 @@
 #include "testhome.h"
 #include "windowregistry.h"
 
-#include <QDir>
 #include <QAction>
+#include <QDir>
 #include <QFile>
-#include <QPushButton>
 #include <QMouseEvent>
-#include <QWidget>
+#include <QPushButton>
 #include <QString>
+#include <QWidget>
 #include <QtTest>
 
 namespace fixtures {
@@ -34,7 +34,7 @@ struct FootViewSetup
     FootViewSetup()
     {
         Set_Wait_Skipped(true);
-        Set_Status_Sink([this](const QString& text) { statuses << text; });
+        Set_Status_Sink([this](const QString &text) { statuses << text; });
         Job() = ScriptRecord{};
         Job().LeftScanFileName = Job().RightScanFileName = QStringLiteral("None");
         Measure_State() = mesh::MeasureSession{};
@@ -45,11 +45,11 @@ struct FootViewSetup
         Windows().reset();
         Set_Status_Sink({});
     }
-    FootViewSetup(const FootViewSetup&) = delete;
-    FootViewSetup& operator=(const FootViewSetup&) = delete;
+    FootViewSetup(const FootViewSetup &) = delete;
+    FootViewSetup &operator=(const FootViewSetup &) = delete;
 };
 
-inline void writeBytes(const QString& path, const QByteArray& bytes)
+inline void writeBytes(const QString &path, const QByteArray &bytes)
 {
     QDir().mkpath(QFileInfo(path).path());
     QFile file(path);
@@ -62,14 +62,14 @@ inline mesh::Mesh smallFoot(samples::Foot foot = samples::Foot::Left)
     return samples::makeFoot(foot, 400).objects.front();
 }
 
-inline void writeStl(const QString& path, samples::Foot foot = samples::Foot::Left)
+inline void writeStl(const QString &path, samples::Foot foot = samples::Foot::Left)
 {
     writeBytes(path, samples::binaryStl(smallFoot(foot)));
 }
 
 // A VRML scan whose texture url is `pictureName` (the file itself is written
 // only when asked, under `pictureOnDisk`).
-inline void writeWrl(const QString& path, const QString& pictureName, const QString& pictureOnDisk = {})
+inline void writeWrl(const QString &path, const QString &pictureName, const QString &pictureOnDisk = {})
 {
     writeBytes(path, samples::vrml97Text(smallFoot(), pictureName));
     if (!pictureOnDisk.isEmpty())
@@ -77,17 +77,17 @@ inline void writeWrl(const QString& path, const QString& pictureName, const QStr
 }
 
 // Chooses a menu item of a window by its control name.
-inline void trigger(QWidget& window, const QString& item)
+inline void trigger(QWidget &window, const QString &item)
 {
-    auto* action = window.findChild<QAction*>(item);
+    auto *action = window.findChild<QAction *>(item);
     QVERIFY2(action, qPrintable(item));
     action->trigger();
 }
 
 // Presses a button of a window by its control name.
-inline void press(QWidget& window, const QString& button)
+inline void press(QWidget &window, const QString &button)
 {
-    auto* b = window.findChild<QPushButton*>(button);
+    auto *b = window.findChild<QPushButton *>(button);
     QVERIFY2(b, qPrintable(button));
     b->click();
 }
@@ -95,7 +95,7 @@ inline void press(QWidget& window, const QString& button)
 // A click (left unless told) at an exact (fractional) position of the
 // widget, as a real mouse delivers it, so a pick lands on the point the test
 // aims at.
-inline void clickAt(QWidget* widget, const QPointF& at, Qt::MouseButton button = Qt::LeftButton,
+inline void clickAt(QWidget *widget, const QPointF &at, Qt::MouseButton button = Qt::LeftButton,
                     Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
     const QPointF global = widget->mapToGlobal(at);
@@ -106,10 +106,12 @@ inline void clickAt(QWidget* widget, const QPointF& at, Qt::MouseButton button =
 }
 
 // A level square of side 2 centred on the point: something to pick there.
-inline mesh::Mesh squareAt(const mesh::Vec3& p, double half = 1)
+inline mesh::Mesh squareAt(const mesh::Vec3 &p, double half = 1)
 {
     mesh::Mesh m;
-    m.positions = {{p.x - half, p.y - half, p.z}, {p.x + half, p.y - half, p.z}, {p.x + half, p.y + half, p.z},
+    m.positions = {{p.x - half, p.y - half, p.z},
+                   {p.x + half, p.y - half, p.z},
+                   {p.x + half, p.y + half, p.z},
                    {p.x - half, p.y + half, p.z}};
     m.triangles = {{0, 1, 2}, {0, 2, 3}};
     return m;

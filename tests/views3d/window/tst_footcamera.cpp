@@ -63,10 +63,7 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        m_setup = std::make_unique<fixtures::FootViewSetup>();
-    }
+    void init() { m_setup = std::make_unique<fixtures::FootViewSetup>(); }
 
     void cleanup() { m_setup.reset(); }
 
@@ -98,7 +95,7 @@ private slots:
 
         trigger(view, item);
         QCOMPARE(camera.towardsViewer(), towardsViewer);
-        QCOMPARE(camera.viewHeight(), height);   // no preset zooms
+        QCOMPARE(camera.viewHeight(), height); // no preset zooms
         trigger(view, QStringLiteral("mnuView4"));
         QCOMPARE(camera.eyeFrame().rotation(), mesh::Mat3::identity());
         QCOMPARE(camera.eyeFrame().position(), (Vec3{0, 0, 0}));
@@ -180,10 +177,10 @@ private slots:
         QFETCH(char, letter);
         QFETCH(Vec3, normal);
         FootView &view = Left_View();
-        QCOMPARE(Grid_Plane(), mesh::GridPlane::End);   // every view load sets it
+        QCOMPARE(Grid_Plane(), mesh::GridPlane::End); // every view load sets it
         QVERIFY(!view.viewport()->grid().visible());
         Grid_Plane() = mesh::GridPlane::Plan;
-        view.viewport()->grid().frame().moveBy({7, 7, 7});   // a plane item discards moves
+        view.viewport()->grid().frame().moveBy({7, 7, 7}); // a plane item discards moves
         trigger(view, item);
         QCOMPARE(char(Grid_Plane()), letter);
         QVERIFY(view.viewport()->grid().visible());
@@ -191,7 +188,7 @@ private slots:
         QCOMPARE(view.viewport()->grid().frame().position(), (Vec3{0, 0, 0}));
         trigger(view, QStringLiteral("mnuGridOff"));
         QVERIFY(!view.viewport()->grid().visible());
-        QCOMPARE(view.viewport()->grid().normal(), normal);   // hiding keeps its place
+        QCOMPARE(view.viewport()->grid().normal(), normal); // hiding keeps its place
     }
 
     void changeGridWindowMovesAndTurnsItsViewsGrid()
@@ -204,21 +201,21 @@ private slots:
         QVERIFY(form->isVisible());
         QCOMPARE(form->windowTitle(), QStringLiteral("Change Grid"));
         QCOMPARE(form->step(), 20.0);
-        QVERIFY(left.viewport()->grid().visible());   // its load shows the grid
+        QVERIFY(left.viewport()->grid().visible()); // its load shows the grid
         QVERIFY(!Windows().isLoaded(QStringLiteral("GridForm2")));
 
-        press(*form, QStringLiteral("Command12"));   // step 5
-        press(*form, QStringLiteral("Command1"));    // Move Left
+        press(*form, QStringLiteral("Command12")); // step 5
+        press(*form, QStringLiteral("Command1")); // Move Left
         QCOMPARE(left.viewport()->grid().frame().position(), (Vec3{-5, 0, 0}));
-        press(*form, QStringLiteral("Command6"));    // Out
-        press(*form, QStringLiteral("Command3"));    // Up
+        press(*form, QStringLiteral("Command6")); // Out
+        press(*form, QStringLiteral("Command3")); // Up
         QCOMPARE(left.viewport()->grid().frame().position(), (Vec3{-5, 5, 5}));
         QCOMPARE(right.viewport()->grid().frame().position(), (Vec3{0, 0, 0}));
 
         // The turn axis is the last plane chosen in either view.
         trigger(right, QStringLiteral("mnuGridP"));
         const mesh::Vec3 before = left.viewport()->grid().frame().axis(mesh::Axis::X);
-        press(*form, QStringLiteral("Command8"));    // Rotate Right: -5 degrees about z
+        press(*form, QStringLiteral("Command8")); // Rotate Right: -5 degrees about z
         const mesh::Vec3 after = left.viewport()->grid().frame().axis(mesh::Axis::X);
         const mesh::Mat3 turn = mesh::Mat3::rotation(Vec3{0, 0, 1}, -5);
         const mesh::Vec3 expected = turn * before;
@@ -228,7 +225,7 @@ private slots:
         trigger(left, QStringLiteral("mnuGridPos"));
         QCOMPARE(Windows().loaded(QStringLiteral("GridForm1")), form);
         QCOMPARE(form->step(), 5.0);
-        press(*form, QStringLiteral("Command7"));    // Close
+        press(*form, QStringLiteral("Command7")); // Close
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!Windows().isLoaded(QStringLiteral("GridForm1")));
         trigger(left, QStringLiteral("mnuGridPos"));
@@ -246,15 +243,16 @@ private slots:
     {
         QTest::addColumn<Vec3>("first");
         QTest::addColumn<Vec3>("second");
-        QTest::addColumn<QStringList>("texts");   // Text1, Text2, Text6, Text3, Text4, Text5
+        QTest::addColumn<QStringList>("texts"); // Text1, Text2, Text6, Text3, Text4, Text5
         QTest::addColumn<QString>("status");
         QTest::newRow("3-4-12") << Vec3{0, 0, 0} << Vec3{3, 4, 12}
                                 << QStringList{"13.0", "5.0", "53.13", "3.0", "4.0", "12.0"} << "Distance: 13.00";
         QTest::newRow("falling line") << Vec3{10, 10, 0} << Vec3{20, 0, 5}
-                                      << QStringList{"15.0", "14.1", "-45.00", "10.0", "10.0", "5.0"} << "Distance: 15.00";
-        QTest::newRow("the other way round") << Vec3{20, 0, 5} << Vec3{10, 10, 0}
-                                             << QStringList{"15.0", "14.1", "-45.00", "10.0", "10.0", "5.0"}
-                                             << "Distance: 15.00";
+                                      << QStringList{"15.0", "14.1", "-45.00", "10.0", "10.0", "5.0"}
+                                      << "Distance: 15.00";
+        QTest::newRow("the other way round")
+            << Vec3{20, 0, 5} << Vec3{10, 10, 0} << QStringList{"15.0", "14.1", "-45.00", "10.0", "10.0", "5.0"}
+            << "Distance: 15.00";
         // Along y the slope is straight: 90 degrees, not a division by zero.
         QTest::newRow("along y") << Vec3{5, 0, 0} << Vec3{5, 8, 6}
                                  << QStringList{"10.0", "8.0", "90.00", "0.0", "8.0", "6.0"} << "Distance: 10.00";
@@ -315,8 +313,8 @@ private slots:
     {
         const Vec3 p1{0, 0, 0}, p2{3, 4, 12};
         FootView &view = showing(FootSide::Left, mesh::Model{{fixtures::squareAt(p1), fixtures::squareAt(p2)}});
-        const Vec3 nowhere{-3, 4, 0};   // between the squares
-        clickOn(view, nowhere);         // no measurement under way: nothing
+        const Vec3 nowhere{-3, 4, 0}; // between the squares
+        clickOn(view, nowhere); // no measurement under way: nothing
         QVERIFY(view.statusText().isEmpty());
         trigger(view, QStringLiteral("mnuDist"));
         clickOn(view, nowhere);
@@ -361,7 +359,7 @@ private slots:
         clickOn(view, p1);
         clickOn(view, p2);
         QCOMPARE(tool.overlay().label, std::string("13.0 mm"));
-        QVERIFY(view.statusText().isEmpty());   // the overlay tools keep no shared state
+        QVERIFY(view.statusText().isEmpty()); // the overlay tools keep no shared state
 
         trigger(view, QStringLiteral("mnuDistance1"));
         QCOMPARE(tool.display(), view::MeasureDisplay::Dynamic);
@@ -383,7 +381,6 @@ private slots:
         QCOMPARE(m_distances.value(1), QStringLiteral("0.5"));
     }
 };
-
 
 QTEST_MAIN(TestFootCamera)
 #include "tst_footcamera.moc"

@@ -52,10 +52,7 @@ private:
     QString ringFile(const QString &name) { return m_setup->home.path(name); }
 
 private slots:
-    void init()
-    {
-        m_setup = std::make_unique<fixtures::FootViewSetup>();
-    }
+    void init() { m_setup = std::make_unique<fixtures::FootViewSetup>(); }
 
     void cleanup() { m_setup.reset(); }
 
@@ -143,8 +140,8 @@ private slots:
     {
         QTest::addColumn<QString>("item");
         QTest::addColumn<bool>("snapshot");
-        QTest::addColumn<Vec3>("moved");      // where the point (1, 2, 3) goes
-        QTest::addColumn<int>("red");         // the red byte 3 after the edit
+        QTest::addColumn<Vec3>("moved"); // where the point (1, 2, 3) goes
+        QTest::addColumn<int>("red"); // the red byte 3 after the edit
         QTest::newRow("Mirror") << "mnuFlip" << true << Vec3{-1, 2, 3} << 3;
         QTest::newRow("X 90") << "mnuRotX" << true << Vec3{1, -3, 2} << 3;
         QTest::newRow("Y 90") << "mnuRotY" << true << Vec3{3, 2, -1} << 3;
@@ -152,8 +149,8 @@ private slots:
         QTest::newRow("Scale 1000") << "mnuScale1000" << true << Vec3{1000, 2000, 3000} << 3;
         QTest::newRow("Scale 25.4") << "mnuToMetric" << true << Vec3{25.4, 50.8, 76.19999999999999} << 3;
         QTest::newRow("Smooth") << "mnuSmooth" << false << Vec3{1, 2, 3} << 3;
-        QTest::newRow("Brighten") << "mnuPlus" << false << Vec3{1, 2, 3} << 4;   // 4.5 to the even 4
-        QTest::newRow("Darken") << "mnuMinus" << false << Vec3{1, 2, 3} << 2;    // 2.1
+        QTest::newRow("Brighten") << "mnuPlus" << false << Vec3{1, 2, 3} << 4; // 4.5 to the even 4
+        QTest::newRow("Darken") << "mnuMinus" << false << Vec3{1, 2, 3} << 2; // 2.1
         QTest::newRow("Clean Mesh") << "mnuCleanMesh" << false << Vec3{1, 2, 3} << 3;
     }
     void eachEditAndWhetherItSavesASnapshot()
@@ -190,7 +187,7 @@ private slots:
         FootView &view = Left_View();
         view.resize(600, 500);
         view.show();
-        mesh::Mesh inches = fixtures::squareAt({5, 0, 0}, 5);   // a 10-inch square
+        mesh::Mesh inches = fixtures::squareAt({5, 0, 0}, 5); // a 10-inch square
         view.Show_Model(mesh::Model{{inches}});
         view.Fit();
         trigger(view, QStringLiteral("mnuToMetric"));
@@ -207,14 +204,15 @@ private slots:
     void cleanMeshCountsAndKeepsTheFirst()
     {
         FootView &view = Left_View();
-        const mesh::Model three{{fixtures::squareAt({0, 0, 0}), fixtures::squareAt({9, 0, 0}), fixtures::squareAt({0, 9, 0})}};
+        const mesh::Model three{
+            {fixtures::squareAt({0, 0, 0}), fixtures::squareAt({9, 0, 0}), fixtures::squareAt({0, 9, 0})}};
         view.Show_Model(three);
         trigger(view, QStringLiteral("mnuCleanMesh"));
         QCOMPARE(m_setup->ui->messages(), QStringList{QStringLiteral("Objects Found: 3")});
         QCOMPARE(m_setup->ui->calls.last().title, QStringLiteral("Clean Mesh"));
         QCOMPARE(m_setup->ui->calls.last().icon, Prompter::Icon::Information);
         QCOMPARE(view.model(), mesh::Model{{three.objects[0]}});
-        trigger(view, QStringLiteral("mnuCleanMesh"));   // one object: no message
+        trigger(view, QStringLiteral("mnuCleanMesh")); // one object: no message
         QCOMPARE(m_setup->ui->calls.size(), 1);
     }
 
@@ -274,7 +272,8 @@ private slots:
         QTest::addColumn<QStringList>("buttons");
         QTest::addColumn<QString>("height");
         QTest::addColumn<Vec3>("normal");
-        QTest::newRow("Down three times") << QStringList{"Command15", "Command15", "Command15"} << "-5.0" << Vec3{0, 0, 1};
+        QTest::newRow("Down three times")
+            << QStringList{"Command15", "Command15", "Command15"} << "-5.0" << Vec3{0, 0, 1};
         QTest::newRow("20 then Up") << QStringList{"Command2", "Command12"} << "30.0" << Vec3{0, 0, 1};
         QTest::newRow("1 then Down") << QStringList{"Command5", "Command15"} << "9.0" << Vec3{0, 0, 1};
         // 20 tilts by 10: north twice is 20 degrees.
@@ -309,8 +308,8 @@ private slots:
         FootView &left = loadFoot(FootSide::Left);
         FootView &right = loadFoot(FootSide::Right);
         trigger(left, QStringLiteral("mnuTrim"));
-        press(left, QStringLiteral("Command2"));     // 20
-        press(left, QStringLiteral("Command12"));    // Up by 20
+        press(left, QStringLiteral("Command2")); // 20
+        press(left, QStringLiteral("Command12")); // Up by 20
         QCOMPARE(heightBox(left), QStringLiteral("30.0"));
         // The right panel's opening puts both steps back to 5.
         trigger(right, QStringLiteral("mnuTrim"));
@@ -333,9 +332,9 @@ private slots:
         const mesh::Bounds before = loaded.bounds();
         QVERIFY(before.min.z < 15 && before.max.z > 15);
         trigger(view, QStringLiteral("mnuTrim"));
-        press(view, QStringLiteral("Command12"));    // up to 15
+        press(view, QStringLiteral("Command12")); // up to 15
         view.findChild<QCheckBox *>(QStringLiteral("Check1"))->setChecked(cutAbove);
-        press(view, QStringLiteral("Command13"));    // Trim
+        press(view, QStringLiteral("Command13")); // Trim
         QVERIFY(m_setup->ui->calls.isEmpty());
         const mesh::Bounds after = view.model().bounds();
         if (cutAbove) {
@@ -361,9 +360,9 @@ private slots:
         FootView &view = loadFoot();
         const mesh::Model loaded = view.model();
         trigger(view, QStringLiteral("mnuTrim"));
-        press(view, QStringLiteral("Command2"));     // steps of 20
+        press(view, QStringLiteral("Command2")); // steps of 20
         for (int i = 0; i < 3; ++i)
-            press(view, QStringLiteral("Command15"));    // down to -50, under the sole
+            press(view, QStringLiteral("Command15")); // down to -50, under the sole
         QVERIFY(loaded.bounds().min.z > -50);
         press(view, QStringLiteral("Command13"));
         QCOMPARE(m_setup->ui->messages().size(), 1);
@@ -376,11 +375,12 @@ private slots:
         view.findChild<QCheckBox *>(QStringLiteral("Check1"))->setChecked(true);
         press(view, QStringLiteral("Command13"));
         QCOMPARE(m_setup->ui->messages().size(), 2);
-        QVERIFY(m_setup->ui->messages().last().startsWith(QStringLiteral("Nothing was trimmed: the cut would remove the whole scan")));
+        QVERIFY(m_setup->ui->messages().last().startsWith(
+            QStringLiteral("Nothing was trimmed: the cut would remove the whole scan")));
         QCOMPARE(view.model(), loaded);
         QVERIFY(panel(view)->isVisibleTo(&view));
 
-        press(view, QStringLiteral("Command14"));    // Close: nothing cut
+        press(view, QStringLiteral("Command14")); // Close: nothing cut
         QVERIFY(!panel(view)->isVisibleTo(&view));
         QVERIFY(!view.viewport()->displayPlane());
         QVERIFY(!view.findChild<QCheckBox *>(QStringLiteral("Check1"))->isChecked());

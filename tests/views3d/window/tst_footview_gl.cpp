@@ -75,7 +75,8 @@ private slots:
         view.Fit();
         viewport->camera().zoom(0.25, {0, 0, 0});
         auto trigger = [&](const QString &name) { view.findChild<QAction *>(name)->trigger(); };
-        const QRectF squareArea = QRectF(viewport->toPixel({-5, 5, 0}), viewport->toPixel({5, -5, 0})).adjusted(-2, -2, 2, 2);
+        const QRectF squareArea =
+            QRectF(viewport->toPixel({-5, 5, 0}), viewport->toPixel({5, -5, 0})).adjusted(-2, -2, 2, 2);
         // Pixels beside the square that differ between two pictures.
         auto changedBeside = [&](const QImage &a, const QImage &b) {
             int count = 0;

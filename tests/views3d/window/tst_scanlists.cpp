@@ -33,10 +33,7 @@ private slots:
         Set_Wait_Skipped(true);
         Set_Status_Sink([this](const QString &text) { m_setup->statuses << text; });
     }
-    void init()
-    {
-        m_setup = std::make_unique<fixtures::FootViewSetup>();
-    }
+    void init() { m_setup = std::make_unique<fixtures::FootViewSetup>(); }
     void cleanup() { m_setup.reset(); }
 
     void listsShowScansOfTheFolderInAnyCase()
@@ -124,7 +121,8 @@ private slots:
         m_setup->statuses.clear();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
         QCOMPARE(Job().RightScanFileName, QStringLiteral("Doe_Jo_R.Stl"));
-        QVERIFY(!m_setup->statuses.isEmpty() && m_setup->statuses.last().startsWith(QStringLiteral("File Creation Date: ")));
+        QVERIFY(!m_setup->statuses.isEmpty()
+                && m_setup->statuses.last().startsWith(QStringLiteral("File Creation Date: ")));
 
         panel.findChild<QPushButton *>(QStringLiteral("Command4"))->click();
         QVERIFY(Windows().isLoaded(QStringLiteral("Form2")));

@@ -18,8 +18,7 @@
 using Call = ScriptedPrompter::Call;
 
 namespace {
-const QString kWarning =
-    QStringLiteral("Error: The Brennick Runtime was Not Found.\n\n       Has it Been Loaded?");
+const QString kWarning = QStringLiteral("Error: The Brennick Runtime was Not Found.\n\n       Has it Been Loaded?");
 }
 
 class TestScanLoading : public QObject
@@ -40,10 +39,7 @@ private:
         QVERIFY2(action, qPrintable(item));
         action->trigger();
     }
-    mesh::Model savedModel(const QString &path)
-    {
-        return mesh::loadLcfFile(path.toStdString());
-    }
+    mesh::Model savedModel(const QString &path) { return mesh::loadLcfFile(path.toStdString()); }
 
 private slots:
     void init()
@@ -77,23 +73,49 @@ private slots:
     void namesCaptionsAndStatus_data()
     {
         QTest::addColumn<bool>("right");
-        QTest::addColumn<QString>("folder");   // below the scan folder
+        QTest::addColumn<QString>("folder"); // below the scan folder
         QTest::addColumn<QString>("scan");
-        QTest::addColumn<QString>("picture");  // the texture picture on disk, or none
-        QTest::addColumn<QString>("graphic");  // the foot's image, expected
+        QTest::addColumn<QString>("picture"); // the texture picture on disk, or none
+        QTest::addColumn<QString>("graphic"); // the foot's image, expected
         QTest::addColumn<bool>("brennick");
 
-        QTest::newRow("wrl, picture") << false << "" << "Foot_L.Wrl" << "Foot_L[VRML].Jpg" << "Foot_L[VRML].Jpg" << true;
-        QTest::newRow("wrl, picture in other case")
-            << false << "" << "Foot_L.Wrl" << "FOOT_L[vrml].jpg" << "FOOT_L[vrml].jpg" << true;
-        QTest::newRow("wrl, no picture") << false << "" << "Foot_L.Wrl" << "" << "Foot_L0.Jpg" << false;
-        QTest::newRow("right wrl, picture") << true << "" << "Foot_R.wrl" << "foot_r[VRML].JPG" << "foot_r[VRML].JPG" << true;
-        QTest::newRow("stl") << false << "" << "Foot_L.Stl" << "" << "Foot_L.Bmp" << false;
-        QTest::newRow("stl, lower case") << true << "" << "foot_r.stl" << "" << "foot_r.Bmp" << false;
-        QTest::newRow("stl, picture beside") << false << "" << "Foot_L.Stl" << "Foot_L[VRML].Jpg" << "Foot_L[VRML].Jpg" << true;
-        QTest::newRow("obj") << false << "" << "Foot_L.Obj" << "" << "Foot_L0.Jpg" << false;
+        QTest::newRow("wrl, picture") << false << ""
+                                      << "Foot_L.Wrl"
+                                      << "Foot_L[VRML].Jpg"
+                                      << "Foot_L[VRML].Jpg" << true;
+        QTest::newRow("wrl, picture in other case") << false << ""
+                                                    << "Foot_L.Wrl"
+                                                    << "FOOT_L[vrml].jpg"
+                                                    << "FOOT_L[vrml].jpg" << true;
+        QTest::newRow("wrl, no picture") << false << ""
+                                         << "Foot_L.Wrl"
+                                         << ""
+                                         << "Foot_L0.Jpg" << false;
+        QTest::newRow("right wrl, picture") << true << ""
+                                            << "Foot_R.wrl"
+                                            << "foot_r[VRML].JPG"
+                                            << "foot_r[VRML].JPG" << true;
+        QTest::newRow("stl") << false << ""
+                             << "Foot_L.Stl"
+                             << ""
+                             << "Foot_L.Bmp" << false;
+        QTest::newRow("stl, lower case") << true << ""
+                                         << "foot_r.stl"
+                                         << ""
+                                         << "foot_r.Bmp" << false;
+        QTest::newRow("stl, picture beside") << false << ""
+                                             << "Foot_L.Stl"
+                                             << "Foot_L[VRML].Jpg"
+                                             << "Foot_L[VRML].Jpg" << true;
+        QTest::newRow("obj") << false << ""
+                             << "Foot_L.Obj"
+                             << ""
+                             << "Foot_L0.Jpg" << false;
         // The kind comes from the file's own extension, never from a folder name.
-        QTest::newRow("wrl in a folder named .obj") << false << "Scans.obj" << "Foot_L.Wrl" << "" << "Foot_L0.Jpg" << false;
+        QTest::newRow("wrl in a folder named .obj") << false << "Scans.obj"
+                                                    << "Foot_L.Wrl"
+                                                    << ""
+                                                    << "Foot_L0.Jpg" << false;
     }
     void namesCaptionsAndStatus()
     {
@@ -112,9 +134,7 @@ private slots:
             if (!picture.isEmpty())
                 fixtures::writeBytes(dir + u'/' + picture, "jpeg");
             break;
-        case ScanKind::Obj:
-            fixtures::writeBytes(path, "v 0 0 0\r\nv 10 0 0\r\nv 0 10 0\r\nf 1 2 3\r\n");
-            break;
+        case ScanKind::Obj: fixtures::writeBytes(path, "v 0 0 0\r\nv 10 0 0\r\nv 0 10 0\r\nf 1 2 3\r\n"); break;
         case ScanKind::Vrml:
             fixtures::writeWrl(path, QFileInfo(scan).completeBaseName() + QStringLiteral("[VRML].Jpg"), picture);
             break;
@@ -133,7 +153,8 @@ private slots:
         QVERIFY(!job.StlScanFlagL && !job.StlScanFlagR && !job.ObjScanFlagL && !job.ObjScanFlagR);
 
         const QString foot = right ? QStringLiteral("Right Foot  ") : QStringLiteral("Left Foot  ");
-        QVERIFY2(m_setup->statuses.contains((brennick ? QStringLiteral("Brennick: ") : QStringLiteral("Moravine: ")) + foot + path),
+        QVERIFY2(m_setup->statuses.contains((brennick ? QStringLiteral("Brennick: ") : QStringLiteral("Moravine: "))
+                                            + foot + path),
                  qPrintable(m_setup->statuses.join(u'|')));
         QCOMPARE(m_setup->statuses.last(), QStringLiteral("Ready"));
 
@@ -251,7 +272,8 @@ private slots:
         QCOMPARE(savedModel(m_setup->home.path(QStringLiteral("UndoL01.Lcf"))).objects.size(), std::size_t(2));
         const QStringList messages = m_setup->ui->messages();
         if (warned) {
-            QCOMPARE(messages, QStringList{QStringLiteral("Error: Invalid File (The Size is Too Small)\nTry Resaving the File")});
+            QCOMPARE(messages,
+                     QStringList{QStringLiteral("Error: Invalid File (The Size is Too Small)\nTry Resaving the File")});
             QCOMPARE(m_setup->ui->calls.last().title, QStringLiteral("Error"));
         } else {
             QVERIFY(messages.isEmpty());
@@ -329,11 +351,12 @@ private slots:
         setScan(side, m_scans, QStringLiteral("Obj_X.Obj"));
         QVERIFY(Load_Foot(side));
 
-        QStringList expected = {
-            QStringLiteral("MtlLib Found: foot.mtl"),
-            QStringLiteral("VCount: 4\r\nVnCount: 1\r\nVtCount: 0\r\nFCount: 2\r\nVn Flag: True\r\nVt Flag: False\r\nVc Flag: True")};
+        QStringList expected = {QStringLiteral("MtlLib Found: foot.mtl"),
+                                QStringLiteral("VCount: 4\r\nVnCount: 1\r\nVtCount: 0\r\nFCount: 2\r\nVn Flag: "
+                                               "True\r\nVt Flag: False\r\nVc Flag: True")};
         if (badFace)
-            expected << (right ? QStringLiteral("Error Reading OBJ File (3)") : QStringLiteral("Error Reading OBJ File (2)"));
+            expected << (right ? QStringLiteral("Error Reading OBJ File (3)")
+                               : QStringLiteral("Error Reading OBJ File (2)"));
         QCOMPARE(m_setup->ui->messages(), expected);
         if (badFace) {
             QCOMPARE(m_setup->ui->calls.last().title, QStringLiteral("Error"));
