@@ -11,6 +11,7 @@ packages=(
   libgl-dev libgl1-mesa-dri libegl1 libglx-mesa0
   xvfb xauth
   poppler-utils fonts-liberation2 fontconfig
+  clang-format
   qt6-qpa-plugins libqt6printsupport6
 )
 
