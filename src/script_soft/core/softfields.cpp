@@ -207,12 +207,39 @@ LengthTexts Length_Texts(const ScriptRecord &job, int side)
                      : LengthTexts{Whole(job.TemplateLengthR), Whole(job.FootLengthR)};
 }
 
+QString Take_Foot_Size(ScriptRecord &job, int side, const QString &size)
+{
+    if (side == 0) {
+        job.FootSizeL = size;
+        job.TemplateLengthL = Get_Template_Length(job, num::leadingNumber(size));
+        job.FootLengthL = Foot_Length_For(job.TemplateLengthL);
+        job.FootLengthR = Foot_Length_For(job.TemplateLengthR);
+        return Whole(job.FootLengthL);
+    }
+    job.FootSizeR = size;
+    job.TemplateLengthR = Get_Template_Length(job, num::leadingNumber(size));
+    job.FootLengthR = Foot_Length_For(job.TemplateLengthR);
+    return Whole(job.FootLengthR);
+}
+
+SizeChoiceBoxes Size_Choice_Boxes(const ScriptRecord &job, int side)
+{
+    const LengthTexts texts = Length_Texts(job, side);
+    if (num::leadingNumber(side == 0 ? job.FootSizeL : job.FootSizeR) > 0)
+        return {texts.templateLength, std::nullopt};
+    return {texts.templateLength, texts.footLength};
+}
+
 namespace {
+QString pdfFolder(const ScriptRecord &job)
+{
+    return job.NasModeFlag ? job.NasFolder : job.CurrentFolder;
+}
+
 void nameJobFiles(ScriptRecord &job, const QString &baseName)
 {
-    const QString pdfFolder = job.NasModeFlag ? job.NasFolder : job.CurrentFolder;
-    job.PdfFile = Join_Path(pdfFolder, baseName + QStringLiteral(".Pdf"));
-    job.FullPdfFile = Join_Path(pdfFolder, baseName + QStringLiteral("_L.Pdf"));
+    job.PdfFile = Join_Path(pdfFolder(job), baseName + QStringLiteral(".Pdf"));
+    job.FullPdfFile = Join_Path(pdfFolder(job), baseName + QStringLiteral("_L.Pdf"));
     job.CsvFile = Join_Path(job.CurrentFolder, baseName + QStringLiteral(".Csv"));
 }
 } // namespace
@@ -225,6 +252,36 @@ void Name_Job_Files_For_New_Script(ScriptRecord &job)
 void Name_Job_Files_After_Client(ScriptRecord &job)
 {
     nameJobFiles(job, JobBaseName(job));
+}
+
+void Choose_User(ScriptRecord &job, const QString &user)
+{
+    job.CurrentUser = user;
+    job.PdfFile = Join_Path(pdfFolder(job), JobBaseName(job) + QStringLiteral(".Pdf"));
+}
+
+void New_Script_Defaults(ScriptRecord &job)
+{
+    job.ClientFirstName = QStringLiteral("FirstName");
+    job.ClientSurname = QStringLiteral("Surname");
+    job.JobNumber = Make_Job_Number(job);
+    job.ReprocessedFromJob.clear();
+    job.ScanPositionL = job.ScanPositionR = QStringLiteral("0");
+    job.Gender = QStringLiteral("Male");
+    job.ClinicJobNumber.clear();
+    job.PriorityReturn = false;
+    job.ConfirmBeforeManufacture = false;
+    job.SendConfirmationEmail = true;
+    job.ThicknessL = job.ThicknessR = 1.5;
+    Name_Job_Files_For_New_Script(job);
+    Set_New_Script_Scan_Times(job);
+    job.Notes = QStringLiteral("None");
+    for (QString *field :
+         {&job.ForefootVarusL, &job.ForefootValgusL, &job.VarusLengthL, &job.ExtraHeelDepthL, &job.HeelDotLengthL,
+          &job.ForefootVarusR, &job.ForefootValgusR, &job.VarusLengthR, &job.ExtraHeelDepthR, &job.HeelDotLengthR})
+        field->clear();
+    job.DispenseDate = Default_Dispense_Date();
+    job.DispenseDateNote = QStringLiteral("(default)");
 }
 
 QString Default_Dispense_Date()

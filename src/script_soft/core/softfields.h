@@ -96,11 +96,43 @@ struct LengthTexts
 };
 LengthTexts Length_Texts(const ScriptRecord &job, int side);
 
+// A size chosen in one side's size list (0 left, 1 right): that side's
+// FootSize, its TemplateLength from the size chart and the gender (0 for a
+// size that is not a number) and its FootLength. A left choice also
+// recomputes the right foot length from the right template length as it
+// stands. Returns the side's foot length as its box shows it.
+QString Take_Foot_Size(ScriptRecord &job, int side, const QString &size);
+
+// The length boxes of one side once a size choice is done: the template
+// length in whole millimetres while the side's size is above 0 (the foot
+// length box keeps what it shows, none); otherwise "0" in both boxes, while
+// the record keeps the looked-up lengths.
+struct SizeChoiceBoxes
+{
+    QString templateLength;
+    std::optional<QString> footLength;
+};
+SizeChoiceBoxes Size_Choice_Boxes(const ScriptRecord &job, int side);
+
 // The job's PDF, full PDF and record paths. The new-script form uses the
 // "_Default" names while the job has no scans; once a client name is typed
 // the names follow the client. PDFs go to the NAS folder in NAS mode.
 void Name_Job_Files_For_New_Script(ScriptRecord &job);
 void Name_Job_Files_After_Client(ScriptRecord &job);
+
+// A user chosen in the user list: CurrentUser, and the job's PDF named
+// after the job (in the NAS folder in NAS mode). The full PDF and the
+// record keep their names.
+void Choose_User(ScriptRecord &job, const QString &user);
+
+// The job values of a new script, set before its window fills the boxes:
+// placeholder client names, a fresh job number, scan positions "0", a male
+// client, no clinic job number, the default dispense date, the ticks (only
+// the confirmation e-mail on), 1.5 mm insoles, the "_Default" file names,
+// the scan times, the notes "None" and no forefoot, varus length, extra
+// heel depth or heel-to-dot values. The names of the podiatrist, the clinic
+// and the options come from the window's lists.
+void New_Script_Defaults(ScriptRecord &job);
 
 // Today plus seven days as the date boxes show it.
 QString Default_Dispense_Date();
