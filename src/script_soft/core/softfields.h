@@ -9,38 +9,11 @@
 struct ScriptRecord;
 
 // How the soft prescription's values travel between the job record and the
-// window's controls. Everything here is GUI-free: the window decides the
-// order of the writes (left before right), these functions the texts.
+// window's controls, and the rules of the window that are not about widgets.
+// Everything here is GUI-free: the window decides the order of the writes
+// (left before right), these functions the texts and the record's values.
+// The measurement rows of the "Foot Data" tab are in footdatarows.h.
 namespace SoftFields {
-
-enum class BoxKind {
-    Text, // the record keeps the text as typed
-    Number, // shown "0.0", taken back as its leading number
-    Upper, // shown in capitals, taken back as typed
-    HeelDepth, // a number with its side letter; a value of 0 is taken as empty
-};
-
-// One left/right row of measurement boxes ("Text8" is Text8_0 and Text8_1).
-struct PairBox
-{
-    const char *control;
-    BoxKind kind;
-    QString ScriptRecord::*textL = nullptr;
-    QString ScriptRecord::*textR = nullptr;
-    double ScriptRecord::*numL = nullptr;
-    double ScriptRecord::*numR = nullptr;
-};
-
-// The measurement rows of the "Foot Data" tab, in the order the loaders
-// write them. The scan position row has its own rules (below).
-const QVector<PairBox> &Foot_Data_Pairs();
-
-// Record to box and box to record for one side (0 left, 1 right).
-QString Box_Text(const ScriptRecord &job, const PairBox &box, int side);
-void Take_Box_Text(ScriptRecord &job, const PairBox &box, int side, const QString &text);
-
-// An extra heel depth box whose value is 0 is emptied when the record is saved.
-bool Heel_Depth_Is_Zero(const QString &text);
 
 // The "0" format of the length boxes.
 QString Whole(double value);

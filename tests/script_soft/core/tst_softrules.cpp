@@ -1,4 +1,5 @@
 #include "clock.h"
+#include "footdatarows.h"
 #include "optionchoice.h"
 #include "scriptrecord.h"
 #include "sizechart.h"
@@ -11,7 +12,8 @@ using namespace SoftFields;
 
 // The soft window's rules that are not about widgets: what a new script
 // holds, the saved choices selected again, the values of insole options,
-// the size choice's lengths and the user's PDF.
+// the size choice's lengths, the user's PDF, and the order in which the
+// "Foot Data" rows are written and taken.
 class TestSoftRules : public QObject
 {
     Q_OBJECT
@@ -30,6 +32,9 @@ private slots:
     void footSizeChoice();
     void chosenUserNamesThePdf_data();
     void chosenUserNamesThePdf();
+    void footDataRowOrder_data();
+    void footDataRowOrder();
+    void everyRecordRowIsLoadedAndSaved();
 };
 
 void TestSoftRules::newScriptDefaults_data()
@@ -279,6 +284,54 @@ void TestSoftRules::chosenUserNamesThePdf()
     QCOMPARE(job.PdfFile, pdf);
     QCOMPARE(job.FullPdfFile, QStringLiteral("/old/full.Pdf"));
     QCOMPARE(job.CsvFile, QStringLiteral("/old/record.Csv"));
+}
+
+void TestSoftRules::footDataRowOrder_data()
+{
+    QTest::addColumn<QString>("rows");
+    QTest::addColumn<QString>("controls");
+
+    auto names = [](const QList<const FootDataRow *> &rows) {
+        QStringList controls;
+        for (const FootDataRow *row : rows)
+            controls << QString::fromLatin1(row->control);
+        return controls.join(u' ');
+    };
+    QTest::newRow("loaded first") << names(Rows_Loaded(LoadStep::Measurements))
+                                  << "Text8 Text9 Text10 Text11 Text12 Text13 Text14 Text16 Text17 Text18 Text19 "
+                                     "Text20 Text21 Text22 Text23 Text24 Text25 Text26 Text28";
+    QTest::newRow("loaded with the client names") << names(Rows_Loaded(LoadStep::WithClientNames)) << "Text39 Text40";
+    QTest::newRow("loaded with the scanner") << names(Rows_Loaded(LoadStep::WithScannerId)) << "Text45 Text47";
+    QTest::newRow("saved after the thickness")
+        << names(Rows_Saved(SaveStep::AfterThickness))
+        << "Text16 Text17 Text18 Text19 Text20 Text21 Text22 Text23 Text24 Text25 Text26 Text28";
+    QTest::newRow("saved after the scanner")
+        << names(Rows_Saved(SaveStep::AfterScannerId)) << "Text8 Text9 Text10 Text47";
+    QTest::newRow("saved last, the heel depth first")
+        << names(Rows_Saved(SaveStep::Last)) << "Text11 Text12 Text13 Text14 Text39 Text40 Text45";
+}
+
+// The loaders and "Save Data" keep the order the record code has always
+// had, however the tab's rows are arranged.
+void TestSoftRules::footDataRowOrder()
+{
+    QFETCH(QString, rows);
+    QFETCH(QString, controls);
+    QCOMPARE(rows, controls);
+}
+
+void TestSoftRules::everyRecordRowIsLoadedAndSaved()
+{
+    int recordRows = 0;
+    for (const FootDataRow &row : Foot_Data_Rows()) {
+        const bool record = row.textL || row.numL;
+        QCOMPARE(row.load != LoadStep::None, record);
+        QCOMPARE(row.save != SaveStep::None, record);
+        QCOMPARE(bool(row.textR || row.numR), record);
+        QVERIFY2(!record || row.controls == RowControls::Boxes, row.control);
+        recordRows += record;
+    }
+    QCOMPARE(recordRows, 23);
 }
 
 QTEST_GUILESS_MAIN(TestSoftRules)
