@@ -2,23 +2,25 @@
 
 #include "shellservices.h"
 
-#include <QHash>
 #include <QString>
 #include <QWidget>
 
 #include <array>
+#include <memory>
 
-class QCheckBox;
-class QComboBox;
-class QLabel;
-class QLineEdit;
 class QListWidget;
-class QPlainTextEdit;
-class QPushButton;
-class QRadioButton;
-class QTabWidget;
-class QBoxLayout;
 class SoftJobCommands;
+namespace SoftForm {
+struct ScriptForm1Ui;
+}
+
+// The scan position sign buttons of both feet: "E" (external) and "I"
+// (internal), left [0] and right [1].
+struct ScanPositionSigns
+{
+    std::array<bool, 2> external{};
+    std::array<bool, 2> internal{};
+};
 
 // "EVA Orthotic Script File": the soft (EVA) prescription of the job held in
 // Job(). Created through the window registry (its constructor is its load),
@@ -68,6 +70,16 @@ public:
 
     bool listsReady() const { return m_listsReady; }
 
+    // What the job commands and the drawing pane read and show here.
+    QString footSize(int side) const; // the size list's text, 0 left, 1 right
+    ScanPositionSigns scanPositionSigns() const;
+    // The client name boxes; each change renames the job's files.
+    void showClientFirstName(const QString &name);
+    void showClientSurname(const QString &name);
+    void showPdfPath(); // the job's PdfFile in "PDF Output File"
+    void showJobNumber(); // the job's JobNumber in "Job Number"
+    void showDrawingMessage(const QString &text); // the drawing pane's status line
+
     // The foot sizes as they stood at the end of the last load; "QUIT" puts
     // them back. They outlive the window.
     static QString SavedFootSizeL;
@@ -78,26 +90,12 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void buildJobDataTab(QWidget *tab);
-    void buildFootDataTab(QWidget *tab);
-    void buildOrthoticDataTab(QWidget *tab);
-    void buildGraphicsTab(QWidget *tab);
-    void buildButtonRow(QBoxLayout *row);
     void connectBehaviour();
 
-    QLineEdit *box(const QString &name) const;
-    QComboBox *combo(const QString &name) const;
-    QListWidget *list(const QString &name) const;
-    QRadioButton *option(int n) const;
-    QCheckBox *check(int n) const;
-
-    void writePairBoxes(const QStringList &controls);
-    void writeBox(const QString &name, const QString &text);
-    void showLengths();
+    // Record to controls.
     void writeClientAndScanBoxes();
+    void showLengths();
     void showLookedUpLengths();
-    void takeSingleChoice(const QString &listName, int side, int row, QString &leftField, QString &rightField);
-    void chooseEntry(QComboBox *combo, int index);
 
     // Behaviour.
     void Combo1_Click(int side);
@@ -106,6 +104,8 @@ private:
     void List2_Click(int side, int row);
     void List3_Click(int side, int row);
     void List4_Click(int side, int row);
+    void takeSingleChoice(const std::array<QListWidget *, 2> &lists, int side, int row, QString &leftField,
+                          QString &rightField);
     void Clear_Top_Covers();
     void Clear_Insole_Options();
     void Choose_Scan_File(int side);
@@ -119,11 +119,7 @@ private:
     void pickGraphicSide(const QString &side, const QString &message);
     void reflectRecordRead();
 
-    int selectedRow(QListWidget *list) const;
-    void fillListPair(QListWidget *left, QListWidget *right, const QStringList &items);
-
-    QTabWidget *m_tabs = nullptr;
-    QHash<QString, QWidget *> m_controls;
+    std::unique_ptr<SoftForm::ScriptForm1Ui> ui;
 
     bool m_listsReady = false;
     bool m_clearingLists = false;

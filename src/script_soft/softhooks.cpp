@@ -10,7 +10,6 @@
 #include "sizechart.h"
 
 #include <QFile>
-#include <QLabel>
 
 namespace {
 
@@ -25,8 +24,7 @@ class StandInDrawingPane : public SoftDrawingPane
 public:
     void Load_Vec_File(ScriptForm1 &form) override
     {
-        if (auto *message = form.findChild<QLabel *>(QStringLiteral("Label43")))
-            message->setText(QStringLiteral("Ready"));
+        form.showDrawingMessage(QStringLiteral("Ready"));
         Vec_File_Job_Steps();
     }
     void Save_Image(ScriptForm1 &) override {}

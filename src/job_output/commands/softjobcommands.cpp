@@ -19,11 +19,8 @@
 #include "shellhelpers.h"
 #include "shellservices.h"
 
-#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
-#include <QLineEdit>
-#include <QRadioButton>
 
 using namespace SoftJobSteps;
 
@@ -31,49 +28,28 @@ namespace {
 
 const QString kCsvFilter = QStringLiteral("CSV File (*.Csv)|*.Csv|All Files (*.*)|*.*");
 
-// The controls of the soft window that the commands read or fill, found by
-// their names.
-class FormControls
+// The scan position signs as the prescription page prints them.
+ScanPositionOptions scanPositionsOf(const ScriptForm1 &form)
 {
-public:
-    explicit FormControls(ScriptForm1 &form)
-        : m_form(form)
-    {}
+    const ScanPositionSigns signs = form.scanPositionSigns();
+    ScanPositionOptions options;
+    options.leftE = signs.external[0];
+    options.leftI = signs.internal[0];
+    options.rightE = signs.external[1];
+    options.rightI = signs.internal[1];
+    return options;
+}
 
-    QString footSize(int side) const
-    {
-        const auto *combo = m_form.findChild<QComboBox *>(QStringLiteral("Combo1_%1").arg(side));
-        return combo ? combo->currentText() : QString();
-    }
-
-    void show(const QString &box, const QString &text) const
-    {
-        if (auto *edit = m_form.findChild<QLineEdit *>(box))
-            edit->setText(text);
-    }
-
-    void showName(NamePart part, const QString &name) const
-    {
-        show(part == NamePart::FirstName ? QStringLiteral("Text38") : QStringLiteral("Text49"), name);
-    }
-
-    ScanPositionOptions scanPositions() const
-    {
-        auto on = [this](int n) {
-            const auto *option = m_form.findChild<QRadioButton *>(QStringLiteral("Option%1").arg(n));
-            return option && option->isChecked();
-        };
-        ScanPositionOptions options;
-        options.leftE = on(5);
-        options.leftI = on(6);
-        options.rightE = on(7);
-        options.rightI = on(8);
-        return options;
-    }
-
-private:
-    ScriptForm1 &m_form;
-};
+// A client name given at a prompt, shown in its box on the window.
+std::function<void(NamePart, const QString &)> nameShownOn(ScriptForm1 &form)
+{
+    return [&form](NamePart part, const QString &name) {
+        if (part == NamePart::FirstName)
+            form.showClientFirstName(name);
+        else
+            form.showClientSurname(name);
+    };
+}
 
 void warn(const QString &text, const QString &title = QStringLiteral("Warning"))
 {
@@ -151,25 +127,24 @@ void SoftJobCommandSet::Save_Job_Locally(ScriptForm1 &form)
 void SoftJobCommandSet::finishJob(ScriptForm1 &form, Finish finish)
 {
     const bool local = finish == Finish::SaveLocally;
-    const FormControls controls(form);
     ScriptRecord &job = Job();
 
-    if (controls.footSize(0).isEmpty()) {
+    if (form.footSize(0).isEmpty()) {
         warn(QStringLiteral("Left Foot Size Has Not Been Set"), QStringLiteral("Left Foot"));
         return;
     }
-    if (controls.footSize(1).isEmpty()) {
+    if (form.footSize(1).isEmpty()) {
         warn(QStringLiteral("Right Foot Size Has Not Been Set"), QStringLiteral("Right Foot"));
         return;
     }
     form.Save_Data();
     job.JobNumber = Make_Job_Number(job);
-    if (!Ask_Client_Names(job, [&](NamePart part, const QString &name) { controls.showName(part, name); }))
+    if (!Ask_Client_Names(job, nameShownOn(form)))
         return;
     Ask_Missing_Measurements(job);
 
     Set_Job_Paths(job, JobKind::Soft);
-    controls.show(QStringLiteral("Text2"), job.PdfFile);
+    form.showPdfPath();
     Save_Missing_Model_Files(job);
     // The views repaint after writing their models before the photos are looked at.
     QCoreApplication::processEvents();
@@ -183,7 +158,7 @@ void SoftJobCommandSet::finishJob(ScriptForm1 &form, Finish finish)
         return;
     }
     Check_Scan_Files(job, local ? ScanChecks::SaveLocally : ScanChecks::Submit);
-    Write_EVA_Script_PDFs(job, local ? PdfCommand::SaveJobLocally : PdfCommand::SubmitJob, controls.scanPositions());
+    Write_EVA_Script_PDFs(job, local ? PdfCommand::SaveJobLocally : PdfCommand::SubmitJob, scanPositionsOf(form));
 
     if (OptionForm::Run_OptionForm())
         return;
@@ -231,18 +206,17 @@ void SoftJobCommandSet::Next_Job(ScriptForm1 &form)
 {
     ScriptRecord &job = Job();
     Take_Next_Job_Number(job);
-    FormControls(form).show(QStringLiteral("Text1"), job.JobNumber);
+    form.showJobNumber();
 }
 
 void SoftJobCommandSet::Save_Script(ScriptForm1 &form)
 {
-    const FormControls controls(form);
     ScriptRecord &job = Job();
-    if (!Ask_Client_Names(job, [&](NamePart part, const QString &name) { controls.showName(part, name); }))
+    if (!Ask_Client_Names(job, nameShownOn(form)))
         return;
 
     Name_Saved_Script_Files(job);
-    controls.show(QStringLiteral("Text2"), job.PdfFile);
+    form.showPdfPath();
     const QString chosen = UI().saveFile(csvRequest(job, QStringLiteral("Save a CSV File")));
     if (chosen.isEmpty())
         return;
@@ -256,7 +230,7 @@ void SoftJobCommandSet::Save_Script(ScriptForm1 &form)
         form.Save_Data();
         Write_CSV_EVA(job);
     }
-    Write_EVA_Script_PDFs(job, PdfCommand::SaveScript, controls.scanPositions());
+    Write_EVA_Script_PDFs(job, PdfCommand::SaveScript, scanPositionsOf(form));
     Set_Status(QStringLiteral("Script File Saved"));
 }
 

@@ -13,74 +13,6 @@
 
 namespace SoftFields {
 
-const QVector<PairBox> &Foot_Data_Pairs()
-{
-    using R = ScriptRecord;
-    auto text = [](const char *name, BoxKind kind, QString R::*l, QString R::*r) {
-        PairBox b{name, kind};
-        b.textL = l;
-        b.textR = r;
-        return b;
-    };
-    auto number = [](const char *name, double R::*l, double R::*r) {
-        PairBox b{name, BoxKind::Number};
-        b.numL = l;
-        b.numR = r;
-        return b;
-    };
-    static const QVector<PairBox> pairs = {
-        text("Text8", BoxKind::Text, &R::ForefootVarusL, &R::ForefootVarusR),
-        text("Text9", BoxKind::Text, &R::ForefootValgusL, &R::ForefootValgusR),
-        text("Text10", BoxKind::Text, &R::VarusLengthL, &R::VarusLengthR),
-        text("Text11", BoxKind::HeelDepth, &R::ExtraHeelDepthL, &R::ExtraHeelDepthR),
-        number("Text12", &R::ForefootElevationL, &R::ForefootElevationR),
-        text("Text13", BoxKind::Text, &R::HeelWidthL, &R::HeelWidthR),
-        text("Text14", BoxKind::Upper, &R::MidfootWidthL, &R::MidfootWidthR),
-        number("Text16", &R::SkiveDistanceL, &R::SkiveDistanceR),
-        text("Text17", BoxKind::Text, &R::SkiveAngleL, &R::SkiveAngleR),
-        number("Text18", &R::InversionRampL, &R::InversionRampR),
-        number("Text19", &R::EversionRampL, &R::EversionRampR),
-        number("Text20", &R::ArchFillL, &R::ArchFillR),
-        number("Text21", &R::LateralArchFillL, &R::LateralArchFillR),
-        number("Text22", &R::ArchHeightL, &R::ArchHeightR),
-        number("Text23", &R::HeelLiftL, &R::HeelLiftR),
-        number("Text24", &R::HeelCupL, &R::HeelCupR),
-        number("Text25", &R::RearFootPostingL, &R::RearFootPostingR),
-        number("Text26", &R::RearFootPostingLateralL, &R::RearFootPostingLateralR),
-        text("Text28", BoxKind::Text, &R::MetaWedgeL, &R::MetaWedgeR),
-        text("Text39", BoxKind::Text, &R::ForefootWidthL, &R::ForefootWidthR),
-        number("Text40", &R::InsertHeightL, &R::InsertHeightR),
-        number("Text45", &R::InsertLengthL, &R::InsertLengthR),
-        text("Text47", BoxKind::Text, &R::HeelDotLengthL, &R::HeelDotLengthR),
-    };
-    return pairs;
-}
-
-QString Box_Text(const ScriptRecord &job, const PairBox &box, int side)
-{
-    if (box.kind == BoxKind::Number)
-        return num::format0_0(job.*(side == 0 ? box.numL : box.numR));
-    const QString &value = job.*(side == 0 ? box.textL : box.textR);
-    return box.kind == BoxKind::Upper ? value.toUpper() : value;
-}
-
-void Take_Box_Text(ScriptRecord &job, const PairBox &box, int side, const QString &text)
-{
-    // Measurements typed with a decimal comma must not split the record's fields.
-    const QString typed = num::numberBoxText(text);
-    if (box.kind == BoxKind::Number) {
-        job.*(side == 0 ? box.numL : box.numR) = num::leadingNumber(typed);
-        return;
-    }
-    QString &field = job.*(side == 0 ? box.textL : box.textR);
-    field = box.kind == BoxKind::HeelDepth && Heel_Depth_Is_Zero(typed) ? QString() : typed;
-}
-
-bool Heel_Depth_Is_Zero(const QString &text)
-{
-    return num::leadingNumber(num::numberBoxText(text)) == 0.0;
-}
-
 QString Whole(double value)
 {
     return num::formatFixed(value, 0);
@@ -207,12 +139,39 @@ LengthTexts Length_Texts(const ScriptRecord &job, int side)
                      : LengthTexts{Whole(job.TemplateLengthR), Whole(job.FootLengthR)};
 }
 
+QString Take_Foot_Size(ScriptRecord &job, int side, const QString &size)
+{
+    if (side == 0) {
+        job.FootSizeL = size;
+        job.TemplateLengthL = Get_Template_Length(job, num::leadingNumber(size));
+        job.FootLengthL = Foot_Length_For(job.TemplateLengthL);
+        job.FootLengthR = Foot_Length_For(job.TemplateLengthR);
+        return Whole(job.FootLengthL);
+    }
+    job.FootSizeR = size;
+    job.TemplateLengthR = Get_Template_Length(job, num::leadingNumber(size));
+    job.FootLengthR = Foot_Length_For(job.TemplateLengthR);
+    return Whole(job.FootLengthR);
+}
+
+SizeChoiceBoxes Size_Choice_Boxes(const ScriptRecord &job, int side)
+{
+    const LengthTexts texts = Length_Texts(job, side);
+    if (num::leadingNumber(side == 0 ? job.FootSizeL : job.FootSizeR) > 0)
+        return {texts.templateLength, std::nullopt};
+    return {texts.templateLength, texts.footLength};
+}
+
 namespace {
+QString pdfFolder(const ScriptRecord &job)
+{
+    return job.NasModeFlag ? job.NasFolder : job.CurrentFolder;
+}
+
 void nameJobFiles(ScriptRecord &job, const QString &baseName)
 {
-    const QString pdfFolder = job.NasModeFlag ? job.NasFolder : job.CurrentFolder;
-    job.PdfFile = Join_Path(pdfFolder, baseName + QStringLiteral(".Pdf"));
-    job.FullPdfFile = Join_Path(pdfFolder, baseName + QStringLiteral("_L.Pdf"));
+    job.PdfFile = Join_Path(pdfFolder(job), baseName + QStringLiteral(".Pdf"));
+    job.FullPdfFile = Join_Path(pdfFolder(job), baseName + QStringLiteral("_L.Pdf"));
     job.CsvFile = Join_Path(job.CurrentFolder, baseName + QStringLiteral(".Csv"));
 }
 } // namespace
@@ -225,6 +184,36 @@ void Name_Job_Files_For_New_Script(ScriptRecord &job)
 void Name_Job_Files_After_Client(ScriptRecord &job)
 {
     nameJobFiles(job, JobBaseName(job));
+}
+
+void Choose_User(ScriptRecord &job, const QString &user)
+{
+    job.CurrentUser = user;
+    job.PdfFile = Join_Path(pdfFolder(job), JobBaseName(job) + QStringLiteral(".Pdf"));
+}
+
+void New_Script_Defaults(ScriptRecord &job)
+{
+    job.ClientFirstName = QStringLiteral("FirstName");
+    job.ClientSurname = QStringLiteral("Surname");
+    job.JobNumber = Make_Job_Number(job);
+    job.ReprocessedFromJob.clear();
+    job.ScanPositionL = job.ScanPositionR = QStringLiteral("0");
+    job.Gender = QStringLiteral("Male");
+    job.ClinicJobNumber.clear();
+    job.PriorityReturn = false;
+    job.ConfirmBeforeManufacture = false;
+    job.SendConfirmationEmail = true;
+    job.ThicknessL = job.ThicknessR = 1.5;
+    Name_Job_Files_For_New_Script(job);
+    Set_New_Script_Scan_Times(job);
+    job.Notes = QStringLiteral("None");
+    for (QString *field :
+         {&job.ForefootVarusL, &job.ForefootValgusL, &job.VarusLengthL, &job.ExtraHeelDepthL, &job.HeelDotLengthL,
+          &job.ForefootVarusR, &job.ForefootValgusR, &job.VarusLengthR, &job.ExtraHeelDepthR, &job.HeelDotLengthR})
+        field->clear();
+    job.DispenseDate = Default_Dispense_Date();
+    job.DispenseDateNote = QStringLiteral("(default)");
 }
 
 QString Default_Dispense_Date()

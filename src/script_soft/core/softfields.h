@@ -9,38 +9,11 @@
 struct ScriptRecord;
 
 // How the soft prescription's values travel between the job record and the
-// window's controls. Everything here is GUI-free: the window decides the
-// order of the writes (left before right), these functions the texts.
+// window's controls, and the rules of the window that are not about widgets.
+// Everything here is GUI-free: the window decides the order of the writes
+// (left before right), these functions the texts and the record's values.
+// The measurement rows of the "Foot Data" tab are in footdatarows.h.
 namespace SoftFields {
-
-enum class BoxKind {
-    Text, // the record keeps the text as typed
-    Number, // shown "0.0", taken back as its leading number
-    Upper, // shown in capitals, taken back as typed
-    HeelDepth, // a number with its side letter; a value of 0 is taken as empty
-};
-
-// One left/right row of measurement boxes ("Text8" is Text8_0 and Text8_1).
-struct PairBox
-{
-    const char *control;
-    BoxKind kind;
-    QString ScriptRecord::*textL = nullptr;
-    QString ScriptRecord::*textR = nullptr;
-    double ScriptRecord::*numL = nullptr;
-    double ScriptRecord::*numR = nullptr;
-};
-
-// The measurement rows of the "Foot Data" tab, in the order the loaders
-// write them. The scan position row has its own rules (below).
-const QVector<PairBox> &Foot_Data_Pairs();
-
-// Record to box and box to record for one side (0 left, 1 right).
-QString Box_Text(const ScriptRecord &job, const PairBox &box, int side);
-void Take_Box_Text(ScriptRecord &job, const PairBox &box, int side, const QString &text);
-
-// An extra heel depth box whose value is 0 is emptied when the record is saved.
-bool Heel_Depth_Is_Zero(const QString &text);
 
 // The "0" format of the length boxes.
 QString Whole(double value);
@@ -96,11 +69,43 @@ struct LengthTexts
 };
 LengthTexts Length_Texts(const ScriptRecord &job, int side);
 
+// A size chosen in one side's size list (0 left, 1 right): that side's
+// FootSize, its TemplateLength from the size chart and the gender (0 for a
+// size that is not a number) and its FootLength. A left choice also
+// recomputes the right foot length from the right template length as it
+// stands. Returns the side's foot length as its box shows it.
+QString Take_Foot_Size(ScriptRecord &job, int side, const QString &size);
+
+// The length boxes of one side once a size choice is done: the template
+// length in whole millimetres while the side's size is above 0 (the foot
+// length box keeps what it shows, none); otherwise "0" in both boxes, while
+// the record keeps the looked-up lengths.
+struct SizeChoiceBoxes
+{
+    QString templateLength;
+    std::optional<QString> footLength;
+};
+SizeChoiceBoxes Size_Choice_Boxes(const ScriptRecord &job, int side);
+
 // The job's PDF, full PDF and record paths. The new-script form uses the
 // "_Default" names while the job has no scans; once a client name is typed
 // the names follow the client. PDFs go to the NAS folder in NAS mode.
 void Name_Job_Files_For_New_Script(ScriptRecord &job);
 void Name_Job_Files_After_Client(ScriptRecord &job);
+
+// A user chosen in the user list: CurrentUser, and the job's PDF named
+// after the job (in the NAS folder in NAS mode). The full PDF and the
+// record keep their names.
+void Choose_User(ScriptRecord &job, const QString &user);
+
+// The job values of a new script, set before its window fills the boxes:
+// placeholder client names, a fresh job number, scan positions "0", a male
+// client, no clinic job number, the default dispense date, the ticks (only
+// the confirmation e-mail on), 1.5 mm insoles, the "_Default" file names,
+// the scan times, the notes "None" and no forefoot, varus length, extra
+// heel depth or heel-to-dot values. The names of the podiatrist, the clinic
+// and the options come from the window's lists.
+void New_Script_Defaults(ScriptRecord &job);
 
 // Today plus seven days as the date boxes show it.
 QString Default_Dispense_Date();

@@ -158,6 +158,14 @@ QStringList Option_List_Items(const ScriptRecord &job, SoftOptionList list)
     return Built_In_Option_List(list);
 }
 
+void Choose_First_Options(ScriptRecord &job)
+{
+    job.OrthoticStyleL = job.OrthoticStyleR = Option_List_Items(job, SoftOptionList::Styles).value(0);
+    job.EvaDensityL = job.EvaDensityR = Option_List_Items(job, SoftOptionList::Densities).value(0);
+    job.TopCoverL = job.TopCoverR = Option_List_Items(job, SoftOptionList::TopCovers).value(0);
+    job.InsoleOptionsL = job.InsoleOptionsR = Option_List_Items(job, SoftOptionList::InsoleOptions).value(0);
+}
+
 QString Style_Code(int stylePosition)
 {
     static const QStringList codes = {QStringLiteral("M"), QStringLiteral("WA"), QStringLiteral("WD"),

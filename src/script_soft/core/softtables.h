@@ -23,6 +23,10 @@ bool Read_Tables(ScriptRecord &job);
 // section has any, else the built-in list.
 QStringList Option_List_Items(const ScriptRecord &job, SoftOptionList list);
 
+// A new script takes the first item of each list for both feet (the
+// built-in lists' when no table was read).
+void Choose_First_Options(ScriptRecord &job);
+
 // The style code belongs to the list position, whatever text stands there:
 // 0 "M", 1 "WA", 2 "WD", 3 "R", 4 "CC", anything else (or -1) empty.
 QString Style_Code(int stylePosition);

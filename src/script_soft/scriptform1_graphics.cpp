@@ -1,0 +1,66 @@
+// The "Graphics" tab: the drawing tools' palettes, the foot the drawing
+// shows, the pane that the drawing tools fill and its status line.
+#include "scriptform1_ui.h"
+
+#include <QBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+
+namespace SoftForm {
+
+GraphicsTab GraphicsTab::build(QWidget *tab)
+{
+    GraphicsTab t;
+    auto *v = new QVBoxLayout(tab);
+    auto *tools = new QHBoxLayout;
+    v->addLayout(tools);
+
+    const struct
+    {
+        int number;
+        const char *caption;
+        const char *window;
+    } palettes[] = {
+        {11, "Files", "VCfilesForm"},      {12, "Sizing", "VCsizeForm"},  {13, "Edit", "VCeditForm"},
+        {14, "Draw", "VCdrawForm"},        {15, "View", "VCviewForm"},    {16, "Information", "VCinfoForm"},
+        {17, "Add Feature", "BlockForm2"}, {18, "Utility", "VCutilForm"},
+    };
+    auto tool = [&](int number, const QString &caption, const QString &accessibleName) {
+        auto *b = commandButton(QStringLiteral("Command%1").arg(number), caption, accessibleName);
+        tools->addWidget(b);
+        return b;
+    };
+    for (const auto &palette : palettes) {
+        const QString caption = QString::fromLatin1(palette.caption);
+        t.palettes.push_back({tool(palette.number, caption, caption), QString::fromLatin1(palette.window), caption});
+    }
+    t.leftFoot = tool(19, QStringLiteral("L"), QStringLiteral("Left Foot"));
+    t.rightFoot = tool(23, QStringLiteral("R"), QStringLiteral("Right Foot"));
+    t.bothFeet = tool(24, QStringLiteral("B"), QStringLiteral("Both Feet"));
+    t.saveImage = tool(25, QStringLiteral("S"), QStringLiteral("Save Image"));
+    tools->addStretch(1);
+
+    // Hosts for the drawing pane and the image it draws on.
+    auto *panes = new QHBoxLayout;
+    v->addLayout(panes, 1);
+    t.drawingHost = named<QWidget>(QStringLiteral("Vecad1"));
+    auto *hostLayout = new QVBoxLayout(t.drawingHost);
+    hostLayout->setContentsMargins(0, 0, 0, 0);
+    t.drawingHost->setMinimumSize(320, 240);
+    panes->addWidget(t.drawingHost, 1);
+    t.image = named<QLabel>(QStringLiteral("ImageX1"));
+    t.image->hide();
+    panes->addWidget(t.image);
+
+    auto *status = new QHBoxLayout;
+    v->addLayout(status);
+    const char *statusNames[] = {"Label20", "Label42", "Label43", "Label49"};
+    for (int i = 0; i < 4; ++i) {
+        t.statusLabels[i] = named<QLabel>(QString::fromLatin1(statusNames[i]));
+        status->addWidget(t.statusLabels[i], 1);
+    }
+    t.paneMessage = t.statusLabels[2];
+    return t;
+}
+
+} // namespace SoftForm

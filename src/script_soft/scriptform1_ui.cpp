@@ -1,0 +1,103 @@
+#include "scriptform1_ui.h"
+
+#include <QBoxLayout>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+
+namespace SoftForm {
+
+QString sideName(const QString &name, int side)
+{
+    return name + u'_' + QString::number(side);
+}
+
+QLabel *captionFor(const QString &text, QWidget *control)
+{
+    auto *label = new QLabel(text);
+    if (control) {
+        label->setBuddy(control);
+        control->setAccessibleName(text);
+    }
+    return label;
+}
+
+void chooseEntry(QComboBox *target, int index)
+{
+    if (index < 0 || index >= target->count())
+        return;
+    if (target->currentIndex() == index) {
+        if (target->isEditable())
+            target->setEditText(target->itemText(index));
+        return;
+    }
+    target->setCurrentIndex(index);
+}
+
+QPushButton *commandButton(const QString &name, const QString &caption, const QString &accessibleName)
+{
+    auto *b = named<QPushButton>(name);
+    b->setText(caption);
+    b->setAccessibleName(accessibleName);
+    return b;
+}
+
+ButtonRow ButtonRow::build(QBoxLayout *row)
+{
+    ButtonRow buttons;
+    auto column = [&](QPushButton *top, QPushButton *bottom) {
+        auto *v = new QVBoxLayout;
+        v->addWidget(top);
+        v->addWidget(bottom);
+        row->addLayout(v);
+    };
+    buttons.quit = commandButton(QStringLiteral("Command1"), QStringLiteral("QUIT"));
+    buttons.quit->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+    row->addWidget(buttons.quit);
+    buttons.openScript = commandButton(QStringLiteral("Command9"), QStringLiteral("Open Script"));
+    buttons.saveScript = commandButton(QStringLiteral("Command8"), QStringLiteral("Save Script"));
+    column(buttons.openScript, buttons.saveScript);
+    buttons.writeJson = commandButton(QStringLiteral("Command7"), QStringLiteral("Write JSON File"));
+    buttons.writeJson->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+    row->addWidget(buttons.writeJson);
+    buttons.submit = commandButton(QStringLiteral("Command2"), QStringLiteral("Submit Job to Laboratory"));
+    buttons.saveLocally = commandButton(QStringLiteral("Command3"), QStringLiteral("Save Job Locally"));
+    column(buttons.submit, buttons.saveLocally);
+    buttons.nextJob = commandButton(QStringLiteral("Command4"), QStringLiteral("Next Job"));
+    buttons.nextJob->hide();
+    row->addWidget(buttons.nextJob);
+    row->addStretch(1);
+    return buttons;
+}
+
+void ScriptForm1Ui::setupUi(QWidget *form)
+{
+    auto *outer = new QVBoxLayout(form);
+    tabs = new QTabWidget;
+    tabs->setObjectName(QStringLiteral("SSTab1"));
+    outer->addWidget(tabs, 1);
+
+    const QStringList tabNames = {QStringLiteral("Job Data"), QStringLiteral("Foot Data"),
+                                  QStringLiteral("Orthotic Data"), QStringLiteral("Graphics")};
+    std::array<QWidget *, 4> pages{};
+    for (int i = 0; i < 4; ++i) {
+        pages[i] = new QWidget;
+        pages[i]->setObjectName(QStringLiteral("SSTab1_Tab%1").arg(i));
+        tabs->addTab(pages[i], tabNames[i]);
+    }
+    jobData = JobDataTab::build(pages[0]);
+    footData = FootDataTab::build(pages[1]);
+    orthoticData = OrthoticDataTab::build(pages[2]);
+    graphics = GraphicsTab::build(pages[3]);
+
+    auto *row = new QHBoxLayout;
+    outer->addLayout(row);
+    buttons = ButtonRow::build(row);
+
+    // The window is kept with "Foot Data" current; the load's switch to
+    // "Job Data" is then a tab change like any other.
+    tabs->setCurrentIndex(1);
+}
+
+} // namespace SoftForm
