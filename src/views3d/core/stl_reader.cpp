@@ -20,6 +20,8 @@ constexpr std::size_t kHeaderSize = 84;
 constexpr std::size_t kRecordSize = 50;
 // Vertex indices are 32-bit; three corners a triangle.
 constexpr std::uint64_t kMaxTriangles = 0xFFFFFFFFull / 3;
+// An empty view would look like a scan that loaded.
+constexpr const char *kNoFaces = "it holds no faces to show";
 
 [[noreturn]] void fail(const std::string &sourceName, const std::string &why)
 {
@@ -325,6 +327,8 @@ Model parseAscii(std::string_view text, const std::string &sourceName)
     }
     if (last == AsciiPiece::Last::Facet || !sawEndsolid)
         fail(sourceName, "it ends without \"endsolid\"; the file is cut short");
+    if (corners == 0)
+        fail(sourceName, kNoFaces);
     if (corners > 0xFFFFFFFFull)
         fail(sourceName, "it holds more corners than a model can index");
     if (pieces.size() == 1 && plain)
@@ -367,7 +371,9 @@ std::int64_t binaryStlTriangleCount(std::string_view bytes)
 Model parseStl(std::string_view bytes, const std::string &sourceName)
 {
     const std::int64_t count = binaryStlTriangleCount(bytes);
-    if (count >= 0)
+    if (count == 0)
+        fail(sourceName, kNoFaces);
+    if (count > 0)
         return parseBinary(bytes, static_cast<std::uint32_t>(count), sourceName);
     if (bytes.empty())
         fail(sourceName, "the file is empty");
