@@ -4,6 +4,8 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
 class QIODevice;
 struct zip;
 
@@ -38,9 +40,11 @@ public:
     const ZipEntry *find(const QString &name) const;
 
     // Streams the member's bytes into `out`; returns the CRC-32 of what was
-    // written. Raises SolvaneError when the data cannot be read or its CRC
-    // does not match.
-    quint32 extract(const ZipEntry &entry, QIODevice &out) const;
+    // written. `progress`, when given, hears the bytes written so far after
+    // each piece. Raises SolvaneError when the data cannot be read or its CRC
+    // does not match. One reader serves one thread at a time; threads that
+    // read one archive together each open their own.
+    quint32 extract(const ZipEntry &entry, QIODevice &out, const std::function<void(quint64)> &progress = {}) const;
 
     // The whole member in memory (small members and tests).
     QByteArray read(const ZipEntry &entry) const;
