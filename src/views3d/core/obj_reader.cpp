@@ -1,6 +1,7 @@
 #include "obj_reader.h"
 
 #include "file_bytes.h"
+#include "large_buffers.h"
 #include "leading_number.h"
 #include "line_cursor.h"
 #include "parallel.h"
@@ -85,7 +86,9 @@ public:
     ObjPiece read()
     {
         ObjPiece piece;
-        piece.positions.reserve(m_text.size() / 64);
+        reserveLarge(piece.positions, m_text.size() / 64);
+        reserveLarge(piece.corners, m_text.size() / 24);
+        reserveLarge(piece.faces, m_text.size() / 64);
         LineCursor lines(m_text);
         std::string_view line;
         try {
@@ -221,9 +224,9 @@ ObjReadResult joinPieces(std::vector<ObjPiece> &pieces, const std::string &sourc
     result.counts.faces = static_cast<std::uint32_t>(faces);
     const auto stretches = static_cast<unsigned>(pieces.size());
 
-    mesh.positions.resize(vertices);
+    resizeLarge(mesh.positions, vertices);
     if (result.counts.hasColours)
-        mesh.colours.resize(vertices); // a vertex without colour stays (0, 0, 0, 255)
+        resizeLarge(mesh.colours, vertices); // a vertex without colour stays (0, 0, 0, 255)
     runJobs(stretches, [&](unsigned j) {
         ObjPiece &p = pieces[j];
         std::copy(p.positions.begin(), p.positions.end(), mesh.positions.begin() + static_cast<long>(vertexOffset[j]));
@@ -273,7 +276,7 @@ ObjReadResult joinPieces(std::vector<ObjPiece> &pieces, const std::string &sourc
             break;
         }
     }
-    mesh.triangles.resize(total);
+    resizeLarge(mesh.triangles, total);
     runJobs(used, [&](unsigned j) {
         const ObjPiece &p = pieces[j];
         Triangle *out = mesh.triangles.data() + triangleOffset[j];

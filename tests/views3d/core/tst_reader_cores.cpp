@@ -9,6 +9,7 @@
 #include "vrml_fixtures.h"
 #include "vrml_reader.h"
 
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <cstring>
@@ -151,6 +152,8 @@ private slots:
     void bordersAnywhereReadAlike();
     void failuresReadAlike_data();
     void failuresReadAlike();
+    void asciiStlReadInWindowsAlike_data();
+    void asciiStlReadInWindowsAlike();
 };
 
 void TestReaderCores::generatedFeetReadAlike_data()
@@ -275,6 +278,60 @@ void TestReaderCores::failuresReadAlike()
     QVERIFY(!one.refusal.empty() || !one.buildFailure.empty());
     QCOMPARE(read(Reader(reader), text, kEightShares).refusal, one.refusal);
     QVERIFY(read(Reader(reader), text, kEightShares) == one);
+}
+
+void TestReaderCores::asciiStlReadInWindowsAlike_data()
+{
+    QTest::addColumn<std::string>("text");
+    QTest::addColumn<bool>("refused");
+    const Mesh foot = fx::footLikeMesh(30, 20, true);
+    const std::string ascii = fx::asciiStl(foot, "solid foot", "\r\n");
+    QTest::newRow("generated foot") << ascii << false;
+    std::string twoSolids = fx::asciiStl(foot, "solid a", "\n");
+    twoSolids.insert(twoSolids.find("  facet", twoSolids.size() / 3), "endsolid a\nsolid b\n");
+    QTest::newRow("LF line ends, two solids") << twoSolids << false;
+    // Loops of four corners are fanned.
+    std::string quads = "solid q\n";
+    for (int i = 0; i < 400; ++i)
+        quads += "facet normal 0 0 1\n outer loop\n  vertex " + std::to_string(i) + " 0 0\n  vertex "
+                 + std::to_string(i) + " 1 0\n  vertex " + std::to_string(i + 1) + " 1 0\n  vertex "
+                 + std::to_string(i + 1) + " 0 0\n endloop\nendfacet\n";
+    QTest::newRow("quads") << quads + "endsolid q\n" << false;
+    std::string broken = ascii;
+    const std::size_t vertex = broken.find("vertex ", broken.size() * 2 / 3) + 7;
+    broken.replace(vertex, broken.find('\r', vertex) - vertex, "1 2");
+    QTest::newRow("vertex of two numbers late") << broken << true;
+    std::string loop = ascii;
+    loop.erase(loop.find("endloop", loop.size() / 2), 9);
+    QTest::newRow("a loop that never ends") << loop << true;
+    QTest::newRow("cut short") << ascii.substr(0, ascii.size() * 3 / 4) << true;
+    QTest::newRow("no facets") << std::string("solid x\r\nendsolid x\r\n") << true;
+}
+
+void TestReaderCores::asciiStlReadInWindowsAlike()
+{
+    QFETCH(std::string, text);
+    QFETCH(bool, refused);
+    QTemporaryDir dir;
+    const std::filesystem::path path = std::filesystem::path(dir.path().toStdString()) / "scan.stl";
+    fx::writeFile(path, text);
+    auto fromFile = [&](const Parallelism &sharing) {
+        const ScopedParallelism scope(sharing);
+        Outcome out;
+        try {
+            out.model = readStlFile(path);
+        } catch (const MeshError &e) {
+            out.refusal = QString::fromStdString(e.what())
+                              .replace(QString::fromStdString(path.string()), QStringLiteral("scan.stl"))
+                              .toStdString();
+        }
+        return out;
+    };
+    // Read whole on one core, and a few kilobytes at a time in eight shares.
+    const Outcome whole = read(Reader::AsciiStl, text, kOneCore);
+    QCOMPARE(!whole.refusal.empty(), refused);
+    QVERIFY(fromFile(kOneCore) == whole);
+    QVERIFY(fromFile(kEightShares) == whole);
 }
 
 QTEST_APPLESS_MAIN(TestReaderCores)

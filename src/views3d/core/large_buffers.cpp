@@ -1,0 +1,29 @@
+#include "large_buffers.h"
+
+#include <cstdint>
+
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
+
+namespace mesh {
+
+void adviseHugePages(void *data, std::size_t bytes)
+{
+#ifdef __linux__
+    constexpr std::uintptr_t kHugePage = std::uintptr_t(2) << 20;
+    if (!data || bytes < 2 * kHugePage)
+        return;
+    const auto start = reinterpret_cast<std::uintptr_t>(data);
+    const std::uintptr_t begin = (start + kHugePage - 1) & ~(kHugePage - 1);
+    const std::uintptr_t end = (start + bytes) & ~(kHugePage - 1);
+    // Only advice: where the kernel cannot follow it, memory comes as before.
+    if (end > begin)
+        ::madvise(reinterpret_cast<void *>(begin), end - begin, MADV_HUGEPAGE);
+#else
+    (void)data;
+    (void)bytes;
+#endif
+}
+
+} // namespace mesh
