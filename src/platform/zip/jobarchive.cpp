@@ -41,6 +41,27 @@ QString libzipText(int code)
     return why;
 }
 
+// libzip before 1.8 fills two tables on its first zip_open without a lock,
+// and a thread that opens an archive while another fills them may find them
+// half-filled: its new archive then opens read-only ("Read-only archive").
+// One open on the calling thread before any worker starts fills them.
+void prepareLibzip()
+{
+    static const bool prepared = [] {
+        zip_error_t error;
+        zip_error_init(&error);
+        if (zip_source_t *empty = zip_source_buffer_create(nullptr, 0, 0, &error)) {
+            if (zip_t *archive = zip_open_from_source(empty, 0, &error))
+                zip_discard(archive); // frees the source too
+            else
+                zip_source_free(empty);
+        }
+        zip_error_fini(&error);
+        return true;
+    }();
+    (void)prepared;
+}
+
 // A new archive at `path`, created exclusively.
 zip_t *createArchive(const QString &path)
 {
@@ -120,6 +141,7 @@ protected:
 void runShared(const std::vector<qsizetype> &order, int threads, std::atomic<bool> &stop,
                const std::function<void(qsizetype)> &job)
 {
+    prepareLibzip();
     std::atomic<std::size_t> next{0};
     std::mutex mutex;
     std::exception_ptr failure;
@@ -217,10 +239,20 @@ void packMember(const QString &path, const QString &partPath, PackState &state)
         throw failWith(QString::fromUtf8(zip_strerror(archive)));
 }
 
-// The one-member archives joined in order into the archive at `tempPath`,
-// their compressed data copied as it is.
-void joinMembers(const QString &tempPath, const QStringList &files, const QStringList &parts, const QString &comment)
+// What a member must read back as: its size and CRC.
+struct Expected
 {
+    quint64 size = 0;
+    quint32 crc = 0;
+};
+
+// The one-member archives joined in order into the archive at `tempPath`,
+// their compressed data copied as it is. Returns each member's size and
+// CRC as libzip found them while it read the source.
+std::vector<Expected> joinMembers(const QString &tempPath, const QStringList &files, const QStringList &parts,
+                                  const QString &comment)
+{
+    std::vector<Expected> expected;
     const QByteArray commentBytes = comment.toUtf8();
     if (commentBytes.size() > 0xFFFF)
         throw archiveError(tempPath, QStringLiteral("the comment is too long"));
@@ -242,6 +274,11 @@ void joinMembers(const QString &tempPath, const QStringList &files, const QStrin
         if (!part)
             throw failWith(files.at(i) + QStringLiteral(": ") + libzipText(code));
         opened.push_back(part);
+        zip_stat_t st;
+        zip_stat_init(&st);
+        if (zip_stat_index(part, 0, 0, &st) != 0 || !(st.valid & ZIP_STAT_SIZE) || !(st.valid & ZIP_STAT_CRC))
+            throw failWith(files.at(i) + QStringLiteral(": ") + QString::fromUtf8(zip_strerror(part)));
+        expected.push_back({st.size, st.crc});
         // The whole member (start 0, length -1): its compressed bytes, CRC and sizes.
         zip_source_t *source = zip_source_zip(archive, part, 0, 0, 0, -1);
         if (!source)
@@ -260,11 +297,15 @@ void joinMembers(const QString &tempPath, const QStringList &files, const QStrin
     if (zip_close(archive) != 0)
         throw failWith(QString::fromUtf8(zip_strerror(archive)));
     closeParts();
+    return expected;
 }
 
 // The read-back check of every member, shared over the threads; each thread
-// reads through its own handle of the archive.
-void verifyMembers(const QString &zipPath, const QStringList &files, int threads, MemberProgress &progress)
+// reads through its own handle of the archive. Each member must read back
+// whole with the size and CRC of its source: those given in `expected`, or,
+// without them, those of the source file read again.
+void verifyMembers(const QString &zipPath, const QStringList &files, const std::vector<Expected> &expected, int threads,
+                   MemberProgress &progress)
 {
     {
         // Fails early, and once, for an archive that cannot be read at all.
@@ -289,13 +330,19 @@ void verifyMembers(const QString &zipPath, const QStringList &files, int threads
         const ZipEntry *entry = reader->find(name);
         if (!entry)
             throw SolvaneError(ErrorNumber::BadFileFormat, zipPath + QStringLiteral(" does not hold ") + name);
-        qint64 size = 0;
-        const quint32 crc = fileCrc(path, size);
+        Expected source;
+        if (expected.empty()) {
+            qint64 size = 0;
+            source.crc = fileCrc(path, size);
+            source.size = static_cast<quint64>(size);
+        } else {
+            source = expected.at(static_cast<std::size_t>(i));
+        }
         NullDevice sink;
         const double total = std::max<double>(1, static_cast<double>(entry->size));
         const quint32 stored =
             reader->extract(*entry, sink, [&](quint64 done) { progress.share(i, static_cast<double>(done) / total); });
-        if (entry->size != static_cast<quint64>(size) || stored != crc)
+        if (entry->size != source.size || stored != source.crc)
             throw SolvaneError(ErrorNumber::BadFileFormat, QStringLiteral("The copy of ") + name
                                                                + QStringLiteral(" in ") + zipPath
                                                                + QStringLiteral(" differs from ") + path);
@@ -305,17 +352,19 @@ void verifyMembers(const QString &zipPath, const QStringList &files, int threads
     });
 }
 
-void checkArchive(const QString &zipPath, const QStringList &files, const ArchiveWork &work)
+void checkArchive(const QString &zipPath, const QStringList &files, const std::vector<Expected> &expected,
+                  const ArchiveWork &work)
 {
     MemberProgress progress(QStringLiteral("Checking Zip File: "), bareNames(files), work.status);
-    Wait_For_Work([&] { verifyMembers(zipPath, files, threadsFor(work), progress); }, [&] { progress.tell(); });
+    Wait_For_Work([&] { verifyMembers(zipPath, files, expected, threadsFor(work), progress); },
+                  [&] { progress.tell(); });
 }
 
 } // namespace
 
 void Verify_Job_Archive(const QString &zipPath, const QStringList &files, const ArchiveWork &work)
 {
-    checkArchive(zipPath, files, work);
+    checkArchive(zipPath, files, {}, work);
 }
 
 void Write_Job_Archive(const QString &zipPath, const QStringList &files, const QString &comment,
@@ -346,6 +395,7 @@ void Write_Job_Archive(const QString &zipPath, const QStringList &files, const Q
     // Each member is compressed on a core of its own into a one-member
     // archive; the job archive then takes their compressed data as it is.
     MemberProgress packing(QStringLiteral("Creating Zip File: "), bareNames(files), work.status);
+    std::vector<Expected> expected;
     Wait_For_Work(
         [&] {
             std::atomic<bool> stop{false};
@@ -354,13 +404,15 @@ void Write_Job_Archive(const QString &zipPath, const QStringList &files, const Q
                 packMember(files.at(i), parts.at(i), state);
                 packing.done(i);
             });
-            joinMembers(tempPath, files, parts, comment);
+            expected = joinMembers(tempPath, files, parts, comment);
         },
         [&] { packing.tell(); });
     for (const QString &part : std::as_const(parts))
         QFile::remove(part);
 
-    checkArchive(tempPath, files, work);
+    // Read back against what was read from the sources while packing, so
+    // the sources are not read a third time.
+    checkArchive(tempPath, files, expected, work);
 
     // rename never replaces: an archive that appeared meanwhile stays.
     if (!QFile::rename(tempPath, zipPath)) {

@@ -33,8 +33,9 @@ struct ArchiveWork
 //    one-member archive of its own, and then joined in the order of `files`
 //    without being compressed again: any unzip reads the archive;
 //  - the archive is written under a temporary name beside the target, read
-//    back (every member present, its size and CRC those of its source file,
-//    the members read in parallel), and only then renamed to `zipPath`. On
+//    back (every member present, whole, with the size and CRC of the bytes
+//    read from its source file when it was packed; the members read in
+//    parallel), and only then renamed to `zipPath`. On
 //    any failure the temporary files are removed, `zipPath` does not exist,
 //    no source is touched, and SolvaneError says what failed; an archive
 //    that failed is never sent.
