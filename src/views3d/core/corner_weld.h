@@ -67,8 +67,7 @@ void weldCorners(std::size_t corners, const KeyAt &keyAt, std::vector<Vec3> &pos
     const unsigned jobs = jobCount(n, 1 << 16);
 
     // Which bucket each corner goes to; later, whether it is its point's first.
-    auto mark = std::make_unique_for_overwrite<std::uint8_t[]>(n);
-    adviseHugePages(mark.get(), n);
+    auto mark = makeLargeArray<std::uint8_t>(n);
     std::vector<std::size_t> cursor(jobs * kBuckets, 0);
     runJobs(jobs, [&](unsigned job) {
         const Range r = jobRange(n, jobs, job);
@@ -98,8 +97,7 @@ void weldCorners(std::size_t corners, const KeyAt &keyAt, std::vector<Vec3> &pos
         CornerKey key;
         std::uint32_t corner;
     };
-    auto sorted = std::make_unique_for_overwrite<Entry[]>(n);
-    adviseHugePages(sorted.get(), n * sizeof(Entry));
+    auto sorted = makeLargeArray<Entry>(n);
     runJobs(jobs, [&](unsigned job) {
         const Range r = jobRange(n, jobs, job);
         std::size_t *mine = cursor.data() + job * kBuckets;

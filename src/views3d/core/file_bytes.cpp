@@ -53,8 +53,7 @@ namespace {
 // caller then reads it the plain way.
 std::optional<FileBytes> readInSlices(int fd, std::size_t size)
 {
-    auto data = std::make_unique_for_overwrite<char[]>(size);
-    adviseHugePages(data.get(), size);
+    auto data = makeLargeArray<char>(size);
     const unsigned jobs = jobCount(size, 4 << 20);
     std::vector<char> ok(jobs, 0);
     runJobs(jobs, [&](unsigned job) {
@@ -98,8 +97,7 @@ FileBytes readFileBytes(const std::filesystem::path &path)
 #endif
     // The size is only a hint: read until the end, growing if the file grew.
     std::size_t capacity = static_cast<std::size_t>(expected) + 1;
-    auto data = std::make_unique_for_overwrite<char[]>(capacity);
-    adviseHugePages(data.get(), capacity);
+    auto data = makeLargeArray<char>(capacity);
     std::size_t size = 0;
     for (;;) {
         const std::size_t got = std::fread(data.get() + size, 1, capacity - size, file.get());
@@ -109,7 +107,7 @@ FileBytes readFileBytes(const std::filesystem::path &path)
                 failAccess("Cannot read", path, errno);
             break;
         }
-        auto bigger = std::make_unique_for_overwrite<char[]>(capacity * 2);
+        auto bigger = makeLargeArray<char>(capacity * 2);
         std::memcpy(bigger.get(), data.get(), size);
         data = std::move(bigger);
         capacity *= 2;

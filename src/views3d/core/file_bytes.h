@@ -3,6 +3,8 @@
 // repairs and the model file. Failures throw MeshError (FileAccess) naming
 // the path.
 
+#include "large_buffers.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -16,7 +18,7 @@ class FileBytes
 {
 public:
     FileBytes() = default;
-    FileBytes(std::unique_ptr<char[]> data, std::size_t size)
+    FileBytes(LargeArray<char> data, std::size_t size)
         : m_data(std::move(data)),
           m_size(size)
     {}
@@ -24,7 +26,7 @@ public:
     std::size_t size() const { return m_size; }
 
 private:
-    std::unique_ptr<char[]> m_data;
+    LargeArray<char> m_data;
     std::size_t m_size = 0;
 };
 

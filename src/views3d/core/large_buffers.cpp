@@ -1,6 +1,7 @@
 #include "large_buffers.h"
 
 #include <cstdint>
+#include <new>
 
 #ifdef __linux__
 #include <sys/mman.h>
@@ -8,11 +9,16 @@
 
 namespace mesh {
 
+namespace {
+constexpr std::uintptr_t kHugePage = std::uintptr_t(2) << 20;
+// Below this an array is allocated as any other.
+constexpr std::size_t kLargeArray = std::size_t(1) << 20;
+} // namespace
+
 void adviseHugePages(void *data, std::size_t bytes)
 {
 #ifdef __linux__
-    constexpr std::uintptr_t kHugePage = std::uintptr_t(2) << 20;
-    if (!data || bytes < 2 * kHugePage)
+    if (!data || bytes < kHugePage)
         return;
     const auto start = reinterpret_cast<std::uintptr_t>(data);
     const std::uintptr_t begin = (start + kHugePage - 1) & ~(kHugePage - 1);
@@ -24,6 +30,11 @@ void adviseHugePages(void *data, std::size_t bytes)
     (void)data;
     (void)bytes;
 #endif
+}
+
+std::size_t largeArrayAlignment(std::size_t bytes)
+{
+    return bytes >= kLargeArray ? std::size_t(kHugePage) : alignof(std::max_align_t);
 }
 
 } // namespace mesh
