@@ -9,11 +9,13 @@
 #include <zip.h>
 
 #include <array>
+#include <memory>
 #include <sys/stat.h>
 
 namespace {
 
 constexpr quint32 kDosFolderAttribute = 0x10;
+constexpr zip_uint64_t kChunk = 1024 * 1024;
 
 QString libzipMessage(int code)
 {
@@ -182,6 +184,39 @@ quint32 ZipReader::extract(const ZipEntry &entry, QIODevice &out, const std::fun
     if (total != entry.size || crc != entry.crc)
         throw fail(QStringLiteral("its data does not match its checksum"));
     return crc;
+}
+
+quint64 ZipReader::readThrough(const ZipEntry &entry, const std::function<void(quint64)> &progress) const
+{
+    auto fail = [&](const QString &why) {
+        return SolvaneError(ErrorNumber::BadFileFormat, QStringLiteral("Cannot read ") + entry.name
+                                                            + QStringLiteral(" in ") + m_path + QStringLiteral(": ")
+                                                            + why);
+    };
+    if (entry.isEncrypted)
+        throw fail(QStringLiteral("the entry is encrypted"));
+    zip_file_t *file = zip_fopen_index(m_archive, entry.index, 0);
+    if (!file)
+        throw fail(QString::fromUtf8(zip_strerror(m_archive)));
+    auto chunk = std::make_unique_for_overwrite<char[]>(kChunk);
+    quint64 total = 0;
+    for (;;) {
+        const zip_int64_t got = zip_fread(file, chunk.get(), kChunk);
+        if (got < 0) {
+            const QString why = QString::fromUtf8(zip_file_strerror(file));
+            zip_fclose(file);
+            throw fail(why);
+        }
+        if (got == 0)
+            break;
+        total += static_cast<quint64>(got);
+        if (progress)
+            progress(total);
+    }
+    zip_fclose(file);
+    if (total != entry.size)
+        throw fail(QStringLiteral("its data does not match its size"));
+    return total;
 }
 
 QByteArray ZipReader::read(const ZipEntry &entry) const

@@ -46,6 +46,12 @@ public:
     // read one archive together each open their own.
     quint32 extract(const ZipEntry &entry, QIODevice &out, const std::function<void(quint64)> &progress = {}) const;
 
+    // Reads the member through to its end without keeping it: libzip checks
+    // the data against the CRC the directory gives when it reaches the end.
+    // Returns the size read. Raises SolvaneError as extract() does, and when
+    // the size read is not the directory's.
+    quint64 readThrough(const ZipEntry &entry, const std::function<void(quint64)> &progress = {}) const;
+
     // The whole member in memory (small members and tests).
     QByteArray read(const ZipEntry &entry) const;
 
