@@ -89,6 +89,7 @@ public:
         reserveLarge(piece.positions, m_text.size() / 64);
         reserveLarge(piece.corners, m_text.size() / 24);
         reserveLarge(piece.faces, m_text.size() / 64);
+        reserveLarge(piece.colours, m_text.size() / 64);
         LineCursor lines(m_text);
         std::string_view line;
         try {
