@@ -32,15 +32,6 @@ SolvaneError archiveError(const QString &zipPath, const QString &why)
                         QStringLiteral("Cannot write the archive ") + zipPath + QStringLiteral(": ") + why);
 }
 
-QString libzipText(int code)
-{
-    zip_error_t error;
-    zip_error_init_with_code(&error, code);
-    const QString why = QString::fromUtf8(zip_error_strerror(&error));
-    zip_error_fini(&error);
-    return why;
-}
-
 // libzip before 1.8 fills two tables on its first zip_open without a lock,
 // and a thread that opens an archive while another fills them may find them
 // half-filled: its new archive then opens read-only ("Read-only archive").
@@ -68,7 +59,7 @@ zip_t *createArchive(const QString &path)
     int code = 0;
     zip_t *archive = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_EXCL, &code);
     if (!archive)
-        throw archiveError(path, libzipText(code));
+        throw archiveError(path, Zip_Error_Text(code));
     return archive;
 }
 
@@ -261,7 +252,7 @@ std::vector<Expected> joinMembers(const QString &tempPath, const QStringList &fi
         int code = 0;
         zip_t *part = zip_open(QFile::encodeName(parts.at(i)).constData(), ZIP_RDONLY, &code);
         if (!part)
-            throw failWith(files.at(i) + QStringLiteral(": ") + libzipText(code));
+            throw failWith(files.at(i) + QStringLiteral(": ") + Zip_Error_Text(code));
         opened.push_back(part);
         zip_stat_t st;
         zip_stat_init(&st);

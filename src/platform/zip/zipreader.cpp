@@ -17,17 +17,8 @@ namespace {
 constexpr quint32 kDosFolderAttribute = 0x10;
 constexpr zip_uint64_t kChunk = 1024 * 1024;
 
-QString libzipMessage(int code)
-{
-    zip_error_t error;
-    zip_error_init_with_code(&error, code);
-    const QString text = QString::fromUtf8(zip_error_strerror(&error));
-    zip_error_fini(&error);
-    return text;
-}
-
-// Eight tables, so the CRC takes eight bytes a step: the read-back check
-// runs it over every byte of every member, and its source, once each.
+// Eight tables, so the CRC takes eight bytes a step: extraction and the
+// check against a source run it over every byte.
 using CrcTables = std::array<std::array<quint32, 256>, 8>;
 
 const CrcTables &crcTables()
@@ -78,6 +69,15 @@ void classify(zip_t *archive, ZipEntry &entry)
 
 } // namespace
 
+QString Zip_Error_Text(int code)
+{
+    zip_error_t error;
+    zip_error_init_with_code(&error, code);
+    const QString text = QString::fromUtf8(zip_error_strerror(&error));
+    zip_error_fini(&error);
+    return text;
+}
+
 quint32 Zip_Crc32(const char *data, qsizetype size, quint32 crc)
 {
     const CrcTables &t = crcTables();
@@ -103,7 +103,7 @@ ZipReader::ZipReader(const QString &path)
     m_archive = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY | ZIP_CHECKCONS, &code);
     if (!m_archive)
         throw SolvaneError(ErrorNumber::BadFileFormat,
-                           path + QStringLiteral(" is not a readable ZIP archive (") + libzipMessage(code) + u')');
+                           path + QStringLiteral(" is not a readable ZIP archive (") + Zip_Error_Text(code) + u')');
 
     const zip_int64_t count = zip_get_num_entries(m_archive, 0);
     for (zip_int64_t i = 0; i < count; ++i) {
@@ -143,55 +143,12 @@ const ZipEntry *ZipReader::find(const QString &name) const
     return nullptr;
 }
 
-quint32 ZipReader::extract(const ZipEntry &entry, QIODevice &out, const std::function<void(quint64)> &progress) const
+quint64 ZipReader::readMember(const ZipEntry &entry, const QString &failure,
+                              const std::function<void(const char *, qint64)> &consume,
+                              const std::function<void(quint64)> &progress) const
 {
     auto fail = [&](const QString &why) {
-        return SolvaneError(ErrorNumber::BadFileFormat, QStringLiteral("Cannot extract ") + entry.name
-                                                            + QStringLiteral(" from ") + m_path + QStringLiteral(": ")
-                                                            + why);
-    };
-    if (entry.isEncrypted)
-        throw fail(QStringLiteral("the entry is encrypted"));
-    zip_file_t *file = zip_fopen_index(m_archive, entry.index, 0);
-    if (!file)
-        throw fail(QString::fromUtf8(zip_strerror(m_archive)));
-
-    QByteArray chunk(256 * 1024, Qt::Uninitialized);
-    quint32 crc = 0;
-    quint64 total = 0;
-    for (;;) {
-        const zip_int64_t got = zip_fread(file, chunk.data(), static_cast<zip_uint64_t>(chunk.size()));
-        if (got < 0) {
-            const QString why = QString::fromUtf8(zip_file_strerror(file));
-            zip_fclose(file);
-            throw fail(why);
-        }
-        if (got == 0)
-            break;
-        if (out.write(chunk.constData(), got) != got) {
-            zip_fclose(file);
-            throw SolvaneError(ErrorNumber::FileWrite,
-                               QStringLiteral("Cannot write ") + entry.name + QStringLiteral(": ") + out.errorString());
-        }
-        crc = Zip_Crc32(chunk.constData(), got, crc);
-        total += static_cast<quint64>(got);
-        if (progress)
-            progress(total);
-    }
-    zip_fclose(file);
-    // libzip checks the CRC itself at the end of the data; checking again
-    // here also covers a size that the directory misstates.
-    if (total != entry.size || crc != entry.crc)
-        throw fail(QStringLiteral("its data does not match its checksum"));
-    return crc;
-}
-
-quint64 ZipReader::readThrough(const ZipEntry &entry, const std::function<void(quint64)> &progress) const
-{
-    auto fail = [&](const QString &why) {
-        return SolvaneError(ErrorNumber::BadFileFormat, QStringLiteral("Cannot read ") + entry.name
-                                                            + QStringLiteral(" in ") + m_path + QStringLiteral(": ")
-                                                            + why);
+        return SolvaneError(ErrorNumber::BadFileFormat, failure + QStringLiteral(": ") + why);
     };
     if (entry.isEncrypted)
         throw fail(QStringLiteral("the entry is encrypted"));
@@ -200,22 +157,54 @@ quint64 ZipReader::readThrough(const ZipEntry &entry, const std::function<void(q
         throw fail(QString::fromUtf8(zip_strerror(m_archive)));
     auto chunk = std::make_unique_for_overwrite<char[]>(kChunk);
     quint64 total = 0;
-    for (;;) {
-        const zip_int64_t got = zip_fread(file, chunk.get(), kChunk);
-        if (got < 0) {
-            const QString why = QString::fromUtf8(zip_file_strerror(file));
-            zip_fclose(file);
-            throw fail(why);
+    try {
+        for (;;) {
+            const zip_int64_t got = zip_fread(file, chunk.get(), kChunk);
+            if (got < 0)
+                throw fail(QString::fromUtf8(zip_file_strerror(file)));
+            if (got == 0)
+                break;
+            consume(chunk.get(), got);
+            total += static_cast<quint64>(got);
+            if (progress)
+                progress(total);
         }
-        if (got == 0)
-            break;
-        total += static_cast<quint64>(got);
-        if (progress)
-            progress(total);
+    } catch (...) {
+        zip_fclose(file);
+        throw;
     }
     zip_fclose(file);
+    return total;
+}
+
+quint32 ZipReader::extract(const ZipEntry &entry, QIODevice &out, const std::function<void(quint64)> &progress) const
+{
+    const QString failure = QStringLiteral("Cannot extract ") + entry.name + QStringLiteral(" from ") + m_path;
+    quint32 crc = 0;
+    const quint64 total = readMember(
+        entry, failure,
+        [&](const char *data, qint64 size) {
+            if (out.write(data, size) != size)
+                throw SolvaneError(ErrorNumber::FileWrite, QStringLiteral("Cannot write ") + entry.name
+                                                               + QStringLiteral(": ") + out.errorString());
+            crc = Zip_Crc32(data, size, crc);
+        },
+        progress);
+    // libzip checks the CRC itself at the end of the data; checking again
+    // here also covers a size that the directory misstates.
+    if (total != entry.size || crc != entry.crc)
+        throw SolvaneError(ErrorNumber::BadFileFormat,
+                           failure + QStringLiteral(": its data does not match its checksum"));
+    return crc;
+}
+
+quint64 ZipReader::readThrough(const ZipEntry &entry, const std::function<void(quint64)> &progress) const
+{
+    const QString failure = QStringLiteral("Cannot read ") + entry.name + QStringLiteral(" in ") + m_path;
+    const quint64 total = readMember(
+        entry, failure, [](const char *, qint64) {}, progress);
     if (total != entry.size)
-        throw fail(QStringLiteral("its data does not match its size"));
+        throw SolvaneError(ErrorNumber::BadFileFormat, failure + QStringLiteral(": its data does not match its size"));
     return total;
 }
 

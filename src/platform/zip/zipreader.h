@@ -56,10 +56,19 @@ public:
     QByteArray read(const ZipEntry &entry) const;
 
 private:
+    // Reads the member through, handing each piece to `consume`; returns the
+    // bytes read. Failures start with `failure`.
+    quint64 readMember(const ZipEntry &entry, const QString &failure,
+                       const std::function<void(const char *, qint64)> &consume,
+                       const std::function<void(quint64)> &progress) const;
+
     QString m_path;
     zip *m_archive = nullptr;
     QList<ZipEntry> m_entries;
 };
+
+// libzip's text for one of its error codes.
+QString Zip_Error_Text(int code);
 
 // CRC-32 as ZIP archives use it; `crc` continues an earlier value.
 quint32 Zip_Crc32(const char *data, qsizetype size, quint32 crc = 0);
