@@ -1,16 +1,18 @@
-// jobsave_bench [scan MB] [repetitions]
+// jobsave_bench [scan MB,scan MB,...] [repetitions]
 //
 // Times a whole "Save Job Locally" of the soft window as the clinic sees it:
 // from the press of the button to "Job Complete", for a job with two large
-// VRML scans (15 MB each by default), the model files the foot views write
-// from them, both foot photos and a sketch. The prompts are answered by the
-// scripted prompter, the order confirmation is accepted as soon as it shows
-// and every Wait_Milliseconds is a single pass of the event loop, so what is
-// timed is the program's own work: models, gathering, record, both PDFs,
-// the archive with its read-back check, the counter.
+// VRML scans (15, 75 and 223 MB each by default), the model files the foot
+// views write from them and both foot photos. The prompts are answered by
+// the scripted prompter, the order confirmation is accepted as soon as it
+// shows and every Wait_Milliseconds is a single pass of the event loop, so
+// what is timed is the program's own work: models, gathering, record, both
+// PDFs, the archive with its read-back check, the counter.
 //
-// The archive write with its read-back check is also timed on its own, on
-// the same members, and the read-back alone after it.
+// The floor, timed in the same run after each save: `cp` of the archive's
+// members into a fresh folder plus `zip -1` of the same files. The archive
+// write with its read-back check is also timed on its own, on the same
+// members, and the read-back alone after it.
 #include "softjobcommands.h"
 
 #include "footviewinterface.h"
@@ -30,11 +32,14 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMetaObject>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
+#include <fstream>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -73,77 +78,111 @@ QString scanOfSize(const QString &folder, const QString &base, samples::Foot foo
     return scan;
 }
 
+double loadAverage()
+{
+    double one = 0;
+    std::ifstream("/proc/loadavg") >> one;
+    return one;
+}
+
+// Milliseconds an outside program takes; -1 when it fails.
+double timeProgram(const QString &program, const QStringList &arguments)
+{
+    QElapsedTimer timer;
+    timer.start();
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(-1) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+        return -1;
+    return timer.nsecsElapsed() / 1e6;
+}
+
+// The floor of packing `members`: copying them into a fresh folder, then
+// `zip -1` of the same files into a fresh archive (the fastest deflate, as
+// the job archive uses).
+struct Floor
+{
+    double copy = 0;
+    double zip = 0;
+    double total() const { return copy + zip; }
+};
+
+Floor timeFloor(const QStringList &members, const QString &scratch)
+{
+    QDir(scratch).removeRecursively();
+    QDir().mkpath(scratch);
+    Floor floor;
+    floor.copy = timeProgram(QStringLiteral("cp"), QStringList(members) << scratch);
+    floor.zip =
+        timeProgram(QStringLiteral("zip"), QStringList{QStringLiteral("-1"), QStringLiteral("-q"), QStringLiteral("-j"),
+                                                       scratch + QStringLiteral("/floor.zip")}
+                                               + members);
+    QDir(scratch).removeRecursively();
+    return floor;
+}
+
 QString photoBeside(const QString &scan)
 {
     const QString photo = QFileInfo(scan).path() + u'/' + QFileInfo(scan).completeBaseName() + QStringLiteral(".Jpg");
     samples::makeTexturePhoto(2592, 1944).save(photo, "JPG", 90);
     return photo;
 }
-
-} // namespace
-
-int main(int argc, char *argv[])
+// One size of scans: the saves, the floor after each, the archive alone.
+struct SizeResult
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    const QStringList args = app.arguments();
-    const double scanMegabytes = args.size() > 1 ? args.at(1).toDouble() : 15.0;
-    const int repetitions = args.size() > 2 ? std::max(1, args.at(2).toInt()) : 5;
+    double scanMegabytes = 0;
+    double memberMegabytes = 0;
+    double archiveMegabytes = 0;
+    double save = 0, floorCopy = 0, floorZip = 0, floor = 0;
+    double archive = 0, check = 0, verify = 0;
+    double loadBefore = 0, loadAfter = 0;
+};
 
-    QTemporaryDir home;
-    const QString root = home.filePath(QStringLiteral("3DEriruvu"));
-    qputenv("SOLVANE_HOME", QFile::encodeName(root));
+bool runSize(QApplication &app, const std::shared_ptr<ScriptedPrompter> &prompter, const QString &root,
+             double scanMegabytes, int repetitions, int counter, SizeResult &result)
+{
     const QString data = root + QStringLiteral("/Data");
+    QDir(data).removeRecursively();
+    QDir(root + QStringLiteral("/Archive")).removeRecursively();
     QDir().mkpath(data);
     QDir().mkpath(root + QStringLiteral("/Archive"));
-
-    auto prompter = ScriptedPrompter::install();
-    Set_Wait_Skipped(true);
-    Register_Soft_Windows();
-    Register_Foot_Views();
-    Set_Soft_Job_Commands(std::make_shared<SoftJobCommandSet>());
-    AcceptConfirmation accept;
-    app.installEventFilter(&accept);
+    result.loadBefore = loadAverage();
 
     const QString leftScan = scanOfSize(data, QStringLiteral("Lee_Ann_L"), samples::Foot::Left, scanMegabytes);
     const QString rightScan = scanOfSize(data, QStringLiteral("Lee_Ann_R"), samples::Foot::Right, scanMegabytes);
     const QString leftPhoto = photoBeside(leftScan);
     const QString rightPhoto = photoBeside(rightScan);
-    std::printf("jobsave_bench: scans %.1f MB and %.1f MB, photos %.1f MB and %.1f MB, platform %s\n",
+    result.scanMegabytes = QFileInfo(leftScan).size() / 1e6;
+    std::printf("jobsave_bench: scans %.1f MB and %.1f MB, photos %.1f MB and %.1f MB\n",
                 QFileInfo(leftScan).size() / 1e6, QFileInfo(rightScan).size() / 1e6, QFileInfo(leftPhoto).size() / 1e6,
-                QFileInfo(rightPhoto).size() / 1e6, qPrintable(QGuiApplication::platformName()));
+                QFileInfo(rightPhoto).size() / 1e6);
+    std::fflush(stdout);
 
-    // The views hold the scanned feet, as after loading the scans (not timed).
-    for (FootSide side : {FootSide::Left, FootSide::Right}) {
-        Job().CurrentFolder = data;
-        (side == FootSide::Left ? Job().LeftScanFileName : Job().RightScanFileName) =
-            QFileInfo(side == FootSide::Left ? leftScan : rightScan).fileName();
-        if (!Load_Foot(side)) {
-            std::fprintf(stderr, "jobsave_bench: the %s scan did not load\n", qPrintable(Side_Name(side)));
-            return 1;
-        }
-    }
-
-    std::vector<double> totals;
-    QStringList members;
+    std::vector<double> totals, floors, copies, zips;
     QString lastArchive;
     for (int rep = 0; rep < repetitions; ++rep) {
         ScriptRecord &job = Job();
+        // The views hold the scanned feet, as after loading the scans (not timed).
+        for (FootSide side : {FootSide::Left, FootSide::Right}) {
+            if (Loaded_Foot_View(side))
+                continue;
+            job.CurrentFolder = data;
+            (side == FootSide::Left ? job.LeftScanFileName : job.RightScanFileName) =
+                QFileInfo(side == FootSide::Left ? leftScan : rightScan).fileName();
+            if (!Load_Foot(side)) {
+                std::fprintf(stderr, "jobsave_bench: the %s scan did not load\n", qPrintable(Side_Name(side)));
+                return false;
+            }
+        }
         job.OperatorCode = QStringLiteral("AB");
         job.ScannerId = QStringLiteral("A0000");
-        job.JobCounter = 41 + rep;
+        job.JobCounter = counter + rep;
         job.CurrentUser = job.UserList = QStringLiteral("Ann");
         job.CurrentFolder = data;
         job.DataFolder = data + u'/';
         job.ArchiveFolder = root + QStringLiteral("/Archive/");
         job.CastModeFlag = true;
         Set_Default_Sizes(job);
-        // The views are loaded again when the command closed them.
-        if (!Loaded_Foot_View(FootSide::Left))
-            Load_Foot(FootSide::Left);
-        if (!Loaded_Foot_View(FootSide::Right))
-            Load_Foot(FootSide::Right);
         auto *form = Open_ScriptForm1();
         job.LeftScanFile = leftScan;
         job.RightScanFile = rightScan;
@@ -167,47 +206,134 @@ int main(int argc, char *argv[])
         const double ms = timer.nsecsElapsed() / 1e6;
 
         const QString archive =
-            root + QStringLiteral("/Archive/AB%1_Ann_Lee.Zip").arg(41 + rep, 4, 10, QLatin1Char('0'));
+            root + QStringLiteral("/Archive/AB%1_Ann_Lee.Zip").arg(counter + rep, 4, 10, QLatin1Char('0'));
         if (Last_Status() != QLatin1String("Job Complete") || !QFileInfo::exists(archive)) {
             std::fprintf(stderr, "jobsave_bench: the job did not complete (status \"%s\")\n",
                          qPrintable(Last_Status()));
             for (const QString &m : prompter->messages())
                 std::fprintf(stderr, "  message: %s\n", qPrintable(m));
-            return 1;
+            return false;
         }
         totals.push_back(ms);
         lastArchive = archive;
-        std::printf("  run %d: Save Job Locally %.0f ms, archive %.1f MB\n", rep + 1, ms,
-                    QFileInfo(archive).size() / 1e6);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+        // The floor on the same members, in the same conditions.
+        QStringList members;
+        const ZipReader packed(archive);
+        for (const ZipEntry &entry : packed.entries())
+            members << data + u'/' + entry.name;
+        const Floor floor = timeFloor(members, root + QStringLiteral("/floor"));
+        if (floor.copy < 0 || floor.zip < 0) {
+            std::fprintf(stderr, "jobsave_bench: cp or zip failed\n");
+            return false;
+        }
+        floors.push_back(floor.total());
+        copies.push_back(floor.copy);
+        zips.push_back(floor.zip);
+        std::printf("  run %d: Save Job Locally %.0f ms, floor %.0f ms (cp %.0f + zip -1 %.0f), archive %.1f MB\n",
+                    rep + 1, ms, floor.total(), floor.copy, floor.zip, QFileInfo(archive).size() / 1e6);
+        std::fflush(stdout);
     }
 
     // The archive on its own, on the members of the last job (all in the work folder).
+    QStringList members;
     {
         const ZipReader last(lastArchive);
         for (const ZipEntry &entry : last.entries())
             members << data + u'/' + entry.name;
     }
-    std::vector<double> writes, checks;
+    std::vector<double> writes, checks, verifies;
     for (int rep = 0; rep < repetitions; ++rep) {
         const QString zip = root + QStringLiteral("/Archive/alone_%1.Zip").arg(rep);
         QElapsedTimer timer;
         timer.start();
-        Write_Job_Archive(zip, members, QStringLiteral("Job: bench"));
-        writes.push_back(timer.nsecsElapsed() / 1e6);
+        // The check starts with its first progress text.
+        double checkStart = -1;
+        ArchiveWork work;
+        work.status = [&](const QString &text) {
+            if (checkStart < 0 && text.startsWith(QLatin1String("Checking Zip File: ")))
+                checkStart = timer.nsecsElapsed() / 1e6;
+        };
+        Write_Job_Archive(zip, members, QStringLiteral("Job: bench"), work);
+        const double total = timer.nsecsElapsed() / 1e6;
+        writes.push_back(total);
+        checks.push_back(total - checkStart);
         timer.restart();
         Verify_Job_Archive(zip, members);
-        checks.push_back(timer.nsecsElapsed() / 1e6);
+        verifies.push_back(timer.nsecsElapsed() / 1e6);
+        QFile::remove(zip);
     }
     qint64 memberBytes = 0;
     for (const QString &m : members)
         memberBytes += QFileInfo(m).size();
 
-    std::printf("jobsave_bench: median Save Job Locally %.0f ms (best %.0f ms), target 1000 ms\n", median(totals),
-                *std::min_element(totals.begin(), totals.end()));
-    std::printf("jobsave_bench: archive of %lld members, %.1f MB: write with read-back check median %.0f ms, "
-                "of which the read-back alone about %.0f ms\n",
-                static_cast<long long>(members.size()), memberBytes / 1e6, median(writes), median(checks));
+    result.memberMegabytes = memberBytes / 1e6;
+    result.archiveMegabytes = QFileInfo(lastArchive).size() / 1e6;
+    result.save = median(totals);
+    result.floor = median(floors);
+    result.floorCopy = median(copies);
+    result.floorZip = median(zips);
+    result.archive = median(writes);
+    result.check = median(checks);
+    result.verify = median(verifies);
+    result.loadAfter = loadAverage();
+    // The next size loads its own scans.
+    for (FootSide side : {FootSide::Left, FootSide::Right})
+        Windows().unload(View_Window_Name(side));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    (void)app;
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    QList<double> sizes{15, 75, 223};
+    if (args.size() > 1) {
+        sizes.clear();
+        for (const QString &size : args.at(1).split(u','))
+            sizes << size.toDouble();
+    }
+    const int repetitions = args.size() > 2 ? std::max(1, args.at(2).toInt()) : 3;
+
+    QTemporaryDir home;
+    const QString root = home.filePath(QStringLiteral("3DEriruvu"));
+    qputenv("SOLVANE_HOME", QFile::encodeName(root));
+
+    auto prompter = ScriptedPrompter::install();
+    Set_Wait_Skipped(true);
+    Register_Soft_Windows();
+    Register_Foot_Views();
+    Set_Soft_Job_Commands(std::make_shared<SoftJobCommandSet>());
+    AcceptConfirmation accept;
+    app.installEventFilter(&accept);
+
+    std::vector<SizeResult> results;
+    int counter = 41;
+    for (const double size : sizes) {
+        SizeResult result;
+        if (!runSize(app, prompter, root, size, repetitions, counter, result))
+            return 1;
+        counter += repetitions;
+        results.push_back(result);
+    }
     Windows().reset();
+
+    std::printf("\n%u cores (nproc), median of %d runs\n\n", std::thread::hardware_concurrency(), repetitions);
+    std::printf("| scan MB | members MB | archive MB | Save Job Locally ms | floor ms (cp + zip -1) | save / floor | "
+                "archive ms (with its check) | its check ms | check / archive | check alone, sources read again, ms "
+                "| load before, after |\n");
+    std::printf("|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---|\n");
+    for (const SizeResult &r : results)
+        std::printf(
+            "| %.0f | %.0f | %.0f | %.0f | %.0f (%.0f + %.0f) | %.2fx | %.0f | %.0f | %.2f | %.0f | %.1f, %.1f |\n",
+            r.scanMegabytes, r.memberMegabytes, r.archiveMegabytes, r.save, r.floor, r.floorCopy, r.floorZip,
+            r.save / r.floor, r.archive, r.check, r.check / r.archive, r.verify, r.loadBefore, r.loadAfter);
     return 0;
 }

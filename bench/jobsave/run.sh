@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs the job save benchmark in build-bench/ (Release) on the
 # offscreen platform.
-#   bench/jobsave/run.sh [scan MB] [repetitions]
+#   bench/jobsave/run.sh [scan MB,scan MB,...] [repetitions]
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 build=build-bench

@@ -1,11 +1,19 @@
 // Loader benchmark: our scan readers against peer libraries on the same
-// generated foot-sized files, with a plain read of the same bytes as the
-// floor. Every reader's result is checked (triangle count) so none can win by
-// skipping work. Usage: loader_bench [folder] [repetitions]
+// generated foot-sized files (about 200k, 1M and 3M triangles), with a plain
+// read of the same bytes as the floor, and the peak memory each of our
+// readers takes per triangle. Every reader's result is checked (triangle
+// count) so none can win by skipping work.
+//
+//   loader_bench [folder] [repetitions] [largest triangles]
+//   loader_bench --run <plain|plain-huge|binary|ascii|obj|vrml|assimp|tinyobjloader|admesh> <file>
+//       (one timed read, in a process of its own; the benchmark starts these)
 
+#include "large_buffers.h"
 #include "mesh_fixtures.h"
 #include "obj_reader.h"
 #include "stl_reader.h"
+#include "vrml_fixtures.h"
+#include "vrml_reader.h"
 
 #include <admesh/stl.h>
 #include <assimp/Importer.hpp>
@@ -16,21 +24,42 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <functional>
 #include <map>
-#include <memory>
-#include <optional>
 #include <string>
+#include <thread>
+#include <vector>
+
+#include <unistd.h>
 
 #include "read_timing.h"
-#include <vector>
 
 namespace fx = mesh::fixtures;
 
 using bench::plainRead;
-using bench::timeBest;
 
 namespace {
+
+enum class Kind { Binary, Ascii, Obj, Vrml };
+const char *const kKindNames[] = {"binary", "ascii", "obj", "vrml"};
+
+std::size_t oursTriangles(Kind kind, const std::filesystem::path &path)
+{
+    switch (kind) {
+    case Kind::Binary:
+    case Kind::Ascii: return mesh::readStlFile(path).objects[0].triangles.size();
+    case Kind::Obj: {
+        const auto r = mesh::readObjFile(path);
+        return r.buildFailed || !r.counts.hasColours ? 0 : r.model.objects[0].triangles.size();
+    }
+    case Kind::Vrml: {
+        const mesh::Model m = mesh::readVrmlFile(path);
+        return m.objects.at(0).hasColours() ? m.objects[0].triangles.size() : 0;
+    }
+    }
+    return 0;
+}
 
 std::size_t assimpTriangles(const std::string &path)
 {
@@ -70,12 +99,96 @@ std::size_t admeshTriangles(const std::string &path)
     return n;
 }
 
+// The plain read into fresh memory that comes in huge pages, as our readers'
+// large buffers do: what the floor would be for a read that asked for them.
+std::size_t plainReadHuge(const std::filesystem::path &path)
+{
+    std::FILE *f = std::fopen(path.string().c_str(), "rb");
+    if (!f)
+        return 0;
+    const auto size = static_cast<std::size_t>(std::filesystem::file_size(path));
+    const mesh::LargeArray<char> buffer = mesh::makeLargeArray<char>(size);
+    const std::size_t got = std::fread(buffer.get(), 1, size, f);
+    std::fclose(f);
+    return got;
+}
+
+// Resident and peak resident memory of this process, in bytes.
+std::size_t statusKilobytes(const char *field)
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind(field, 0) == 0)
+            return static_cast<std::size_t>(std::stoull(line.substr(std::strlen(field)))) * 1024;
+    return 0;
+}
+
+// Every timing is one read in a process of its own, so each reader (and the
+// plain read) starts from the same state: the file hot in the page cache,
+// nothing of earlier reads left in the allocator. The child prints the
+// milliseconds, what it read (triangles, or bytes for the plain read) and
+// the memory it took beyond what the process held before the read.
+int childRun(const std::string &what, const char *path)
+{
+    const std::size_t before = statusKilobytes("VmRSS:");
+    const auto start = std::chrono::steady_clock::now();
+    std::size_t got = 0;
+    if (what == "plain")
+        got = plainRead(path);
+    else if (what == "plain-huge")
+        got = plainReadHuge(path);
+    else if (what == "assimp")
+        got = assimpTriangles(path);
+    else if (what == "tinyobjloader")
+        got = tinyobjTriangles(path);
+    else if (what == "admesh")
+        got = admeshTriangles(path);
+    else
+        for (int k = 0; k < 4; ++k)
+            if (what == kKindNames[k])
+                got = oursTriangles(Kind(k), path);
+    const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    std::printf("%.3f %zu %zu\n", ms, got, statusKilobytes("VmHWM:") - before);
+    return 0;
+}
+
+struct Run
+{
+    double ms = 1e300; // best of the runs
+    double peakBytes = 0; // of the best run
+};
+
+Run timeInChild(const std::string &what, const std::filesystem::path &path, int reps, std::size_t expected)
+{
+    Run best;
+    for (int i = 0; i < reps; ++i) {
+        const std::string command =
+            "/proc/" + std::to_string(::getpid()) + "/exe --run " + what + " '" + path.string() + "'";
+        std::FILE *pipe = ::popen(command.c_str(), "r");
+        double ms = 0;
+        unsigned long long got = 0, peak = 0;
+        const int fields = pipe ? std::fscanf(pipe, "%lf %llu %llu", &ms, &got, &peak) : 0;
+        if (pipe)
+            ::pclose(pipe);
+        if (fields != 3 || got != expected) {
+            std::fprintf(stderr, "%s gave %llu, expected %zu\n", what.c_str(), got, expected);
+            std::exit(1);
+        }
+        if (ms < best.ms)
+            best = {ms, double(peak)};
+    }
+    return best;
+}
+
 struct Row
 {
     std::string file;
-    double megabytes;
-    double plain;
-    double ours;
+    double megabytes = 0;
+    double plain = 0;
+    double plainHuge = 0;
+    double ours = 0;
+    double bytesPerTriangle = 0;
     std::map<std::string, double> peers;
 };
 
@@ -86,67 +199,91 @@ std::string cell(double ms)
     return b;
 }
 
+double loadAverage()
+{
+    double one = 0;
+    std::ifstream("/proc/loadavg") >> one;
+    return one;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
+    if (argc == 4 && std::strcmp(argv[1], "--run") == 0)
+        return childRun(argv[2], argv[3]);
+
     const std::filesystem::path folder = argc > 1 ? argv[1] : "/tmp/solvane-loader-bench";
     const int reps = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
+    const std::size_t largest = argc > 3 ? std::strtoull(argv[3], nullptr, 10) : 3000000;
     std::filesystem::create_directories(folder);
     std::vector<Row> rows;
+    const double loadBefore = loadAverage();
 
-    for (const std::size_t target : {std::size_t(200000), std::size_t(1000000)}) {
+    for (const std::size_t target : {std::size_t(200000), std::size_t(1000000), std::size_t(3000000)}) {
+        if (target > largest)
+            break;
         const mesh::Mesh foot = fx::footLikeMesh(target, true);
         const std::size_t tris = foot.triangles.size();
         const std::string tag = std::to_string(tris / 1000) + "k";
         std::fprintf(stderr, "generating %zu triangles...\n", tris);
-        const auto bin = folder / ("foot_" + tag + "_binary.stl");
-        const auto ascii = folder / ("foot_" + tag + "_ascii.stl");
-        const auto obj = folder / ("foot_" + tag + "_colour.obj");
-        fx::writeFile(bin, fx::binaryStl(foot));
-        fx::writeFile(ascii, fx::asciiStl(foot, "solid foot", "\r\n"));
-        fx::writeFile(obj, fx::objText(foot, "\r\n")); // already in CR LF form
-
-        for (const auto &path : {bin, ascii}) {
-            const std::string p = path.string();
-            Row row{path.filename().string(), std::filesystem::file_size(path) / 1e6, 0, 0, {}};
-            row.plain = timeBest(reps, std::filesystem::file_size(path), "plain read", [&] { return plainRead(p); });
-            row.ours =
-                timeBest(reps, tris, "ours", [&] { return mesh::readStlFile(path).objects[0].triangles.size(); });
-            row.peers["assimp"] = timeBest(reps, tris, "assimp", [&] { return assimpTriangles(p); });
-            row.peers["admesh"] = timeBest(reps, tris, "admesh", [&] { return admeshTriangles(p); });
-            rows.push_back(row);
-        }
+        fx::VrmlOptions vrml;
+        vrml.colours = true;
+        vrml.digits = 8;
+        const struct
         {
-            const std::string p = obj.string();
-            Row row{obj.filename().string(), std::filesystem::file_size(obj) / 1e6, 0, 0, {}};
-            row.plain = timeBest(reps, std::filesystem::file_size(obj), "plain read", [&] { return plainRead(p); });
-            row.ours = timeBest(reps, tris, "ours", [&] {
-                const auto r = mesh::readObjFile(obj);
-                return r.buildFailed || !r.counts.hasColours ? 0 : r.model.objects[0].triangles.size();
-            });
-            row.peers["assimp"] = timeBest(reps, tris, "assimp", [&] { return assimpTriangles(p); });
-            row.peers["tinyobjloader"] = timeBest(reps, tris, "tinyobjloader", [&] { return tinyobjTriangles(p); });
+            Kind kind;
+            std::filesystem::path path;
+            std::function<std::string()> bytes;
+        } files[] = {
+            {Kind::Binary, folder / ("foot_" + tag + "_binary.stl"), [&] { return fx::binaryStl(foot); }},
+            {Kind::Ascii, folder / ("foot_" + tag + "_ascii.stl"),
+             [&] { return fx::asciiStl(foot, "solid foot", "\r\n"); }},
+            // Already in CR LF form: the timing includes our line-end check but no rewrite.
+            {Kind::Obj, folder / ("foot_" + tag + "_colour.obj"), [&] { return fx::objText(foot, "\r\n"); }},
+            {Kind::Vrml, folder / ("foot_" + tag + "_colour.wrl"), [&] { return fx::vrmlText(foot, vrml); }},
+        };
+        // The peers are slow on the largest files: fewer runs there.
+        const int peerReps = target > 1000000 ? 1 : reps;
+        for (const auto &file : files) {
+            fx::writeFile(file.path, file.bytes());
+            const auto size = static_cast<std::size_t>(std::filesystem::file_size(file.path));
+            Row row;
+            row.file = file.path.filename().string();
+            row.megabytes = size / 1e6;
+            std::fprintf(stderr, "  %s\n", row.file.c_str());
+            row.plain = timeInChild("plain", file.path, reps, size).ms;
+            row.plainHuge = timeInChild("plain-huge", file.path, reps, size).ms;
+            const Run ours = timeInChild(kKindNames[int(file.kind)], file.path, reps, tris);
+            row.ours = ours.ms;
+            row.bytesPerTriangle = ours.peakBytes / double(tris);
+            if (file.kind != Kind::Vrml)
+                row.peers["assimp"] = timeInChild("assimp", file.path, peerReps, tris).ms;
+            if (file.kind == Kind::Binary || (file.kind == Kind::Ascii && target <= 1000000))
+                row.peers["admesh"] = timeInChild("admesh", file.path, peerReps, tris).ms;
+            if (file.kind == Kind::Obj)
+                row.peers["tinyobjloader"] = timeInChild("tinyobjloader", file.path, peerReps, tris).ms;
             rows.push_back(row);
+            std::filesystem::remove(file.path);
         }
     }
 
-    std::printf("| file | MB | plain read ms | ours ms | assimp ms | tinyobjloader ms | admesh ms | assimp / ours | "
-                "tinyobjloader / ours | ours / plain read |\n");
-    std::printf("|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n");
+    std::printf("%u cores (nproc), load average %.1f before and %.1f after, best of %d runs\n\n",
+                std::thread::hardware_concurrency(), loadBefore, loadAverage(), reps);
+    std::printf("| file | MB | plain read ms | ours ms | ours / plain read | plain read in huge pages ms | ours / that "
+                "| peak bytes per triangle | assimp ms | tinyobjloader ms | admesh ms | assimp / ours |\n");
+    std::printf("|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n");
     for (const Row &r : rows) {
         auto peer = [&](const char *name) -> std::string {
             const auto it = r.peers.find(name);
             return it == r.peers.end() ? "-" : cell(it->second);
         };
-        auto ratio = [&](const char *name) -> std::string {
-            const auto it = r.peers.find(name);
-            return it == r.peers.end() ? "-" : cell(it->second / r.ours) + "x";
-        };
-        std::printf("| %s | %.1f | %s | %s | %s | %s | %s | %s | %s | %s |\n", r.file.c_str(), r.megabytes,
-                    cell(r.plain).c_str(), cell(r.ours).c_str(), peer("assimp").c_str(), peer("tinyobjloader").c_str(),
-                    peer("admesh").c_str(), ratio("assimp").c_str(), ratio("tinyobjloader").c_str(),
-                    (cell(r.ours / r.plain) + "x").c_str());
+        const auto assimp = r.peers.find("assimp");
+        const std::string assimpRatio = assimp == r.peers.end() ? "-" : cell(assimp->second / r.ours) + "x";
+        std::printf("| %s | %.1f | %s | %s | %sx | %s | %sx | %.0f | %s | %s | %s | %s |\n", r.file.c_str(),
+                    r.megabytes, cell(r.plain).c_str(), cell(r.ours).c_str(), cell(r.ours / r.plain).c_str(),
+                    cell(r.plainHuge).c_str(), cell(r.ours / r.plainHuge).c_str(), r.bytesPerTriangle,
+                    peer("assimp").c_str(), peer("tinyobjloader").c_str(), peer("admesh").c_str(), assimpRatio.c_str());
     }
     return 0;
 }

@@ -126,7 +126,9 @@ QStringList Pack_Job_Archive(ScriptRecord &job, const QString &archivePath)
     Set_Status(QStringLiteral("Packaging Job..."));
 
     const QStringList members = Job_Archive_Members(job);
-    Write_Job_Archive(archivePath, members, QStringLiteral("Job: ") + job.JobNumber);
+    ArchiveWork work;
+    work.status = Set_Status;
+    Write_Job_Archive(archivePath, members, QStringLiteral("Job: ") + job.JobNumber, work);
     return members;
 }
 

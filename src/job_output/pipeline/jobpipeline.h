@@ -52,7 +52,10 @@ inline constexpr qint64 kSmallestPackedModel = 100;
 // "Job: <JobNumber>" and returns the members, each verified in the archive.
 // First a model file path that names no file of at least 100 bytes becomes
 // "None" (it is then neither packed nor deleted), and the status line shows
-// "Packaging Job...". Raises SolvaneError, leaving no archive behind, when
+// "Packaging Job...", then each member's progress ("Creating Zip File:
+// Lee_Ann_L.Wrl 40%", then "Checking Zip File: ..."), the members packed
+// and checked on all cores while the windows keep painting under the wait
+// cursor. Raises SolvaneError, leaving no archive behind, when
 // the target already exists ("<path> already exists", before anything of the
 // job changes) or the archive cannot be written and verified.
 QStringList Pack_Job_Archive(ScriptRecord &job, const QString &archivePath);

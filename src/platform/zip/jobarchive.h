@@ -3,6 +3,22 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
+// How an archive is written and checked.
+struct ArchiveWork
+{
+    // Members compressed, and checked, at the same time: 0 for one per core.
+    // The archive's bytes are the same whatever the number.
+    int threads = 0;
+    // What the user is told while the work runs, on the calling thread:
+    // "Creating Zip File: <member> <n>%" while the members are compressed,
+    // then "Checking Zip File: <member> <n>%" while they are read back. The
+    // member named is the first one not yet done, in archive order, so the
+    // texts only ever move forward; each member's "100%" is told.
+    std::function<void(const QString &)> status;
+};
+
 // The job archive that goes to the laboratory.
 //
 // Write_Job_Archive(zipPath, files, comment) packs `files` into a new archive
@@ -13,19 +29,27 @@
 //  - an existing `zipPath` is never replaced: the call stops before packing
 //    with SolvaneError(kArchiveExists, "<zipPath> already exists"), which the
 //    command handler shows as "Error: <zipPath> already exists";
+//  - members are deflated (the fastest level) on all cores, each into a
+//    one-member archive of its own, and then joined in the order of `files`
+//    without being compressed again: any unzip reads the archive;
 //  - the archive is written under a temporary name beside the target, read
-//    back (every member present, its size and CRC those of its source file),
-//    and only then renamed to `zipPath`. On any failure the temporary file is
-//    removed, `zipPath` does not exist, no source is touched, and
-//    SolvaneError says what failed; an archive that failed is never sent.
-// Two files with the same bare name (in any case) cannot share an archive and
-// are refused, as is an empty list or a missing source file.
-void Write_Job_Archive(const QString &zipPath, const QStringList &files, const QString &comment);
+//    back (every member present, whole, with the size and CRC of the bytes
+//    read from its source file when it was packed; the members read in
+//    parallel), and only then renamed to `zipPath`. On
+//    any failure the temporary files are removed, `zipPath` does not exist,
+//    no source is touched, and SolvaneError says what failed; an archive
+//    that failed is never sent.
+// While it works the windows keep painting and the wait cursor shows (see
+// Wait_For_Work). Two files with the same bare name (in any case) cannot
+// share an archive and are refused, as is an empty list or a missing source
+// file.
+void Write_Job_Archive(const QString &zipPath, const QStringList &files, const QString &comment,
+                       const ArchiveWork &work = {});
 
 // The read-back check on its own: the archive at `zipPath` opens, holds a
 // member under the bare name of each of `files`, and each member reads whole
 // with the size and CRC of its source. Raises SolvaneError otherwise.
-void Verify_Job_Archive(const QString &zipPath, const QStringList &files);
+void Verify_Job_Archive(const QString &zipPath, const QStringList &files, const ArchiveWork &work = {});
 
 // Error number of "<path> already exists".
 inline constexpr int kArchiveExists = 58;

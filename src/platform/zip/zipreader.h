@@ -4,6 +4,8 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
 class QIODevice;
 struct zip;
 
@@ -38,18 +40,35 @@ public:
     const ZipEntry *find(const QString &name) const;
 
     // Streams the member's bytes into `out`; returns the CRC-32 of what was
-    // written. Raises SolvaneError when the data cannot be read or its CRC
-    // does not match.
-    quint32 extract(const ZipEntry &entry, QIODevice &out) const;
+    // written. `progress`, when given, hears the bytes written so far after
+    // each piece. Raises SolvaneError when the data cannot be read or its CRC
+    // does not match. One reader serves one thread at a time; threads that
+    // read one archive together each open their own.
+    quint32 extract(const ZipEntry &entry, QIODevice &out, const std::function<void(quint64)> &progress = {}) const;
+
+    // Reads the member through to its end without keeping it: libzip checks
+    // the data against the CRC the directory gives when it reaches the end.
+    // Returns the size read. Raises SolvaneError as extract() does, and when
+    // the size read is not the directory's.
+    quint64 readThrough(const ZipEntry &entry, const std::function<void(quint64)> &progress = {}) const;
 
     // The whole member in memory (small members and tests).
     QByteArray read(const ZipEntry &entry) const;
 
 private:
+    // Reads the member through, handing each piece to `consume`; returns the
+    // bytes read. Failures start with `failure`.
+    quint64 readMember(const ZipEntry &entry, const QString &failure,
+                       const std::function<void(const char *, qint64)> &consume,
+                       const std::function<void(quint64)> &progress) const;
+
     QString m_path;
     zip *m_archive = nullptr;
     QList<ZipEntry> m_entries;
 };
+
+// libzip's text for one of its error codes.
+QString Zip_Error_Text(int code);
 
 // CRC-32 as ZIP archives use it; `crc` continues an earlier value.
 quint32 Zip_Crc32(const char *data, qsizetype size, quint32 crc = 0);

@@ -1,10 +1,12 @@
 #include "archiveimport.h"
 
 #include "errors.h"
+#include "memberprogress.h"
 #include "paths.h"
 #include "prompter.h"
 #include "scriptrecord.h"
 #include "shellhelpers.h"
+#include "workwait.h"
 #include "zipreader.h"
 
 #include <QDir>
@@ -125,22 +127,39 @@ ArchiveImportResult Import_Job_Archive(const QString &zipPath, const QString &fo
         replace = answer == Prompter::Answer::Yes;
     }
 
+    QList<const PlannedFile *> writing;
+    QStringList writingNames;
     for (const PlannedFile &file : std::as_const(plan)) {
         if (file.exists && !replace) {
             result.kept << file.target;
             continue;
         }
-        Set_Status(QStringLiteral("Extracting File...") + file.entry->name);
-        QSaveFile out(file.target);
-        if (!out.open(QIODevice::WriteOnly))
-            throw SolvaneError(ErrorNumber::FileWrite, QStringLiteral("Cannot write ") + file.target
-                                                           + QStringLiteral(": ") + out.errorString());
-        reader.extract(*file.entry, out); // throws; the unfinished QSaveFile is discarded
-        if (!out.commit())
-            throw SolvaneError(ErrorNumber::FileWrite, QStringLiteral("Cannot write ") + file.target
-                                                           + QStringLiteral(": ") + out.errorString());
-        result.extracted << file.target;
+        writing << &file;
+        writingNames << file.entry->name;
     }
+    // The files are written on a thread of their own, so the windows keep
+    // painting; the status line names each file and how much of it is out.
+    MemberProgress progress(QStringLiteral("Extracting File..."), writingNames, Set_Status);
+    Wait_For_Work(
+        [&] {
+            for (qsizetype i = 0; i < writing.size(); ++i) {
+                const PlannedFile &file = *writing.at(i);
+                QSaveFile out(file.target);
+                if (!out.open(QIODevice::WriteOnly))
+                    throw SolvaneError(ErrorNumber::FileWrite, QStringLiteral("Cannot write ") + file.target
+                                                                   + QStringLiteral(": ") + out.errorString());
+                const double size = std::max<double>(1, static_cast<double>(file.entry->size));
+                // Throws; the unfinished QSaveFile is discarded.
+                reader.extract(*file.entry, out,
+                               [&](quint64 written) { progress.share(i, static_cast<double>(written) / size); });
+                if (!out.commit())
+                    throw SolvaneError(ErrorNumber::FileWrite, QStringLiteral("Cannot write ") + file.target
+                                                                   + QStringLiteral(": ") + out.errorString());
+                result.extracted << file.target;
+                progress.done(i);
+            }
+        },
+        [&] { progress.tell(); });
 
     if (!result.skipped.isEmpty())
         UI().message(QStringLiteral("These entries of ") + QDir::toNativeSeparators(zipPath)

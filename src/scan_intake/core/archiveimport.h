@@ -25,8 +25,10 @@ ArchiveImportResult Import_Job_Archive();
 ArchiveImportResult Import_Job_Archive(const QString &zipPath);
 
 // Imports `zipPath` into `folder`:
-//  - status "UnPacking Job..." and the path, then "Extracting File..." and
-//    the entry name for each file, and "Ready" at the end;
+//  - status "UnPacking Job..." and the path, then "Extracting File...", the
+//    entry name and how much of it is written ("Extracting File...Lee_Ann_L.Wrl
+//    40%") while the files are written, and "Ready" at the end; the windows
+//    keep painting and the wait cursor shows meanwhile;
 //  - flat: each regular-file entry lands in `folder` under the last part of
 //    its name (split at "/" and "\"); nothing is ever written outside it;
 //  - entries with an empty name, ".", "..", folders, links, encrypted

@@ -8,9 +8,10 @@
 // result does not depend on how many cores did the work. Corners are sorted
 // into buckets by the top bits of their hash, and each bucket is welded on
 // its own with a table small enough for one core's cache, the buckets shared
-// out over the cores. Temporary memory stays at five bytes a corner, as
-// fresh memory is what large scans pay for most.
+// out over the cores. Temporary memory is 17 bytes a corner: each corner's
+// point is copied into its bucket, so the buckets are read straight through.
 
+#include "large_buffers.h"
 #include "mesh_model.h"
 #include "parallel.h"
 
@@ -66,7 +67,7 @@ void weldCorners(std::size_t corners, const KeyAt &keyAt, std::vector<Vec3> &pos
     const unsigned jobs = jobCount(n, 1 << 16);
 
     // Which bucket each corner goes to; later, whether it is its point's first.
-    auto mark = std::make_unique_for_overwrite<std::uint8_t[]>(n);
+    auto mark = makeLargeArray<std::uint8_t>(n);
     std::vector<std::size_t> cursor(jobs * kBuckets, 0);
     runJobs(jobs, [&](unsigned job) {
         const Range r = jobRange(n, jobs, job);
@@ -89,12 +90,19 @@ void weldCorners(std::size_t corners, const KeyAt &keyAt, std::vector<Vec3> &pos
         }
     }
     bucketStart[kBuckets] = at;
-    auto sorted = std::make_unique_for_overwrite<std::uint32_t[]>(n);
+    // Each corner's point goes with it, so a bucket is read straight through
+    // instead of reaching back into the file for every corner.
+    struct Entry
+    {
+        CornerKey key;
+        std::uint32_t corner;
+    };
+    auto sorted = makeLargeArray<Entry>(n);
     runJobs(jobs, [&](unsigned job) {
         const Range r = jobRange(n, jobs, job);
         std::size_t *mine = cursor.data() + job * kBuckets;
         for (std::size_t c = r.begin; c < r.end; ++c)
-            sorted[mine[mark[c]]++] = static_cast<std::uint32_t>(c);
+            sorted[mine[mark[c]]++] = {keyAt(c), static_cast<std::uint32_t>(c)};
     });
 
     // vertexOfCorner first holds each corner's first corner of the same point.
@@ -115,8 +123,8 @@ void weldCorners(std::size_t corners, const KeyAt &keyAt, std::vector<Vec3> &pos
             table.assign(capacity, Slot{{0, 0, 0}, 0});
             const std::size_t mask = capacity - 1;
             for (std::size_t e = bucketStart[b]; e < bucketStart[b + 1]; ++e) {
-                const std::uint32_t c = sorted[e];
-                const CornerKey key = keyAt(c);
+                const std::uint32_t c = sorted[e].corner;
+                const CornerKey key = sorted[e].key;
                 std::size_t i = static_cast<std::size_t>(hashCornerKey(key)) & mask;
                 for (;; i = (i + 1) & mask) {
                     Slot &slot = table[i];
@@ -153,7 +161,7 @@ void weldCorners(std::size_t corners, const KeyAt &keyAt, std::vector<Vec3> &pos
         total += f;
         f = start;
     }
-    positions.resize(total);
+    resizeLarge(positions, total);
     runJobs(jobs, [&](unsigned job) {
         const Range r = jobRange(n, jobs, job);
         auto next = static_cast<std::uint32_t>(firsts[job]);

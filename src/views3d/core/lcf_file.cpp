@@ -252,6 +252,11 @@ Model decodeLcf(std::string_view bytes, const std::string &sourceName)
     return model;
 }
 
+std::uint32_t lcfChecksum(std::string_view bytesBeforeChecksum)
+{
+    return crc32(bytesBeforeChecksum);
+}
+
 void saveLcfFile(const Model &model, const std::filesystem::path &path)
 {
     replaceFileContents(path, encodeLcf(model));

@@ -6,6 +6,7 @@
 
 #include "mesh_model.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -20,6 +21,9 @@ Model decodeLcf(std::string_view bytes, const std::string &sourceName);
 // Written through a temporary file and a rename: an old file is replaced
 // whole or not at all.
 void saveLcfFile(const Model &model, const std::filesystem::path &path);
+
+// The checksum a file ends with, computed over every byte before it.
+std::uint32_t lcfChecksum(std::string_view bytesBeforeChecksum);
 Model loadLcfFile(const std::filesystem::path &path);
 
 } // namespace mesh

@@ -57,6 +57,11 @@ std::string Mesh::check() const
         if (!std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(p.z))
             return "vertex " + std::to_string(i) + " is not a finite position";
     }
+    for (std::size_t i = 0; i < texCoords.size(); ++i)
+        if (!std::isfinite(texCoords[i].u) || !std::isfinite(texCoords[i].v))
+            return "texture coordinate " + std::to_string(i) + " is not a finite number";
+    if (!std::isfinite(creaseAngle))
+        return "the crease angle is not a finite number";
     for (std::size_t t = 0; t < triangles.size(); ++t)
         for (std::uint32_t corner : triangles[t])
             if (corner >= n)

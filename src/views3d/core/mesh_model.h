@@ -9,7 +9,8 @@
 //    outside; every index is below positions.size();
 //  - colours and texCoords are either empty or exactly positions.size() long
 //    (one entry per vertex);
-//  - no position is NaN or infinite (readers refuse such files).
+//  - no number (position, texture coordinate, crease angle) is NaN or
+//    infinite (readers refuse such files).
 // Mesh::check() tells whether a mesh keeps these rules; readers only ever
 // hand out meshes that pass it.
 

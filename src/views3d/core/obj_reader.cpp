@@ -1,6 +1,7 @@
 #include "obj_reader.h"
 
 #include "file_bytes.h"
+#include "large_buffers.h"
 #include "leading_number.h"
 #include "line_cursor.h"
 #include "parallel.h"
@@ -15,13 +16,30 @@ namespace mesh {
 
 namespace {
 
-// The text before the first blank; the rest after it stays in `rest`.
+bool isSeparator(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+// The next value: runs of blanks and tabs separate values, so exporters that
+// align their columns read as they mean. The rest after it stays in `rest`;
+// an empty token means the line has no more values.
 std::string_view takeToken(std::string_view &rest)
 {
-    const std::size_t blank = rest.find(' ');
-    std::string_view token = rest.substr(0, blank);
-    rest = blank == std::string_view::npos ? std::string_view() : rest.substr(blank + 1);
+    std::size_t begin = 0;
+    while (begin < rest.size() && isSeparator(rest[begin]))
+        ++begin;
+    std::size_t end = begin;
+    while (end < rest.size() && !isSeparator(rest[end]))
+        ++end;
+    const std::string_view token = rest.substr(begin, end - begin);
+    rest.remove_prefix(end);
     return token;
+}
+
+bool onlySeparators(std::string_view text)
+{
+    return std::all_of(text.begin(), text.end(), isSeparator);
 }
 
 // Halves to even, as every count and colour byte of the program rounds.
@@ -68,7 +86,10 @@ public:
     ObjPiece read()
     {
         ObjPiece piece;
-        piece.positions.reserve(m_text.size() / 64);
+        reserveLarge(piece.positions, m_text.size() / 64);
+        reserveLarge(piece.corners, m_text.size() / 24);
+        reserveLarge(piece.faces, m_text.size() / 64);
+        reserveLarge(piece.colours, m_text.size() / 64);
         LineCursor lines(m_text);
         std::string_view line;
         try {
@@ -85,6 +106,7 @@ public:
                 } else if (keyword == "vt") {
                     ++piece.counts.texCoords;
                 } else if (keyword == "mtllib") {
+                    rest.remove_prefix(std::min(rest.size(), rest.find_first_not_of(" \t")));
                     piece.mtlLibMessages.push_back("MtlLib Found: " + std::string(rest));
                 }
             }
@@ -115,12 +137,12 @@ private:
         const auto index = static_cast<std::uint32_t>(piece.positions.size());
         piece.positions.push_back(p);
         ++piece.counts.vertices;
-        if (rest.empty())
+        if (onlySeparators(rest))
             return;
         Rgba colour;
         std::uint8_t *channels[3] = {&colour.r, &colour.g, &colour.b};
         for (std::uint8_t *channel : channels) {
-            if (rest.empty())
+            if (onlySeparators(rest))
                 break;
             const double scaled = roundHalfEven(coordinate(takeToken(rest)) * 255.0);
             if (!(scaled >= 0 && scaled <= 255))
@@ -135,13 +157,10 @@ private:
     {
         ++piece.counts.faces;
         RawFace face{m_line, static_cast<std::uint32_t>(piece.corners.size()), 0};
-        // The first three corners are always taken (an empty one reads as 0,
-        // which no vertex has); further corners are fanned, ignoring the
-        // empty values that trailing blanks leave.
-        for (int c = 0; c < 3 || !rest.empty(); ++c) {
+        // The first three corners are always taken (a missing one reads as
+        // 0, which no vertex has); further corners are fanned.
+        for (int c = 0; c < 3 || !onlySeparators(rest); ++c) {
             const std::string_view token = takeToken(rest);
-            if (c >= 3 && token.empty())
-                continue;
             piece.corners.push_back(cornerNumber(token));
             ++face.cornerCount;
         }
@@ -206,9 +225,9 @@ ObjReadResult joinPieces(std::vector<ObjPiece> &pieces, const std::string &sourc
     result.counts.faces = static_cast<std::uint32_t>(faces);
     const auto stretches = static_cast<unsigned>(pieces.size());
 
-    mesh.positions.resize(vertices);
+    resizeLarge(mesh.positions, vertices);
     if (result.counts.hasColours)
-        mesh.colours.resize(vertices); // a vertex without colour stays (0, 0, 0, 255)
+        resizeLarge(mesh.colours, vertices); // a vertex without colour stays (0, 0, 0, 255)
     runJobs(stretches, [&](unsigned j) {
         ObjPiece &p = pieces[j];
         std::copy(p.positions.begin(), p.positions.end(), mesh.positions.begin() + static_cast<long>(vertexOffset[j]));
@@ -258,7 +277,7 @@ ObjReadResult joinPieces(std::vector<ObjPiece> &pieces, const std::string &sourc
             break;
         }
     }
-    mesh.triangles.resize(total);
+    resizeLarge(mesh.triangles, total);
     runJobs(used, [&](unsigned j) {
         const ObjPiece &p = pieces[j];
         Triangle *out = mesh.triangles.data() + triangleOffset[j];
@@ -304,6 +323,10 @@ ObjReadResult readObjFile(const std::filesystem::path &path, const std::function
     };
     announce(kObjPass1Status);
     const FileBytes bytes = readFileBytes(path);
+    const std::string refused = displayName(path) + " cannot be read as OBJ: ";
+    if (!isTextFile(bytes.view()))
+        throw MeshError(MeshError::Kind::Format,
+                        refused + "it is not a text file (it holds NUL bytes, as pictures and UTF-16 text do)");
     std::optional<std::string> repaired = withCrLfLineEnds(bytes.view());
     if (repaired)
         replaceFileContents(path, *repaired);
@@ -312,7 +335,12 @@ ObjReadResult readObjFile(const std::filesystem::path &path, const std::function
     // user how far the read has come.
     announce(kObjPass2Status);
     announce(kObjPass3Status);
-    return parseObj(text, displayName(path));
+    ObjReadResult result = parseObj(text, displayName(path));
+    // An empty view would look like a scan that loaded.
+    if (result.model.objects.front().triangles.empty())
+        throw MeshError(MeshError::Kind::Format, refused + "it holds no faces to show"
+                                                     + (result.buildFailed ? " (" + result.buildFailure + ")" : ""));
+    return result;
 }
 
 } // namespace mesh

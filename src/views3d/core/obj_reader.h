@@ -1,11 +1,11 @@
 #pragma once
 // Wavefront OBJ scans: the small part of the format that foot scanners write.
 //
-// One statement a line; the keyword is the text before the first blank and
-// matches exactly ("V" is not "v"); values are separated by single blanks, so
-// two blanks give an empty value, read as 0, and a line that begins with a
-// blank or uses tabs is not a statement at all. Numbers are leading numbers:
-// "7/3/2" and "7//2" both name vertex 7.
+// One statement a line; the keyword is the line's first value and matches
+// exactly ("V" is not "v"). Values, the keyword included, are separated by
+// runs of blanks and tabs, as exporters that align their columns write them:
+// "v 1  2\t3" is (1, 2, 3). A value the line does not have reads as 0.
+// Numbers are leading numbers: "7/3/2" and "7//2" both name vertex 7.
 //  - "v x y z [r g b]": colours from 0 to 1, each times 255 rounded half to
 //    even; a value outside the byte range fails the read. A vertex without
 //    colours in a file that has some gets (0, 0, 0).
@@ -74,7 +74,10 @@ ObjReadResult parseObj(std::string_view text, const std::string &sourceName);
 
 // The whole read of a scan: repairs the file's line ends in place first
 // (see fixLineEnds), then reads it. status, when given, receives the pass
-// texts above as each pass begins. Throws MeshError.
+// texts above as each pass begins. Throws MeshError, also for a file that is
+// not text (it holds a NUL byte; it is left as it is) and for one whose mesh
+// has no triangle at all: a scan of points or lines only, or one whose first
+// face names no vertex.
 ObjReadResult readObjFile(const std::filesystem::path &path, const std::function<void(std::string_view)> &status = {});
 
 } // namespace mesh

@@ -1,5 +1,6 @@
 #include "parallel.h"
 
+#include <atomic>
 #include <condition_variable>
 #include <exception>
 #include <mutex>
@@ -8,6 +9,9 @@
 namespace mesh {
 
 namespace {
+
+std::atomic<unsigned> g_cores{0};
+std::atomic<std::size_t> g_grainDivisor{1};
 
 class WorkerPool
 {
@@ -105,6 +109,23 @@ private:
 };
 
 } // namespace
+
+Parallelism parallelism()
+{
+    return {g_cores.load(), g_grainDivisor.load()};
+}
+
+void setParallelism(const Parallelism &settings)
+{
+    g_cores = settings.cores;
+    g_grainDivisor = std::max<std::size_t>(settings.grainDivisor, 1);
+}
+
+unsigned coreCount()
+{
+    const unsigned set = g_cores.load();
+    return set != 0 ? set : std::max(1u, std::thread::hardware_concurrency());
+}
 
 void runJobs(unsigned jobs, const std::function<void(unsigned)> &job)
 {

@@ -12,11 +12,42 @@
 
 namespace mesh {
 
+// How the work is shared out: as many jobs as the machine has cores, each
+// at least a grain of work. Tests and benchmarks may say otherwise; every
+// reader gives the same result whatever these are, to the bit.
+struct Parallelism
+{
+    unsigned cores = 0; // 0: the machine's own
+    std::size_t grainDivisor = 1; // above 1: small inputs are shared out as large ones are
+};
+Parallelism parallelism();
+void setParallelism(const Parallelism &settings);
+
+// Sets the sharing for its lifetime (tests and benchmarks).
+class ScopedParallelism
+{
+public:
+    explicit ScopedParallelism(const Parallelism &settings)
+        : m_before(parallelism())
+    {
+        setParallelism(settings);
+    }
+    ~ScopedParallelism() { setParallelism(m_before); }
+    ScopedParallelism(const ScopedParallelism &) = delete;
+    ScopedParallelism &operator=(const ScopedParallelism &) = delete;
+
+private:
+    Parallelism m_before;
+};
+
+// The cores jobs are shared out over.
+unsigned coreCount();
+
 // How many jobs `work` items deserve when each should have at least `grain`.
 inline unsigned jobCount(std::size_t work, std::size_t grain)
 {
-    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-    return static_cast<unsigned>(std::clamp<std::size_t>(work / std::max<std::size_t>(grain, 1), 1, cores));
+    const std::size_t divided = std::max<std::size_t>(grain / std::max<std::size_t>(parallelism().grainDivisor, 1), 1);
+    return static_cast<unsigned>(std::clamp<std::size_t>(work / divided, 1, coreCount()));
 }
 
 void runJobs(unsigned jobs, const std::function<void(unsigned)> &job);

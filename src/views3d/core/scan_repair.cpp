@@ -17,9 +17,14 @@ char lower(char c)
 
 } // namespace
 
+bool isTextFile(std::string_view bytes)
+{
+    return bytes.empty() || std::memchr(bytes.data(), '\0', bytes.size()) == nullptr;
+}
+
 std::optional<std::string> stlWithoutHeadComment(std::string_view bytes)
 {
-    if (binaryStlTriangleCount(bytes) >= 0)
+    if (binaryStlTriangleCount(bytes) >= 0 || !isTextFile(bytes))
         return std::nullopt;
     LineCursor lines(bytes);
     std::string_view first, second;
@@ -61,6 +66,8 @@ StlRepairOutcome checkStlFile(const std::filesystem::path &path) noexcept
 
 std::optional<std::string> withCrLfLineEnds(std::string_view bytes)
 {
+    if (!isTextFile(bytes))
+        return std::nullopt;
     std::size_t bare = 0;
     for (const char *p = bytes.data(), *end = p + bytes.size();
          (p = static_cast<const char *>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)))); ++p) {

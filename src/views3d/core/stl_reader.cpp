@@ -2,13 +2,17 @@
 
 #include "corner_weld.h"
 #include "file_bytes.h"
+#include "large_buffers.h"
 #include "line_cursor.h"
 #include "parallel.h"
 
+#include <algorithm>
 #include <bit>
 #include <charconv>
 #include <cstring>
+#include <iterator>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -20,6 +24,8 @@ constexpr std::size_t kHeaderSize = 84;
 constexpr std::size_t kRecordSize = 50;
 // Vertex indices are 32-bit; three corners a triangle.
 constexpr std::uint64_t kMaxTriangles = 0xFFFFFFFFull / 3;
+// An empty view would look like a scan that loaded.
+constexpr const char *kNoFaces = "it holds no faces to show";
 
 [[noreturn]] void fail(const std::string &sourceName, const std::string &why)
 {
@@ -44,11 +50,12 @@ Model weldedModel(std::size_t corners, const KeyAt &keyAt, const std::vector<Tri
     Model model;
     Mesh &mesh = model.objects.emplace_back();
     if (!fanned) {
-        mesh.triangles.resize(corners / 3);
+        resizeLarge(mesh.triangles, corners / 3);
         weldCorners(corners, keyAt, mesh.positions, reinterpret_cast<std::uint32_t *>(mesh.triangles.data()));
         return model;
     }
-    std::vector<std::uint32_t> vertexOf(corners);
+    std::vector<std::uint32_t> vertexOf;
+    resizeLarge(vertexOf, corners);
     weldCorners(corners, keyAt, mesh.positions, vertexOf.data());
     mesh.triangles = *fanned;
     for (Triangle &t : mesh.triangles)
@@ -153,7 +160,7 @@ public:
     AsciiPiece parse(bool skipHeader)
     {
         AsciiPiece piece;
-        piece.corners.reserve(m_text.size() / 70);
+        reserveLarge(piece.corners, m_text.size() / 70);
         LineCursor lines(m_text);
         std::uint32_t cornerCount = 0; // in the current loop
         std::uint32_t loopStart = 0;
@@ -284,10 +291,12 @@ std::size_t stretchStart(std::string_view text, std::size_t from)
     return text.size();
 }
 
-Model parseAscii(std::string_view text, const std::string &sourceName)
+// The text cut into stretches read in parallel, the first stretch starting
+// with the file's header line when `withHeader`. Empty when some stretch
+// found a problem, or ends inside a loop, that only a reader of the whole
+// text in one stretch can name by its line.
+std::vector<AsciiPiece> readStretches(std::string_view text, bool withHeader)
 {
-    // Large files are cut into stretches read in parallel. Any problem sends
-    // the whole file through one reader, whose message then names the line.
     const unsigned jobs = jobCount(text.size(), 4 << 20);
     std::vector<std::size_t> starts{0};
     for (unsigned j = 1; j < jobs; ++j) {
@@ -299,17 +308,18 @@ Model parseAscii(std::string_view text, const std::string &sourceName)
     const std::size_t stretches = starts.size() - 1;
     std::vector<AsciiPiece> pieces(stretches);
     runJobs(static_cast<unsigned>(stretches), [&](unsigned j) {
-        pieces[j] = AsciiStlParser(text.substr(starts[j], starts[j + 1] - starts[j])).parse(j == 0);
+        pieces[j] = AsciiStlParser(text.substr(starts[j], starts[j + 1] - starts[j])).parse(withHeader && j == 0);
     });
-    bool sound = true;
     for (const AsciiPiece &p : pieces)
-        sound = sound && p.error.empty() && !p.endsInLoop;
-    if (!sound && stretches > 1) {
-        pieces.assign(1, AsciiStlParser(text).parse(true));
-    }
-    const AsciiPiece &whole = pieces.front();
-    if (pieces.size() == 1 && !whole.error.empty())
-        fail(sourceName, whole.error);
+        if (!p.error.empty() || p.endsInLoop)
+            return {};
+    return pieces;
+}
+
+// The checks on the whole file's pieces, then the welded mesh. Each piece's
+// corners are let go as soon as they are copied.
+Model joinPieces(std::vector<AsciiPiece> &pieces, const std::string &sourceName)
+{
     if (pieces.back().endsInLoop)
         fail(sourceName, "it ends inside a facet; the file is cut short");
     AsciiPiece::Last last = AsciiPiece::Last::Nothing;
@@ -325,31 +335,109 @@ Model parseAscii(std::string_view text, const std::string &sourceName)
     }
     if (last == AsciiPiece::Last::Facet || !sawEndsolid)
         fail(sourceName, "it ends without \"endsolid\"; the file is cut short");
+    if (corners == 0)
+        fail(sourceName, kNoFaces);
     if (corners > 0xFFFFFFFFull)
         fail(sourceName, "it holds more corners than a model can index");
-    if (pieces.size() == 1 && plain)
+    if (pieces.size() == 1 && plain) {
+        const AsciiPiece &whole = pieces.front();
         return weldedModel(
             whole.corners.size(), [&](std::size_t c) { return whole.corners[c]; }, nullptr);
+    }
     std::vector<CornerKey> all;
-    all.reserve(corners);
+    reserveLarge(all, corners);
     std::vector<Triangle> triangles;
     if (!plain)
-        triangles.reserve(fanned);
-    for (const AsciiPiece &p : pieces) {
+        reserveLarge(triangles, fanned);
+    for (AsciiPiece &p : pieces) {
         const auto offset = static_cast<std::uint32_t>(all.size());
         all.insert(all.end(), p.corners.begin(), p.corners.end());
-        if (plain)
-            continue;
-        if (p.plainTriangles) {
-            for (std::uint32_t c = 0; c + 2 < p.corners.size(); c += 3)
-                triangles.push_back({offset + c, offset + c + 1, offset + c + 2});
-        } else {
-            for (const Triangle &t : p.fanned)
-                triangles.push_back({offset + t[0], offset + t[1], offset + t[2]});
+        if (!plain) {
+            if (p.plainTriangles) {
+                for (std::uint32_t c = 0; c + 2 < p.corners.size(); c += 3)
+                    triangles.push_back({offset + c, offset + c + 1, offset + c + 2});
+            } else {
+                for (const Triangle &t : p.fanned)
+                    triangles.push_back({offset + t[0], offset + t[1], offset + t[2]});
+            }
         }
+        p = AsciiPiece{};
     }
     return weldedModel(
         all.size(), [&](std::size_t c) { return all[c]; }, plain ? nullptr : &triangles);
+}
+
+Model parseAscii(std::string_view text, const std::string &sourceName)
+{
+    // Large files are cut into stretches read in parallel. Any problem sends
+    // the whole file through one reader, whose message then names the line.
+    std::vector<AsciiPiece> pieces = readStretches(text, true);
+    if (pieces.empty()) {
+        pieces.assign(1, AsciiStlParser(text).parse(true));
+        if (!pieces.front().error.empty())
+            fail(sourceName, pieces.front().error);
+    }
+    return joinPieces(pieces, sourceName);
+}
+
+// Where the text may be cut so that the rest starts a stretch: the start of
+// its last line whose first word is "facet", "solid" or "endsolid"; 0 when
+// it has none.
+std::size_t lastStretchStart(std::string_view text)
+{
+    for (std::size_t end = text.size(); end > 0;) {
+        const std::size_t lineEnd = text.find_last_of("\r\n", end - 1);
+        if (lineEnd == std::string_view::npos)
+            return 0;
+        const std::size_t start = lineEnd + 1;
+        std::size_t word = start;
+        while (word < text.size() && isBlank(text[word]))
+            ++word;
+        const std::string_view rest = text.substr(word, 9);
+        if (start < text.size()
+            && (startsWithWord(rest, "facet") || startsWithWord(rest, "solid") || startsWithWord(rest, "endsolid")))
+            return start;
+        end = lineEnd;
+    }
+    return 0;
+}
+
+// A large ASCII file is read a window at a time, so that the whole text is
+// never held: only the corners it holds. The windows are cut where a
+// stretch may start, and the pieces are those of the whole text, so the
+// mesh is the same. Empty when a problem needs the whole text to be named.
+std::optional<Model> readAsciiInWindows(const OpenFile &file, const std::string &sourceName)
+{
+    const std::size_t window = std::max<std::size_t>(
+        4096, std::size_t(coreCount()) * std::max<std::size_t>((4 << 20) / parallelism().grainDivisor, 1));
+    std::vector<AsciiPiece> pieces;
+    std::string buffer;
+    buffer.reserve(2 * window);
+    adviseHugePages(buffer.data(), buffer.capacity());
+    std::uint64_t offset = 0;
+    bool first = true;
+    for (;;) {
+        const std::size_t carried = buffer.size();
+        buffer.resize(carried + window);
+        const std::size_t got = file.readAt(offset, buffer.data() + carried, window);
+        buffer.resize(carried + got);
+        offset += got;
+        const bool atEnd = got < window;
+        const std::string_view text(buffer);
+        const std::size_t cut = atEnd ? text.size() : lastStretchStart(text);
+        if (cut == 0 && !atEnd)
+            continue; // no place to cut yet: read on
+        std::vector<AsciiPiece> more = readStretches(text.substr(0, cut), first);
+        if (more.empty())
+            return std::nullopt;
+        std::move(more.begin(), more.end(), std::back_inserter(pieces));
+        buffer.erase(0, cut);
+        first = false;
+        if (atEnd)
+            break;
+    }
+    std::string().swap(buffer);
+    return joinPieces(pieces, sourceName);
 }
 
 } // namespace
@@ -367,7 +455,9 @@ std::int64_t binaryStlTriangleCount(std::string_view bytes)
 Model parseStl(std::string_view bytes, const std::string &sourceName)
 {
     const std::int64_t count = binaryStlTriangleCount(bytes);
-    if (count >= 0)
+    if (count == 0)
+        fail(sourceName, kNoFaces);
+    if (count > 0)
         return parseBinary(bytes, static_cast<std::uint32_t>(count), sourceName);
     if (bytes.empty())
         fail(sourceName, "the file is empty");
@@ -384,8 +474,22 @@ Model parseStl(std::string_view bytes, const std::string &sourceName)
 
 Model readStlFile(const std::filesystem::path &path)
 {
+    const std::string name = displayName(path);
+    {
+        const OpenFile file(path);
+        const std::uint64_t size = file.size();
+        std::string head(static_cast<std::size_t>(std::min<std::uint64_t>(size, 4096)), '\0');
+        head.resize(file.readAt(0, head.data(), head.size()));
+        const bool binary =
+            head.size() >= kHeaderSize && kHeaderSize + kRecordSize * std::uint64_t(readU32(head.data() + 80)) == size;
+        if (!binary && !head.empty() && !looksBinary(head)) {
+            if (std::optional<Model> model = readAsciiInWindows(file, name))
+                return std::move(*model);
+        }
+    }
+    // Binary files, and files whose problems are named from the whole text.
     const FileBytes bytes = readFileBytes(path);
-    return parseStl(bytes.view(), displayName(path));
+    return parseStl(bytes.view(), name);
 }
 
 } // namespace mesh

@@ -8,7 +8,7 @@
 // line is a header whatever it says, several solids are joined into the one
 // mesh, keywords are read in any case, and the file must close its last
 // solid with "endsolid" (so a copy cut short is refused rather than shown
-// with part of the foot missing).
+// with part of the foot missing). A file without a single facet is refused.
 
 #include "mesh_model.h"
 

@@ -1,6 +1,7 @@
 #include "vrml_reader.h"
 
 #include "file_bytes.h"
+#include "large_buffers.h"
 #include "leading_number.h"
 #include "parallel.h"
 
@@ -182,7 +183,7 @@ bool readNumbersInParallel(std::string_view body, std::vector<T> &out, const Par
         std::vector<T> &values = pieces[j];
         const char *p = body.data() + starts[j];
         const char *const end = body.data() + starts[j + 1];
-        values.reserve(static_cast<std::size_t>(end - p) / (std::is_integral_v<T> ? 6 : 8) + 16);
+        reserveLarge(values, static_cast<std::size_t>(end - p) / (std::is_integral_v<T> ? 6 : 8) + 16);
         while (p != end) {
             if (kSpace.is[static_cast<unsigned char>(*p)]) {
                 ++p;
@@ -217,6 +218,7 @@ bool readNumbersInParallel(std::string_view body, std::vector<T> &out, const Par
         at[j] = next;
         next += pieces[j].size();
     }
+    reserveLarge(out, next);
     out.resize(next);
     runJobs(jobs, [&](unsigned j) {
         std::copy(pieces[j].begin(), pieces[j].end(), out.begin() + static_cast<std::ptrdiff_t>(at[j]));
@@ -1119,7 +1121,7 @@ public:
             }
         }
 
-        mesh.positions.resize(pointTotal);
+        resizeLarge(mesh.positions, pointTotal);
         for (std::size_t i = 0; i < pointTotal; ++i)
             mesh.positions[i] = {(*points)[3 * i], (*points)[3 * i + 1], (*points)[3 * i + 2]};
         auto colourAt = [&](std::int32_t c) {
@@ -1131,13 +1133,13 @@ public:
             return Vec2{v[0], v[1]};
         };
         if (colours || material) {
-            mesh.colours.resize(pointTotal, fallback);
+            resizeLarge(mesh.colours, pointTotal, fallback);
             if (colours && colourFollowsPoint)
                 for (std::size_t i = 0; i < std::min(pointTotal, colourTotal); ++i)
                     mesh.colours[i] = colourAt(static_cast<std::int32_t>(i));
         }
         if (texPoints) {
-            mesh.texCoords.resize(pointTotal);
+            resizeLarge(mesh.texCoords, pointTotal);
             if (texFollowsPoint)
                 for (std::size_t i = 0; i < std::min(pointTotal, texTotal); ++i)
                     mesh.texCoords[i] = texAt(static_cast<std::int32_t>(i));
@@ -1152,7 +1154,7 @@ public:
         if (fast)
             mesh.triangles = std::move(*fast);
         else
-            mesh.triangles.reserve(triangleTotal);
+            reserveLarge(mesh.triangles, triangleTotal);
         for (std::size_t f = 0; f < faces.size(); ++f) {
             const Face &face = faces[f];
             if (face.count < 3)

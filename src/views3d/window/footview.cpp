@@ -95,7 +95,7 @@ FootView::FootView(FootSide side, QWidget *parent)
     m_viewport->setAxesShown(true);
     Set_Caption(scanFile(side));
     Grid_Plane() = mesh::GridPlane::End;
-    resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+    resize(std::max(kClientWidth, wholeMenuBarWidth()), kClientHeight + menuBar()->sizeHint().height());
     move(side == FootSide::Left ? kLeftX : kRightX, kTop);
     Redraw();
 }
@@ -105,6 +105,15 @@ FootView::~FootView() = default;
 const mesh::Model &FootView::model() const
 {
     return m_viewport->model();
+}
+
+int FootView::wholeMenuBarWidth()
+{
+    // The stored width hides the last menus behind the bar's overflow
+    // button. The bar lays its items out within the window's width, so a
+    // window wide for a moment lets it tell the width all of them take.
+    resize(8192, height());
+    return menuBar()->sizeHint().width();
 }
 
 QAction *FootView::addItem(QMenu *menu, const QString &caption, const QString &name)

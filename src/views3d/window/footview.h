@@ -93,6 +93,7 @@ protected:
 
 private:
     void buildMenus();
+    int wholeMenuBarWidth();
     QAction *addItem(class QMenu *menu, const QString &caption, const QString &name);
     void openWindow(const QString &name, const QString &caption);
     void showFileError(const std::exception &error);

@@ -68,6 +68,8 @@ void FootView::mnuFlip_Click()
         return;
     mesh::mirror(*m);
     m_viewport->modelChanged();
+    // The scan moved to the other side of its axis: frame it where it is now.
+    Fit();
     Write_Status(QStringLiteral("Ready"));
 }
 
@@ -79,6 +81,7 @@ void FootView::rotate(mesh::Axis axis)
         mesh::rotateQuarterTurn(*m, axis);
         m_viewport->modelChanged();
     }
+    Fit();
 }
 
 void FootView::scaleBy(double factor)

@@ -38,7 +38,12 @@ FootView *Loaded_Foot_View(FootSide side);
 // "<base>[VRML].Jpg" photo was found, in any case).
 // Returns true when a model was loaded. A file name of "None" loads nothing
 // and returns false without a message; a failure shows the warning
-// "Error: The Brennick Runtime was Not Found." and returns false.
+// Load_Failure_Text() and returns false, the view keeping what it showed.
 bool Load_Left_Foot();
 bool Load_Right_Foot();
 bool Load_Foot(FootSide side);
+
+// The warning of a failed load: "Error: " and the reader's reason. A view
+// without a 3D display puts the clinic's familiar "Error: The Brennick
+// Runtime was Not Found." (and "Has it Been Loaded?") before the reason.
+QString Load_Failure_Text(const QString &reason, bool displayAvailable);

@@ -65,6 +65,15 @@ void readObjScan(FootView &view, FootSide side, const QString &path)
 
 } // namespace
 
+QString Load_Failure_Text(const QString &reason, bool displayAvailable)
+{
+    const QString text = QStringLiteral("Error: ") + reason;
+    if (displayAvailable)
+        return text;
+    return QStringLiteral("Error: The Brennick Runtime was Not Found.\r\n\r\n       Has it Been Loaded?\r\n\r\n")
+           + reason;
+}
+
 void Register_Foot_Views()
 {
     for (FootSide side : {FootSide::Left, FootSide::Right}) {
@@ -143,10 +152,11 @@ bool Load_Foot(FootSide side)
         Set_Status(QStringLiteral("Ready"));
         return true;
     } catch (const std::exception &error) {
-        // The warning is the one the clinic knows; the status line says what went wrong.
-        Set_Status(QStringLiteral("Error: ") + QString::fromUtf8(error.what()));
-        UI().message(QStringLiteral("Error: The Brennick Runtime was Not Found.\n\n       Has it Been Loaded?"),
-                     QStringLiteral("Warning"), Prompter::Icon::Warning);
+        const QString reason = QString::fromUtf8(error.what());
+        Set_Status(QStringLiteral("Error: ") + reason);
+        const FootView *view = Loaded_Foot_View(side);
+        const bool display = view ? view->viewport()->usesOpenGL() : view::FootViewport::openGLAvailable();
+        UI().message(Load_Failure_Text(reason, display), QStringLiteral("Warning"), Prompter::Icon::Warning);
         return false;
     }
 }

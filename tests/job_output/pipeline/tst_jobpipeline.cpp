@@ -146,6 +146,9 @@ private slots:
         writeAllFiles(job);
         const QString zip = home.path(QStringLiteral("Jobs/AB0042_Ann_Lee.Zip"));
         QDir().mkpath(home.path(QStringLiteral("Jobs")));
+        QStringList statuses;
+        Set_Status_Sink([&](const QString &text) { statuses << text; });
+        const auto unsink = qScopeGuard([] { Set_Status_Sink({}); });
 
         const QStringList members = Pack_Job_Archive(job, zip);
 
@@ -159,7 +162,19 @@ private slots:
         const ZipReader reader(zip);
         QCOMPARE(reader.comment(), QStringLiteral("Job: AB0042"));
         QCOMPARE(reader.read(*reader.find(QStringLiteral("Lee_Ann_R.Lcf"))), bytes(130, 'R'));
-        QCOMPARE(Last_Status(), QStringLiteral("Packaging Job..."));
+        // "Packaging Job...", then each member's progress in archive order,
+        // while it is packed and while it is checked.
+        QCOMPARE(statuses.first(), QStringLiteral("Packaging Job..."));
+        QStringList done;
+        for (const QString &text : std::as_const(statuses))
+            if (text.endsWith(QStringLiteral(" 100%")))
+                done << text;
+        QStringList expected;
+        for (const char *step : {"Creating Zip File: ", "Checking Zip File: "})
+            for (const QString &name : order)
+                expected << QString::fromLatin1(step) + name + QStringLiteral(" 100%");
+        QCOMPARE(done, expected);
+        QCOMPARE(Last_Status(), expected.last());
         QCOMPARE(entries(home.path(QStringLiteral("Jobs"))), QStringList{"AB0042_Ann_Lee.Zip"});
     }
 
@@ -203,6 +218,9 @@ private slots:
         put(job.RightLcfFile, bytes(size));
         const QString zip = home.path(QStringLiteral("Jobs/AB0042_Ann_Lee.Zip"));
         QDir().mkpath(home.path(QStringLiteral("Jobs")));
+        QStringList statuses;
+        Set_Status_Sink([&](const QString &text) { statuses << text; });
+        const auto unsink = qScopeGuard([] { Set_Status_Sink({}); });
 
         const QStringList members = Pack_Job_Archive(job, zip);
 

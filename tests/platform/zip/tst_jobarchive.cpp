@@ -6,7 +6,66 @@
 #include "zipfixture.h"
 #include "zipreader.h"
 
+#include "memberprogress.h"
+
+#include <QRandomGenerator>
 #include <QtTest>
+
+#include <zip.h>
+
+namespace {
+
+// The archive libzip writes in one pass, member after member on one thread,
+// as the writer did before it shared the work out: the parallel writer must
+// give these very bytes.
+void writeOnePass(const QString &zipPath, const QStringList &files, const QString &comment)
+{
+    int code = 0;
+    zip_t *archive = zip_open(QFile::encodeName(zipPath).constData(), ZIP_CREATE | ZIP_EXCL, &code);
+    QVERIFY(archive);
+    for (const QString &path : files) {
+        zip_source_t *source = zip_source_file(archive, QFile::encodeName(path).constData(), 0, 0);
+        QVERIFY(source);
+        const zip_int64_t index =
+            zip_file_add(archive, QFileInfo(path).fileName().toUtf8().constData(), source, ZIP_FL_ENC_UTF_8);
+        QVERIFY(index >= 0);
+        QCOMPARE(zip_set_file_compression(archive, zip_uint64_t(index), ZIP_CM_DEFLATE, 1), 0);
+    }
+    const QByteArray text = comment.toUtf8();
+    QCOMPARE(zip_set_archive_comment(archive, text.constData(), zip_uint16_t(text.size())), 0);
+    QCOMPARE(zip_close(archive), 0);
+}
+
+// Each text is "<step><member> <n>%"; the steps, the members (in archive
+// order) and the shares never go back, and every member's 100% is told in
+// each step.
+void expectForwardProgress(const QStringList &statuses, const QStringList &steps, const QStringList &names)
+{
+    qint64 last = -1;
+    QSet<QString> finished;
+    for (const QString &text : statuses) {
+        const auto step =
+            std::find_if(steps.begin(), steps.end(), [&](const QString &s) { return text.startsWith(s); });
+        QVERIFY2(step != steps.end(), qPrintable(text));
+        const QString rest = text.mid(step->size());
+        const qsizetype blank = rest.lastIndexOf(u' ');
+        const qsizetype member = names.indexOf(rest.left(blank));
+        QVERIFY2(member >= 0 && rest.endsWith(u'%'), qPrintable(text));
+        bool number = false;
+        const int percent = rest.mid(blank + 1).chopped(1).toInt(&number);
+        QVERIFY2(number && percent >= 0 && percent <= 100, qPrintable(text));
+        const qint64 key = (step - steps.begin()) * 1000000LL + member * 1000 + percent;
+        QVERIFY2(key > last, qPrintable(statuses.join(u'|')));
+        last = key;
+        if (percent == 100)
+            finished.insert(text);
+    }
+    for (const QString &step : steps)
+        for (const QString &name : names)
+            QVERIFY2(finished.contains(step + name + QStringLiteral(" 100%")), qPrintable(step + name));
+}
+
+} // namespace
 
 class TestJobArchive : public QObject
 {
@@ -157,6 +216,119 @@ private slots:
         // A source that changed after packing no longer matches its copy.
         home.write(QStringLiteral("src/A.Csv"), "first member, edited");
         QVERIFY_THROWS_EXCEPTION(SolvaneError, Verify_Job_Archive(good, files));
+    }
+
+    void parallelArchiveEqualsOnePass_data()
+    {
+        QTest::addColumn<int>("threads");
+        QTest::newRow("one thread") << 1;
+        QTest::newRow("two threads") << 2;
+        QTest::newRow("eight threads") << 8;
+    }
+    void parallelArchiveEqualsOnePass()
+    {
+        QFETCH(int, threads);
+        TestHome home;
+        // A scan of a few MB, a photo that does not compress, an empty
+        // sketch, a record and a name beyond ASCII.
+        QByteArray scan;
+        for (int i = 0; scan.size() < 3'000'000; ++i)
+            scan += "          " + QByteArray::number(i * 0.37, 'g', 9) + " 12.5 -3.25,\n";
+        QByteArray photo(400'000, Qt::Uninitialized);
+        QRandomGenerator seeded(7);
+        for (char &c : photo)
+            c = static_cast<char>(seeded.bounded(256));
+        home.write(QStringLiteral("Data/JB0042_Zoë_Müller.Pdf"), QByteArray(70000, 'p'));
+        home.write(QStringLiteral("Data/JB0042_Zoë_Müller.Jpg"), QByteArray());
+        home.write(QStringLiteral("Data/JB0042_Zoë_Müller.Csv"), "record\r\nEND\r\n");
+        home.write(QStringLiteral("Scans/Müller_Zoë_L.Wrl"), scan);
+        home.write(QStringLiteral("Scans/Müller_Zoë_L0.Jpg"), photo);
+        const QStringList files{home.path(QStringLiteral("Data/JB0042_Zoë_Müller.Pdf")),
+                                home.path(QStringLiteral("Data/JB0042_Zoë_Müller.Jpg")),
+                                home.path(QStringLiteral("Data/JB0042_Zoë_Müller.Csv")),
+                                home.path(QStringLiteral("Scans/Müller_Zoë_L.Wrl")),
+                                home.path(QStringLiteral("Scans/Müller_Zoë_L0.Jpg"))};
+        QDir().mkpath(home.path(QStringLiteral("Jobs")));
+        const QString zipPath = home.path(QStringLiteral("Jobs/JB0042_Zoë_Müller.Zip"));
+        const QString onePass = home.path(QStringLiteral("one pass.zip"));
+
+        QStringList statuses;
+        Write_Job_Archive(zipPath, files, QStringLiteral("Job: JB0042"),
+                          {threads, [&](const QString &text) { statuses << text; }});
+        writeOnePass(onePass, files, QStringLiteral("Job: JB0042"));
+
+        QCOMPARE(Read_All(zipPath), Read_All(onePass));
+        const ZipReader reader(zipPath);
+        QCOMPARE(reader.comment(), QStringLiteral("Job: JB0042"));
+        QStringList names;
+        for (const ZipEntry &e : reader.entries()) {
+            names << e.name;
+            QCOMPARE(reader.read(e), Read_All(files.at(names.size() - 1)));
+        }
+        QCOMPARE(names, (QStringList{QStringLiteral("JB0042_Zoë_Müller.Pdf"), QStringLiteral("JB0042_Zoë_Müller.Jpg"),
+                                     QStringLiteral("JB0042_Zoë_Müller.Csv"), QStringLiteral("Müller_Zoë_L.Wrl"),
+                                     QStringLiteral("Müller_Zoë_L0.Jpg")}));
+        expectForwardProgress(statuses, {QStringLiteral("Creating Zip File: "), QStringLiteral("Checking Zip File: ")},
+                              names);
+        QVERIFY(partFiles(home.path(QStringLiteral("Jobs"))).isEmpty());
+    }
+
+    void damagedMemberFailsTheParallelCheck()
+    {
+        TestHome home;
+        QByteArray scan;
+        for (int i = 0; scan.size() < 2'000'000; ++i)
+            scan += QByteArray::number(i * 1.37, 'g', 9) + " 0.5 -2,\n";
+        home.write(QStringLiteral("A.Csv"), "record");
+        home.write(QStringLiteral("B.Wrl"), scan);
+        home.write(QStringLiteral("C.Pdf"), QByteArray(50000, 'c'));
+        const QStringList files{home.path(QStringLiteral("A.Csv")), home.path(QStringLiteral("B.Wrl")),
+                                home.path(QStringLiteral("C.Pdf"))};
+        const QString zipPath = home.path(QStringLiteral("Job.Zip"));
+        Write_Job_Archive(zipPath, files, QString(), {8, {}});
+        Verify_Job_Archive(zipPath, files, {8, {}});
+
+        // One byte of B's compressed data changed after writing.
+        QByteArray bytes = Read_All(zipPath);
+        bytes[bytes.size() / 2] = static_cast<char>(bytes[bytes.size() / 2] ^ 0x5A);
+        QFile out(zipPath);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        QCOMPARE(out.write(bytes), bytes.size());
+        out.close();
+        try {
+            Verify_Job_Archive(zipPath, files, {8, {}});
+            QFAIL("a damaged member passed the check");
+        } catch (const SolvaneError &e) {
+            QVERIFY2(e.description().contains(QStringLiteral("B.Wrl")), qPrintable(e.description()));
+        }
+    }
+
+    void progressNeverGoesBack()
+    {
+        QStringList told;
+        MemberProgress progress(QStringLiteral("Creating Zip File: "), {"A.Csv", "B.Wrl", "C.Jpg"},
+                                [&](const QString &text) { told << text; });
+        progress.tell();
+        QCOMPARE(told, QStringList{"Creating Zip File: A.Csv 0%"});
+        // Later members finishing first wait for the ones before them.
+        progress.share(1, 0.5);
+        progress.done(2);
+        progress.tell();
+        QCOMPARE(told.size(), 1);
+        progress.share(0, 0.425);
+        progress.share(0, 0.3); // a share never goes back
+        progress.tell();
+        progress.share(0, 1.0); // 100% only once the member is done
+        progress.tell();
+        progress.tell();
+        QCOMPARE(told, (QStringList{"Creating Zip File: A.Csv 0%", "Creating Zip File: A.Csv 42%",
+                                    "Creating Zip File: A.Csv 99%"}));
+        progress.done(0);
+        progress.tell();
+        progress.done(1);
+        progress.tell();
+        QCOMPARE(told.mid(3), (QStringList{"Creating Zip File: A.Csv 100%", "Creating Zip File: B.Wrl 50%",
+                                           "Creating Zip File: B.Wrl 100%", "Creating Zip File: C.Jpg 100%"}));
     }
 
     void targetInMissingFolderFailsCleanly()

@@ -20,6 +20,18 @@ class TestArchiveImport : public QObject
 
     QString dataFolder(const TestHome &home) const { return home.path(QStringLiteral("Data/Clinic1/")); }
 
+    // The statuses without the shares of files still being written, which
+    // depend on how fast the machine is.
+    QStringList withoutShares() const
+    {
+        static const QRegularExpression share(QStringLiteral(" [0-9]{1,2}%$"));
+        QStringList kept;
+        for (const QString &text : statuses)
+            if (!text.contains(share))
+                kept << text;
+        return kept;
+    }
+
 private slots:
     void init()
     {
@@ -53,10 +65,17 @@ private slots:
         QCOMPARE(result.extracted.size(), 3);
         QVERIFY(result.skipped.isEmpty());
         QVERIFY(ui->calls.isEmpty()); // a clean import asks and tells nothing
-        QCOMPARE(statuses, (QStringList{QStringLiteral("UnPacking Job...") + zipPath,
-                                        QStringLiteral("Extracting File...JB0042_Ann_Lee.Csv"),
-                                        QStringLiteral("Extracting File...Lee_Ann_L.Wrl"),
-                                        QStringLiteral("Extracting File...Empty.Txt"), QStringLiteral("Ready")}));
+        QCOMPARE(withoutShares(),
+                 (QStringList{QStringLiteral("UnPacking Job...") + zipPath,
+                              QStringLiteral("Extracting File...JB0042_Ann_Lee.Csv 100%"),
+                              QStringLiteral("Extracting File...Lee_Ann_L.Wrl 100%"),
+                              QStringLiteral("Extracting File...Empty.Txt 100%"), QStringLiteral("Ready")}));
+        // Any share told in between belongs to the file being written.
+        for (const QString &text : std::as_const(statuses))
+            QVERIFY2(!text.startsWith(QStringLiteral("Extracting File...Lee_Ann_L.Wrl"))
+                         || statuses.indexOf(QStringLiteral("Extracting File...JB0042_Ann_Lee.Csv 100%"))
+                                < statuses.indexOf(text),
+                     qPrintable(text));
         QCOMPARE(Job().CurrentFolder, before);
         // No half-written leftovers beside the files.
         QCOMPARE(QDir(Job().DataFolder).entryList(QDir::Files | QDir::Hidden).size(), 3);
@@ -202,7 +221,11 @@ private slots:
         QCOMPARE(Read_All(Job().DataFolder + QStringLiteral("B.Wrl")), QByteArray("older B"));
         QVERIFY(!QFileInfo::exists(Job().DataFolder + QStringLiteral("C.Pdf")));
         QCOMPARE(QDir(Job().DataFolder).entryList(QDir::Files | QDir::Hidden).size(), 2);
-        QCOMPARE(statuses.constLast(), QStringLiteral("Extracting File...B.Wrl"));
+        // The status keeps naming the file that failed, short of 100%.
+        QVERIFY2(statuses.constLast().startsWith(QStringLiteral("Extracting File...B.Wrl "))
+                     && !statuses.constLast().endsWith(QStringLiteral(" 100%")),
+                 qPrintable(statuses.constLast()));
+        QVERIFY(statuses.contains(QStringLiteral("Extracting File...A.Csv 100%")));
     }
 
     void emptyArchiveEndsAtReady()

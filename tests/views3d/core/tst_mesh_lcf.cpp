@@ -95,6 +95,8 @@ private slots:
     void everyTruncationIsRefused();
     void everyFlippedByteIsRefused();
     void lyingCountsAreRefused();
+    void nonFiniteNumbersAreRefused_data();
+    void nonFiniteNumbersAreRefused();
     void invalidModelIsNotSaved();
 };
 
@@ -224,6 +226,68 @@ void TestMeshLcf::lyingCountsAreRefused()
     expectRefused(resealed(nan), "not a finite position");
     expectRefused("SLCX" + bytes.substr(4), "not a model file of this program");
     expectRefused(std::string_view(bytes).substr(0, 8), "not a model file of this program");
+}
+
+void TestMeshLcf::nonFiniteNumbersAreRefused_data()
+{
+    // One triangle with texture coordinates and the name "ab": header 12,
+    // crease angle at 24, positions from 42, texture coordinates from 114.
+    QTest::addColumn<int>("offset");
+    QTest::addColumn<double>("value");
+    const struct
+    {
+        const char *field;
+        int offset;
+    } fields[] = {{"crease angle", 24},     {"first x", 42},  {"second y", 42 + 24 + 8},
+                  {"last z", 42 + 48 + 16}, {"first u", 114}, {"last v", 114 + 32 + 8}};
+    const struct
+    {
+        const char *name;
+        double value;
+    } values[] = {{"NaN", std::numeric_limits<double>::quiet_NaN()},
+                  {"infinity", std::numeric_limits<double>::infinity()},
+                  {"minus infinity", -std::numeric_limits<double>::infinity()}};
+    for (const auto &field : fields)
+        for (const auto &value : values)
+            QTest::addRow("%s %s", field.field, value.name) << field.offset << value.value;
+}
+
+void TestMeshLcf::nonFiniteNumbersAreRefused()
+{
+    QFETCH(int, offset);
+    QFETCH(double, value);
+    Model model;
+    Mesh m;
+    m.name = "ab";
+    m.positions = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
+    m.texCoords = {{0, 0}, {1, 0}, {0, 1}};
+    m.triangles = {{0, 1, 2}};
+    m.creaseAngle = 40;
+    model.objects.push_back(m);
+    std::string bytes = encodeLcf(model);
+    QCOMPARE(bytes.size(), std::size_t(114 + 48 + 12 + 4));
+    const auto bits = std::bit_cast<std::uint64_t>(value);
+    putU32(bytes, std::size_t(offset), static_cast<std::uint32_t>(bits));
+    putU32(bytes, std::size_t(offset) + 4, static_cast<std::uint32_t>(bits >> 32));
+    bytes = resealed(bytes);
+    // The program's own checksum agrees with the format text's.
+    QCOMPARE(lcfChecksum(std::string_view(bytes).substr(0, bytes.size() - 4)),
+             std::uint32_t(static_cast<unsigned char>(bytes[bytes.size() - 4]))
+                 | std::uint32_t(static_cast<unsigned char>(bytes[bytes.size() - 3])) << 8
+                 | std::uint32_t(static_cast<unsigned char>(bytes[bytes.size() - 2])) << 16
+                 | std::uint32_t(static_cast<unsigned char>(bytes[bytes.size() - 1])) << 24);
+    expectRefused(bytes, "not a finite");
+    // What the reader refuses, the writer never writes.
+    QVERIFY_THROWS_EXCEPTION(MeshError, encodeLcf(Model{{[&] {
+                                 Mesh bad = m;
+                                 if (offset == 24)
+                                     bad.creaseAngle = value;
+                                 else if (offset >= 114)
+                                     bad.texCoords[2].v = value;
+                                 else
+                                     bad.positions[0].x = value;
+                                 return bad;
+                             }()}}));
 }
 
 void TestMeshLcf::invalidModelIsNotSaved()

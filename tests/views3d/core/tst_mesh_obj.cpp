@@ -36,6 +36,8 @@ private slots:
     void countsBoxAndMtlLib();
     void generatedScanRoundTrips();
     void fileReadRepairsLineEndsAndAnnouncesPasses();
+    void scansWithoutFacesOrTextAreRefused_data();
+    void scansWithoutFacesOrTextAreRefused();
     void largeScansGiveTheSameMeshOnEveryCore();
 };
 
@@ -81,13 +83,16 @@ void TestMeshObj::vertexLines_data()
         << std::string("v 1.5 2 3 0.5 1 0") << Vec3{1.5, 2, 3} << true << Rgba{128, 255, 0, 255};
     QTest::newRow("no colour") << std::string("v 1 2 3") << Vec3{1, 2, 3} << false << Rgba{};
     QTest::newRow("weight read as red") << std::string("v 1 2 3 1") << Vec3{1, 2, 3} << true << Rgba{255, 0, 0, 255};
-    QTest::newRow("two blanks shift the values")
-        << std::string("v 1  2 0.2") << Vec3{1, 0, 2} << true << Rgba{51, 0, 0, 255};
+    // Runs of blanks and tabs separate values, as exporters align columns.
+    QTest::newRow("two blanks") << std::string("v 1  2 0.2") << Vec3{1, 2, 0.2} << false << Rgba{};
     QTest::newRow("trailing blank") << std::string("v 1 2 3 ") << Vec3{1, 2, 3} << false << Rgba{};
+    QTest::newRow("trailing blanks and tabs") << std::string("v 1 2 3 \t ") << Vec3{1, 2, 3} << false << Rgba{};
     QTest::newRow("exponents") << std::string("v 1.5e-05 2E2 -3e+1") << Vec3{1.5e-05, 200, -30} << false << Rgba{};
     QTest::newRow("bare keyword") << std::string("v") << Vec3{0, 0, 0} << false << Rgba{};
-    QTest::newRow("leading blank") << std::string(" v 1 2 3") << kNoVertex << false << Rgba{};
-    QTest::newRow("tabs") << std::string("v\t1\t2\t3") << kNoVertex << false << Rgba{};
+    QTest::newRow("leading blank") << std::string(" v 1 2 3") << Vec3{1, 2, 3} << false << Rgba{};
+    QTest::newRow("tabs") << std::string("v\t1\t2\t3") << Vec3{1, 2, 3} << false << Rgba{};
+    QTest::newRow("aligned columns with colour")
+        << std::string("v\t 1.25  -2 \t\t3.5   0.5\t1  0") << Vec3{1.25, -2, 3.5} << true << Rgba{128, 255, 0, 255};
     QTest::newRow("capital V") << std::string("V 1 2 3") << kNoVertex << false << Rgba{};
     QTest::newRow("vertex normal") << std::string("vn 0 0 1") << kNoVertex << false << Rgba{};
 }
@@ -126,6 +131,10 @@ void TestMeshObj::faceLines_data()
     QTest::newRow("pentagon fanned") << std::string("f 5 4 3 2 1")
                                      << std::vector<Triangle>{{4, 3, 2}, {4, 2, 1}, {4, 1, 0}};
     QTest::newRow("trailing blanks") << std::string("f 1 2 3  ") << std::vector<Triangle>{{0, 1, 2}};
+    QTest::newRow("two blanks before the first corner")
+        << std::string("f  1//2 2//2 3//2") << std::vector<Triangle>{{0, 1, 2}};
+    QTest::newRow("tabs and runs of blanks")
+        << std::string("f\t3/1/1 \t 2/2/2\t\t1/3/3   4/4/4 ") << std::vector<Triangle>{{2, 1, 0}, {2, 0, 3}};
     QTest::newRow("two faces") << std::string("f 2 3 4\r\nf 1 2 3") << std::vector<Triangle>{{1, 2, 3}, {0, 1, 2}};
 }
 
@@ -214,6 +223,8 @@ void TestMeshObj::countsBoxAndMtlLib()
     QCOMPARE(r.counts.text(), std::string("VCount: 100\r\nVnCount: 100\r\nVtCount: 0\r\nFCount: 196\r\n"
                                           "Vn Flag: True\r\nVt Flag: False\r\nVc Flag: False"));
     QCOMPARE(r.mtlLibMessages, (std::vector<std::string>{"MtlLib Found: foot.mtl", "MtlLib Found: second one.mtl"}));
+    QCOMPARE(parseObj("mtllib \t  foot.mtl\r\n", "m.obj").mtlLibMessages,
+             std::vector<std::string>{"MtlLib Found: foot.mtl"});
     const ObjReadResult coloured = parseObj("v 0 0 0 1 1 1\r\nvt 0 0\r\nf 1 1 1", "c.obj");
     QCOMPARE(coloured.counts.text(), std::string("VCount: 1\r\nVnCount: 0\r\nVtCount: 1\r\nFCount: 1\r\n"
                                                  "Vn Flag: False\r\nVt Flag: True\r\nVc Flag: True"));
@@ -255,6 +266,48 @@ void TestMeshObj::fileReadRepairsLineEndsAndAnnouncesPasses()
     }
     // The repair left no scratch file behind.
     QCOMPARE(std::distance(std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator()), 2);
+}
+
+void TestMeshObj::scansWithoutFacesOrTextAreRefused_data()
+{
+    QTest::addColumn<std::string>("bytes");
+    QTest::addColumn<QString>("why");
+    const std::string points = "v 0 0 0\nv 1 0 0\nv 0 1 0\np 1 2 3\n";
+    QTest::newRow("points only") << points << "it holds no faces to show";
+    QTest::newRow("lines only") << std::string("v 0 0 0\r\nv 1 0 0\r\nv 0 1 0\r\nl 1 2 3 1\r\n")
+                                << "it holds no faces to show";
+    QTest::newRow("empty") << std::string() << "it holds no faces to show (the file has no vertices)";
+    QTest::newRow("first face names no vertex") << points + "f 1 2 4\nf 1 2 3\n"
+                                                << "it holds no faces to show (line 5: face corner 3 names no vertex";
+    // A picture's head, with text after it a scan could have.
+    const char jpegHead[] = "\xFF\xD8\xFF\xE0\0\x10JFIF\0\x01\x01\0\0\x01\0\x01\0\0\nv 1 2 3\nf 1 1 1\n";
+    const std::string jpeg(jpegHead, sizeof jpegHead - 1);
+    QTest::newRow("a picture") << jpeg << "it is not a text file";
+    std::string utf16;
+    for (char c : std::string("v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n"))
+        utf16 += std::string{c, '\0'};
+    QTest::newRow("UTF-16 text") << "\xFF\xFE" + utf16 << "it is not a text file";
+}
+
+void TestMeshObj::scansWithoutFacesOrTextAreRefused()
+{
+    QFETCH(std::string, bytes);
+    QFETCH(QString, why);
+    QTemporaryDir dir;
+    const std::filesystem::path path = std::filesystem::path(dir.path().toStdString()) / "Foot_L.Obj";
+    fx::writeFile(path, bytes);
+    try {
+        readObjFile(path);
+        QFAIL("the read went on");
+    } catch (const MeshError &e) {
+        QCOMPARE(e.kind(), MeshError::Kind::Format);
+        const QString message = QString::fromStdString(e.what());
+        QVERIFY2(message.startsWith(QString::fromStdString(path.string()) + " cannot be read as OBJ: " + why),
+                 qPrintable(message));
+    }
+    // Only text is given CR LF line ends: a picture or UTF-16 keeps its bytes.
+    if (why.contains("text"))
+        QCOMPARE(fx::readFile(path), bytes);
 }
 
 void TestMeshObj::largeScansGiveTheSameMeshOnEveryCore()

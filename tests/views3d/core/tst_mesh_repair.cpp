@@ -77,9 +77,11 @@ void TestMeshRepair::stlHeadComment_data()
     binary.resize(80, ' ');
     binary += std::string("\x01\0\0\0", 4) + std::string(50, '\0');
     QTest::newRow("binary size with # on line 2") << binary << kUnchanged;
-    std::string notBinary = binary + "x";
-    std::string repaired = "scanner\r\n" + notBinary.substr(notBinary.find('\n', 8) + 1) + "\r\n";
-    QTest::newRow("one byte off the binary size") << notBinary << std::optional<std::string>(repaired);
+    // One byte off the binary size is not binary, but its NUL bytes show it
+    // is no text either: a line repair would only damage it.
+    QTest::newRow("one byte off the binary size, NUL bytes") << binary + "x" << kUnchanged;
+    const char jpeg[] = "\xFF\xD8\xFF\xE0\0\x10JFIF\n# not a comment\nfacet\n";
+    QTest::newRow("picture with # on line 2") << std::string(jpeg, sizeof jpeg - 1) << kUnchanged;
 }
 
 void TestMeshRepair::stlHeadComment()
@@ -112,7 +114,9 @@ void TestMeshRepair::lineEnds_data()
     QTest::newRow("CR CR LF") << std::string("a\r\r\n") << kUnchanged;
     QTest::newRow("no line end") << std::string("v 1 2 3") << kUnchanged;
     QTest::newRow("empty") << std::string() << kUnchanged;
-    QTest::newRow("NUL bytes") << std::string("a\0\nb", 4) << std::optional<std::string>(std::string("a\0\r\nb", 5));
+    // Not text: a picture or UTF-16 given a scan's name keeps its bytes.
+    QTest::newRow("NUL bytes") << std::string("a\0\nb", 4) << kUnchanged;
+    QTest::newRow("UTF-16 text") << std::string("\xFF\xFEv\0 \0\x31\0\n\0", 10) << kUnchanged;
 }
 
 void TestMeshRepair::lineEnds()

@@ -171,6 +171,11 @@ void TestMeshStl::corruptFilesAreRefused_data()
         ascii.find("      vertex"), ascii.find('\n', ascii.find("      vertex")) + 1 - ascii.find("      vertex"))
                                                  << "fewer than three";
     QTest::newRow("not STL at all") << std::string("hello\r\nthis is a letter\r\n") << "line 2";
+    // A scan without a facet would open an empty view that looks loaded.
+    QTest::newRow("ascii solid without facets") << std::string("solid x\r\nendsolid x\r\n") << "holds no faces";
+    QTest::newRow("ascii solids without facets")
+        << std::string("solid a\nendsolid a\nsolid b\nendsolid b\n") << "holds no faces";
+    QTest::newRow("binary count of 0") << withCount(0).substr(0, 84) << "holds no faces";
     QTest::newRow("coordinate beyond float")
         << std::string(ascii).replace(ascii.find("vertex ") + 7, 0, "1e99") << "out of range";
 }

@@ -201,6 +201,43 @@ private slots:
         QVERIFY(view.viewport()->camera().viewHeight() < 2 * 254);
     }
 
+    void editsThatMoveTheScanFrameItAgain_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::newRow("Mirror") << "mnuFlip";
+        QTest::newRow("X 90") << "mnuRotX";
+        QTest::newRow("Y 90") << "mnuRotY";
+        QTest::newRow("Z 90") << "mnuRotZ";
+        QTest::newRow("Scale 1000") << "mnuScale1000";
+        QTest::newRow("Scale 25.4") << "mnuToMetric";
+    }
+    void editsThatMoveTheScanFrameItAgain()
+    {
+        QFETCH(QString, item);
+        FootView &view = Left_View();
+        view.Show_Normal();
+        // A foot that lies well away from the axes, as scanners place them.
+        mesh::Mesh foot = fixtures::smallFoot();
+        for (Vec3 &p : foot.positions)
+            p = {p.x + 400, p.y + 150, p.z + 60};
+        view.Show_Model(mesh::Model{{foot}});
+        view.Fit();
+        trigger(view, item);
+        // Every corner of the model's box lands inside the view, and the
+        // model is not shrunk to a speck in it.
+        const mesh::Bounds b = view.model().bounds();
+        const QRectF inside(0, 0, view.viewport()->width(), view.viewport()->height());
+        QRectF drawn;
+        for (int corner = 0; corner < 8; ++corner) {
+            const Vec3 p{corner & 1 ? b.max.x : b.min.x, corner & 2 ? b.max.y : b.min.y,
+                         corner & 4 ? b.max.z : b.min.z};
+            const QPointF at = view.viewport()->toPixel(p);
+            QVERIFY2(inside.contains(at), qPrintable(QStringLiteral("%1 %2").arg(at.x()).arg(at.y())));
+            drawn = drawn.isNull() ? QRectF(at, QSizeF(1e-9, 1e-9)) : drawn.united(QRectF(at, QSizeF(1e-9, 1e-9)));
+        }
+        QVERIFY(drawn.width() > inside.width() / 3 || drawn.height() > inside.height() / 3);
+    }
+
     void cleanMeshCountsAndKeepsTheFirst()
     {
         FootView &view = Left_View();

@@ -55,6 +55,27 @@ private slots:
         Windows().reset();
     }
 
+    // With a 3D display, the warning of a failed load is the reader's reason.
+    void failedLoadNamesTheReason()
+    {
+        TestHome home;
+        auto ui = ScriptedPrompter::install();
+        Set_Wait_Skipped(true);
+        Register_Foot_Views();
+        const auto unload = qScopeGuard([] { Windows().reset(); });
+        QVERIFY(Left_View().viewport()->usesOpenGL());
+        const QString folder = home.path(QStringLiteral("Data/Demo"));
+        fixtures::writeBytes(folder + QStringLiteral("/Empty_L.Stl"), "solid x\r\nendsolid x\r\n");
+        Job().CurrentFolder = folder;
+        Job().LeftScanFileName = QStringLiteral("Empty_L.Stl");
+        QVERIFY(!Load_Left_Foot());
+        QCOMPARE(ui->calls.size(), 1);
+        QCOMPARE(ui->calls.first().text,
+                 QStringLiteral("Error: ") + folder
+                     + QStringLiteral("/Empty_L.Stl is not a readable STL file: it holds no faces to show"));
+        QCOMPARE(ui->calls.first().title, QStringLiteral("Warning"));
+    }
+
     void gridPlaneAndOverlayAreDrawn()
     {
         TestHome home;

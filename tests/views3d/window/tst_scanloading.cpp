@@ -12,14 +12,28 @@
 #include "windowregistry.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QLabel>
+#include <QMenuBar>
+#include <QToolButton>
+#include <QtEndian>
 #include <QtTest>
 
 using Call = ScriptedPrompter::Call;
 
 namespace {
-const QString kWarning = QStringLiteral("Error: The Brennick Runtime was Not Found.\n\n       Has it Been Loaded?");
+// The plain display stands in here, so the warning starts with the runtime text.
+const QString kWarning = QStringLiteral("Error: The Brennick Runtime was Not Found.\r\n\r\n       Has it Been Loaded?");
+
+QByteArray jpegPhoto()
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    samples::makeTexturePhoto(64, 32).save(&buffer, "JPG", 90);
+    return bytes;
 }
+} // namespace
 
 class TestScanLoading : public QObject
 {
@@ -182,27 +196,109 @@ private slots:
     {
         QTest::addColumn<QString>("scan");
         QTest::addColumn<QByteArray>("bytes"); // empty: no file at all
-        QTest::newRow("missing wrl") << "Gone_L.Wrl" << QByteArray();
-        QTest::newRow("cut-short stl") << "Cut_L.Stl" << QByteArray("solid x\r\nfacet normal 0 0 1\r\nouter loop\r\n");
-        QTest::newRow("obj colour out of range") << "Bad_L.Obj" << QByteArray("v 0 0 0 2 0 0\r\n");
+        QTest::addColumn<QString>("reason"); // what the warning says after the path
+        QTest::addColumn<bool>("untouched"); // the file keeps its bytes
+        QTest::newRow("missing wrl") << "Gone_L.Wrl" << QByteArray() << ": No such file or directory" << false;
+        QTest::newRow("cut-short stl") << "Cut_L.Stl" << QByteArray("solid x\r\nfacet normal 0 0 1\r\nouter loop\r\n")
+                                       << " is not a readable STL file: it ends inside a facet" << true;
+        QTest::newRow("obj colour out of range")
+            << "Bad_L.Obj" << QByteArray("v 0 0 0 2 0 0\r\n")
+            << " cannot be read as OBJ: line 1: a vertex colour is outside 0 to 1" << true;
+        // Scans that hold no triangle would open an empty view.
+        QTest::newRow("empty stl solid") << "Empty_L.Stl" << QByteArray("solid x\r\nendsolid x\r\n")
+                                         << " is not a readable STL file: it holds no faces to show" << true;
+        QTest::newRow("binary stl of 0 triangles")
+            << "Zero_L.Stl" << QByteArray(84, '\0') << " is not a readable STL file: it holds no faces to show" << true;
+        QTest::newRow("obj of points") << "Points_L.Obj" << QByteArray("v 0 0 0\r\nv 9 0 0\r\nv 0 9 0\r\np 1 2 3\r\n")
+                                       << " cannot be read as OBJ: it holds no faces to show" << true;
+        QTest::newRow("obj of lines") << "Lines_L.Obj" << QByteArray("v 0 0 0\r\nv 9 0 0\r\nv 0 9 0\r\nl 1 2 3\r\n")
+                                      << " cannot be read as OBJ: it holds no faces to show" << true;
+        // Files that are no scans keep their bytes and say why they cannot be read.
+        const QByteArray photo = jpegPhoto();
+        QTest::newRow("jpeg named .Stl") << "Photo_L.Stl" << photo
+                                         << QStringLiteral(" is not a readable STL file: its header gives %1 triangles")
+                                                .arg(qFromLittleEndian<quint32>(photo.constData() + 80))
+                                         << true;
+        QTest::newRow("jpeg named .Obj") << "Photo_L.Obj" << photo << " cannot be read as OBJ: it is not a text file"
+                                         << true;
+        QByteArray wide("\xFF\xFE", 2);
+        for (const char c : QByteArray("v 0 0 0\nv 9 0 0\nv 0 9 0\nf 1 2 3\n"))
+            wide.append(c).append('\0');
+        QTest::newRow("utf-16 obj") << "Wide_L.Obj" << wide << " cannot be read as OBJ: it is not a text file" << true;
     }
     void failedLoadWarnsAndReturnsFalse()
     {
         QFETCH(QString, scan);
         QFETCH(QByteArray, bytes);
+        QFETCH(QString, reason);
+        QFETCH(bool, untouched);
+        const QString path = m_scans + u'/' + scan;
         if (!bytes.isEmpty())
-            fixtures::writeBytes(m_scans + u'/' + scan, bytes);
+            fixtures::writeBytes(path, bytes);
         setScan(FootSide::Left, m_scans, scan);
         QVERIFY(!Load_Left_Foot());
         QVERIFY(!m_setup->ui->calls.isEmpty());
         const Call &warning = m_setup->ui->calls.last();
-        QCOMPARE(warning.text, kWarning);
+        // The reader's own reason, after the text of a view without a 3D display.
+        QVERIFY2(warning.text.startsWith(kWarning + QStringLiteral("\r\n\r\n")), qPrintable(warning.text));
+        QVERIFY2(warning.text.contains(path + reason), qPrintable(warning.text));
         QCOMPARE(warning.title, QStringLiteral("Warning"));
         QCOMPARE(warning.icon, Prompter::Icon::Warning);
-        // What was set before the failure stays; no snapshot was written.
+        QCOMPARE(m_setup->ui->calls.size(), 1);
+        // What was set before the failure stays; no snapshot was written and
+        // the view shows nothing as if it were a scan.
         QCOMPARE(Job().CurrentFoot, QStringLiteral("Left"));
-        QCOMPARE(Job().LeftScanFile, m_scans + u'/' + scan);
+        QCOMPARE(Job().LeftScanFile, path);
         QVERIFY(!QFile::exists(m_setup->home.path(QStringLiteral("UndoL.Lcf"))));
+        QVERIFY(Left_View().model().empty());
+        if (untouched) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), bytes);
+        }
+    }
+
+    void failureTextNamesTheReason()
+    {
+        const QString reason = QStringLiteral("D:/Scans/Foot_L.Stl is not a readable STL file: it is empty");
+        QCOMPARE(Load_Failure_Text(reason, true), QStringLiteral("Error: ") + reason);
+        QCOMPARE(Load_Failure_Text(reason, false), kWarning + QStringLiteral("\r\n\r\n") + reason);
+    }
+
+    void alignedObjColumnsLoadExactly()
+    {
+        // Runs of blanks and tabs, as exporters that align columns write them.
+        fixtures::writeBytes(m_scans + QStringLiteral("/Aligned_L.Obj"),
+                             "v  1.5 -2\t3\nv\t10  0   0\n  v 0 10 0.25 \nvn 0 0 1\nf  1//1 2//1\t3//1\n");
+        setScan(FootSide::Left, m_scans, QStringLiteral("Aligned_L.Obj"));
+        QVERIFY(Load_Left_Foot());
+        const mesh::Mesh &m = Left_View().model().objects.at(0);
+        QCOMPARE(m.positions, (std::vector<mesh::Vec3>{{1.5, -2, 3}, {10, 0, 0}, {0, 10, 0.25}}));
+        QCOMPARE(m.triangles, (std::vector<mesh::Triangle>{{0, 1, 2}}));
+        QVERIFY(!m.hasColours());
+        QCOMPARE(m_setup->ui->messages(),
+                 QStringList{QStringLiteral("VCount: 3\r\nVnCount: 1\r\nVtCount: 0\r\nFCount: 1\r\nVn Flag: "
+                                            "True\r\nVt Flag: False\r\nVc Flag: False")});
+    }
+
+    void viewWindowsShowTheirWholeMenuBar()
+    {
+        for (FootSide side : {FootSide::Left, FootSide::Right}) {
+            FootView &view = Foot_View(side);
+            QMenuBar *bar = view.menuBar();
+            // The stored height below the bar, at the stored place.
+            QCOMPARE(view.height(), 487 + bar->sizeHint().height());
+            QCOMPARE(view.pos(), QPoint(side == FootSide::Left ? 6 : 560, 383));
+            view.Show_Normal();
+            QVERIFY(QTest::qWaitForWindowExposed(&view));
+            for (QAction *menu : bar->actions()) {
+                const QRect at = bar->actionGeometry(menu);
+                QVERIFY2(!at.isEmpty() && bar->rect().contains(at), qPrintable(menu->text()));
+            }
+            const auto *overflow = bar->findChild<QToolButton *>(QStringLiteral("qt_menubar_ext_button"));
+            QVERIFY(!overflow || !overflow->isVisible());
+            QVERIFY(bar->actions().size() >= 12);
+        }
     }
 
     void newLoadClearsTheUndoRing()
