@@ -17,6 +17,12 @@ namespace {
 
 constexpr int kMaxExportSide = 32768;
 
+// Paints entities in device coordinates. Line work of one colour that
+// follows itself is gathered into one path of separate segments and stroked
+// once. Qt 6.4 strokes such a path of thousands of segments in milliseconds,
+// while the same lines as connected polylines, with round caps or joins, or
+// under a cosmetic pen and a transform, take seconds on a large bitmap; the
+// square caps of neighbouring segments close the joints.
 class Painter
 {
 public:
@@ -27,46 +33,119 @@ public:
           m_options(options)
     {}
 
+    ~Painter() { flush(); }
+
     void entity(const Entity &e, const QColor &colour, int depth)
     {
-        QPen pen(colour);
-        pen.setCosmetic(true);
-        pen.setWidthF(m_options.lineWidth);
-        pen.setJoinStyle(Qt::RoundJoin);
-        pen.setCapStyle(Qt::RoundCap);
-        m_p.setPen(pen);
-        m_p.setBrush(Qt::NoBrush);
-        m_p.setTransform(m_view);
         switch (e.kind) {
         case Kind::Line:
             if (e.points.size() == 2)
-                m_p.drawLine(e.points[0], e.points[1]);
+                segments(colour, e.points, m_view);
             break;
-        case Kind::Polyline:
-            if (e.closed)
-                m_p.drawPolygon(e.points.constData(), int(e.points.size()));
-            else
-                m_p.drawPolyline(e.points.constData(), int(e.points.size()));
-            break;
-        case Kind::Spline: {
-            const QVector<QPointF> curve = splineCurve(e.points, e.closed);
-            m_p.drawPolyline(curve.constData(), int(curve.size()));
+        case Kind::Polyline: segments(colour, e.points, m_view, e.closed); break;
+        case Kind::Spline: segments(colour, splineCurve(e.points, e.closed), m_view); break;
+        case Kind::Circle:
+        case Kind::Ellipse: {
+            const QTransform place = QTransform().translate(e.anchor().x(), e.anchor().y()).rotate(e.angle) * m_view;
+            const double radiusY = e.kind == Kind::Circle ? e.radius : e.radiusY;
+            segments(colour, ellipse(e.radius, radiusY, place), place, true);
             break;
         }
-        case Kind::Circle: m_p.drawEllipse(e.anchor(), e.radius, e.radius); break;
-        case Kind::Ellipse:
-            m_p.setTransform(QTransform().translate(e.anchor().x(), e.anchor().y()).rotate(e.angle) * m_view);
-            m_p.drawEllipse(QPointF(0, 0), e.radius, e.radiusY);
-            break;
         case Kind::Text:
-        case Kind::MultiText: text(e, colour); break;
+        case Kind::MultiText:
+            flush();
+            text(e, colour);
+            break;
         case Kind::Leader: leader(e, colour); break;
-        case Kind::Raster: raster(e); break;
+        case Kind::Raster:
+            flush();
+            raster(e, colour);
+            break;
         case Kind::Insert: insert(e, colour, depth); break;
         }
     }
 
+    // Strokes and fills what was gathered.
+    void flush()
+    {
+        if (m_strokes.isEmpty() && m_fills.isEmpty())
+            return;
+        m_p.setTransform(QTransform());
+        if (!m_fills.isEmpty()) {
+            m_p.setPen(Qt::NoPen);
+            m_p.setBrush(m_colour);
+            m_p.drawPath(m_fills);
+        }
+        if (!m_strokes.isEmpty()) {
+            QPen pen(m_colour);
+            pen.setWidthF(m_options.lineWidth);
+            // Round caps and joins make Qt's stroker take seconds over a
+            // drawing of long lines and curves; these take milliseconds.
+            pen.setJoinStyle(Qt::BevelJoin);
+            pen.setCapStyle(Qt::SquareCap);
+            m_p.setPen(pen);
+            m_p.setBrush(Qt::NoBrush);
+            m_p.drawPath(m_strokes);
+        }
+        m_strokes.clear();
+        m_fills.clear();
+    }
+
 private:
+    QPainterPath &strokes(const QColor &colour)
+    {
+        if (colour != m_colour)
+            flush();
+        m_colour = colour;
+        return m_strokes;
+    }
+
+    QPainterPath &fills(const QColor &colour)
+    {
+        strokes(colour);
+        return m_fills;
+    }
+
+    // Each segment of the points (mapped by `toDevice`) as its own subpath.
+    void segments(const QColor &colour, const QVector<QPointF> &points, const QTransform &toDevice, bool closed = false)
+    {
+        QPainterPath &path = strokes(colour);
+        const qsizetype n = points.size();
+        if (n == 1) {
+            path.moveTo(toDevice.map(points[0]));
+            path.lineTo(toDevice.map(points[0]));
+            return;
+        }
+        QPointF previous = n > 0 ? toDevice.map(points[0]) : QPointF();
+        const QPointF first = previous;
+        for (qsizetype i = 1; i < n; ++i) {
+            const QPointF next = toDevice.map(points[i]);
+            path.moveTo(previous);
+            path.lineTo(next);
+            previous = next;
+        }
+        if (closed && n > 2) {
+            path.moveTo(previous);
+            path.lineTo(first);
+        }
+    }
+
+    // An ellipse about the origin as a polygon fine enough for its size on
+    // the device.
+    static QVector<QPointF> ellipse(double radius, double radiusY, const QTransform &toDevice)
+    {
+        const double deviceScale = std::sqrt(std::abs(toDevice.determinant()));
+        const double reach = std::max(std::abs(radius), std::abs(radiusY)) * deviceScale;
+        const int n = std::clamp(int(std::ceil(2 * M_PI * reach / 3.0)), 12, 4096);
+        QVector<QPointF> points;
+        points.reserve(n);
+        for (int i = 0; i < n; ++i) {
+            const double t = 2 * M_PI * i / n;
+            points << QPointF(radius * std::cos(t), radiusY * std::sin(t));
+        }
+        return points;
+    }
+
     void text(const Entity &e, const QColor &colour)
     {
         if (e.height <= 0)
@@ -95,7 +174,7 @@ private:
     {
         if (e.points.isEmpty())
             return;
-        m_p.drawPolyline(e.points.constData(), int(e.points.size()));
+        segments(colour, e.points, m_view);
         if (e.points.size() >= 2 && e.arrowSize > 0) {
             const QPointF tip = e.points[0];
             QPointF back = e.points[1] - tip;
@@ -104,17 +183,21 @@ private:
                 back /= length;
                 const QPointF side(-back.y(), back.x());
                 const QPointF base = tip + back * e.arrowSize;
-                const QPointF arrow[3] = {tip, base + side * (e.arrowSize / 3), base - side * (e.arrowSize / 3)};
-                m_p.setBrush(colour);
-                m_p.drawPolygon(arrow, 3);
-                m_p.setBrush(Qt::NoBrush);
+                QPainterPath arrow;
+                arrow.moveTo(m_view.map(tip));
+                arrow.lineTo(m_view.map(base + side * (e.arrowSize / 3)));
+                arrow.lineTo(m_view.map(base - side * (e.arrowSize / 3)));
+                arrow.closeSubpath();
+                fills(colour).addPath(arrow);
             }
         }
-        if (!e.text.isEmpty())
+        if (!e.text.isEmpty()) {
+            flush();
             text(leaderLabel(e), colour);
+        }
     }
 
-    void raster(const Entity &e)
+    void raster(const Entity &e, const QColor &colour)
     {
         if (e.scale <= 0 || e.imageSize.isEmpty())
             return;
@@ -128,10 +211,9 @@ private:
         const QTransform toDevice = toWorld * m_view;
         if (e.image.isNull()) {
             // The file could not be read: its frame keeps its place.
-            m_p.setTransform(toDevice);
-            m_p.drawRect(QRectF(0, 0, w, h));
-            m_p.drawLine(QPointF(0, 0), QPointF(w, h));
-            m_p.drawLine(QPointF(w, 0), QPointF(0, h));
+            segments(colour, {{0, 0}, {w, 0}, {w, h}, {0, h}}, toDevice, true);
+            segments(colour, {{0, 0}, {w, h}}, toDevice);
+            segments(colour, {{w, 0}, {0, h}}, toDevice);
             return;
         }
         const bool oneToOne = std::abs(toDevice.m11() - 1) < 1e-9 && std::abs(toDevice.m22() - 1) < 1e-9
@@ -169,6 +251,9 @@ private:
     const Drawing &m_drawing;
     QTransform m_view;
     RenderOptions m_options;
+    QColor m_colour;
+    QPainterPath m_strokes; // device coordinates
+    QPainterPath m_fills;
 };
 
 } // namespace
@@ -244,12 +329,14 @@ void render(QPainter &painter, const Drawing &drawing, const QTransform &worldTo
         if (e->layer >= 1 && e->layer <= drawing.layerCount())
             byLayer[e->layer] << e.get();
 
-    Painter p(painter, drawing, worldToDevice, options);
-    for (const int id : drawing.drawingOrder()) {
-        if (!drawing.layer(id)->visible)
-            continue;
-        for (const Entity *e : byLayer[id])
-            p.entity(*e, entityColour(drawing, *e), 0);
+    {
+        Painter p(painter, drawing, worldToDevice, options);
+        for (const int id : drawing.drawingOrder()) {
+            if (!drawing.layer(id)->visible)
+                continue;
+            for (const Entity *e : byLayer[id])
+                p.entity(*e, entityColour(drawing, *e), 0);
+        }
     }
     painter.restore();
 }
