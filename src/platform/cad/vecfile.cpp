@@ -477,8 +477,11 @@ QByteArray vecBytes(const Drawing &drawing)
             writeEntity(w, e, QString());
         w.word("ENDBLOCK").end();
     }
-    for (const auto &e : data.entities)
-        writeEntity(w, *e, drawing.layer(e->layer)->name);
+    for (const auto &e : data.entities) {
+        // An entity whose layer was taken from it reads back on the current layer.
+        const Layer *layer = drawing.layer(e->layer);
+        writeEntity(w, *e, layer ? layer->name : QString());
+    }
     w.word("END").end();
     return w.bytes;
 }

@@ -232,6 +232,17 @@ private slots:
         QVERIFY(d.entityExtents(*d.entity(h)).contains(QPointF(100, 18)));
     }
 
+    void anEntityWithoutItsLayerReadsBackOnTheCurrentOne()
+    {
+        Drawing d;
+        const int client = d.addLayer(QStringLiteral("Client"));
+        d.setCurrentLayer(client);
+        const Handle h = d.addLine({0, 0}, {1, 1});
+        d.modify(h)->layer = 42;
+        const Drawing back = parseVec(vecBytes(d), QStringLiteral("orphan"), QString());
+        QCOMPARE(back.entity(back.first())->layer, back.layerId(QStringLiteral("Client")));
+    }
+
     void tenThousandEntitiesRoundTrip()
     {
         Drawing d;
