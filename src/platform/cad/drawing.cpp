@@ -124,6 +124,47 @@ Box boxOf(const Drawing &drawing, const Entity &e, int depth)
     return box;
 }
 
+// Layers, styles and blocks are tables found by name in any case; an id is
+// the index + 1, and 0 means none.
+template <typename T>
+const QString &nameOf(const T &item)
+{
+    return item.name;
+}
+
+template <typename T>
+const QString &nameOf(const std::shared_ptr<const T> &item)
+{
+    return item->name;
+}
+
+template <typename Table>
+int idByName(const Table &table, const QString &name)
+{
+    for (qsizetype i = 0; i < table.size(); ++i)
+        if (nameOf(table[i]).compare(name, Qt::CaseInsensitive) == 0)
+            return int(i + 1);
+    return 0;
+}
+
+// The item of that id; const for a const table, so looking never detaches a
+// table shared with an undo step.
+template <typename Table>
+auto itemById(Table &table, int id)
+{
+    return id >= 1 && id <= table.size() ? &table[id - 1] : nullptr;
+}
+
+// The id of the item of that name, made with `make` when there is none.
+template <typename Table, typename Make>
+int addByName(Table &table, const QString &name, Make make)
+{
+    if (const int id = idByName(table, name))
+        return id;
+    table.append(make());
+    return int(table.size());
+}
+
 } // namespace
 
 Drawing::Drawing()
@@ -452,28 +493,22 @@ QSize Drawing::rasterPixelSize(Handle handle) const
 
 int Drawing::addLayer(const QString &name, int colour)
 {
-    if (const int id = layerId(name))
-        return id;
-    m_data.layers.append(Layer{name, colour, 0, true, false});
-    return int(m_data.layers.size());
+    return addByName(m_data.layers, name, [&] { return Layer{name, colour, 0, true, false}; });
 }
 
 int Drawing::layerId(const QString &name) const
 {
-    for (qsizetype i = 0; i < m_data.layers.size(); ++i)
-        if (m_data.layers[i].name.compare(name, Qt::CaseInsensitive) == 0)
-            return int(i + 1);
-    return 0;
+    return idByName(m_data.layers, name);
 }
 
 const Layer *Drawing::layer(int id) const
 {
-    return id >= 1 && id <= m_data.layers.size() ? &m_data.layers[id - 1] : nullptr;
+    return itemById(m_data.layers, id);
 }
 
 Layer *Drawing::modifyLayer(int id)
 {
-    return id >= 1 && id <= m_data.layers.size() ? &m_data.layers[id - 1] : nullptr;
+    return itemById(m_data.layers, id);
 }
 
 bool Drawing::setCurrentLayer(int id)
@@ -503,54 +538,42 @@ QVector<int> Drawing::drawingOrder() const
 
 int Drawing::addTextStyle(const QString &name)
 {
-    if (const int id = textStyleId(name))
-        return id;
-    m_data.textStyles.append(TextStyle{name, QStringLiteral("Simplex.Vcf"), 0});
-    return int(m_data.textStyles.size());
+    return addByName(m_data.textStyles, name, [&] { return TextStyle{name, QStringLiteral("Simplex.Vcf"), 0}; });
 }
 
 int Drawing::textStyleId(const QString &name) const
 {
-    for (qsizetype i = 0; i < m_data.textStyles.size(); ++i)
-        if (m_data.textStyles[i].name.compare(name, Qt::CaseInsensitive) == 0)
-            return int(i + 1);
-    return 0;
+    return idByName(m_data.textStyles, name);
 }
 
 const TextStyle *Drawing::textStyle(int id) const
 {
-    return id >= 1 && id <= m_data.textStyles.size() ? &m_data.textStyles[id - 1] : nullptr;
+    return itemById(m_data.textStyles, id);
 }
 
 TextStyle *Drawing::modifyTextStyle(int id)
 {
-    return id >= 1 && id <= m_data.textStyles.size() ? &m_data.textStyles[id - 1] : nullptr;
+    return itemById(m_data.textStyles, id);
 }
 
 int Drawing::addDimStyle(const QString &name)
 {
-    if (const int id = dimStyleId(name))
-        return id;
-    m_data.dimStyles.append(DimStyle{name, kDefaultDimSizes});
-    return int(m_data.dimStyles.size());
+    return addByName(m_data.dimStyles, name, [&] { return DimStyle{name, kDefaultDimSizes}; });
 }
 
 int Drawing::dimStyleId(const QString &name) const
 {
-    for (qsizetype i = 0; i < m_data.dimStyles.size(); ++i)
-        if (m_data.dimStyles[i].name.compare(name, Qt::CaseInsensitive) == 0)
-            return int(i + 1);
-    return 0;
+    return idByName(m_data.dimStyles, name);
 }
 
 const DimStyle *Drawing::dimStyle(int id) const
 {
-    return id >= 1 && id <= m_data.dimStyles.size() ? &m_data.dimStyles[id - 1] : nullptr;
+    return itemById(m_data.dimStyles, id);
 }
 
 DimStyle *Drawing::modifyDimStyle(int id)
 {
-    return id >= 1 && id <= m_data.dimStyles.size() ? &m_data.dimStyles[id - 1] : nullptr;
+    return itemById(m_data.dimStyles, id);
 }
 
 // --- Blocks -------------------------------------------------------------
@@ -573,15 +596,13 @@ int Drawing::defineBlock(const Block &definition)
 
 int Drawing::blockId(const QString &name) const
 {
-    for (qsizetype i = 0; i < m_data.blocks.size(); ++i)
-        if (m_data.blocks[i]->name.compare(name, Qt::CaseInsensitive) == 0)
-            return int(i + 1);
-    return 0;
+    return idByName(m_data.blocks, name);
 }
 
 const Block *Drawing::block(int id) const
 {
-    return id >= 1 && id <= m_data.blocks.size() ? m_data.blocks[id - 1].get() : nullptr;
+    const auto found = itemById(m_data.blocks, id);
+    return found ? found->get() : nullptr;
 }
 
 int Drawing::loadBlockFile(const QString &path)
