@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, prepares a demo working folder when there
-# is none yet, and starts the program with the arguments given here.
+# is none yet, adds the drawing tools' installation data the working folder
+# lacks, and starts the program with the arguments given here.
 #   tools/run.sh            start normally
 #   tools/run.sh -d         keep the working files after a job is sent
 set -euo pipefail
@@ -24,6 +25,14 @@ if [ ! -e "$home" ]; then
   build/src/views3d/samples/solvane_make_samples "$home/Data/Demo Clinic"
   # Stand-in sender and companion: a job sent from the demo lands in Outbox/.
   bash tools/demo-standins.sh "$home"
+fi
+
+# The drawing tools' installation data (template outlines, feature blocks and
+# their icons, Graphics.Lib, GraphicImage.Jpg), for a new working folder and
+# an older one alike: only missing files are added, none is ever replaced.
+added=$(build/src/drawing/installdata/solvane_make_drawing_data "$home")
+if [ -n "$added" ]; then
+  echo "run: added the drawing tools' installation data to $home"
 fi
 
 export SOLVANE_HOME="$home"

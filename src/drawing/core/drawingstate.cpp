@@ -1,0 +1,7 @@
+#include "drawingstate.h"
+
+DrawingState &Drawing_State()
+{
+    static DrawingState state;
+    return state;
+}

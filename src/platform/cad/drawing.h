@@ -1,0 +1,212 @@
+#pragma once
+
+#include "entity.h"
+
+#include <QColor>
+#include <QLineF>
+#include <QRectF>
+#include <QString>
+#include <QVector>
+
+#include <array>
+#include <deque>
+#include <memory>
+#include <optional>
+#include <vector>
+
+// The 2D drawing behind every drawing view: entities on named layers, text
+// and dimension styles, blocks and their inserts, raster photos. Plain data
+// and geometry, no widgets and no job state; views paint it with
+// cad::render() and files hold it as ".Vec" (VEC_FORMAT.md).
+namespace cad {
+
+// Inserts may name blocks that insert blocks; a block that (through a file
+// changed meanwhile) inserts itself is followed this deep and no deeper.
+inline constexpr int kMaxBlockDepth = 8;
+
+struct Layer
+{
+    QString name;
+    int colour = 7;
+    // Drawn back to front by this number, the highest at the back; layers
+    // with the same number in the order they were added.
+    int order = 0;
+    bool visible = true;
+    bool locked = false; // drawn, but views do not pick its entities
+};
+
+struct TextStyle
+{
+    QString name;
+    // The font file as the drawing names it; only a name: cad::fontFamily()
+    // maps it to an installed family.
+    QString fontFile;
+    // The style's size value, kept with the drawing. A text is drawn at its
+    // own height.
+    double size = 0;
+};
+
+// The six size values of a dimension style, in this order: arrow size, text
+// height, extension line offset, extension beyond the dimension line, text
+// gap, centre mark.
+inline constexpr int kDimSizeCount = 6;
+inline constexpr std::array<double, kDimSizeCount> kDefaultDimSizes = {2.5, 2.5, 0.625, 1.25, 0.625, 2.5};
+
+struct DimStyle
+{
+    QString name;
+    std::array<double, kDimSizeCount> sizes = kDefaultDimSizes;
+};
+
+// A named group of entities inserted as one. Its entities have no layer.
+struct Block
+{
+    QString name;
+    QPointF base;
+    QVector<Entity> entities;
+};
+
+// Everything one undo step keeps. Entities and blocks are shared between
+// steps and copied only when changed; raster pixels are never copied.
+struct DrawingData
+{
+    std::vector<std::shared_ptr<const Entity>> entities; // in handle order
+    QVector<Layer> layers; // a layer's id is its index + 1
+    QVector<TextStyle> textStyles;
+    QVector<DimStyle> dimStyles;
+    QVector<std::shared_ptr<const Block>> blocks; // a block's id is its index + 1
+    int currentLayer = 1;
+    double textHeight = 2.5;
+    QColor background = Qt::white;
+    Handle nextHandle = 1;
+};
+
+class Drawing
+{
+public:
+    // A new drawing: layer "0" (colour 7) current, text style "Standard" and
+    // dimension style "Standard", white background.
+    Drawing();
+
+    // --- Entities -------------------------------------------------------
+    // Adds a copy of the entity on the current layer unless it names a
+    // layer of its own; returns its new handle.
+    Handle add(Entity entity);
+    Handle addLine(QPointF start, QPointF end);
+    Handle addCircle(QPointF centre, double radius);
+    Handle addEllipse(QPointF centre, double radius, double radiusY, double angle = 0);
+    Handle addPolyline(const QVector<QPointF> &points, bool closed = false);
+    Handle addSpline(const QVector<QPointF> &points, bool closed = false);
+    // Text at the drawing's default text height in the "Standard" style.
+    Handle addText(QPointF baselineStart, const QString &text, double angle = 0);
+    Handle addMultiText(QPointF topLeft, const QString &text, double angle = 0);
+    Handle addLeader(const QVector<QPointF> &points, const QString &text = {});
+    // A raster photo with its lower left corner at `corner`, `scale` image
+    // pixels to the drawing unit. addRaster reads the file (raising
+    // SolvaneError when it cannot); addRasterImage takes pixels already read.
+    Handle addRaster(const QString &path, QPointF corner, double scale);
+    Handle addRasterImage(const QImage &image, const QString &path, QPointF corner, double scale);
+    // An insert of block `blockId`; 0 when there is no such block.
+    Handle insertBlock(int blockId, QPointF at, double scale = 1, double angle = 0);
+
+    int count() const { return int(m_data.entities.size()); }
+    Handle first() const;
+    // The entity after `handle` in insertion order, or 0; `handle` itself
+    // may have been erased meanwhile.
+    Handle next(Handle handle) const;
+    QVector<Handle> handles() const;
+    const Entity *entity(Handle handle) const;
+    // The entity for changing; its shared copy in undo steps stays as it was.
+    Entity *modify(Handle handle);
+    bool erase(Handle handle);
+    void eraseAll();
+    // A copy of the entity with a new handle, placed after every other.
+    Handle duplicate(Handle handle);
+
+    // The most recently added line on the layer, or 0.
+    Handle newestLine(int layerId) const;
+    // Start and end of a line entity.
+    std::optional<QLineF> lineEnds(Handle handle) const;
+
+    // --- Geometry -------------------------------------------------------
+    bool transform(Handle handle, const Similarity &t);
+    bool scaleAbout(Handle handle, QPointF base, double factor);
+    // Splits an insert into its block's entities (placed, on the insert's
+    // layer), a polyline into lines and a multitext into one text a line.
+    // Returns the new handles; other kinds are left whole and give none.
+    QVector<Handle> explode(Handle handle);
+    // The box of every entity (y up: top() is the lowest y); a null rect
+    // for an empty drawing.
+    QRectF extents() const;
+    QRectF entityExtents(const Entity &entity) const;
+
+    // Raster queries: 0 or an empty size for a handle that is no raster.
+    double rasterScale(Handle handle) const;
+    QSize rasterPixelSize(Handle handle) const;
+
+    // --- Layers ---------------------------------------------------------
+    // The layer of that name (any case) when there is one, else a new one
+    // with the colour; returns its id.
+    int addLayer(const QString &name, int colour = 7);
+    int layerId(const QString &name) const; // 0 when there is none
+    const Layer *layer(int id) const;
+    Layer *modifyLayer(int id);
+    int layerCount() const { return int(m_data.layers.size()); }
+    bool setCurrentLayer(int id);
+    bool setCurrentLayer(const QString &name);
+    int currentLayer() const { return m_data.currentLayer; }
+    // The layer ids from back to front, as they are drawn.
+    QVector<int> drawingOrder() const;
+
+    // --- Styles ---------------------------------------------------------
+    int addTextStyle(const QString &name); // existing or new; returns its id
+    int textStyleId(const QString &name) const;
+    const TextStyle *textStyle(int id) const;
+    TextStyle *modifyTextStyle(int id);
+    int addDimStyle(const QString &name);
+    int dimStyleId(const QString &name) const;
+    const DimStyle *dimStyle(int id) const;
+    DimStyle *modifyDimStyle(int id);
+
+    double defaultTextHeight() const { return m_data.textHeight; }
+    void setDefaultTextHeight(double height) { m_data.textHeight = height; }
+    QColor background() const { return m_data.background; }
+    void setBackground(const QColor &colour) { m_data.background = colour; }
+
+    // --- Blocks ---------------------------------------------------------
+    // Defines or replaces the block of that name; returns its id.
+    int defineBlock(const Block &block);
+    int blockId(const QString &name) const;
+    const Block *block(int id) const;
+    int blockCount() const { return int(m_data.blocks.size()); }
+    // Reads a ".Vec" file as one block named after the file (its name
+    // without the suffix); the blocks it defines come along. Raises
+    // SolvaneError, adding nothing, when the file is missing or no drawing.
+    int loadBlockFile(const QString &path);
+
+    // --- Undo -----------------------------------------------------------
+    // Keeps the drawing as it is now as one undo step and forgets the steps
+    // undone. A command calls it before it changes the drawing.
+    void checkpoint();
+    bool undo();
+    bool redo();
+    int undoCount() const { return int(m_undo.size()); }
+    int redoCount() const { return int(m_redo.size()); }
+    void clearHistory();
+    static constexpr int kMaxUndoSteps = 100;
+
+    // The whole content: for the file reader, which builds a drawing apart
+    // and takes it in only when the file was read whole.
+    const DrawingData &data() const { return m_data; }
+    void replaceContent(Drawing &&other);
+
+private:
+    std::vector<std::shared_ptr<const Entity>>::const_iterator find(Handle handle) const;
+    Handle store(Entity entity);
+
+    DrawingData m_data;
+    std::deque<DrawingData> m_undo;
+    std::deque<DrawingData> m_redo;
+};
+
+} // namespace cad
