@@ -137,6 +137,26 @@ QString Read_Notes_Line(const QString &line)
     return notes;
 }
 
+void Read_Job_Lines(ScriptRecord &job, const QStringList &lines)
+{
+    auto f2 = [&](int n) { return Record_Line_Field(lines[n - 1], 2); };
+    job.JobNumber = f2(2);
+    job.ReprocessedFromJob = job.JobNumber;
+    job.ClinicJobNumber = f2(3);
+    job.PdfFile = From_Record_Path(f2(4));
+    Read_Scan_Line(lines[4], job.LeftLcfFile, job.LeftScanFile);
+    Read_Scan_Line(lines[5], job.RightLcfFile, job.RightScanFile);
+    if (!Is_Absent_Path(f2(7)))
+        job.LeftGraphicFile = From_Record_Path(f2(7));
+    if (!Is_Absent_Path(f2(8)))
+        job.RightGraphicFile = From_Record_Path(f2(8));
+    job.ClientFirstName = f2(9);
+    job.ClientSurname = f2(10);
+    job.Gender = f2(11);
+    Read_Podiatrist_Line(lines[11], job.PodiatristName, job.SendConfirmationEmail);
+    job.ClinicName = f2(13);
+}
+
 bool Pfa_Is_C_Shape(const QString &pfa)
 {
     return pfa.indexOf(u'C', 1, Qt::CaseInsensitive) >= 1;
@@ -244,22 +264,7 @@ void Parse_CSV_EVA(ScriptRecord &job, const QStringList &lines, const QString &s
     auto f2 = [&](int n) { return Record_Line_Field(L(n), 2); };
     auto f3 = [&](int n) { return Record_Line_Field(L(n), 3); };
 
-    r.JobNumber = f2(2);
-    r.ReprocessedFromJob = r.JobNumber;
-    r.ClinicJobNumber = f2(3);
-    r.PdfFile = From_Record_Path(f2(4));
-    Read_Scan_Line(L(5), r.LeftLcfFile, r.LeftScanFile);
-    Read_Scan_Line(L(6), r.RightLcfFile, r.RightScanFile);
-    if (!Is_Absent_Path(f2(7)))
-        r.LeftGraphicFile = From_Record_Path(f2(7));
-    if (!Is_Absent_Path(f2(8)))
-        r.RightGraphicFile = From_Record_Path(f2(8));
-    r.ClientFirstName = f2(9);
-    r.ClientSurname = f2(10);
-    r.Gender = f2(11);
-
-    Read_Podiatrist_Line(L(12), r.PodiatristName, r.SendConfirmationEmail);
-    r.ClinicName = f2(13);
+    Read_Job_Lines(r, lines);
 
     r.FootSizeL = f2(17);
     r.FootSizeR = f3(17);

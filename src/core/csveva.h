@@ -64,3 +64,9 @@ void Read_Podiatrist_Line(const QString &line, QString &name, bool &sendEmail);
 
 // The notes line: everything after the label, less the writer's closing ",".
 QString Read_Notes_Line(const QString &line);
+
+// Reads lines 2 to 13, alike in both records: job number (into
+// ReprocessedFromJob as well), clinic job number, PDF, scan and graphic
+// paths ("None" keeps a graphic), client, podiatrist and clinic. `lines`
+// holds at least 13 lines.
+void Read_Job_Lines(ScriptRecord &job, const QStringList &lines);
