@@ -31,34 +31,22 @@ Row heading(const char *label)
 Row text(const char *label, const char *unit, CellKind cell, Look look, Reading reading, TextMember left,
          TextMember right)
 {
-    Row row{label, unit, LineKind::Text, cell, look, reading};
-    row.textL = left;
-    row.textR = right;
-    return row;
+    return {label, unit, LineKind::Text, cell, look, reading, {.textL = left, .textR = right}};
 }
 
 Row number(const char *label, const char *unit, CellKind cell, Look look, NumberMember left, NumberMember right)
 {
-    Row row{label, unit, LineKind::Number, cell, look, Reading::Number};
-    row.numL = left;
-    row.numR = right;
-    return row;
+    return {label, unit, LineKind::Number, cell, look, Reading::Number, {.numL = left, .numR = right}};
 }
 
 Row flag(const char *label, Look look, FlagMember left, FlagMember right)
 {
-    Row row{label, "", LineKind::Flag, Tick, look, Reading::Ticked};
-    row.flagL = left;
-    row.flagR = right;
-    return row;
+    return {label, "", LineKind::Flag, Tick, look, Reading::Ticked, {.flagL = left, .flagR = right}};
 }
 
 Row side(const char *label, FlagMember left, FlagMember right)
 {
-    Row row{label, "", LineKind::Side, List, Normal, Reading::Side};
-    row.flagL = left;
-    row.flagR = right;
-    return row;
+    return {label, "", LineKind::Side, List, Normal, Reading::Side, {.flagL = left, .flagR = right}};
 }
 
 QString sideText(bool lateral)
@@ -275,12 +263,13 @@ Line rowLine(const ScriptRecord &job, const Row &row)
     switch (row.line) {
     case LineKind::Heading: return Write_Grid_Line_Heading(label);
     case LineKind::Text:
-        return Write_Grid_Line_String(label, job.*row.textL, row.textR ? job.*row.textR : QString(), unit);
-    case LineKind::Number: return Write_Grid_Line_Float(label, job.*row.numL, job.*row.numR, unit);
-    case LineKind::Flag: return Write_Grid_Line_Bool(label, job.*row.flagL, job.*row.flagR);
+        return Write_Grid_Line_String(label, job.*row.pair.textL, row.pair.textR ? job.*row.pair.textR : QString(),
+                                      unit);
+    case LineKind::Number: return Write_Grid_Line_Float(label, job.*row.pair.numL, job.*row.pair.numR, unit);
+    case LineKind::Flag: return Write_Grid_Line_Bool(label, job.*row.pair.flagL, job.*row.pair.flagR);
     case LineKind::Side: break;
     }
-    return Write_Grid_Line_String(label, sideText(job.*row.flagL), sideText(job.*row.flagR), unit);
+    return Write_Grid_Line_String(label, sideText(job.*row.pair.flagL), sideText(job.*row.pair.flagR), unit);
 }
 
 void readRow(ScriptRecord &job, const Row &row, const QString &left, const QString &right)
@@ -288,29 +277,29 @@ void readRow(ScriptRecord &job, const Row &row, const QString &left, const QStri
     switch (row.reading) {
     case Reading::NotRead: return;
     case Reading::Text:
-        job.*row.textL = left;
-        if (row.textR)
-            job.*row.textR = right;
+        job.*row.pair.textL = left;
+        if (row.pair.textR)
+            job.*row.pair.textR = right;
         return;
     case Reading::Size:
-        job.*row.textL = Size_Number_Text(left);
-        job.*row.textR = Size_Number_Text(right);
+        job.*row.pair.textL = Size_Number_Text(left);
+        job.*row.pair.textR = Size_Number_Text(right);
         return;
     case Reading::NumberText:
-        job.*row.textL = num::shortestText(num::leadingNumber(left));
-        job.*row.textR = num::shortestText(num::leadingNumber(right));
+        job.*row.pair.textL = num::shortestText(num::leadingNumber(left));
+        job.*row.pair.textR = num::shortestText(num::leadingNumber(right));
         return;
     case Reading::Number:
-        job.*row.numL = num::leadingNumber(left);
-        job.*row.numR = num::leadingNumber(right);
+        job.*row.pair.numL = num::leadingNumber(left);
+        job.*row.pair.numR = num::leadingNumber(right);
         return;
     case Reading::Ticked:
-        job.*row.flagL = Is_Ticked_Text(left);
-        job.*row.flagR = Is_Ticked_Text(right);
+        job.*row.pair.flagL = Is_Ticked_Text(left);
+        job.*row.pair.flagR = Is_Ticked_Text(right);
         return;
     case Reading::Side:
-        job.*row.flagL = left == QLatin1String("Lateral");
-        job.*row.flagR = right == QLatin1String("Lateral");
+        job.*row.pair.flagL = left == QLatin1String("Lateral");
+        job.*row.pair.flagR = right == QLatin1String("Lateral");
         return;
     }
 }

@@ -43,9 +43,20 @@ enum class Reading {
     Side, // exactly "Lateral"
 };
 
-// One grid row. A row's pair is held by the members of its kind: texts for
-// text rows, numbers for number rows, flags for flag and side rows. Row 82
-// shows the notes alone (no right member).
+// A left/right pair of the job: two members of one kind (texts, numbers or
+// flags); the members of the other kinds stay null.
+struct PairMembers
+{
+    QString ScriptRecord::*textL = nullptr;
+    QString ScriptRecord::*textR = nullptr;
+    double ScriptRecord::*numL = nullptr;
+    double ScriptRecord::*numR = nullptr;
+    bool ScriptRecord::*flagL = nullptr;
+    bool ScriptRecord::*flagR = nullptr;
+};
+
+// One grid row. Text rows show texts, number rows numbers, flag and side
+// rows flags. Row 82 shows the notes alone (no right member).
 struct Row
 {
     const char *label;
@@ -54,12 +65,7 @@ struct Row
     CellKind cell;
     Look look;
     Reading reading;
-    QString ScriptRecord::*textL = nullptr;
-    QString ScriptRecord::*textR = nullptr;
-    double ScriptRecord::*numL = nullptr;
-    double ScriptRecord::*numR = nullptr;
-    bool ScriptRecord::*flagL = nullptr;
-    bool ScriptRecord::*flagR = nullptr;
+    PairMembers pair = {};
 };
 
 // The 82 rows, row r at index r - 1.

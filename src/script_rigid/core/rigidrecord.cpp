@@ -4,7 +4,6 @@
 #include "csveva.h"
 #include "errors.h"
 #include "numbers.h"
-#include "paths.h"
 #include "prompter.h"
 #include "rigidgrid.h"
 #include "scriptrecord.h"
@@ -44,21 +43,13 @@ struct PairLine
     const char *unit;
     Write write;
     Read read;
-    QString ScriptRecord::*textL = nullptr;
-    QString ScriptRecord::*textR = nullptr;
-    double ScriptRecord::*numL = nullptr;
-    double ScriptRecord::*numR = nullptr;
-    bool ScriptRecord::*flagL = nullptr;
-    bool ScriptRecord::*flagR = nullptr;
+    RigidGrid::PairMembers pair = {};
 };
 
 PairLine texts(int line, const char *label, const char *unit, Write write, Read read, QString R::*left,
                QString R::*right)
 {
-    PairLine p{line, label, unit, write, read};
-    p.textL = left;
-    p.textR = right;
-    return p;
+    return {line, label, unit, write, read, {.textL = left, .textR = right}};
 }
 
 PairLine text(int line, const char *label, QString R::*left, QString R::*right, const char *unit = "")
@@ -68,10 +59,7 @@ PairLine text(int line, const char *label, QString R::*left, QString R::*right, 
 
 PairLine numbers(int line, const char *label, const char *unit, Write write, double R::*left, double R::*right)
 {
-    PairLine p{line, label, unit, write, Read::Number};
-    p.numL = left;
-    p.numR = right;
-    return p;
+    return {line, label, unit, write, Read::Number, {.numL = left, .numR = right}};
 }
 
 PairLine numberText(int line, const char *label, double R::*left, double R::*right)
@@ -81,10 +69,7 @@ PairLine numberText(int line, const char *label, double R::*left, double R::*rig
 
 PairLine yesNo(int line, const char *label, bool R::*left, bool R::*right)
 {
-    PairLine p{line, label, "", Write::YesNo, Read::YesNo};
-    p.flagL = left;
-    p.flagR = right;
-    return p;
+    return {line, label, "", Write::YesNo, Read::YesNo, {.flagL = left, .flagR = right}};
 }
 
 // Every line that holds a left/right pair, by its line number.
@@ -224,15 +209,15 @@ QString writtenNumber(double value, Write write)
 QString pairLineText(const ScriptRecord &job, const PairLine &p)
 {
     QString left, right;
-    if (p.textL) {
-        left = writtenText(job.*p.textL, p.write);
-        right = writtenText(job.*p.textR, p.write);
-    } else if (p.numL) {
-        left = writtenNumber(job.*p.numL, p.write);
-        right = writtenNumber(job.*p.numR, p.write);
+    if (p.pair.textL) {
+        left = writtenText(job.*p.pair.textL, p.write);
+        right = writtenText(job.*p.pair.textR, p.write);
+    } else if (p.pair.numL) {
+        left = writtenNumber(job.*p.pair.numL, p.write);
+        right = writtenNumber(job.*p.pair.numR, p.write);
     } else {
-        left = yesNoText(job.*p.flagL);
-        right = yesNoText(job.*p.flagR);
+        left = yesNoText(job.*p.pair.flagL);
+        right = yesNoText(job.*p.pair.flagR);
     }
     QString out = QString::fromLatin1(p.label) + u',' + left + u',' + right;
     if (*p.unit)
@@ -253,15 +238,15 @@ void readPairLine(ScriptRecord &job, const PairLine &p, const QString &line)
 {
     const QString left = Record_Line_Field(line, 2);
     const QString right = Record_Line_Field(line, 3);
-    if (p.textL) {
-        job.*p.textL = readText(left, p.read);
-        job.*p.textR = readText(right, p.read);
-    } else if (p.numL) {
-        job.*p.numL = num::leadingNumber(left);
-        job.*p.numR = num::leadingNumber(right);
+    if (p.pair.textL) {
+        job.*p.pair.textL = readText(left, p.read);
+        job.*p.pair.textR = readText(right, p.read);
+    } else if (p.pair.numL) {
+        job.*p.pair.numL = num::leadingNumber(left);
+        job.*p.pair.numR = num::leadingNumber(right);
     } else {
-        job.*p.flagL = RigidGrid::Is_Ticked_Text(left);
-        job.*p.flagR = RigidGrid::Is_Ticked_Text(right);
+        job.*p.pair.flagL = RigidGrid::Is_Ticked_Text(left);
+        job.*p.pair.flagR = RigidGrid::Is_Ticked_Text(right);
     }
 }
 
@@ -347,21 +332,7 @@ bool Parse_Csv_Rigid(ScriptRecord &job, const QStringList &lines, const QString 
     auto L = [&](int n) -> const QString & { return lines[n - 1]; };
     auto f2 = [&](int n) { return Record_Line_Field(L(n), 2); };
 
-    r.JobNumber = f2(2);
-    r.ReprocessedFromJob = r.JobNumber;
-    r.ClinicJobNumber = f2(3);
-    r.PdfFile = From_Record_Path(f2(4));
-    Read_Scan_Line(L(5), r.LeftLcfFile, r.LeftScanFile);
-    Read_Scan_Line(L(6), r.RightLcfFile, r.RightScanFile);
-    if (!Is_Absent_Path(f2(7)))
-        r.LeftGraphicFile = From_Record_Path(f2(7));
-    if (!Is_Absent_Path(f2(8)))
-        r.RightGraphicFile = From_Record_Path(f2(8));
-    r.ClientFirstName = f2(9);
-    r.ClientSurname = f2(10);
-    r.Gender = f2(11);
-    Read_Podiatrist_Line(L(12), r.PodiatristName, r.SendConfirmationEmail);
-    r.ClinicName = f2(13);
+    Read_Job_Lines(r, lines);
 
     for (const PairLine &p : pairLines()) {
         // The soft layout agrees with this one up to line 18 only.

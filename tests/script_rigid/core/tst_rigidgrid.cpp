@@ -187,13 +187,13 @@ private slots:
             // Each row holds the members its line kind shows and reads.
             switch (row.line) {
             case LineKind::Heading: QCOMPARE(row.reading, Reading::NotRead); break;
-            case LineKind::Text: QVERIFY2(row.textL && (row.textR || r == 82), row.label); break;
+            case LineKind::Text: QVERIFY2(row.pair.textL && (row.pair.textR || r == 82), row.label); break;
             case LineKind::Number:
-                QVERIFY2(row.numL && row.numR, row.label);
+                QVERIFY2(row.pair.numL && row.pair.numR, row.label);
                 QCOMPARE(row.reading, Reading::Number);
                 break;
             case LineKind::Flag:
-            case LineKind::Side: QVERIFY2(row.flagL && row.flagR, row.label); break;
+            case LineKind::Side: QVERIFY2(row.pair.flagL && row.pair.flagR, row.label); break;
             }
         }
         QCOMPARE(headings, (QList<int>{1, 11, 19, 25, 31, 37, 43, 52, 56, 60, 69, 75, 81}));
