@@ -31,7 +31,7 @@ bool Pfa_Is_C_Shape(const QString &pfa);
 // and line breaks become `lineBreak`.
 QString Record_Field(const QString &value, const QString &lineBreak = QStringLiteral(";"));
 
-// The pieces the soft and rigid script records share: lines 4 to 8 and 12,
+// What the soft and rigid script records share: lines 2 to 13,
 // the notes line, and the positional fields.
 
 // A model file path as the writers take it, stored back: an absent one
