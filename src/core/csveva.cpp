@@ -41,48 +41,9 @@ QString textNumPair(const QString &label, const QString &left, const QString &ri
     return pairUnit(label, num::format0_0Text(Record_Field(left)), num::format0_0Text(Record_Field(right)), unit);
 }
 
-// The writer's model and graphic path corrections for one side.
-void correctSide(const ScriptRecord &job, QString &model, QString &graphic)
-{
-    if (Is_Absent_Path(model))
-        model = QStringLiteral("None");
-    else if (Is_Relative_Path(model))
-        model = Join_Path(job.CurrentFolder, model);
-    if (model == QLatin1String("None"))
-        graphic = QStringLiteral("None");
-}
-
-QString recordPathField(const QString &path)
-{
-    return Record_Field(Is_Absent_Path(path) ? QStringLiteral("None") : Record_Path(path));
-}
-
-// Field n (from 1) of a record line, split at "," as the record writer joined it.
-QString field(const QString &line, int n)
-{
-    QString rest = line;
-    QString value;
-    for (int i = 0; i < n; ++i)
-        value = Get_Token_Comma(rest);
-    return value;
-}
-
 double numField(const QString &line, int n)
 {
-    return num::leadingNumber(field(line, n));
-}
-
-void readScanLine(const QString &line, QString &lcf, QString &scan)
-{
-    const QString value = field(line, 2);
-    if (Is_Absent_Path(value))
-        return;
-    const QString path = From_Record_Path(value);
-    lcf = path;
-    if (Has_Extension(path, QStringLiteral("stl")))
-        scan = path;
-    else if (path.size() > 4)
-        scan = path.left(path.size() - 4) + QStringLiteral(".Wrl");
+    return num::leadingNumber(Record_Line_Field(line, n));
 }
 
 // An extra heel depth keeps its side letter ("3.0M"): the letter tells the
@@ -104,6 +65,98 @@ QString Record_Field(const QString &value, const QString &lineBreak)
     return replaceLineBreaks(out, lineBreak);
 }
 
+void Correct_Model_And_Graphic(const ScriptRecord &job, QString &model, QString &graphic)
+{
+    if (Is_Absent_Path(model))
+        model = QStringLiteral("None");
+    else if (Is_Relative_Path(model))
+        model = Join_Path(job.CurrentFolder, model);
+    if (model == QLatin1String("None"))
+        graphic = QStringLiteral("None");
+}
+
+QString Record_Path_Field(const QString &path)
+{
+    return Record_Field(Is_Absent_Path(path) ? QStringLiteral("None") : Record_Path(path));
+}
+
+QString Scan_Line_Path(const QString &scan, const QString &model)
+{
+    return Has_Extension(scan, QStringLiteral("stl")) ? scan : model;
+}
+
+QString Podiatrist_Field(const ScriptRecord &job)
+{
+    return Record_Field(job.PodiatristName) + (job.SendConfirmationEmail ? QStringLiteral(";Y") : QStringLiteral(";N"));
+}
+
+QString Record_Line_Field(const QString &line, int n)
+{
+    QString rest = line;
+    QString value;
+    for (int i = 0; i < n; ++i)
+        value = Get_Token_Comma(rest);
+    return value;
+}
+
+void Read_Scan_Line(const QString &line, QString &lcf, QString &scan)
+{
+    const QString value = Record_Line_Field(line, 2);
+    if (Is_Absent_Path(value))
+        return;
+    const QString path = From_Record_Path(value);
+    lcf = path;
+    if (Has_Extension(path, QStringLiteral("stl")))
+        scan = path;
+    else if (path.size() > 4)
+        scan = path.left(path.size() - 4) + QStringLiteral(".Wrl");
+}
+
+void Read_Podiatrist_Line(const QString &line, QString &name, bool &sendEmail)
+{
+    // The writers append the e-mail choice to the name; take it back off so
+    // that reopening and saving never grows the name.
+    QString podiatrist = Record_Line_Field(line, 2);
+    sendEmail = false;
+    if (podiatrist.endsWith(QLatin1String(";Y")) || podiatrist.endsWith(QLatin1String(";N"))) {
+        sendEmail = podiatrist.endsWith(u'Y');
+        podiatrist.chop(2);
+    }
+    if (Record_Line_Field(line, 3) == QLatin1String("Y"))
+        sendEmail = true;
+    name = podiatrist;
+}
+
+QString Read_Notes_Line(const QString &line)
+{
+    // Everything after the label; the writer's closing "," comes off again.
+    QString notes = line;
+    Get_Token_Comma(notes);
+    if (notes.endsWith(u','))
+        notes.chop(1);
+    return notes;
+}
+
+void Read_Job_Lines(ScriptRecord &job, const QStringList &lines)
+{
+    auto f2 = [&](int n) { return Record_Line_Field(lines[n - 1], 2); };
+    job.JobNumber = f2(2);
+    job.ReprocessedFromJob = job.JobNumber;
+    job.ClinicJobNumber = f2(3);
+    job.PdfFile = From_Record_Path(f2(4));
+    Read_Scan_Line(lines[4], job.LeftLcfFile, job.LeftScanFile);
+    Read_Scan_Line(lines[5], job.RightLcfFile, job.RightScanFile);
+    if (!Is_Absent_Path(f2(7)))
+        job.LeftGraphicFile = From_Record_Path(f2(7));
+    if (!Is_Absent_Path(f2(8)))
+        job.RightGraphicFile = From_Record_Path(f2(8));
+    job.ClientFirstName = f2(9);
+    job.ClientSurname = f2(10);
+    job.Gender = f2(11);
+    Read_Podiatrist_Line(lines[11], job.PodiatristName, job.SendConfirmationEmail);
+    job.ClinicName = f2(13);
+}
+
 bool Pfa_Is_C_Shape(const QString &pfa)
 {
     return pfa.indexOf(u'C', 1, Qt::CaseInsensitive) >= 1;
@@ -112,12 +165,11 @@ bool Pfa_Is_C_Shape(const QString &pfa)
 QStringList Build_CSV_EVA(ScriptRecord &job)
 {
     const QDateTime now = Clock::now();
-    correctSide(job, job.LeftLcfFile, job.LeftGraphicFile);
-    correctSide(job, job.RightLcfFile, job.RightGraphicFile);
+    Correct_Model_And_Graphic(job, job.LeftLcfFile, job.LeftGraphicFile);
+    Correct_Model_And_Graphic(job, job.RightLcfFile, job.RightGraphicFile);
 
-    const QString left5 = Has_Extension(job.LeftScanFile, QStringLiteral("stl")) ? job.LeftScanFile : job.LeftLcfFile;
-    const QString right6 =
-        Has_Extension(job.RightScanFile, QStringLiteral("stl")) ? job.RightScanFile : job.RightLcfFile;
+    const QString left5 = Scan_Line_Path(job.LeftScanFile, job.LeftLcfFile);
+    const QString right6 = Scan_Line_Path(job.RightScanFile, job.RightLcfFile);
 
     // Top covers are joined with "," by the format itself; options and notes with ";".
     job.TopCoverL = replaceLineBreaks(QString(job.TopCoverL).replace(u',', u';'), QStringLiteral(","));
@@ -131,15 +183,14 @@ QStringList Build_CSV_EVA(ScriptRecord &job)
     lines
         << QStringLiteral("BRENNICK ORTHOTICS PRESCRIPTION") << QStringLiteral("Job Number,") + t(job.JobNumber)
         << QStringLiteral("Clinic Job Number,") + t(job.ClinicJobNumber)
-        << QStringLiteral("PDF File Name,") + recordPathField(job.PdfFile)
-        << QStringLiteral("Left Scan File Name,") + recordPathField(left5)
-        << QStringLiteral("Right Scan File Name,") + recordPathField(right6)
-        << QStringLiteral("Left Graphic File Name,") + recordPathField(job.LeftGraphicFile)
-        << QStringLiteral("Right Graphic File Name,") + recordPathField(job.RightGraphicFile)
+        << QStringLiteral("PDF File Name,") + Record_Path_Field(job.PdfFile)
+        << QStringLiteral("Left Scan File Name,") + Record_Path_Field(left5)
+        << QStringLiteral("Right Scan File Name,") + Record_Path_Field(right6)
+        << QStringLiteral("Left Graphic File Name,") + Record_Path_Field(job.LeftGraphicFile)
+        << QStringLiteral("Right Graphic File Name,") + Record_Path_Field(job.RightGraphicFile)
         << QStringLiteral("Client First Name,") + t(job.ClientFirstName)
         << QStringLiteral("Client Surname,") + t(job.ClientSurname) << QStringLiteral("Gender,") + t(job.Gender)
-        << QStringLiteral("Podiatrist Name,") + t(job.PodiatristName)
-               + (job.SendConfirmationEmail ? QStringLiteral(";Y") : QStringLiteral(";N"))
+        << QStringLiteral("Podiatrist Name,") + Podiatrist_Field(job)
         << QStringLiteral("Clinic Name,") + t(job.ClinicName) << QStringLiteral("Date,") + Clock::recordDate(now.date())
         << QStringLiteral("Time,") + Clock::longTime(now.time()) << QStringLiteral("Foot,Left,Right")
         << pair(QStringLiteral("Foot Size"), t(job.FootSizeL), t(job.FootSizeR))
@@ -210,35 +261,10 @@ void Parse_CSV_EVA(ScriptRecord &job, const QStringList &lines, const QString &s
 
     ScriptRecord r = job;
     auto L = [&](int n) -> const QString & { return lines[n - 1]; };
-    auto f2 = [&](int n) { return field(L(n), 2); };
-    auto f3 = [&](int n) { return field(L(n), 3); };
+    auto f2 = [&](int n) { return Record_Line_Field(L(n), 2); };
+    auto f3 = [&](int n) { return Record_Line_Field(L(n), 3); };
 
-    r.JobNumber = f2(2);
-    r.ReprocessedFromJob = r.JobNumber;
-    r.ClinicJobNumber = f2(3);
-    r.PdfFile = From_Record_Path(f2(4));
-    readScanLine(L(5), r.LeftLcfFile, r.LeftScanFile);
-    readScanLine(L(6), r.RightLcfFile, r.RightScanFile);
-    if (!Is_Absent_Path(f2(7)))
-        r.LeftGraphicFile = From_Record_Path(f2(7));
-    if (!Is_Absent_Path(f2(8)))
-        r.RightGraphicFile = From_Record_Path(f2(8));
-    r.ClientFirstName = f2(9);
-    r.ClientSurname = f2(10);
-    r.Gender = f2(11);
-
-    // The writers append the e-mail choice to the name; take it back off so
-    // that reopening and saving never grows the name.
-    QString podiatrist = f2(12);
-    r.SendConfirmationEmail = false;
-    if (podiatrist.endsWith(QLatin1String(";Y")) || podiatrist.endsWith(QLatin1String(";N"))) {
-        r.SendConfirmationEmail = podiatrist.endsWith(u'Y');
-        podiatrist.chop(2);
-    }
-    if (f3(12) == QLatin1String("Y"))
-        r.SendConfirmationEmail = true;
-    r.PodiatristName = podiatrist;
-    r.ClinicName = f2(13);
+    Read_Job_Lines(r, lines);
 
     r.FootSizeL = f2(17);
     r.FootSizeR = f3(17);
@@ -260,12 +286,7 @@ void Parse_CSV_EVA(ScriptRecord &job, const QStringList &lines, const QString &s
     r.InsoleOptionsL = f2(27);
     r.InsoleOptionsR = f3(27);
 
-    // Everything after the label; the writer's closing "," comes off again.
-    QString notes = L(28);
-    Get_Token_Comma(notes);
-    if (notes.endsWith(u','))
-        notes.chop(1);
-    r.Notes = notes;
+    r.Notes = Read_Notes_Line(L(28));
 
     auto numPairInto = [&](int n, double &left, double &right) {
         left = numField(L(n), 2);
@@ -302,8 +323,8 @@ void Parse_CSV_EVA(ScriptRecord &job, const QStringList &lines, const QString &s
     r.ForefootValgusR = f3(54);
     r.VarusLengthL = num::shortestText(numField(L(55), 2));
     r.VarusLengthR = num::shortestText(numField(L(55), 3));
-    r.ExtraHeelDepthL = heelDepthField(field(L(56), 2));
-    r.ExtraHeelDepthR = heelDepthField(field(L(56), 3));
+    r.ExtraHeelDepthL = heelDepthField(Record_Line_Field(L(56), 2));
+    r.ExtraHeelDepthR = heelDepthField(Record_Line_Field(L(56), 3));
     numPairInto(57, r.ForefootElevationL, r.ForefootElevationR);
     r.HeelWidthL = f2(58);
     r.HeelWidthR = f3(58);

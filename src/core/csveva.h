@@ -30,3 +30,43 @@ bool Pfa_Is_C_Shape(const QString &pfa);
 // A value the user typed, made safe for a positional record: "," becomes ";"
 // and line breaks become `lineBreak`.
 QString Record_Field(const QString &value, const QString &lineBreak = QStringLiteral(";"));
+
+// What the soft and rigid script records share: lines 2 to 13,
+// the notes line, and the positional fields.
+
+// A model file path as the writers take it, stored back: an absent one
+// becomes "None", a bare name is placed in CurrentFolder, and a foot without
+// a model has no graphic either.
+void Correct_Model_And_Graphic(const ScriptRecord &job, QString &model, QString &graphic);
+
+// A job file path as a record line carries it: "None" when absent, else its
+// Record_Path with no raw ",".
+QString Record_Path_Field(const QString &path);
+
+// What a scan line (5 or 6) names: the foot's own scan when it is an STL
+// scan, else its model file.
+QString Scan_Line_Path(const QString &scan, const QString &model);
+
+// The podiatrist field of line 12: the name and ";Y" or ";N" for the e-mail tick.
+QString Podiatrist_Field(const ScriptRecord &job);
+
+// Field n (from 1) of a record line, split at "," as the writers joined it.
+QString Record_Line_Field(const QString &line, int n);
+
+// Reads a scan line back into the foot's model and scan paths: the model is
+// the path written, the scan the same path (an STL scan) or its ".Wrl"
+// sibling. "None" leaves both as they were.
+void Read_Scan_Line(const QString &line, QString &lcf, QString &scan);
+
+// Reads line 12: the name without the writer's ";Y" or ";N", which (like a
+// third field "Y") sets the e-mail tick.
+void Read_Podiatrist_Line(const QString &line, QString &name, bool &sendEmail);
+
+// The notes line: everything after the label, less the writer's closing ",".
+QString Read_Notes_Line(const QString &line);
+
+// Reads lines 2 to 13, alike in both records: job number (into
+// ReprocessedFromJob as well), clinic job number, PDF, scan and graphic
+// paths ("None" keeps a graphic), client, podiatrist and clinic. `lines`
+// holds at least 13 lines.
+void Read_Job_Lines(ScriptRecord &job, const QStringList &lines);
