@@ -343,14 +343,28 @@ JobRelocator::Outcome JobRelocator::relocate()
     }
 
     // Every copy first: a failure stops the move before anything is deleted.
-    for (const RelocationFile &file : std::as_const(plan.files)) {
-        if (file.target.isEmpty())
-            continue;
+    // The record goes first: its rewrite is written through to the disk,
+    // which is quick before the large copies and slow behind them.
+    auto copy = [this](const RelocationFile &file) {
         Set_Status(QStringLiteral("Copying File...") + Get_File_Name(file.source));
         copyInto(file);
+    };
+    // A move that stops leaves the job as it was.
+    const QString oldPdfFile = m_job.PdfFile;
+    try {
+        if (plan.rewriteRecord) {
+            copy(plan.files[plan.record]);
+            Update_CSV_File(plan.files[plan.record].target, m_job);
+        }
+        for (int i = 0; i < plan.files.size(); ++i) {
+            if (!plan.files[i].target.isEmpty() && !(plan.rewriteRecord && i == plan.record))
+                copy(plan.files[i]);
+        }
+    } catch (...) {
+        m_job.PdfFile = oldPdfFile;
+        m_job.ClinicJobNumber = oldClinicJobNumber;
+        throw;
     }
-    if (plan.rewriteRecord)
-        Update_CSV_File(plan.files[plan.record].target, m_job);
 
     QStringList notDeleted;
     if (deleteOriginals) {

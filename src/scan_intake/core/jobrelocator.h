@@ -104,10 +104,11 @@ public:
     //  - the clinic's job number from the first named scan's name (the
     //    text before its first "_"), else asked for;
     //  - one question before any file of the clinic folder is replaced;
-    //  - the copies, each written beside its target and put in place only
-    //    when it has the source's size: a failed copy stops the move with
-    //    SolvaneError before anything is deleted;
-    //  - the record renamed and rewritten (Update_CSV_File);
+    //  - the record copied under its new name and rewritten
+    //    (Update_CSV_File), then the other copies, each written beside its
+    //    target and put in place only when it has the source's size: a
+    //    failed copy stops the move with SolvaneError before anything is
+    //    deleted, and the job is left as it was;
     //  - on Yes, each source whose copy has its size and more than 10 bytes
     //    deleted;
     //  - the job's paths to the moved files, CurrentFolder and the main

@@ -290,6 +290,9 @@ private slots:
             QVERIFY2(!name.startsWith('.'), qPrintable(name));
         QCOMPARE(Job().CurrentFolder, oldFolder);
         QCOMPARE(Job().RightLcfFile, folder.in(bad));
+        QCOMPARE(Job().CsvFile, folder.in("AB0041_Ann_Lee.Csv"));
+        QCOMPARE(Job().PdfFile, folder.in("AB0041_Ann_Lee.Pdf"));
+        QCOMPARE(Job().ClinicJobNumber, QString());
         QVERIFY(shell.calls.isEmpty());
     }
 
