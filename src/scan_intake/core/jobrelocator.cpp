@@ -270,6 +270,47 @@ void JobRelocator::copyInto(const RelocationFile &file) const
 JobRelocator::Outcome JobRelocator::relocate()
 {
     RelocationPlan plan = this->plan();
+    if (plan.stop != RelocationPlan::Stop::None)
+        return sayStopped(plan);
+
+    m_job.RelocationFolder = plan.targetFolder;
+    const bool deleteOriginals = UI().message(QStringLiteral("Do You Want to Delete the Original Files?"),
+                                              QStringLiteral("Info"), Prompter::Icon::None, Prompter::Buttons::YesNo)
+                                 == Prompter::Answer::Yes;
+
+    // A move that stops leaves the job as it was.
+    const QString oldClinicJobNumber = m_job.ClinicJobNumber;
+    const QString oldPdfFile = m_job.PdfFile;
+    try {
+        takeClinicJobNumber();
+        if (plan.rewriteRecord)
+            nameRecord(plan, m_job.ClinicJobNumber);
+        if (!mayReplace(plan)) {
+            m_job.ClinicJobNumber = oldClinicJobNumber;
+            return Outcome::Declined;
+        }
+        copyAll(plan);
+    } catch (...) {
+        m_job.ClinicJobNumber = oldClinicJobNumber;
+        m_job.PdfFile = oldPdfFile;
+        throw;
+    }
+    const QStringList notDeleted = deleteOriginals ? deleteVerifiedSources(plan) : QStringList();
+
+    for (const RelocationPlan::Repoint &repoint : std::as_const(plan.repoints)) {
+        if (!plan.files[repoint.file].target.isEmpty())
+            m_job.*repoint.member = plan.files[repoint.file].target;
+    }
+    m_job.CurrentFolder = plan.targetFolder;
+    if (ShellServices *shell = Shell())
+        shell->Show_Folder(plan.targetFolder);
+    Set_Status(QStringLiteral("Ready"));
+    sayWhatWasLeft(plan, notDeleted);
+    return Outcome::Moved;
+}
+
+JobRelocator::Outcome JobRelocator::sayStopped(const RelocationPlan &plan)
+{
     switch (plan.stop) {
     case RelocationPlan::Stop::NoModelFile:
         UI().message(QStringLiteral("Invalid File Selection"), kTitle);
@@ -281,118 +322,104 @@ JobRelocator::Outcome JobRelocator::relocate()
                      QStringLiteral("Warning"));
         return Outcome::NoMatchString;
     case RelocationPlan::Stop::SameFolder:
-        UI().message(QStringLiteral("The Job is Already in ") + native(plan.targetFolder) + kCrLf
-                         + QStringLiteral("Nothing was Moved"),
-                     QStringLiteral("Warning"), Prompter::Icon::Warning);
-        return Outcome::SameFolder;
     case RelocationPlan::Stop::None: break;
     }
+    UI().message(QStringLiteral("The Job is Already in ") + native(plan.targetFolder) + kCrLf
+                     + QStringLiteral("Nothing was Moved"),
+                 QStringLiteral("Warning"), Prompter::Icon::Warning);
+    return Outcome::SameFolder;
+}
 
-    m_job.RelocationFolder = plan.targetFolder;
-    const bool deleteOriginals = UI().message(QStringLiteral("Do You Want to Delete the Original Files?"),
-                                              QStringLiteral("Info"), Prompter::Icon::None, Prompter::Buttons::YesNo)
-                                 == Prompter::Answer::Yes;
-
-    // The clinic's job number: the text before the first "_" of the scan's
-    // name (a laboratory job "12345_Ann_Lee_L.Wrl"), else asked for.
-    const QString oldClinicJobNumber = m_job.ClinicJobNumber;
+void JobRelocator::takeClinicJobNumber()
+{
+    // The text before the first "_" of the scan's name (a laboratory job
+    // "12345_Ann_Lee_L.Wrl"), else asked for.
     const QString scan = namedScan(m_job);
     if (scan.isEmpty()) {
         m_job.ClinicJobNumber.clear();
-    } else {
-        const qsizetype underscore = scan.indexOf(u'_');
-        if (underscore >= 1)
-            m_job.ClinicJobNumber = scan.left(underscore);
-        if (m_job.ClinicJobNumber.isEmpty())
-            m_job.ClinicJobNumber = Get_Std_Input(QStringLiteral("Enter the Laboratory Job Number"), QString(),
-                                                  QStringLiteral("000000"), QStringLiteral("Job Number"));
+        return;
     }
+    const qsizetype underscore = scan.indexOf(u'_');
+    if (underscore >= 1)
+        m_job.ClinicJobNumber = scan.left(underscore);
+    if (m_job.ClinicJobNumber.isEmpty())
+        m_job.ClinicJobNumber = Get_Std_Input(QStringLiteral("Enter the Laboratory Job Number"), QString(),
+                                              QStringLiteral("000000"), QStringLiteral("Job Number"));
+}
 
-    if (plan.rewriteRecord) {
-        RelocationFile &record = plan.files[plan.record];
-        record.target =
-            Join_Path(plan.targetFolder, Relocated_Record_Name(Get_File_Name(record.source), m_job.ClinicJobNumber));
-        const QFileInfo to(record.target);
-        if (to.isDir())
-            throw SolvaneError(ErrorNumber::FileWrite, QStringLiteral("Cannot copy ") + native(record.source)
-                                                           + QStringLiteral(": a folder of that name is in ")
-                                                           + native(plan.targetFolder));
-        record.targetExists = to.exists();
-        // A file of the job already named as the renamed record would
-        // overwrite it or be overwritten: the record is the one that counts.
-        for (int i = 0; i < plan.files.size(); ++i) {
-            if (i != plan.record && plan.files[i].target == record.target)
-                plan.files[i].target.clear();
-        }
+void JobRelocator::nameRecord(RelocationPlan &plan, const QString &clinicJobNumber)
+{
+    RelocationFile &record = plan.files[plan.record];
+    record.target = Join_Path(plan.targetFolder, Relocated_Record_Name(Get_File_Name(record.source), clinicJobNumber));
+    const QFileInfo to(record.target);
+    if (to.isDir())
+        throw SolvaneError(ErrorNumber::FileWrite, QStringLiteral("Cannot copy ") + native(record.source)
+                                                       + QStringLiteral(": a folder of that name is in ")
+                                                       + native(plan.targetFolder));
+    record.targetExists = to.exists();
+    // A file of the job already named as the renamed record would overwrite
+    // it or be overwritten: the record is the one that counts.
+    for (int i = 0; i < plan.files.size(); ++i) {
+        if (i != plan.record && plan.files[i].target == record.target)
+            plan.files[i].target.clear();
     }
+}
 
+bool JobRelocator::mayReplace(const RelocationPlan &plan)
+{
     QStringList existing;
-    for (const RelocationFile &file : std::as_const(plan.files)) {
+    for (const RelocationFile &file : plan.files) {
         if (!file.target.isEmpty() && file.targetExists)
             existing << Get_File_Name(file.target);
     }
-    if (!existing.isEmpty()) {
-        const Prompter::Answer replace = UI().message(
-            QStringLiteral("These Files Already Exist in ") + native(plan.targetFolder) + u':' + kCrLf + kCrLf
-                + listOf(existing) + kCrLf + kCrLf + QStringLiteral("Do You Want to Replace Them?"),
-            QStringLiteral("Info"), Prompter::Icon::Question, Prompter::Buttons::YesNo);
-        if (replace != Prompter::Answer::Yes) {
-            m_job.ClinicJobNumber = oldClinicJobNumber;
-            return Outcome::Declined;
-        }
-    }
+    if (existing.isEmpty())
+        return true;
+    return UI().message(QStringLiteral("These Files Already Exist in ") + native(plan.targetFolder) + u':' + kCrLf
+                            + kCrLf + listOf(existing) + kCrLf + kCrLf + QStringLiteral("Do You Want to Replace Them?"),
+                        QStringLiteral("Info"), Prompter::Icon::Question, Prompter::Buttons::YesNo)
+           == Prompter::Answer::Yes;
+}
 
-    // Every copy first: a failure stops the move before anything is deleted.
-    // The record goes first: its rewrite is written through to the disk,
-    // which is quick before the large copies and slow behind them.
+void JobRelocator::copyAll(const RelocationPlan &plan)
+{
     auto copy = [this](const RelocationFile &file) {
         Set_Status(QStringLiteral("Copying File...") + Get_File_Name(file.source));
         copyInto(file);
     };
-    // A move that stops leaves the job as it was.
-    const QString oldPdfFile = m_job.PdfFile;
-    try {
-        if (plan.rewriteRecord) {
-            copy(plan.files[plan.record]);
-            Update_CSV_File(plan.files[plan.record].target, m_job);
-        }
-        for (int i = 0; i < plan.files.size(); ++i) {
-            if (!plan.files[i].target.isEmpty() && !(plan.rewriteRecord && i == plan.record))
-                copy(plan.files[i]);
-        }
-    } catch (...) {
-        m_job.PdfFile = oldPdfFile;
-        m_job.ClinicJobNumber = oldClinicJobNumber;
-        throw;
+    // The record goes first: its rewrite is written through to the disk,
+    // which is quick before the large copies and slow behind them.
+    if (plan.rewriteRecord) {
+        copy(plan.files[plan.record]);
+        Update_CSV_File(plan.files[plan.record].target, m_job);
     }
+    for (int i = 0; i < plan.files.size(); ++i) {
+        if (!plan.files[i].target.isEmpty() && !(plan.rewriteRecord && i == plan.record))
+            copy(plan.files[i]);
+    }
+}
 
+QStringList JobRelocator::deleteVerifiedSources(const RelocationPlan &plan)
+{
     QStringList notDeleted;
-    if (deleteOriginals) {
-        for (int i = 0; i < plan.files.size(); ++i) {
-            const RelocationFile &file = plan.files[i];
-            if (file.target.isEmpty())
-                continue;
-            const QFileInfo from(file.source);
-            const QFileInfo to(file.target);
-            // The rewritten record differs from its source by design; every
-            // other copy must match its source's size.
-            const bool rewritten = plan.rewriteRecord && i == plan.record;
-            const bool verified =
-                to.exists() && to.size() > kSmallestVerifiedCopy && (rewritten || to.size() == from.size());
-            if (from.exists() && verified && !QFile::remove(file.source))
-                notDeleted << native(file.source);
-        }
+    for (int i = 0; i < plan.files.size(); ++i) {
+        const RelocationFile &file = plan.files[i];
+        if (file.target.isEmpty())
+            continue;
+        const QFileInfo from(file.source);
+        const QFileInfo to(file.target);
+        // The rewritten record differs from its source by design; every other
+        // copy must match its source's size.
+        const bool rewritten = plan.rewriteRecord && i == plan.record;
+        const bool verified =
+            to.exists() && to.size() > kSmallestVerifiedCopy && (rewritten || to.size() == from.size());
+        if (from.exists() && verified && !QFile::remove(file.source))
+            notDeleted << native(file.source);
     }
+    return notDeleted;
+}
 
-    for (const RelocationPlan::Repoint &repoint : std::as_const(plan.repoints)) {
-        if (!plan.files[repoint.file].target.isEmpty())
-            m_job.*repoint.member = plan.files[repoint.file].target;
-    }
-    m_job.CurrentFolder = plan.targetFolder;
-    if (ShellServices *shell = Shell())
-        shell->Show_Folder(plan.targetFolder);
-    Set_Status(QStringLiteral("Ready"));
-
+void JobRelocator::sayWhatWasLeft(const RelocationPlan &plan, const QStringList &notDeleted) const
+{
     if (plan.record < 0) {
         UI().message(QStringLiteral("No Script File of this Job was Among the Files Moved (") + JobBaseName(m_job)
                          + QStringLiteral(".Csv)") + kCrLf + QStringLiteral("No Script File was Renamed or Updated"),
@@ -405,5 +432,4 @@ JobRelocator::Outcome JobRelocator::relocate()
     if (!notDeleted.isEmpty())
         UI().message(QStringLiteral("These Original Files Could Not be Deleted:") + kCrLf + kCrLf + listOf(notDeleted),
                      QStringLiteral("Warning"), Prompter::Icon::Warning);
-    return Outcome::Moved;
 }

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -116,7 +117,14 @@ public:
     Outcome relocate();
 
 private:
+    static Outcome sayStopped(const RelocationPlan &plan);
+    void takeClinicJobNumber();
+    static void nameRecord(RelocationPlan &plan, const QString &clinicJobNumber);
+    static bool mayReplace(const RelocationPlan &plan);
+    void copyAll(const RelocationPlan &plan);
     void copyInto(const RelocationFile &file) const;
+    static QStringList deleteVerifiedSources(const RelocationPlan &plan);
+    void sayWhatWasLeft(const RelocationPlan &plan, const QStringList &notDeleted) const;
 
     ScriptRecord &m_job;
     QString m_targetFolder;
