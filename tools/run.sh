@@ -14,15 +14,16 @@ cmake --build build -j "$(nproc)"
 home="${SOLVANE_HOME:-$HOME/3DEriruvu}"
 if [ ! -e "$home" ]; then
   echo "run: preparing a demo working folder in $home"
-  mkdir -p "$home/Data/Demo Clinic" "$home/Jobs" "$home/Archive"
+  # Two clinics (users), so a job can be moved between them with "Tools".
+  mkdir -p "$home/Data/DemoClinic" "$home/Data/NorthClinic" "$home/Jobs" "$home/Archive"
   # Text files the program reads are CR LF, as on the clinic PCs.
-  printf 'DEMO\r\nA0000\r\n0001\r\nDemo Clinic\r\n' > "$home/Solvane.Cfg"
+  printf 'DEMO\r\nA0000\r\n0001\r\nDemoClinic\r\nNorthClinic\r\n' > "$home/Solvane.Cfg"
   printf 'Podiatrists\r\nDr Ann Lee\r\nDr Tom Hart\r\nDr Mia Chen\r\nEnd\r\n' > "$home/Podiatrist.Cfg"
   printf 'Clinics\r\nDemo Clinic;1 High Street;Townsville\r\nNorth Clinic;5 Park Road;Townsville\r\nEnd\r\n' > "$home/Clinic.Cfg"
   # The clinic's option table: the EVA window's lists and the option-table print.
   cp tools/demo-home/Solvane.Tbl "$home/Solvane.Tbl"
   # Made-up feet (from formulas, no person's scan) so a foot can be loaded at once.
-  build/src/views3d/samples/solvane_make_samples "$home/Data/Demo Clinic"
+  build/src/views3d/samples/solvane_make_samples "$home/Data/DemoClinic"
   # Stand-in sender and companion: a job sent from the demo lands in Outbox/.
   bash tools/demo-standins.sh "$home"
 fi

@@ -17,6 +17,7 @@
 #include <QBoxLayout>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -295,7 +296,10 @@ void MainForm::Unload_All()
 
 void MainForm::Show_Folder(const QString &folder)
 {
+    const bool shownAlready = m_scanLists->folder() == QDir::cleanPath(folder);
     m_scanLists->setFolder(folder);
+    if (shownAlready)
+        m_scanLists->refresh();
     Job().CurrentFolder = m_scanLists->folder();
 }
 

@@ -36,15 +36,15 @@ public:
     void Load_Sizes1() override;
     void Set_Size_List_Texts(const QString &left, const QString &right) override;
     void Refresh_File_Lists() override;
+    // Points the folder tree (and with it both scan lists) at a folder, which
+    // becomes the job's current folder. A folder already shown is read
+    // again, as its files may have changed since.
+    void Show_Folder(const QString &folder) override;
 
     // Fills the user list from UserList; hides it for a single user.
     void Load_Combo3();
     // Unloads the shut-down list of windows (only those that are loaded).
     void Unload_All();
-
-    // Points the folder tree (and with it both scan lists) at a folder, which
-    // becomes the job's current folder.
-    void Show_Folder(const QString &folder);
 
     void Set_Status(const QString &text);
     QString statusText() const;

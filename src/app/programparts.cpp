@@ -7,6 +7,7 @@
 #include "scriptform1.h"
 #include "softhooks.h"
 #include "softjobcommands.h"
+#include "verifyform.h"
 
 void Join_Program_Parts()
 {
@@ -15,6 +16,7 @@ void Join_Program_Parts()
     Register_Soft_Windows();
     Register_Pdf_Viewer();
     Register_Foot_Views();
+    Register_Relocation_Window();
     Install_Soft_Job_Commands();
 
     // The viewer is modal and finds its owner itself (the active window,

@@ -20,6 +20,9 @@ public:
     virtual void Set_Size_List_Texts(const QString &left, const QString &right) = 0;
     // Re-reads CurrentFolder into the scan file lists.
     virtual void Refresh_File_Lists() = 0;
+    // Points the folder view and both scan lists (with their usual pattern)
+    // at a folder, read afresh, which becomes CurrentFolder.
+    virtual void Show_Folder(const QString &folder) = 0;
 };
 
 // Null until the main window (or a test) installs one.

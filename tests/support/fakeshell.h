@@ -37,4 +37,5 @@ public:
         calls << QStringLiteral("Set_Size_List_Texts %1 %2").arg(left, right);
     }
     void Refresh_File_Lists() override { calls << QStringLiteral("Refresh_File_Lists"); }
+    void Show_Folder(const QString &folder) override { calls << QStringLiteral("Show_Folder ") + folder; }
 };
