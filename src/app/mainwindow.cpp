@@ -276,6 +276,11 @@ void MainForm::Set_Size_List_Texts(const QString &left, const QString &right)
     m_combo2->setCurrentText(right);
 }
 
+QString MainForm::Size_List_Text(int side) const
+{
+    return (side == 0 ? m_combo1 : m_combo2)->currentText();
+}
+
 void MainForm::Refresh_File_Lists()
 {
     m_scanLists->refresh();

@@ -35,6 +35,7 @@ public:
     bool Load_Right_Foot() override;
     void Load_Sizes1() override;
     void Set_Size_List_Texts(const QString &left, const QString &right) override;
+    QString Size_List_Text(int side) const override;
     void Refresh_File_Lists() override;
     // Points the folder tree (and with it both scan lists) at a folder, which
     // becomes the job's current folder. A folder already shown is read

@@ -18,6 +18,8 @@ public:
     virtual void Load_Sizes1() = 0;
     // Puts texts into the main window's size lists (a record was read).
     virtual void Set_Size_List_Texts(const QString &left, const QString &right) = 0;
+    // What the main window's size list of a foot shows (0 left, 1 right).
+    virtual QString Size_List_Text(int side) const = 0;
     // Re-reads CurrentFolder into the scan file lists.
     virtual void Refresh_File_Lists() = 0;
     // Points the folder view and both scan lists (with their usual pattern)

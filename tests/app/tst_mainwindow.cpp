@@ -190,6 +190,9 @@ private slots:
         QCOMPARE(combo1->currentText(), QString("9.5"));
         QCOMPARE(combo2->currentText(), QString("4"));
         QCOMPARE(Job().FootSizeL, QString("9.5"));
+        // Other windows read the lists through the shell.
+        QCOMPARE(window.Size_List_Text(0), QString("9.5"));
+        QCOMPARE(window.Size_List_Text(1), QString("4"));
     }
 
     void userListAndToolsFollowTheConfiguration_data()

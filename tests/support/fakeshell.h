@@ -36,6 +36,9 @@ public:
     {
         calls << QStringLiteral("Set_Size_List_Texts %1 %2").arg(left, right);
     }
+    // What the size lists show; tests set them.
+    QString sizeListTexts[2];
+    QString Size_List_Text(int side) const override { return sizeListTexts[side == 0 ? 0 : 1]; }
     void Refresh_File_Lists() override { calls << QStringLiteral("Refresh_File_Lists"); }
     void Show_Folder(const QString &folder) override { calls << QStringLiteral("Show_Folder ") + folder; }
 };
