@@ -304,8 +304,7 @@ private slots:
         QTest::newRow("Simple1 empty model") << 1 << "LeftLcfFile"
                                              << "" << 5 << "Left Scan File Name,None"
                                              << "None";
-        QTest::newRow("Simple1 model dropped") << 1 << "LeftLcfFile" << d + "L.Lcf" << 5
-                                               << "Left Scan File Name,None"
+        QTest::newRow("Simple1 model dropped") << 1 << "LeftLcfFile" << d + "L.Lcf" << 5 << "Left Scan File Name,None"
                                                << "None";
         QTest::newRow("Simple1 empty graphic") << 1 << "LeftGraphicFile"
                                                << "" << 7 << "Left Graphic File Name,None"
