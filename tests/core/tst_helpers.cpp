@@ -1,5 +1,6 @@
 #include "clock.h"
 #include "jobnames.h"
+#include "messagetext.h"
 #include "paths.h"
 #include "scriptrecord.h"
 #include "shellhelpers.h"
@@ -213,6 +214,19 @@ private slots:
         QTemporaryDir dir;
         QFile file(dir.filePath(name));
         QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(file.errorString()));
+    }
+
+    // Messages break lines with CR LF, and name files where they are here.
+    void messageTexts()
+    {
+        QCOMPARE(Message_Lines({QStringLiteral("We Cannot Start Veltrane..."), QString(),
+                                QStringLiteral("It is Already Running.")}),
+                 QStringLiteral("We Cannot Start Veltrane...\r\n\r\nIt is Already Running."));
+        QCOMPARE(Message_Lines({QStringLiteral("One line")}), QStringLiteral("One line"));
+        TestHome home;
+        const QString table = home.root() + QStringLiteral("/Solvane.Tbl");
+        QCOMPARE(Message_Path(table), QDir::toNativeSeparators(table));
+        QVERIFY(Message_Path(table) != Record_Path(table));
     }
 
     void recordPaths()
