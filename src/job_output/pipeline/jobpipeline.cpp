@@ -225,8 +225,8 @@ void Advance_Job_Counter(ScriptRecord &job, const QString &archivePath)
     try {
         Write_Main_Config(job);
     } catch (const SolvaneError &error) {
-        // The number stays unspent: this job was not sent, and the next one
-        // cannot take it while the file still holds it.
+        // The job was not sent, so its number stays unspent, as the file
+        // still says.
         job.JobCounter = counter;
         throw SolvaneError(error.number(), Message_Lines({QStringLiteral("The Job Counter Could Not Be Saved."),
                                                           QString(), error.description(), QString(),
