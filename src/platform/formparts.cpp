@@ -3,8 +3,11 @@
 #include "namelists.h"
 #include "scriptrecord.h"
 
+#include <QBoxLayout>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
 
@@ -43,6 +46,29 @@ QPushButton *commandButton(const QString &name, const QString &caption, const QS
     b->setText(caption);
     b->setAccessibleName(accessibleName);
     return b;
+}
+
+DispenseDateRow dispenseDateRow(const QString &dateName, const QString &tickPrefix)
+{
+    DispenseDateRow r;
+    r.date = named<QLineEdit>(dateName);
+    // The ticks beside it would otherwise squeeze the date out of sight.
+    r.date->setMinimumWidth(r.date->fontMetrics().horizontalAdvance(QStringLiteral("00/00/0000"))
+                            + r.date->minimumSizeHint().width());
+    r.row = new QWidget;
+    auto *ticks = new QHBoxLayout(r.row);
+    ticks->setContentsMargins(0, 0, 0, 0);
+    ticks->addWidget(r.date);
+    const QString captions[3] = {QStringLiteral("Priority Return"), QStringLiteral("Confirm Before Manufacture"),
+                                 QStringLiteral("Send Confirmation E-Mail")};
+    for (int i = 0; i < 3; ++i) {
+        auto *c = named<QCheckBox>(tickPrefix + QString::number(i + 1));
+        c->setText(captions[i]);
+        c->setAccessibleName(captions[i]);
+        ticks->addWidget(c);
+        r.ticks[i] = c;
+    }
+    return r;
 }
 
 QString Fill_Name_Combo(QComboBox *names, const QString &fileName)

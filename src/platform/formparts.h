@@ -5,8 +5,12 @@
 
 #include <QString>
 
+#include <array>
+
 struct ScriptRecord;
+class QCheckBox;
 class QComboBox;
+class QLineEdit;
 class QLabel;
 class QPushButton;
 class QWidget;
@@ -35,6 +39,17 @@ inline QPushButton *commandButton(const QString &name, const QString &caption)
 {
     return commandButton(name, caption, caption);
 }
+
+// The dispense date box with the three job ticks beside it ("Priority
+// Return", "Confirm Before Manufacture", "Send Confirmation E-Mail"), named
+// `dateName` and `<tickPrefix>1` to 3, on one row widget.
+struct DispenseDateRow
+{
+    QWidget *row = nullptr;
+    QLineEdit *date = nullptr;
+    std::array<QCheckBox *, 3> ticks{};
+};
+DispenseDateRow dispenseDateRow(const QString &dateName, const QString &tickPrefix);
 
 // Fills a name combo with the list file of that name in the working folder
 // ("No Names Available" without one) and chooses its first entry, so the

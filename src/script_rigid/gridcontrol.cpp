@@ -371,6 +371,10 @@ bool GridControl::Column_Locked(int column) const
 
 void GridControl::Grid_Redraw(bool on)
 {
+    // The rows' layout is done now, while painting is still off; left to
+    // its timer it would paint the rebuilt grid a second time.
+    if (on)
+        executeDelayedItemsLayout();
     setUpdatesEnabled(on);
 }
 

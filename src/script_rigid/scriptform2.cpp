@@ -268,8 +268,7 @@ void ScriptForm2::jobCommand(const QString &caption, void (RigidJobCommands::*co
     Run_Command([&] {
         RigidJobCommands *commands = Rigid_Job_Commands();
         if (!commands) {
-            UI().message(QStringLiteral("\"%1\" is not available yet.").arg(caption), QStringLiteral("Info"),
-                         Prompter::Icon::Information);
+            Say_Not_Available(caption);
             return;
         }
         (commands->*command)(*this);

@@ -80,25 +80,14 @@ JobDataTab JobDataTab::build(QWidget *tab)
     t.clinic = addCombo(editableCombo(QStringLiteral("rCombo3")), QStringLiteral("Clinic Name"));
 
     {
-        t.dispenseDate = lineBox(QStringLiteral("rText29"), false);
-        t.dispenseDate->setMinimumWidth(t.dispenseDate->fontMetrics().horizontalAdvance(QStringLiteral("00/00/0000"))
-                                        + t.dispenseDate->minimumSizeHint().width());
-        auto *holder = new QWidget;
-        auto *ticks = new QHBoxLayout(holder);
-        ticks->setContentsMargins(0, 0, 0, 0);
-        ticks->addWidget(t.dispenseDate);
-        auto tick = [&](int n, const QString &text) {
-            auto *c = named<QCheckBox>(QStringLiteral("rCheck%1").arg(n));
-            c->setText(text);
-            c->setAccessibleName(text);
-            ticks->addWidget(c);
-            return c;
-        };
-        t.priorityReturn = tick(1, QStringLiteral("Priority Return"));
-        t.confirmBeforeManufacture = tick(2, QStringLiteral("Confirm Before Manufacture"));
-        t.sendConfirmationEmail = tick(3, QStringLiteral("Send Confirmation E-Mail"));
+        const FormParts::DispenseDateRow row =
+            FormParts::dispenseDateRow(QStringLiteral("rText29"), QStringLiteral("rCheck"));
+        t.dispenseDate = row.date;
+        t.priorityReturn = row.ticks[0];
+        t.confirmBeforeManufacture = row.ticks[1];
+        t.sendConfirmationEmail = row.ticks[2];
         left->addWidget(captionFor(QStringLiteral("Dispense Date"), t.dispenseDate), r, 0);
-        left->addWidget(holder, r++, 1, 1, 2);
+        left->addWidget(row.row, r++, 1, 1, 2);
     }
     for (const auto &[pair, name, what] :
          {std::tuple{&t.scanFile, "rText3", "Scan File"}, std::tuple{&t.graphicFile, "rText37", "Graphic File"}}) {
