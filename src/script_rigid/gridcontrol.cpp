@@ -1,6 +1,6 @@
 #include "gridcontrol.h"
 
-#include "numbers.h"
+#include "rigidgrid.h"
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -60,6 +60,12 @@ public:
             list->setFrame(false);
             m_grid->m_list = list;
             m_grid->m_listSelected = -1;
+            // A pick from the list takes effect at once, as a drop-down's does.
+            auto *self = const_cast<GridCellDelegate *>(this);
+            connect(list, &QComboBox::activated, self, [self, list] {
+                emit self->commitData(list);
+                emit self->closeEditor(list, QAbstractItemDelegate::NoHint);
+            });
             // Filled afresh at every opening, so the list shows what the
             // tables and the size chart hold now.
             emit m_grid->List_Open(row);
@@ -211,9 +217,7 @@ GridControl::GridControl(QWidget *parent)
 
 bool GridControl::Is_Ticked(const QString &text)
 {
-    if (text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
-        return true;
-    return num::leadingNumber(text) != 0.0;
+    return RigidGrid::Is_Ticked_Text(text);
 }
 
 QTableWidgetItem *GridControl::cell(int row, int column) const

@@ -236,6 +236,21 @@ private slots:
         QCOMPARE(changes.size(), 3);
     }
 
+    void pickFromTheListTakesEffectAtOnce()
+    {
+        RigidFixture f;
+        ScriptForm2 *form = nullptr;
+        GridControl *grid = openGrid(f, form);
+        openEditor(grid, 13, 2);
+        QComboBox *list = grid->Open_List();
+        list->setCurrentIndex(2);
+        emit list->activated(2); // the user's pick in the open list
+        QCOMPARE(grid->Grid_Cell_Text(13, 2), QStringLiteral("Moderate"));
+        QCOMPARE(grid->Grid_Cell_Text(13, 3), QStringLiteral("Moderate"));
+        RigidFixture::settle();
+        QVERIFY(!grid->Open_List());
+    }
+
     void tickCellsToggleAndCopy()
     {
         RigidFixture f;
