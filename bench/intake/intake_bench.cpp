@@ -160,7 +160,7 @@ int benchScan(const QString &home, std::size_t triangles, int repetitions)
         const double clickMs = timer.nsecsElapsed() / 1e6;
         FootView *view = Loaded_Foot_View(FootSide::Left);
         if (!view) {
-            std::fprintf(stderr, "intake_bench: the foot was not loaded\n");
+            std::fprintf(stderr, "intake_bench: the foot was not loaded (%s)\n", qPrintable(Last_Status()));
             return 1;
         }
         auto *gl = qobject_cast<QOpenGLWidget *>(view->viewport()->display());

@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QTimer>
 
+#include <filesystem>
+
 namespace {
 
 // The three files the Ruru-Zirorur program leaves for a scan N in folder F.
@@ -55,6 +57,7 @@ private slots:
     void windowScansWithItsOwnSettings();
     void stopWaitingGoesOnAsForNothingLeft();
     void extraFileKeepsTheSubFolder();
+    void secondNameOfTheTargetLeavesTheSubFolder();
     void scanFoot_data();
     void scanFoot();
 };
@@ -238,6 +241,26 @@ void TestRuruPickUp::extraFileKeepsTheSubFolder()
     QVERIFY(!QFileInfo::exists(folderF + QStringLiteral("Lee_Ann_L/Lee_Ann_L.Wrl")));
     QVERIFY(fx.shell.calls.isEmpty());
     QVERIFY(Last_Status().contains(QLatin1String("not empty")));
+}
+
+void TestRuruPickUp::secondNameOfTheTargetLeavesTheSubFolder()
+{
+    IntakeFixture fx;
+    const QString folderF = fx.home.path(QStringLiteral("Data/"));
+    const QStringList output = scannerOutput(folderF, QStringLiteral("Lee_Ann_L"));
+    for (const QString &file : output)
+        fx.home.write(file.mid(fx.home.root().size() + 1), "scan");
+    // The scan already in the data folder is the same file under a second name.
+    std::filesystem::create_hard_link(output[0].toStdString(),
+                                      (folderF + QStringLiteral("Lee_Ann_L.Wrl")).toStdString());
+    ScriptRecord &job = Job();
+    job.ScannerDataFolder = folderF;
+    job.ScanBaseName = QStringLiteral("Lee_Ann_L");
+
+    QCOMPARE(Pick_Up_Ruru_Scan(job, 0), PickUpOutcome::Loaded);
+
+    QVERIFY(!QFileInfo::exists(folderF + QStringLiteral("Lee_Ann_L")));
+    QCOMPARE(fx.home.read(QStringLiteral("Data/Lee_Ann_L.Wrl")), QByteArray("scan"));
 }
 
 void TestRuruPickUp::scanFoot_data()

@@ -33,8 +33,14 @@ void moveUp(const QString &source, const QString &target)
 {
     std::error_code ec;
     std::filesystem::rename(fsPath(source), fsPath(target), ec);
-    if (!ec)
+    if (!ec) {
+        // Two names of one file: the rename leaves both, and the target
+        // already is the file.
+        if (QFileInfo::exists(source) && std::filesystem::equivalent(fsPath(source), fsPath(target), ec)
+            && !QFile::remove(source))
+            fail(QStringLiteral("Cannot delete ") + source);
         return;
+    }
 
     const qint64 size = QFileInfo(source).size();
     const QString partial = target + QStringLiteral(".part");
