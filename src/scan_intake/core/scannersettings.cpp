@@ -1,7 +1,9 @@
 #include "scannersettings.h"
 
+#include "errors.h"
 #include "paths.h"
 #include "scriptrecord.h"
+#include "shellhelpers.h"
 #include "textfile.h"
 
 #include <QFileInfo>
@@ -69,7 +71,13 @@ ScannerSettings Load_Scanner_Settings(IntakeScanner scanner, ScriptRecord &job)
             // An unreadable file is left alone; the defaults serve meanwhile.
         }
     } else if (found.isEmpty()) {
-        textfile::writeLines(Paths::file(defaults.fileName), {program, dataFolder});
+        // A working folder that cannot take the file still lets the window
+        // open with its defaults; the status line says why nothing was kept.
+        try {
+            textfile::writeLines(Paths::file(defaults.fileName), {program, dataFolder});
+        } catch (const SolvaneError &error) {
+            Set_Status(QStringLiteral("Error: ") + error.description());
+        }
     }
 
     ScannerSettings settings;
