@@ -289,6 +289,11 @@ void MainForm::Refresh_File_Lists()
     m_scanLists->refresh();
 }
 
+void MainForm::Minimize_Main_Window()
+{
+    showMinimized();
+}
+
 void MainForm::Load_Combo3()
 {
     const QStringList names = User_List_Names(Job());

@@ -3,6 +3,7 @@
 #include "appwindows.h"
 #include "footviewinterface.h"
 #include "helpwindows.h"
+#include "intakeform.h"
 #include "pdfform.h"
 #include "scriptform1.h"
 #include "scriptform2.h"
@@ -19,6 +20,7 @@ void Join_Program_Parts()
     Register_Pdf_Viewer();
     Register_Foot_Views();
     Register_Relocation_Window();
+    Register_Intake_Windows();
     Install_Soft_Job_Commands();
 
     // The viewer is modal and finds its owner itself (the active window,

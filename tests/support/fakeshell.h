@@ -41,4 +41,5 @@ public:
     QString Size_List_Text(int side) const override { return sizeListTexts[side == 0 ? 0 : 1]; }
     void Refresh_File_Lists() override { calls << QStringLiteral("Refresh_File_Lists"); }
     void Show_Folder(const QString &folder) override { calls << QStringLiteral("Show_Folder ") + folder; }
+    void Minimize_Main_Window() override { calls << QStringLiteral("Minimize_Main_Window"); }
 };
