@@ -9,8 +9,7 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
-OrderSummaryDialog::OrderSummaryDialog(const QString &name, const QString &summary, PdfView viewPdf,
-                                       QWidget *parent)
+OrderSummaryDialog::OrderSummaryDialog(const QString &name, const QString &summary, PdfView viewPdf, QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(name);
@@ -51,9 +50,8 @@ OrderSummaryDialog::OrderSummaryDialog(const QString &name, const QString &summa
     setTabOrder(quit, view);
     connect(quit, &QPushButton::clicked, this, &QDialog::reject);
     connect(accept, &QPushButton::clicked, this, &QDialog::accept);
-    connect(view, &QPushButton::clicked, this, [this, viewPdf = std::move(viewPdf)] {
-        Run_Command([&] { viewPdf(this); });
-    });
+    connect(view, &QPushButton::clicked, this,
+            [this, viewPdf = std::move(viewPdf)] { Run_Command([&] { viewPdf(this); }); });
     resize(360, 520);
 }
 

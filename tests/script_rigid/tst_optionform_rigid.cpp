@@ -104,12 +104,18 @@ void TestOptionFormRigid::insoleOptionsAndNotes_data()
     QTest::addColumn<QString>("storedL");
     QTest::addColumn<QString>("leftBlock"); // from the left options to "RIGHT FOOT"
 
-    QTest::newRow("leading None dropped and stored")
-        << "None;Option 2;" << "None" << "Option 2;" << "Option 2\r\n\r\n\r\nNone\r\n\r\n";
-    QTest::newRow("None alone stays") << "None" << "None" << "None" << "None\r\n\r\nNone\r\n\r\n";
-    QTest::newRow("notes on the left only")
-        << "Option 1" << "Heel pain;Left only" << "Option 1" << "Option 1\r\n\r\nHeel pain\r\nLeft only\r\n\r\n"
-       ;
+    QTest::newRow("leading None dropped and stored") << "None;Option 2;"
+                                                     << "None"
+                                                     << "Option 2;"
+                                                     << "Option 2\r\n\r\n\r\nNone\r\n\r\n";
+    QTest::newRow("None alone stays") << "None"
+                                      << "None"
+                                      << "None"
+                                      << "None\r\n\r\nNone\r\n\r\n";
+    QTest::newRow("notes on the left only") << "Option 1"
+                                            << "Heel pain;Left only"
+                                            << "Option 1"
+                                            << "Option 1\r\n\r\nHeel pain\r\nLeft only\r\n\r\n";
 }
 
 void TestOptionFormRigid::insoleOptionsAndNotes()
