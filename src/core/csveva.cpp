@@ -162,36 +162,26 @@ bool Pfa_Is_C_Shape(const QString &pfa)
     return pfa.indexOf(u'C', 1, Qt::CaseInsensitive) >= 1;
 }
 
-QStringList Build_CSV_EVA(ScriptRecord &job)
+QStringList Build_Soft_Record(const ScriptRecord &job, const SoftRecordForm &form)
 {
     const QDateTime now = Clock::now();
-    Correct_Model_And_Graphic(job, job.LeftLcfFile, job.LeftGraphicFile);
-    Correct_Model_And_Graphic(job, job.RightLcfFile, job.RightGraphicFile);
-
-    const QString left5 = Scan_Line_Path(job.LeftScanFile, job.LeftLcfFile);
-    const QString right6 = Scan_Line_Path(job.RightScanFile, job.RightLcfFile);
-
-    // Top covers are joined with "," by the format itself; options and notes with ";".
-    job.TopCoverL = replaceLineBreaks(QString(job.TopCoverL).replace(u',', u';'), QStringLiteral(","));
-    job.TopCoverR = replaceLineBreaks(QString(job.TopCoverR).replace(u',', u';'), QStringLiteral(","));
-    job.InsoleOptionsL = Record_Field(job.InsoleOptionsL);
-    job.InsoleOptionsR = Record_Field(job.InsoleOptionsR);
-    job.Notes = Record_Field(job.Notes);
-
     auto t = [](const QString &v) { return Record_Field(v); };
+    auto tick = [](bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); };
     QStringList lines;
+    if (!form.title.isEmpty())
+        lines << form.title;
     lines
-        << QStringLiteral("BRENNICK ORTHOTICS PRESCRIPTION") << QStringLiteral("Job Number,") + t(job.JobNumber)
+        << QStringLiteral("Job Number,") + t(job.JobNumber)
         << QStringLiteral("Clinic Job Number,") + t(job.ClinicJobNumber)
         << QStringLiteral("PDF File Name,") + Record_Path_Field(job.PdfFile)
-        << QStringLiteral("Left Scan File Name,") + Record_Path_Field(left5)
-        << QStringLiteral("Right Scan File Name,") + Record_Path_Field(right6)
-        << QStringLiteral("Left Graphic File Name,") + Record_Path_Field(job.LeftGraphicFile)
-        << QStringLiteral("Right Graphic File Name,") + Record_Path_Field(job.RightGraphicFile)
+        << QStringLiteral("Left Scan File Name,") + form.leftModel
+        << QStringLiteral("Right Scan File Name,") + form.rightModel
+        << QStringLiteral("Left Graphic File Name,") + form.leftGraphic
+        << QStringLiteral("Right Graphic File Name,") + form.rightGraphic
         << QStringLiteral("Client First Name,") + t(job.ClientFirstName)
         << QStringLiteral("Client Surname,") + t(job.ClientSurname) << QStringLiteral("Gender,") + t(job.Gender)
-        << QStringLiteral("Podiatrist Name,") + Podiatrist_Field(job)
-        << QStringLiteral("Clinic Name,") + t(job.ClinicName) << QStringLiteral("Date,") + Clock::recordDate(now.date())
+        << QStringLiteral("Podiatrist Name,") + form.podiatrist << QStringLiteral("Clinic Name,") + t(job.ClinicName)
+        << QStringLiteral("Date,") + Clock::recordDate(now.date())
         << QStringLiteral("Time,") + Clock::longTime(now.time()) << QStringLiteral("Foot,Left,Right")
         << pair(QStringLiteral("Foot Size"), t(job.FootSizeL), t(job.FootSizeR))
         << pair(QStringLiteral("Template Length"), num::format0_0(job.TemplateLengthL),
@@ -199,8 +189,7 @@ QStringList Build_CSV_EVA(ScriptRecord &job)
         << pair(QStringLiteral("Scan Date"), t(job.ScanDateL), t(job.ScanDateR))
         << pair(QStringLiteral("Scan Time"), t(job.ScanTimeL), t(job.ScanTimeR))
         << QStringLiteral("Dispense Date,") + t(job.DispenseDate)
-        << pair(QStringLiteral("Priority Return"), job.PriorityReturn ? QStringLiteral("1") : QStringLiteral("0"),
-                job.ConfirmBeforeManufacture ? QStringLiteral("1") : QStringLiteral("0"))
+        << pair(QStringLiteral("Priority Return"), tick(form.priorityReturn), tick(form.confirmBeforeManufacture))
         << QStringLiteral("INSOLE REQUIREMENTS")
         << pair(QStringLiteral("Orthotic Style"), t(job.OrthoticStyleL), t(job.OrthoticStyleR))
         << pair(QStringLiteral("EVA Density"), t(job.EvaDensityL), t(job.EvaDensityR))
@@ -245,6 +234,30 @@ QStringList Build_CSV_EVA(ScriptRecord &job)
         << textNumPair(QStringLiteral("Heel-Dot Length"), job.HeelDotLengthL, job.HeelDotLengthR, QStringLiteral("mm"))
         << QStringLiteral("Spare5,0,0,mm") << QStringLiteral("Spare6,0,0,mm") << QStringLiteral("END");
     return lines;
+}
+
+QStringList Build_CSV_EVA(ScriptRecord &job)
+{
+    Correct_Model_And_Graphic(job, job.LeftLcfFile, job.LeftGraphicFile);
+    Correct_Model_And_Graphic(job, job.RightLcfFile, job.RightGraphicFile);
+
+    // Top covers are joined with "," by the format itself; options and notes with ";".
+    job.TopCoverL = Record_Field(job.TopCoverL, QStringLiteral(","));
+    job.TopCoverR = Record_Field(job.TopCoverR, QStringLiteral(","));
+    job.InsoleOptionsL = Record_Field(job.InsoleOptionsL);
+    job.InsoleOptionsR = Record_Field(job.InsoleOptionsR);
+    job.Notes = Record_Field(job.Notes);
+
+    SoftRecordForm form;
+    form.title = QLatin1String(kSoftRecordTitle);
+    form.leftModel = Record_Path_Field(Scan_Line_Path(job.LeftScanFile, job.LeftLcfFile));
+    form.rightModel = Record_Path_Field(Scan_Line_Path(job.RightScanFile, job.RightLcfFile));
+    form.leftGraphic = Record_Path_Field(job.LeftGraphicFile);
+    form.rightGraphic = Record_Path_Field(job.RightGraphicFile);
+    form.podiatrist = Podiatrist_Field(job);
+    form.priorityReturn = job.PriorityReturn;
+    form.confirmBeforeManufacture = job.ConfirmBeforeManufacture;
+    return Build_Soft_Record(job, form);
 }
 
 void Write_CSV_EVA(ScriptRecord &job)

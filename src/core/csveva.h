@@ -15,6 +15,26 @@ void Write_CSV_EVA(ScriptRecord &job);
 // The record's lines as Write_CSV_EVA writes them (after its normalisations).
 QStringList Build_CSV_EVA(ScriptRecord &job);
 
+inline constexpr char kSoftRecordTitle[] = "BRENNICK ORTHOTICS PRESCRIPTION";
+
+// What the soft record's writers differ in: the prescription window writes
+// its own record, the intake windows a simpler one; every other line is the
+// same, so both build on Build_Soft_Record.
+struct SoftRecordForm
+{
+    QString title; // line 1; empty writes none, and the record has 65 lines
+    QString leftModel, rightModel; // lines 5 and 6, as written
+    QString leftGraphic, rightGraphic; // lines 7 and 8, as written
+    QString podiatrist; // line 12's value
+    bool priorityReturn = false; // line 22
+    bool confirmBeforeManufacture = false;
+};
+
+// The record's lines from the job and the writer's own fields. Top covers,
+// options and notes go in as the job holds them: each writer settles their
+// line breaks and commas first. Date and time come from the clock.
+QStringList Build_Soft_Record(const ScriptRecord &job, const SoftRecordForm &form);
+
 // Reads job.CsvFile into the job. The whole record is parsed first and taken
 // only when it is complete: a file that is missing, shorter than 66 lines or
 // not a soft record changes nothing and throws.
