@@ -327,6 +327,7 @@ void TestRigidJobCommands::pdfPagesPerCommand_data()
     QTest::addColumn<int>("fullPages");
     // The rigid job always names its sketch, so the "_L" always has the
     // instructions page, even without a sketch image.
+    QTest::newRow("submit") << "submit" << true << 1 << 5;
     QTest::newRow("save locally") << "local" << true << 2 << 5;
     QTest::newRow("save locally, no photos") << "local" << false << 2 << 3;
     QTest::newRow("save script") << "script" << true << 2 << 5;
@@ -349,6 +350,10 @@ void TestRigidJobCommands::pdfPagesPerCommand()
         job.JobImageFile = fx.work + QStringLiteral("/R_AB0042_Ann_Lee.Jpg");
         fx.prompter->files << fx.work + QStringLiteral("/Saved.Csv");
         fx.press([&] { fx.commands.Save_Script(fx.window); });
+    } else if (command == QLatin1String("submit")) {
+        job.DeleteWorkingFilesFlag = false;
+        fx.prompter->answers << Prompter::Answer::No; // not sent now
+        fx.press([&] { fx.commands.Submit_Job(fx.window); });
     } else {
         fx.prompter->answers << Prompter::Answer::No;
         fx.press([&] { fx.commands.Save_Job_Locally(fx.window); });
