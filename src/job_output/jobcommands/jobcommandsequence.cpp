@@ -9,13 +9,13 @@
 #include "jobgathering.h"
 #include "jobnames.h"
 #include "jobpipeline.h"
+#include "messagetext.h"
 #include "prompter.h"
 #include "scriptrecord.h"
 #include "shellhelpers.h"
 #include "shellservices.h"
 
 #include <QCoreApplication>
-#include <QDir>
 
 using namespace JobSteps;
 
@@ -106,6 +106,7 @@ void JobCommandSequence::finishJob(JobCommandHost &host, Finish finish)
     const bool local = finish == Finish::SaveLocally;
     const JobKind kind = m_policy.kind;
     ScriptRecord &job = Job();
+    Require_Job_Counter_From_Config(job);
 
     if (host.footSize(0).isEmpty()) {
         warn(QStringLiteral("Left Foot Size Has Not Been Set"), QStringLiteral("Left Foot"));
@@ -152,11 +153,9 @@ void JobCommandSequence::finishJob(JobCommandHost &host, Finish finish)
     // Raises when the archive cannot be written and verified: the job then
     // stays as it is, to be submitted again once the cause is mended.
     const QStringList members = Pack_Job_Archive(job, archive);
-    // The job's number is used up once its archive exists. It is written
-    // before anything leaves the clinic, so that no later job can take it;
-    // when it cannot be written the archive stays and nothing is sent.
-    if (!Advance_Job_Counter(job))
-        return;
+    // The number is spent before the job can leave: a counter that cannot be
+    // saved stops the command here, with nothing sent.
+    Advance_Job_Counter(job, archive);
 
     if (local) {
         Wait_Milliseconds(500);
@@ -168,10 +167,10 @@ void JobCommandSequence::finishJob(JobCommandHost &host, Finish finish)
     stepAfterArchive([] { Close_Foot_Views(); });
 
     if (local) {
-        const QString text = QStringLiteral("The Job Files Have Been Saved...\r\n\r\nScript: ")
-                             + QDir::toNativeSeparators(job.CsvFile) + QStringLiteral("\r\nArchive: ")
-                             + QDir::toNativeSeparators(archive) + QStringLiteral("\r\n\r\n")
-                             + m_policy.enterCompanionQuestion;
+        const QString text = Message_Lines({QStringLiteral("The Job Files Have Been Saved..."), QString(),
+                                            QStringLiteral("Script: ") + Message_Path(job.CsvFile),
+                                            QStringLiteral("Archive: ") + Message_Path(archive), QString(),
+                                            m_policy.enterCompanionQuestion});
         const bool enter = UI().message(text, QStringLiteral("Status"), Prompter::Icon::None, Prompter::Buttons::YesNo)
                            == Prompter::Answer::Yes;
         // A companion that does not start leaves the user here: go on as for No.

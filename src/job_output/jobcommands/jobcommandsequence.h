@@ -13,11 +13,12 @@ class JobCommandHost;
 // inside the window's command handler, which shows an error it raises as
 // "Error: ...".
 //
-// Submit and Save Job Locally stop at the first failure before the job's
-// archive is written and verified: nothing is then sent, deleted or counted.
-// Once the archive is verified the advanced counter is written before
-// anything is sent, and a counter that cannot be written stops the command
-// with the archive kept; after that the command always runs to "Job
+// Submit and Save Job Locally refuse a job numbered from a counter that
+// "Solvane.Cfg" could not give, and stop at the first failure before the
+// job's archive is written and verified: nothing is then sent, deleted or
+// counted. Once the archive is verified the advanced counter is written
+// before anything is sent, and a counter that cannot be written stops the
+// command with the archive kept; after that the command always runs to "Job
 // Complete", showing the trouble of a later step as a warning.
 class JobCommandSequence
 {
