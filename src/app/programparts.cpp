@@ -5,6 +5,7 @@
 #include "helpwindows.h"
 #include "pdfform.h"
 #include "scriptform1.h"
+#include "scriptform2.h"
 #include "softhooks.h"
 #include "softjobcommands.h"
 #include "verifyform.h"
@@ -14,6 +15,7 @@ void Join_Program_Parts()
     Register_Shell_Windows();
     Register_Help_Windows();
     Register_Soft_Windows();
+    Register_Rigid_Windows();
     Register_Pdf_Viewer();
     Register_Foot_Views();
     Register_Relocation_Window();
