@@ -4,6 +4,7 @@
 #include "footviewinterface.h"
 #include "helpwindows.h"
 #include "pdfform.h"
+#include "rigidformcommands.h"
 #include "scriptform1.h"
 #include "scriptform2.h"
 #include "softhooks.h"
@@ -20,6 +21,7 @@ void Join_Program_Parts()
     Register_Foot_Views();
     Register_Relocation_Window();
     Install_Soft_Job_Commands();
+    Install_Rigid_Job_Commands();
 
     // The viewer is modal and finds its owner itself (the active window,
     // which is the confirmation dialog the button sits on).
