@@ -9,14 +9,23 @@
 // what is timed is the program's own work: models, gathering, record, both
 // PDFs, the archive with its read-back check, the counter.
 //
+// In the same run, after each soft save, the rigid window's "Save Job
+// Locally" on the same job (the same scans and photos, models written again
+// by the views): the grid read back, the rigid record, the rigid pages, the
+// rigid confirmation, the "R_" archive.
+//
 // The floor, timed in the same run after each save: `cp` of the archive's
 // members into a fresh folder plus `zip -1` of the same files. The archive
 // write with its read-back check is also timed on its own, on the same
 // members, and the read-back alone after it.
+#include "rigidjobcommands.h"
+#include "rigidjobwindow.h"
 #include "softjobcommands.h"
 
 #include "footviewinterface.h"
 #include "jobarchive.h"
+#include "jobpolicy.h"
+#include "rigidgrid.h"
 #include "samplefoot.h"
 #include "scriptedprompter.h"
 #include "scriptform1.h"
@@ -56,12 +65,41 @@ class AcceptConfirmation : public QObject
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::Show && watched->objectName() == QLatin1String("OptionForm")) {
+        const QString name = watched->objectName();
+        if (event->type() == QEvent::Show
+            && (name == QLatin1String("OptionForm") || name == QLatin1String("OptionForm_Rigid"))) {
             if (auto *accept = watched->findChild<QPushButton *>(QStringLiteral("Command2")))
                 QMetaObject::invokeMethod(accept, &QPushButton::click, Qt::QueuedConnection);
         }
         return false;
     }
+};
+
+// The rigid window as its job buttons see it: the names typed in its boxes,
+// and a grid that holds the job as the grid shows it, read back as the
+// window's Save_Grid reads it.
+class BenchRigidWindow : public RigidJobWindow
+{
+public:
+    QString pdfPath;
+    void saveGrid() override
+    {
+        ScriptRecord &job = Job();
+        Save_Grid(job, RigidGrid::Texts::of(Load_Grid(job)));
+    }
+    void saveFields() override
+    {
+        Job().ClientFirstName = QStringLiteral("Ann");
+        Job().ClientSurname = QStringLiteral("Lee");
+    }
+    void loadFields() override {}
+    void rebuildGrid() override {}
+    void showClientFirstName(const QString &) override {}
+    void showClientSurname(const QString &) override {}
+    void showPdfPath() override { pdfPath = Job().PdfFile; }
+    QString pdfPathShown() const override { return pdfPath; }
+    void showJobNumber() override {}
+    void closeWindow() override {}
 };
 
 // A VRML scan of about `megabytes` MB: each try tells the bytes per
@@ -133,7 +171,7 @@ struct SizeResult
     double scanMegabytes = 0;
     double memberMegabytes = 0;
     double archiveMegabytes = 0;
-    double save = 0, floorCopy = 0, floorZip = 0, floor = 0;
+    double save = 0, rigidSave = 0, floorCopy = 0, floorZip = 0, floor = 0;
     double archive = 0, check = 0, verify = 0;
     double loadBefore = 0, loadAfter = 0;
 };
@@ -158,11 +196,12 @@ bool runSize(QApplication &app, const std::shared_ptr<ScriptedPrompter> &prompte
                 QFileInfo(rightPhoto).size() / 1e6);
     std::fflush(stdout);
 
-    std::vector<double> totals, floors, copies, zips;
+    std::vector<double> totals, rigidTotals, floors, copies, zips;
     QString lastArchive;
-    for (int rep = 0; rep < repetitions; ++rep) {
+    RigidJobCommandSet rigidCommands(Rigid_Job_Policy(), [] {});
+    // The views hold the scanned feet, as after loading the scans (not timed).
+    auto loadViews = [&] {
         ScriptRecord &job = Job();
-        // The views hold the scanned feet, as after loading the scans (not timed).
         for (FootSide side : {FootSide::Left, FootSide::Right}) {
             if (Loaded_Foot_View(side))
                 continue;
@@ -174,6 +213,11 @@ bool runSize(QApplication &app, const std::shared_ptr<ScriptedPrompter> &prompte
                 return false;
             }
         }
+        return true;
+    };
+    // The job as the window's load finds it.
+    auto prepareJob = [&](int rep) {
+        ScriptRecord &job = Job();
         job.OperatorCode = QStringLiteral("AB");
         job.ScannerId = QStringLiteral("A0000");
         job.JobCounter = counter + rep;
@@ -183,22 +227,40 @@ bool runSize(QApplication &app, const std::shared_ptr<ScriptedPrompter> &prompte
         job.ArchiveFolder = root + QStringLiteral("/Archive/");
         job.CastModeFlag = true;
         Set_Default_Sizes(job);
-        auto *form = Open_ScriptForm1();
+    };
+    // The job's files as the window holds them before the button: its
+    // models are written by the views during the command.
+    auto readyToPress = [&](int rep, const QString &modelTag) {
+        ScriptRecord &job = Job();
         job.LeftScanFile = leftScan;
         job.RightScanFile = rightScan;
         job.LeftGraphicFile = leftPhoto;
         job.RightGraphicFile = rightPhoto;
-        // The models are written by the views during the command.
-        job.LeftLcfFile = data + QStringLiteral("/Lee_Ann_L_%1.Lcf").arg(rep);
-        job.RightLcfFile = data + QStringLiteral("/Lee_Ann_R_%1.Lcf").arg(rep);
+        job.LeftLcfFile = data + QStringLiteral("/Lee_Ann_L_%1%2.Lcf").arg(modelTag).arg(rep);
+        job.RightLcfFile = data + QStringLiteral("/Lee_Ann_R_%1%2.Lcf").arg(modelTag).arg(rep);
+        prompter->calls.clear();
+        prompter->answers.clear();
+        prompter->answers << Prompter::Answer::No; // not into the companion
+        Set_Status(QString());
+    };
+    auto completed = [&](const QString &archive) {
+        if (Last_Status() == QLatin1String("Job Complete") && QFileInfo::exists(archive))
+            return true;
+        std::fprintf(stderr, "jobsave_bench: the job did not complete (status \"%s\")\n", qPrintable(Last_Status()));
+        for (const QString &m : prompter->messages())
+            std::fprintf(stderr, "  message: %s\n", qPrintable(m));
+        return false;
+    };
+    for (int rep = 0; rep < repetitions; ++rep) {
+        if (!loadViews())
+            return false;
+        prepareJob(rep);
+        auto *form = Open_ScriptForm1();
         form->findChild<QLineEdit *>(QStringLiteral("Text38"))->setText(QStringLiteral("Ann"));
         form->findChild<QLineEdit *>(QStringLiteral("Text49"))->setText(QStringLiteral("Lee"));
         form->findChild<QComboBox *>(QStringLiteral("Combo1_0"))->setEditText(QStringLiteral("7"));
         form->findChild<QComboBox *>(QStringLiteral("Combo1_1"))->setEditText(QStringLiteral("7"));
-        prompter->calls.clear();
-        prompter->answers.clear();
-        prompter->answers << Prompter::Answer::No; // not into the viewer
-        Set_Status(QString());
+        readyToPress(rep, QString());
 
         QElapsedTimer timer;
         timer.start();
@@ -207,13 +269,8 @@ bool runSize(QApplication &app, const std::shared_ptr<ScriptedPrompter> &prompte
 
         const QString archive =
             root + QStringLiteral("/Archive/AB%1_Ann_Lee.Zip").arg(counter + rep, 4, 10, QLatin1Char('0'));
-        if (Last_Status() != QLatin1String("Job Complete") || !QFileInfo::exists(archive)) {
-            std::fprintf(stderr, "jobsave_bench: the job did not complete (status \"%s\")\n",
-                         qPrintable(Last_Status()));
-            for (const QString &m : prompter->messages())
-                std::fprintf(stderr, "  message: %s\n", qPrintable(m));
+        if (!completed(archive))
             return false;
-        }
         totals.push_back(ms);
         lastArchive = archive;
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -231,8 +288,27 @@ bool runSize(QApplication &app, const std::shared_ptr<ScriptedPrompter> &prompte
         floors.push_back(floor.total());
         copies.push_back(floor.copy);
         zips.push_back(floor.zip);
-        std::printf("  run %d: Save Job Locally %.0f ms, floor %.0f ms (cp %.0f + zip -1 %.0f), archive %.1f MB\n",
-                    rep + 1, ms, floor.total(), floor.copy, floor.zip, QFileInfo(archive).size() / 1e6);
+
+        // The rigid window's save of the same job, its models written anew.
+        if (!loadViews())
+            return false;
+        prepareJob(rep);
+        ScriptRecord &rigidJob = Job();
+        rigidJob.FootSizeL = rigidJob.FootSizeR = QStringLiteral("7");
+        Set_Default(rigidJob);
+        readyToPress(rep, QStringLiteral("r"));
+        BenchRigidWindow rigidWindow;
+        timer.restart();
+        Run_Command([&] { rigidCommands.Save_Job_Locally(rigidWindow); });
+        const double rigidMs = timer.nsecsElapsed() / 1e6;
+        if (!completed(root
+                       + QStringLiteral("/Archive/R_AB%1_Ann_Lee.Zip").arg(counter + rep, 4, 10, QLatin1Char('0'))))
+            return false;
+        rigidTotals.push_back(rigidMs);
+
+        std::printf("  run %d: Save Job Locally %.0f ms (rigid %.0f ms), floor %.0f ms (cp %.0f + zip -1 %.0f), "
+                    "archive %.1f MB\n",
+                    rep + 1, ms, rigidMs, floor.total(), floor.copy, floor.zip, QFileInfo(archive).size() / 1e6);
         std::fflush(stdout);
     }
 
@@ -271,6 +347,7 @@ bool runSize(QApplication &app, const std::shared_ptr<ScriptedPrompter> &prompte
     result.memberMegabytes = memberBytes / 1e6;
     result.archiveMegabytes = QFileInfo(lastArchive).size() / 1e6;
     result.save = median(totals);
+    result.rigidSave = median(rigidTotals);
     result.floor = median(floors);
     result.floorCopy = median(copies);
     result.floorZip = median(zips);
@@ -326,14 +403,17 @@ int main(int argc, char *argv[])
     Windows().reset();
 
     std::printf("\n%u cores (nproc), median of %d runs\n\n", std::thread::hardware_concurrency(), repetitions);
-    std::printf("| scan MB | members MB | archive MB | Save Job Locally ms | floor ms (cp + zip -1) | save / floor | "
+    std::printf("| scan MB | members MB | archive MB | Save Job Locally ms | rigid ms | rigid / soft | "
+                "floor ms (cp + zip -1) | save / floor | "
                 "archive ms (with its check) | its check ms | check / archive | check alone, sources read again, ms "
                 "| load before, after |\n");
-    std::printf("|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---|\n");
+    std::printf("|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---|\n");
     for (const SizeResult &r : results)
         std::printf(
-            "| %.0f | %.0f | %.0f | %.0f | %.0f (%.0f + %.0f) | %.2fx | %.0f | %.0f | %.2f | %.0f | %.1f, %.1f |\n",
-            r.scanMegabytes, r.memberMegabytes, r.archiveMegabytes, r.save, r.floor, r.floorCopy, r.floorZip,
-            r.save / r.floor, r.archive, r.check, r.check / r.archive, r.verify, r.loadBefore, r.loadAfter);
+            "| %.0f | %.0f | %.0f | %.0f | %.0f | %.2fx | %.0f (%.0f + %.0f) | %.2fx | %.0f | %.0f | %.2f | %.0f | "
+            "%.1f, %.1f |\n",
+            r.scanMegabytes, r.memberMegabytes, r.archiveMegabytes, r.save, r.rigidSave, r.rigidSave / r.save, r.floor,
+            r.floorCopy, r.floorZip, r.save / r.floor, r.archive, r.check, r.check / r.archive, r.verify, r.loadBefore,
+            r.loadAfter);
     return 0;
 }

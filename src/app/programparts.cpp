@@ -5,6 +5,7 @@
 #include "helpwindows.h"
 #include "intakeform.h"
 #include "pdfform.h"
+#include "rigidformcommands.h"
 #include "scriptform1.h"
 #include "scriptform2.h"
 #include "softhooks.h"
@@ -22,6 +23,7 @@ void Join_Program_Parts()
     Register_Relocation_Window();
     Register_Intake_Windows();
     Install_Soft_Job_Commands();
+    Install_Rigid_Job_Commands();
 
     // The viewer is modal and finds its owner itself (the active window,
     // which is the confirmation dialog the button sits on).

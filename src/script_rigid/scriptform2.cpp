@@ -65,6 +65,26 @@ void ScriptForm2::showPdfPath()
     ui->jobData.pdfFile->setText(Job().PdfFile);
 }
 
+QString ScriptForm2::pdfPathShown() const
+{
+    return ui->jobData.pdfFile->text();
+}
+
+void ScriptForm2::showJobNumber()
+{
+    ui->jobData.jobNumber->setText(Job().JobNumber);
+}
+
+void ScriptForm2::showClientFirstName(const QString &name)
+{
+    ui->jobData.firstName->setText(name);
+}
+
+void ScriptForm2::showClientSurname(const QString &name)
+{
+    ui->jobData.surname->setText(name);
+}
+
 void ScriptForm2::showTicks()
 {
     const ScriptRecord &job = Job();

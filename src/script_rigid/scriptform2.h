@@ -60,6 +60,11 @@ public:
     // The three tick boxes show the job's tick fields (after a record read).
     void showTicks();
     void showPdfPath(); // the job's PdfFile in "PDF Output File"
+    QString pdfPathShown() const; // what "PDF Output File" holds
+    void showJobNumber(); // the job's JobNumber in "Job Number"
+    // A client name given at a job command's prompt, into its box.
+    void showClientFirstName(const QString &name);
+    void showClientSurname(const QString &name);
 
     int ClickedRow = 1;
     int ClickedColumn = 1;

@@ -1,11 +1,10 @@
 #pragma once
 
-#include <QDialog>
+#include "ordersummarydialog.h"
 
-// "Orthotic Data Selection": the order summary the job commands show before
-// a job is packed. "Accept" goes on, "Quit" stops the command; closing the
-// dialog any other way is "Quit". "View PDF" shows the laboratory PDF.
-class OptionForm : public QDialog
+// "Orthotic Data Selection" of the soft window: the order summary the job
+// commands show before a job is packed. "View PDF" shows the laboratory PDF.
+class OptionForm : public OrderSummaryDialog
 {
     Q_OBJECT
 public:
@@ -14,10 +13,4 @@ public:
     // Builds the summary from the job, shows the dialog modally and returns
     // OptionQuitFlag as the user left it.
     static bool Run_OptionForm();
-
-protected:
-    void done(int result) override;
-
-private:
-    void viewPdf();
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "jobpolicy.h"
+#include "jobcommandsequence.h"
 #include "softhooks.h"
 
 #include <functional>
@@ -9,11 +9,7 @@
 // Laboratory", "Save Job Locally", "Next Job", "Save Script", "Open Script",
 // "Write JSON File" and the option table's "Print". Each runs inside the
 // window's command handler, which shows an error it raises as "Error: ...".
-//
-// Submit and Save Job Locally stop at the first failure before the job's
-// archive is written and verified: nothing is then sent, deleted or counted.
-// Once the archive is verified they always run to "Job Complete", showing
-// the trouble of a later step as a warning.
+// The job commands are the shared sequence, driven through the soft window.
 class SoftJobCommandSet : public SoftJobCommands
 {
 public:
@@ -30,11 +26,7 @@ public:
     void Print_Option_Table(ScriptForm1 &form) override;
 
 private:
-    enum class Finish { Submit, SaveLocally };
-    void finishJob(ScriptForm1 &form, Finish finish);
-
-    JobPolicy m_policy;
-    std::function<void()> m_endProgram;
+    JobCommandSequence m_sequence;
 };
 
 // Installs the commands above on the soft window. The application calls it

@@ -9,6 +9,9 @@ const JobPolicy &Soft_Job_Policy()
         QStringLiteral("Veltrane"),
         QStringLiteral("To Veltrane"),
         QString(),
+        QStringLiteral("Do You Want to Enter Veltrane?"),
+        QString(),
+        QStringLiteral("Warning"),
     };
     return policy;
 }
@@ -22,6 +25,9 @@ const JobPolicy &Rigid_Job_Policy()
         QStringLiteral("Kelvaro3D"),
         QStringLiteral("To Kelvaro3D"),
         QStringLiteral("The Kelvaro3D Program was Not Found"),
+        QStringLiteral("Do You Want to Enter the Kelvaro3D Program?"),
+        QStringLiteral("Missing File"),
+        QStringLiteral("Warning"),
     };
     return policy;
 }

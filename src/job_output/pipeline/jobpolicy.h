@@ -24,6 +24,14 @@ struct JobPolicy
     // Shown (title "Information") when the program is missing; empty: the
     // start returns without a word.
     QString companionMissingMessage;
+
+    // The last line of the question that ends a job saved locally, whose Yes
+    // starts the companion ("Do You Want to Enter Veltrane?").
+    QString enterCompanionQuestion;
+    // Titles of the messages about a missing left and right scan when a job
+    // is saved locally; empty: the path becomes "None" without a word.
+    QString localMissingScanTitleL;
+    QString localMissingScanTitleR;
 };
 
 const JobPolicy &Soft_Job_Policy();

@@ -11,6 +11,7 @@
 
 #include "csveva.h"
 #include "jobpolicy.h"
+#include "modalanswer.h"
 #include "paths.h"
 #include "pipelinefixture.h"
 #include "scriptrecord.h"
@@ -47,32 +48,13 @@ int pdfPages(const QString &path)
     return pdf.load(path) == QPdfDocument::Error::None ? pdf.pageCount() : -1;
 }
 
-// Answers the order confirmation with one of its buttons each time it comes
-// up ("Command2" Accept, "Command1" Quit) and counts its showings. The
-// dialog is looked for again and again because the command lets window
-// events run before it shows it.
-class Confirmation : public QObject
+// The order confirmation answered with "Command2" (Accept) or "Command1" (Quit).
+class Confirmation : public ModalAnswer
 {
 public:
     explicit Confirmation(const char *button)
-        : m_button(QString::fromLatin1(button))
-    {
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            QWidget *modal = QApplication::activeModalWidget();
-            if (!modal || modal->objectName() != QLatin1String("OptionForm") || modal == m_last)
-                return;
-            m_last = modal;
-            ++shown;
-            modal->findChild<QPushButton *>(m_button)->click();
-        });
-        m_timer.start(5);
-    }
-    int shown = 0;
-
-private:
-    QString m_button;
-    QTimer m_timer;
-    QPointer<QWidget> m_last;
+        : ModalAnswer("OptionForm", button)
+    {}
 };
 
 // The soft viewer's policy with a window text of this run alone: the

@@ -1,6 +1,6 @@
-#include "softjobsteps.h"
+#include "jobsteps.h"
 
-#include "jobnames.h"
+#include "jobpolicy.h"
 #include "numbers.h"
 #include "paths.h"
 #include "prompter.h"
@@ -9,7 +9,7 @@
 
 #include <limits>
 
-namespace SoftJobSteps {
+namespace JobSteps {
 
 namespace {
 
@@ -51,9 +51,9 @@ void info(const QString &text)
     UI().message(text, QStringLiteral("Warning"), Prompter::Icon::Information);
 }
 
-void warn(const QString &text)
+void warn(const QString &text, const QString &title = QStringLiteral("Warning"))
 {
-    UI().message(text, QStringLiteral("Warning"), Prompter::Icon::Warning);
+    UI().message(text, title, Prompter::Icon::Warning);
 }
 
 } // namespace
@@ -101,23 +101,26 @@ void Forget_Missing_Graphics(ScriptRecord &job)
             *graphic = kNone;
 }
 
-void Check_Scan_Files(ScriptRecord &job, ScanChecks checks)
+void Check_Scan_Files(ScriptRecord &job, ScanChecks checks, const JobPolicy &policy)
 {
     const bool submit = checks == ScanChecks::Submit;
+    const QString warning = QStringLiteral("Warning");
     struct Foot
     {
         QString side;
         QString *scan;
         QString *graphic;
         bool stl;
-        bool warnScan;
+        QString scanTitle; // empty: no message
     };
-    const Foot feet[] = {{QStringLiteral("Left"), &job.LeftScanFile, &job.LeftGraphicFile, job.StlScanFlagL, submit},
-                         {QStringLiteral("Right"), &job.RightScanFile, &job.RightGraphicFile, job.StlScanFlagR, true}};
+    const Foot feet[] = {{QStringLiteral("Left"), &job.LeftScanFile, &job.LeftGraphicFile, job.StlScanFlagL,
+                          submit ? warning : policy.localMissingScanTitleL},
+                         {QStringLiteral("Right"), &job.RightScanFile, &job.RightGraphicFile, job.StlScanFlagR,
+                          submit ? warning : policy.localMissingScanTitleR}};
     for (const Foot &foot : feet) {
         if (!namesFile(*foot.scan)) {
-            if (foot.warnScan)
-                warn(foot.side + QStringLiteral(" Scan File Does Not Exist"));
+            if (!foot.scanTitle.isEmpty())
+                warn(foot.side + QStringLiteral(" Scan File Does Not Exist"), foot.scanTitle);
             *foot.scan = kNone;
         }
         if (submit && !foot.stl && !namesFile(*foot.graphic)) {
@@ -127,9 +130,9 @@ void Check_Scan_Files(ScriptRecord &job, ScanChecks checks)
     }
 }
 
-void Name_Saved_Script_Files(ScriptRecord &job)
+void Name_Saved_Script_Files(ScriptRecord &job, JobKind kind)
 {
-    const QString base = JobBaseNameForJob(job);
+    const QString base = JobFileStem(JobBaseNameForJob(job), kind);
     const QString pdfFolder = job.NasModeFlag ? job.NasFolder : job.CurrentFolder;
     job.PdfFile = Join_Path(pdfFolder, base + QStringLiteral(".Pdf"));
     job.FullPdfFile = Join_Path(pdfFolder, base + QStringLiteral("_L.Pdf"));
@@ -151,4 +154,4 @@ QString Folder_Of(const QString &filePath)
     return folder;
 }
 
-} // namespace SoftJobSteps
+} // namespace JobSteps

@@ -1,14 +1,18 @@
 #pragma once
 
+#include "jobnames.h"
+
 #include <QString>
 
 #include <functional>
 
 struct ScriptRecord;
+struct JobPolicy;
 
-// The parts of the soft job commands that work on the job state alone, so
-// that they test without a window. The commands put them in their order.
-namespace SoftJobSteps {
+// The parts of the job commands of both prescription windows that work on
+// the job state alone, so that they test without a window. The command
+// sequences put them in their order.
+namespace JobSteps {
 
 enum class NamePart { FirstName, Surname };
 
@@ -30,16 +34,16 @@ void Forget_Missing_Graphics(ScriptRecord &job);
 
 // The scan and photo checks after the record is written. Submitting warns
 // about a missing scan of either foot and a missing photo of a VRML scan;
-// saving locally drops a missing left scan without a word, warns about the
-// right one and does not look at the photos. A missing file's path becomes
-// "None".
+// saving locally does not look at the photos and tells of a missing scan
+// under the policy's title for that foot (none: not a word). A missing
+// file's path becomes "None".
 enum class ScanChecks { Submit, SaveLocally };
-void Check_Scan_Files(ScriptRecord &job, ScanChecks checks);
+void Check_Scan_Files(ScriptRecord &job, ScanChecks checks, const JobPolicy &policy);
 
 // "Save Script" names: the short "_Default" form while the job has no scans,
-// else the full form; the record in CurrentFolder, the PDFs in NasFolder in
-// NAS mode, else in CurrentFolder.
-void Name_Saved_Script_Files(ScriptRecord &job);
+// else the full form, with "R_" in front for a rigid job; the record in
+// CurrentFolder, the PDFs in NasFolder in NAS mode, else in CurrentFolder.
+void Name_Saved_Script_Files(ScriptRecord &job, JobKind kind);
 
 // Adds 1 to JobCounter in memory (never past its largest value) and forms
 // JobNumber from it.
@@ -49,4 +53,4 @@ void Take_Next_Job_Number(ScriptRecord &job);
 // the record's folder the work folder).
 QString Folder_Of(const QString &filePath);
 
-} // namespace SoftJobSteps
+} // namespace JobSteps

@@ -1,7 +1,8 @@
-// The window-free steps of the soft job commands: names, measurements and
-// the scan checks, with the scripted prompts.
-#include "softjobsteps.h"
+// The window-free steps of the job commands: names, measurements and the
+// scan checks, with the scripted prompts.
+#include "jobsteps.h"
 
+#include "jobpolicy.h"
 #include "prompter.h"
 #include "scriptedprompter.h"
 #include "scriptrecord.h"
@@ -9,7 +10,7 @@
 
 #include <QtTest>
 
-using namespace SoftJobSteps;
+using namespace JobSteps;
 
 namespace {
 
@@ -24,7 +25,7 @@ QStringList asked(const ScriptedPrompter &ui)
 
 } // namespace
 
-class TestSoftJobSteps : public QObject
+class TestJobSteps : public QObject
 {
     Q_OBJECT
 
@@ -154,15 +155,22 @@ private slots:
     void scanChecks_data()
     {
         QTest::addColumn<bool>("submit");
-        QTest::addColumn<QStringList>("expected");
-        QTest::newRow("submit") << true
-                                << QStringList{"Left Scan File Does Not Exist", "Left Texture File Does Not Exist",
-                                               "Right Scan File Does Not Exist"};
-        QTest::newRow("save locally") << false << QStringList{"Right Scan File Does Not Exist"};
+        QTest::addColumn<bool>("rigid");
+        QTest::addColumn<QStringList>("expected"); // "title: text"
+        const QStringList submitted{"Warning: Left Scan File Does Not Exist",
+                                    "Warning: Left Texture File Does Not Exist",
+                                    "Warning: Right Scan File Does Not Exist"};
+        QTest::newRow("soft submit") << true << false << submitted;
+        QTest::newRow("rigid submit") << true << true << submitted;
+        QTest::newRow("soft save locally") << false << false << QStringList{"Warning: Right Scan File Does Not Exist"};
+        QTest::newRow("rigid save locally")
+            << false << true
+            << QStringList{"Missing File: Left Scan File Does Not Exist", "Warning: Right Scan File Does Not Exist"};
     }
     void scanChecks()
     {
         QFETCH(bool, submit);
+        QFETCH(bool, rigid);
         QFETCH(QStringList, expected);
         TestHome home;
         ScriptRecord job;
@@ -172,13 +180,63 @@ private slots:
         home.write(QStringLiteral("Ann_R.Jpg"), "photo");
         job.RightGraphicFile = home.path(QStringLiteral("Ann_R.Jpg"));
 
-        Check_Scan_Files(job, submit ? ScanChecks::Submit : ScanChecks::SaveLocally);
+        Check_Scan_Files(job, submit ? ScanChecks::Submit : ScanChecks::SaveLocally,
+                         rigid ? Rigid_Job_Policy() : Soft_Job_Policy());
 
-        QCOMPARE(ui->messages(), expected);
+        QStringList shown;
+        for (const ScriptedPrompter::Call &c : ui->calls) {
+            QCOMPARE(c.icon, Prompter::Icon::Warning);
+            shown << c.title + QStringLiteral(": ") + c.text;
+        }
+        QCOMPARE(shown, expected);
         QCOMPARE(job.LeftScanFile, QStringLiteral("None"));
         QCOMPARE(job.RightScanFile, QStringLiteral("None"));
         QCOMPARE(job.LeftGraphicFile, submit ? QStringLiteral("None") : home.path(QStringLiteral("gone_L.Jpg")));
         QCOMPARE(job.RightGraphicFile, home.path(QStringLiteral("Ann_R.Jpg")));
+    }
+
+    // "Save Script" names: the short form without scans, "R_" for rigid jobs,
+    // the PDFs in the NAS folder in NAS mode.
+    void savedScriptNames_data()
+    {
+        QTest::addColumn<bool>("rigid");
+        QTest::addColumn<bool>("scanned");
+        QTest::addColumn<bool>("nas");
+        QTest::addColumn<QString>("csv");
+        QTest::addColumn<QString>("pdf");
+        QTest::addColumn<QString>("fullPdf");
+        QTest::newRow("soft, no scans") << false << false << false << "/w/AB0042_Default.Csv"
+                                        << "/w/AB0042_Default.Pdf"
+                                        << "/w/AB0042_Default_L.Pdf";
+        QTest::newRow("rigid, no scans") << true << false << false << "/w/R_AB0042_Default.Csv"
+                                         << "/w/R_AB0042_Default.Pdf"
+                                         << "/w/R_AB0042_Default_L.Pdf";
+        QTest::newRow("rigid, scanned, NAS") << true << true << true << "/w/R_AB0042_Ann_Lee.Csv"
+                                             << "/nas/R_AB0042_Ann_Lee.Pdf"
+                                             << "/nas/R_AB0042_Ann_Lee_L.Pdf";
+    }
+    void savedScriptNames()
+    {
+        QFETCH(bool, rigid);
+        QFETCH(bool, scanned);
+        QFETCH(bool, nas);
+        ScriptRecord job;
+        job.JobNumber = QStringLiteral("AB0042");
+        job.ClientFirstName = QStringLiteral("Ann");
+        job.ClientSurname = QStringLiteral("Lee");
+        job.CurrentFolder = QStringLiteral("/w");
+        job.NasFolder = QStringLiteral("/nas");
+        job.NasModeFlag = nas;
+        job.LeftScanFile = scanned ? QStringLiteral("/w/Lee_L.Wrl") : QStringLiteral("None");
+        job.RightScanFile = QStringLiteral("None");
+        job.JobImageFile = QStringLiteral("/w/sketch.Jpg");
+
+        Name_Saved_Script_Files(job, rigid ? JobKind::Rigid : JobKind::Soft);
+
+        QTEST(job.CsvFile, "csv");
+        QTEST(job.PdfFile, "pdf");
+        QTEST(job.FullPdfFile, "fullPdf");
+        QCOMPARE(job.JobImageFile, QStringLiteral("/w/sketch.Jpg"));
     }
 
     void folderOfARecord_data()
@@ -200,5 +258,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestSoftJobSteps)
-#include "tst_softjobsteps.moc"
+QTEST_GUILESS_MAIN(TestJobSteps)
+#include "tst_jobsteps.moc"
