@@ -4,6 +4,7 @@
 #include "footviewinterface.h"
 #include "helpwindows.h"
 #include "pdfform.h"
+#include "photowindows.h"
 #include "scriptform1.h"
 #include "softhooks.h"
 #include "softjobcommands.h"
@@ -17,6 +18,7 @@ void Join_Program_Parts()
     Register_Pdf_Viewer();
     Register_Foot_Views();
     Register_Relocation_Window();
+    Register_Photo_Windows();
     Install_Soft_Job_Commands();
 
     // The viewer is modal and finds its owner itself (the active window,
