@@ -52,8 +52,8 @@ Timing measure(int repetitions, const std::function<void()> &prepare, const std:
 bool report(const char *name, Timing t, double targetMs)
 {
     const bool ok = t.median < targetMs;
-    std::printf("%-34s median %8.1f ms   worst %8.1f ms   target < %6.0f ms   %s\n", name, t.median, t.worst,
-                targetMs, ok ? "met" : "MISSED");
+    std::printf("%-34s median %8.1f ms   worst %8.1f ms   target < %6.0f ms   %s\n", name, t.median, t.worst, targetMs,
+                ok ? "met" : "MISSED");
     return ok;
 }
 
@@ -167,18 +167,26 @@ int main(int argc, char **argv)
         {"Repair", [&] { doc.repair(); }, 1500},
     };
     for (const Row &row : rows)
-        allMet &= report(row.name, measure(repetitions, fresh, [&] {
-                             doc.recordUndoStep();
-                             row.adjust();
-                         }),
+        allMet &= report(row.name,
+                         measure(repetitions, fresh,
+                                 [&] {
+                                     doc.recordUndoStep();
+                                     row.adjust();
+                                 }),
                          row.target);
 
     // Undo and redo between two adjusted pictures.
     doc.setImage(photo);
     doc.recordUndoStep();
     doc.scaleBrightness(1.2);
-    allMet &= report("Undo", measure(repetitions, [&] { doc.redo(); }, [&] { doc.undo(); }), 20);
-    allMet &= report("Redo", measure(repetitions, [&] { doc.undo(); }, [&] { doc.redo(); }), 20);
+    allMet &= report("Undo",
+                     measure(
+                         repetitions, [&] { doc.redo(); }, [&] { doc.undo(); }),
+                     20);
+    allMet &= report("Redo",
+                     measure(
+                         repetitions, [&] { doc.undo(); }, [&] { doc.redo(); }),
+                     20);
 
     // Twenty adjustments: the history keeps what fits in its 512 MB.
     doc.setImage(photo);

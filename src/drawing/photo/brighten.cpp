@@ -104,27 +104,13 @@ void Brighten::adjust(Adjustment adjustment)
     ImageDocument *doc = document();
     doc->recordUndoStep();
     switch (adjustment) {
-    case Adjustment::Greyscale:
-        doc->convertToGreyscale();
-        break;
-    case Adjustment::Negative:
-        doc->makeNegative();
-        break;
-    case Adjustment::Sharpen:
-        doc->sharpen();
-        break;
-    case Adjustment::Mirror:
-        doc->mirror();
-        break;
-    case Adjustment::Repair:
-        doc->repair();
-        break;
-    case Adjustment::Brighten:
-        doc->scaleBrightness(kBrightenFactor);
-        break;
-    case Adjustment::Darken:
-        doc->scaleBrightness(kDarkenFactor);
-        break;
+    case Adjustment::Greyscale: doc->convertToGreyscale(); break;
+    case Adjustment::Negative: doc->makeNegative(); break;
+    case Adjustment::Sharpen: doc->sharpen(); break;
+    case Adjustment::Mirror: doc->mirror(); break;
+    case Adjustment::Repair: doc->repair(); break;
+    case Adjustment::Brighten: doc->scaleBrightness(kBrightenFactor); break;
+    case Adjustment::Darken: doc->scaleBrightness(kDarkenFactor); break;
     }
 }
 

@@ -33,7 +33,7 @@ struct ToolRow
     SketchTool tool;
 };
 constexpr ToolRow kTools[] = {
-    {"Line", "mnuLine", SketchTool::Line},       {"Circle", "mnuCircle", SketchTool::Circle},
+    {"Line", "mnuLine", SketchTool::Line},          {"Circle", "mnuCircle", SketchTool::Circle},
     {"Ellipse", "mnuEllipse", SketchTool::Ellipse}, {"Rectangle", "mnuRectangle", SketchTool::Rectangle},
     {"Text", "mnuText", SketchTool::Text},
 };
@@ -45,8 +45,8 @@ struct ColourRow
     quint32 colour;
 };
 constexpr ColourRow kColours[] = {
-    {"Red", "mnuRed", photo::Rgb(220, 0, 0)},     {"Green", "mnuGreen", photo::Rgb(0, 220, 0)},
-    {"Blue", "mnuBlue", photo::Rgb(0, 0, 220)},   {"Black", "mnuBlack", photo::Rgb(0, 0, 0)},
+    {"Red", "mnuRed", photo::Rgb(220, 0, 0)},       {"Green", "mnuGreen", photo::Rgb(0, 220, 0)},
+    {"Blue", "mnuBlue", photo::Rgb(0, 0, 220)},     {"Black", "mnuBlack", photo::Rgb(0, 0, 0)},
     {"Grey", "mnuGrey", photo::Rgb(100, 100, 100)},
 };
 
@@ -94,7 +94,8 @@ void GraphicForm2::setUp()
 
 void GraphicForm2::addFileItems(QMenu *file)
 {
-    connectCommand(addItem(file, QStringLiteral("Print Test"), QStringLiteral("mnuTest1")), [this] { mnuTest1_Click(); });
+    connectCommand(addItem(file, QStringLiteral("Print Test"), QStringLiteral("mnuTest1")),
+                   [this] { mnuTest1_Click(); });
     connectCommand(addItem(file, QStringLiteral("Print"), QStringLiteral("mnuPrint")), [this] { mnuPrint_Click(); });
     connectCommand(addItem(file, QStringLiteral("Print to PDF"), QStringLiteral("mnuPDF")), [this] { mnuPDF_Click(); });
     file->addSeparator();
@@ -169,15 +170,9 @@ void GraphicForm2::draw(const photo::SketchClicks::Finished &done)
     const QPoint a = done.first, b = done.second;
     doc->recordUndoStep();
     switch (done.tool) {
-    case SketchTool::Line:
-        doc->drawLine(a, b, colour);
-        break;
-    case SketchTool::Ellipse:
-        doc->drawEllipse(a, b, colour);
-        break;
-    case SketchTool::Rectangle:
-        doc->drawRectangle(a, b.x() - a.x(), b.y() - a.y(), colour);
-        break;
+    case SketchTool::Line: doc->drawLine(a, b, colour); break;
+    case SketchTool::Ellipse: doc->drawEllipse(a, b, colour); break;
+    case SketchTool::Rectangle: doc->drawRectangle(a, b.x() - a.x(), b.y() - a.y(), colour); break;
     case SketchTool::Circle: {
         const photo::Box box = photo::Circle_Box(a, b);
         doc->drawEllipse({box.x1, box.y1}, {box.x2, box.y2}, colour);
@@ -188,8 +183,7 @@ void GraphicForm2::draw(const photo::SketchClicks::Finished &done)
         doc->drawText(a, Get_Std_Input(QStringLiteral("Text:"), QString(), QString(), kAppTitle), kTextFont, kTextSize,
                       colour);
         break;
-    case SketchTool::None:
-        return;
+    case SketchTool::None: return;
     }
     setMouseSelect(false);
     doc->redraw();
@@ -248,8 +242,8 @@ void GraphicForm2::mnuTest1_Click()
         failed();
         return;
     }
-    UI().message(QStringLiteral("Two pages, each with a single, centered line of text, ") +
-                     QStringLiteral("have been sent to your printer."),
+    UI().message(QStringLiteral("Two pages, each with a single, centered line of text, ")
+                     + QStringLiteral("have been sent to your printer."),
                  kAppTitle);
 }
 
@@ -270,7 +264,8 @@ void GraphicForm2::closeEvent(QCloseEvent *event)
     // A tool still waiting for its clicks ends with the window.
     m_clicks.cancel();
     const bool save = UI().message(QStringLiteral("Save the Image?"), QStringLiteral("Save"), Prompter::Icon::Question,
-                                   Prompter::Buttons::YesNo) == Prompter::Answer::Yes;
+                                   Prompter::Buttons::YesNo)
+                      == Prompter::Answer::Yes;
     if (save)
         Run_Command([this] { saveImage(); });
     event->accept();

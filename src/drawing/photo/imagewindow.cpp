@@ -84,9 +84,9 @@ void ImageWindow::ZoomFit()
 {
     ShowStatus(QStringLiteral("Zoom Fit ...."));
     document()->recordUndoStep();
-    const auto percent =
-        photo::Zoom_Fit_Percent(document()->pixelHeight(), document()->pixelWidth(),
-                                float(m_view->height() * photo::kTwipsPerPixel), float(m_view->width() * photo::kTwipsPerPixel));
+    const auto percent = photo::Zoom_Fit_Percent(document()->pixelHeight(), document()->pixelWidth(),
+                                                 float(m_view->height() * photo::kTwipsPerPixel),
+                                                 float(m_view->width() * photo::kTwipsPerPixel));
     if (!percent)
         return;
     document()->setZoom(*percent);
@@ -108,7 +108,8 @@ void ImageWindow::zoomStep(int percent)
 void ImageWindow::mnuSave_Click()
 {
     if (UI().message(QStringLiteral("This will overwrite the existing file. Are you Sure?"), QStringLiteral("Warning"),
-                     Prompter::Icon::Warning, Prompter::Buttons::OkCancel) != Prompter::Answer::Ok)
+                     Prompter::Icon::Warning, Prompter::Buttons::OkCancel)
+        != Prompter::Answer::Ok)
         return;
     saveImage();
 }
@@ -180,9 +181,11 @@ void ImageWindow::buildMenus()
     QMenu *file = bar->addMenu(QStringLiteral("File"));
     file->setObjectName(QStringLiteral("mnuFile"));
     connectCommand(addItem(file, QStringLiteral("Save"), QStringLiteral("mnuSave")), [this] { mnuSave_Click(); });
-    connectCommand(addItem(file, QStringLiteral("Save As"), QStringLiteral("mnuSaveAs")), [this] { mnuSaveAs_Click(); });
+    connectCommand(addItem(file, QStringLiteral("Save As"), QStringLiteral("mnuSaveAs")),
+                   [this] { mnuSaveAs_Click(); });
     file->addSeparator();
-    connectCommand(addItem(file, QStringLiteral("Information"), QStringLiteral("mnuInfo")), [this] { mnuInfo_Click(); });
+    connectCommand(addItem(file, QStringLiteral("Information"), QStringLiteral("mnuInfo")),
+                   [this] { mnuInfo_Click(); });
     file->addSeparator();
     addFileItems(file);
     connect(addItem(file, QStringLiteral("Close"), QStringLiteral("mnuQuit")), &QAction::triggered, this,

@@ -49,17 +49,13 @@ void ImageDocument::setImage(const QImage &image)
 int ImageDocument::bitDepth() const
 {
     switch (m_image.format()) {
-    case QImage::Format_Invalid:
-        return 0;
+    case QImage::Format_Invalid: return 0;
     case QImage::Format_RGB32:
     case QImage::Format_RGB888:
-    case QImage::Format_BGR888:
-        return 24;
+    case QImage::Format_BGR888: return 24;
     case QImage::Format_Mono:
-    case QImage::Format_MonoLSB:
-        return 1;
-    default:
-        return m_image.depth();
+    case QImage::Format_MonoLSB: return 1;
+    default: return m_image.depth();
     }
 }
 
@@ -197,10 +193,10 @@ template <typename Paint>
 void ImageDocument::paint(Paint &&paintOn)
 {
     // Colour lines on a grey or indexed picture must stay in colour.
-    QImage canvas = m_image.format() == QImage::Format_RGB32 || m_image.format() == QImage::Format_ARGB32
-                        ? m_image
-                        : m_image.convertToFormat(m_image.hasAlphaChannel() ? QImage::Format_ARGB32
-                                                                             : QImage::Format_RGB32);
+    QImage canvas =
+        m_image.format() == QImage::Format_RGB32 || m_image.format() == QImage::Format_ARGB32
+            ? m_image
+            : m_image.convertToFormat(m_image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     {
         QPainter painter(&canvas);
         paintOn(painter);

@@ -36,10 +36,12 @@ protected:
         if (image.isNull())
             return;
         const double scale = m_view->document()->zoom() / 100.0;
-        const QRectF exposed = QRectF(event->rect()).intersected(QRectF(0, 0, image.width() * scale, image.height() * scale));
+        const QRectF exposed =
+            QRectF(event->rect()).intersected(QRectF(0, 0, image.width() * scale, image.height() * scale));
         if (exposed.isEmpty())
             return;
-        const QRectF source(exposed.x() / scale, exposed.y() / scale, exposed.width() / scale, exposed.height() / scale);
+        const QRectF source(exposed.x() / scale, exposed.y() / scale, exposed.width() / scale,
+                            exposed.height() / scale);
         painter.drawImage(exposed, image, source);
     }
 

@@ -26,8 +26,7 @@ void forRowBands(const QImage &image, const std::function<void(int, int)> &work)
 {
     const int rows = image.height();
     const qint64 pixels = qint64(image.width()) * rows;
-    const int threads =
-        pixels < (1 << 18) ? 1 : std::clamp(int(std::thread::hardware_concurrency()), 1, 8);
+    const int threads = pixels < (1 << 18) ? 1 : std::clamp(int(std::thread::hardware_concurrency()), 1, 8);
     const int band = (rows + threads - 1) / threads;
     std::vector<std::jthread> helpers;
     for (int first = band; first < rows; first += band)
@@ -41,8 +40,8 @@ QImage blankLike(const QImage &source)
     QImage out(source.size(), source.format());
     if (out.isNull())
         throw SolvaneError(kOutOfMemory, QStringLiteral("There is not enough memory for a picture of %1 x %2 pixels.")
-                               .arg(source.width())
-                               .arg(source.height()));
+                                             .arg(source.width())
+                                             .arg(source.height()));
     out.setDotsPerMeterX(source.dotsPerMeterX());
     out.setDotsPerMeterY(source.dotsPerMeterY());
     return out;
@@ -164,12 +163,10 @@ QImage workingFormat(const QImage &image)
     switch (image.format()) {
     case QImage::Format_RGB32:
     case QImage::Format_ARGB32:
-    case QImage::Format_Grayscale8:
-        return image;
+    case QImage::Format_Grayscale8: return image;
     case QImage::Format_Invalid:
         throw SolvaneError(ErrorNumber::BadFileFormat, QStringLiteral("There is no picture to work on."));
-    default:
-        return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    default: return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     }
 }
 
@@ -213,10 +210,10 @@ QImage greyscale(const QImage &image)
 
 QImage sharpened(const QImage &image)
 {
-    return neighbourhoodFilter(image, [](const uchar *up, const uchar *mid, const uchar *down, int i, int left,
-                                         int right) {
-        return clampByte(5 * mid[i] - up[i] - down[i] - mid[left] - mid[right]);
-    });
+    return neighbourhoodFilter(image,
+                               [](const uchar *up, const uchar *mid, const uchar *down, int i, int left, int right) {
+                                   return clampByte(5 * mid[i] - up[i] - down[i] - mid[left] - mid[right]);
+                               });
 }
 
 QImage mirrored(const QImage &image)
@@ -226,10 +223,10 @@ QImage mirrored(const QImage &image)
 
 QImage repaired(const QImage &image)
 {
-    return neighbourhoodFilter(image, [](const uchar *up, const uchar *mid, const uchar *down, int i, int left,
-                                         int right) {
-        return median9(up[left], up[i], up[right], mid[left], mid[i], mid[right], down[left], down[i], down[right]);
-    });
+    return neighbourhoodFilter(
+        image, [](const uchar *up, const uchar *mid, const uchar *down, int i, int left, int right) {
+            return median9(up[left], up[i], up[right], mid[left], mid[i], mid[right], down[left], down[i], down[right]);
+        });
 }
 
 } // namespace imageops

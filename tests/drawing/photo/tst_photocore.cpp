@@ -20,11 +20,21 @@ private slots:
         QTest::addColumn<QString>("firstText");
         QTest::addColumn<int>("zoom");
         QTest::addColumn<QString>("secondText");
-        QTest::newRow("150") << 0 << "mnuZoom150" << "Zoom 150%" << "Zoom 150% ...." << 150 << "150%";
-        QTest::newRow("100") << 1 << "mnuZoom100" << "Zoom 100%" << "Zoom 100% ...." << 100 << "100%";
-        QTest::newRow("75") << 2 << "mnuZoom75" << "Zoom 75%" << "Zoom 75% ...." << 75 << "75%";
-        QTest::newRow("50") << 3 << "mnuZoom50" << "Zoom 50%" << "Zoom 50% ...." << 50 << "50%";
-        QTest::newRow("25") << 4 << "mnuZoom25" << "Zoom 25%" << "Zoom 25% ...." << 25 << "25%";
+        QTest::newRow("150") << 0 << "mnuZoom150"
+                             << "Zoom 150%"
+                             << "Zoom 150% ...." << 150 << "150%";
+        QTest::newRow("100") << 1 << "mnuZoom100"
+                             << "Zoom 100%"
+                             << "Zoom 100% ...." << 100 << "100%";
+        QTest::newRow("75") << 2 << "mnuZoom75"
+                            << "Zoom 75%"
+                            << "Zoom 75% ...." << 75 << "75%";
+        QTest::newRow("50") << 3 << "mnuZoom50"
+                            << "Zoom 50%"
+                            << "Zoom 50% ...." << 50 << "50%";
+        QTest::newRow("25") << 4 << "mnuZoom25"
+                            << "Zoom 25%"
+                            << "Zoom 25% ...." << 25 << "25%";
     }
     void zoomStepsAndTheirTexts()
     {
@@ -113,8 +123,8 @@ private slots:
         QTest::addColumn<QRect>("box"); // x1, y1 as left, top; x2, y2 as right, bottom
         QTest::newRow("radius 0") << QPoint(40, 30) << QPoint(40, 30) << QRect(QPoint(40, 30), QPoint(40, 30));
         QTest::newRow("3-4-5") << QPoint(40, 30) << QPoint(43, 34) << QRect(QPoint(35, 25), QPoint(45, 35));
-        QTest::newRow("second click left and above") << QPoint(40, 30) << QPoint(37, 26)
-                                                     << QRect(QPoint(35, 25), QPoint(45, 35));
+        QTest::newRow("second click left and above")
+            << QPoint(40, 30) << QPoint(37, 26) << QRect(QPoint(35, 25), QPoint(45, 35));
         // r = sqrt(2) = 1.414..: 10 -/+ r rounds to 9 and 11.
         QTest::newRow("irrational radius") << QPoint(10, 10) << QPoint(11, 11) << QRect(QPoint(9, 9), QPoint(11, 11));
         // r = sqrt(5) = 2.236..: 0 -/+ r rounds to -2 and 2.

@@ -188,8 +188,9 @@ private slots:
         QCOMPARE(menuCaptions(bar, QStringLiteral("mnuFile")),
                  QStringList({"Save", "Save As", "-", "Information", "-", "Close"}));
         QCOMPARE(menuCaptions(bar, QStringLiteral("mnuEdit")), QStringList({"Undo", "Redo"}));
-        QCOMPARE(menuCaptions(bar, QStringLiteral("mnuView")),
-                 QStringList({"Zoom 150%", "Zoom 100%", "Zoom 75%", "Zoom 50%", "Zoom 25%", "-", "Zoom Fit", "Redraw"}));
+        QCOMPARE(
+            menuCaptions(bar, QStringLiteral("mnuView")),
+            QStringList({"Zoom 150%", "Zoom 100%", "Zoom 75%", "Zoom 50%", "Zoom 25%", "-", "Zoom Fit", "Redraw"}));
         QCOMPARE(menuCaptions(bar, QStringLiteral("mnuAdjust")),
                  QStringList({"Greyscale", "Negative", "Sharpen", "Mirror", "Repair"}));
         QStringList barItems;
@@ -264,8 +265,9 @@ private slots:
         trigger(w, QStringLiteral("mnuInfo"));
         QCOMPARE(f.ui->calls.size(), 1);
         const ScriptedPrompter::Call &box = f.ui->calls.constFirst();
-        QCOMPARE(box.text, QStringLiteral("   Image Information\r\n\r\nSize: 300 x 200 pixels\r\n\r\nBit Depth: 24\r\n\r\n"
-                                          "Resolution: 96 x 96 dpi\r\n\r\nGrey Range: from 0 to 255"));
+        QCOMPARE(box.text,
+                 QStringLiteral("   Image Information\r\n\r\nSize: 300 x 200 pixels\r\n\r\nBit Depth: 24\r\n\r\n"
+                                "Resolution: 96 x 96 dpi\r\n\r\nGrey Range: from 0 to 255"));
         QCOMPARE(box.title, QStringLiteral("Solvane"));
         QCOMPARE(box.buttons, Prompter::Buttons::Ok);
         QCOMPARE(w->panelText(3), QStringLiteral("Ready"));
@@ -425,7 +427,8 @@ private slots:
                               "Close"}));
         QCOMPARE(menuCaptions(bar, QStringLiteral("mnuDraw")),
                  QStringList({"Line", "Circle", "Ellipse", "Rectangle", "Text", "-", "Mouse Select"}));
-        QCOMPARE(menuCaptions(bar, QStringLiteral("mnuColours")), QStringList({"Red", "Green", "Blue", "Black", "Grey"}));
+        QCOMPARE(menuCaptions(bar, QStringLiteral("mnuColours")),
+                 QStringList({"Red", "Green", "Blue", "Black", "Grey"}));
         QCOMPARE(menuCaptions(bar, QStringLiteral("mnuWidth")),
                  QStringList({"1 Pixel", "2 Pixels", "3 Pixels", "4 Pixels"}));
         QCOMPARE(bar->actions().constLast()->text(), QStringLiteral("Help"));
@@ -568,8 +571,9 @@ private slots:
         w->printer().setOutputFormat(QPrinter::PdfFormat);
         w->printer().setOutputFileName(pdf);
         trigger(w, QStringLiteral("mnuTest1"));
-        QCOMPARE(f.ui->messages().constLast(),
-                 QStringLiteral("Two pages, each with a single, centered line of text, have been sent to your printer."));
+        QCOMPARE(
+            f.ui->messages().constLast(),
+            QStringLiteral("Two pages, each with a single, centered line of text, have been sent to your printer."));
         QPdfDocument document;
         QCOMPARE(document.load(pdf), QPdfDocument::Error::None);
         QCOMPARE(document.pageCount(), 2);

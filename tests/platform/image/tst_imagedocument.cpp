@@ -18,8 +18,9 @@ QImage texture(int width, int height, QImage::Format format = QImage::Format_RGB
     QImage image(width, height, QImage::Format_ARGB32);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            image.setPixel(x, y, qRgba((x * 37 + y * 11) % 256, (x * 7 + y * 53) % 256, (x * y) % 256,
-                                       format == QImage::Format_ARGB32 ? (x * 29 + y) % 256 : 255));
+            image.setPixel(x, y,
+                           qRgba((x * 37 + y * 11) % 256, (x * 7 + y * 53) % 256, (x * y) % 256,
+                                 format == QImage::Format_ARGB32 ? (x * 29 + y) % 256 : 255));
     return image.convertToFormat(format);
 }
 
@@ -234,8 +235,7 @@ private slots:
             QVERIFY(doc.historyBytes() <= 3 * picture);
         }
         QCOMPARE(doc.undoSteps(), 3);
-        while (doc.undo()) {
-        }
+        while (doc.undo()) {}
         // The newest three steps are kept: back to the state of step 17.
         QCOMPARE(doc.image(), states.at(17));
     }

@@ -53,8 +53,8 @@ QString Information_Text(const ImageFacts &f)
         QString(),
         QStringLiteral("Bit Depth: ") + whole(f.bitDepth),
         QString(),
-        QStringLiteral("Resolution: ") + whole(f.resolutionX) + QStringLiteral(" x ") + whole(f.resolutionY) +
-            QStringLiteral(" dpi"),
+        QStringLiteral("Resolution: ") + whole(f.resolutionX) + QStringLiteral(" x ") + whole(f.resolutionY)
+            + QStringLiteral(" dpi"),
         QString(),
         QStringLiteral("Grey Range: from ") + whole(f.greyStart) + QStringLiteral(" to ") + whole(f.greyEnd),
     };
