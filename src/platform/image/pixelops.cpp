@@ -218,7 +218,22 @@ QImage sharpened(const QImage &image)
 
 QImage mirrored(const QImage &image)
 {
-    return workingFormat(image).mirrored(true, false);
+    // In bands like the other adjustments: a single-threaded mirror of a
+    // 12-megapixel photo takes longer than a user should wait.
+    const QImage src = workingFormat(image);
+    QImage out = blankLike(src);
+    const Rows rows(src, out);
+    forRowBands(src, [&](int first, int end) {
+        for (int y = first; y < end; ++y) {
+            if (rows.bytesPerPixel == 4)
+                std::reverse_copy(reinterpret_cast<const quint32 *>(rows.in(y)),
+                                  reinterpret_cast<const quint32 *>(rows.in(y)) + rows.width,
+                                  reinterpret_cast<quint32 *>(rows.out(y)));
+            else
+                std::reverse_copy(rows.in(y), rows.in(y) + rows.width, rows.out(y));
+        }
+    });
+    return out;
 }
 
 QImage repaired(const QImage &image)

@@ -133,6 +133,11 @@ private slots:
         const QImage source = texture(size.width(), size.height());
         for (const QImage &out : {imageops::sharpened(source), imageops::repaired(source), imageops::negative(source)})
             QCOMPARE(out.size(), size);
+        const QImage mirrored = imageops::mirrored(source);
+        QCOMPARE(mirrored.pixel(0, size.height() - 1), source.pixel(size.width() - 1, size.height() - 1));
+        QCOMPARE(imageops::mirrored(mirrored), source);
+        const QImage grey = source.convertToFormat(QImage::Format_Grayscale8);
+        QCOMPARE(imageops::mirrored(grey).pixelColor(0, 0), grey.pixelColor(size.width() - 1, 0));
         // Bands must join seamlessly: the median of a flat picture is itself.
         const QImage flat = filled(size.width(), size.height(), QColor(10, 200, 30));
         QCOMPARE(imageops::repaired(flat), flat);
