@@ -180,6 +180,26 @@ private slots:
         QVERIFY(!QFileInfo::exists(Job().CurrentFolder + QStringLiteral("/None")));
     }
 
+    void aPhotoThatCannotBeReadIsReportedAndNeverOverwritten()
+    {
+        PhotoFixture f;
+        const QString broken = Job().CurrentFolder + QStringLiteral("/broken.Jpg");
+        f.home.write(QStringLiteral("Data/Lee/broken.Jpg"), "not a picture");
+        Job().LeftGraphicFile = broken;
+        Brighten *w = f.openBrighten(QStringLiteral("Left"));
+        QCOMPARE(f.ui->calls.size(), 1);
+        QCOMPARE(f.ui->calls.constFirst().title, QStringLiteral("Error"));
+        QVERIFY(f.ui->calls.constFirst().text.contains(broken));
+        QCOMPARE(w->document()->image().size(), QSize(480, 640));
+        QVERIFY(w->loadedPhoto().isEmpty());
+
+        // The grey picture never replaces the photo that could not be read.
+        f.ui->answers << Prompter::Answer::Ok;
+        trigger(w, QStringLiteral("mnuSave"));
+        QCOMPARE(f.home.read(QStringLiteral("Data/Lee/broken.Jpg")), QByteArray("not a picture"));
+        QVERIFY(f.shell.calls.isEmpty());
+    }
+
     void adjustPhotoMenus()
     {
         PhotoFixture f;
