@@ -201,25 +201,45 @@ QString GraphicForm2::saveAsName() const
 
 void GraphicForm2::mnuPrint_Click()
 {
+    auto failed = [this] {
+        UI().message(QStringLiteral("Error Printing Chart"), QStringLiteral("Error"), Prompter::Icon::Critical);
+        resetPrinter();
+    };
     QPainter painter;
     if (!Print_Picture_Dialog(*m_printer, painter, document()->image())) {
         // A cancelled dialog prints nothing and says nothing; a printer that
         // would not start is a failure.
         if (m_printer->printerState() == QPrinter::Error)
-            UI().message(QStringLiteral("Error Printing Chart"), QStringLiteral("Error"), Prompter::Icon::Critical);
+            failed();
         return;
     }
     ShowStatus(QStringLiteral("Printing Data"));
     if (!painter.end()) {
-        UI().message(QStringLiteral("Error Printing Chart"), QStringLiteral("Error"), Prompter::Icon::Critical);
+        failed();
         return;
     }
     ShowStatus(QStringLiteral("Printing Complete"));
 }
 
+void GraphicForm2::resetPrinter()
+{
+    // A printer keeps its error state, which would make the next cancelled
+    // dialog look like a failure: start afresh with the same destination.
+    auto fresh = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    fresh->setOutputFormat(m_printer->outputFormat());
+    if (m_printer->outputFormat() == QPrinter::NativeFormat)
+        fresh->setPrinterName(m_printer->printerName());
+    else
+        fresh->setOutputFileName(m_printer->outputFileName());
+    m_printer = std::move(fresh);
+}
+
 void GraphicForm2::mnuTest1_Click()
 {
-    auto failed = [] { UI().message(QStringLiteral("There was a problem printing to your printer."), kAppTitle); };
+    auto failed = [this] {
+        UI().message(QStringLiteral("There was a problem printing to your printer."), kAppTitle);
+        resetPrinter();
+    };
     QPainter painter;
     if (!painter.begin(m_printer.get())) {
         failed();

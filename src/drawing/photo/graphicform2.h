@@ -48,6 +48,7 @@ private:
     void pointerReport(double xTwips, double yTwips);
     void draw(const photo::SketchClicks::Finished &finished);
     void setMouseSelect(bool on);
+    void resetPrinter();
 
     QString m_sketchPath;
     photo::SketchClicks m_clicks;

@@ -628,6 +628,20 @@ private slots:
         QPdfDocument document;
         QCOMPARE(document.load(pdf), QPdfDocument::Error::None);
         QCOMPARE(document.pageCount(), 1);
+
+        // A printer that will not start is reported.
+        w->printer().setOutputFileName(f.home.path(QStringLiteral("no/such/folder/sketch.pdf")));
+        f.ui->prints << true;
+        trigger(w, QStringLiteral("mnuPrint"));
+        const ScriptedPrompter::Call &error = f.ui->calls.constLast();
+        QCOMPARE(error.text, QStringLiteral("Error Printing Chart"));
+        QCOMPARE(error.title, QStringLiteral("Error"));
+        QCOMPARE(error.icon, Prompter::Icon::Critical);
+        // and a cancel after it is still only a cancel.
+        const int calls = f.ui->calls.size();
+        f.ui->prints << false;
+        trigger(w, QStringLiteral("mnuPrint"));
+        QCOMPARE(f.ui->calls.size(), calls + 1); // the dialog only
         f.ui->answers << Prompter::Answer::No;
     }
 };
