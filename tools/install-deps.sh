@@ -13,6 +13,7 @@ packages=(
   poppler-utils fonts-liberation2 fontconfig
   clang-format
   qt6-qpa-plugins libqt6printsupport6
+  qt6-image-formats-plugins
 )
 
 missing=()

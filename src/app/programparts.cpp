@@ -6,6 +6,7 @@
 #include "intakeform.h"
 #include "pdfform.h"
 #include "rigidformcommands.h"
+#include "photowindows.h"
 #include "scriptform1.h"
 #include "scriptform2.h"
 #include "softhooks.h"
@@ -22,6 +23,7 @@ void Join_Program_Parts()
     Register_Foot_Views();
     Register_Relocation_Window();
     Register_Intake_Windows();
+    Register_Photo_Windows();
     Install_Soft_Job_Commands();
     Install_Rigid_Job_Commands();
 

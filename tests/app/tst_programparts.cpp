@@ -88,6 +88,34 @@ private slots:
         QCOMPARE(ui->messages(), QStringList{});
     }
 
+    // A foot view's "Brighten" opens Adjust Photo on that foot's photo, with
+    // the size the main window's list shows.
+    void footViewBrightenOpensAdjustPhoto()
+    {
+        TestHome home;
+        auto ui = ScriptedPrompter::install();
+        Set_Wait_Skipped(true);
+        Windows().reset();
+        Join_Program_Parts();
+        MainForm window;
+        QCOMPARE(window.Form_Load(QString()), StartupOutcome::Ready);
+        QImage photo(64, 48, QImage::Format_RGB32);
+        photo.fill(Qt::darkYellow);
+        Job().RightGraphicFile = home.path("Data/Lee_Ann_R.Jpg");
+        QVERIFY(photo.save(Job().RightGraphicFile));
+
+        QAction *brighten = Foot_View(FootSide::Right).findChild<QAction *>("mnuBrighten");
+        QVERIFY(brighten);
+        brighten->trigger();
+        QWidget *adjust = Windows().loaded("Brighten");
+        QVERIFY(adjust);
+        QVERIFY(adjust->isVisible());
+        QCOMPARE(adjust->windowTitle(), QStringLiteral("Adjust Photo: Right Foot"));
+        QCOMPARE(Job().CurrentImageFile, Job().RightGraphicFile);
+        QCOMPARE(Job().FootSizeR, window.Size_List_Text(1));
+        QVERIFY(Windows().hasFactory("GraphicForm2"));
+    }
+
     // "View PDF" on the order confirmation shows the laboratory ("_L")
     // document in the program's PDF viewer, modally over the dialog.
     void viewPdfOnTheConfirmationShowsTheLabDocument()
