@@ -2,6 +2,7 @@
 
 #include "appwindows.h"
 #include "footviewinterface.h"
+#include "graphicform.h"
 #include "helpwindows.h"
 #include "pdfform.h"
 #include "scriptform1.h"
@@ -17,6 +18,7 @@ void Join_Program_Parts()
     Register_Pdf_Viewer();
     Register_Foot_Views();
     Register_Relocation_Window();
+    Register_Graphic_Screen();
     Install_Soft_Job_Commands();
 
     // The viewer is modal and finds its owner itself (the active window,

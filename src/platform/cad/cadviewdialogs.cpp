@@ -198,8 +198,7 @@ std::optional<TextStyleChoice> QtCommandDialogs::textStyle(const TextStyleChoice
     return chosen;
 }
 
-std::optional<EntityProperties> QtCommandDialogs::properties(const EntityProperties &now,
-                                                             const QStringList &layerNames)
+std::optional<EntityProperties> QtCommandDialogs::properties(const EntityProperties &now, const QStringList &layerNames)
 {
     FormDialog dialog(m_owner, QStringLiteral("Properties"), QStringLiteral("PropertiesDialog"));
     auto *colour = dialog.field(QStringLiteral("Colour (256: the layer's)"), colourBox(now.colour, kByLayer));

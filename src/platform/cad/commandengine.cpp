@@ -199,9 +199,9 @@ void CommandEngine::clearSelection()
 
 void CommandEngine::pruneSelection()
 {
-    m_selection.erase(std::remove_if(m_selection.begin(), m_selection.end(),
-                                     [this](Handle h) { return !m_drawing.entity(h); }),
-                      m_selection.end());
+    m_selection.erase(
+        std::remove_if(m_selection.begin(), m_selection.end(), [this](Handle h) { return !m_drawing.entity(h); }),
+        m_selection.end());
 }
 
 void CommandEngine::run(int number)

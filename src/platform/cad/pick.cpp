@@ -39,7 +39,8 @@ QVector<QPointF> ellipsePoints(const Entity &e)
     for (int i = 0; i < kSteps; ++i) {
         const double t = 2 * M_PI * i / kSteps;
         const double x = e.radius * std::cos(t), y = radiusY * std::sin(t);
-        points << e.anchor() + QPointF(x * std::cos(turn) - y * std::sin(turn), x * std::sin(turn) + y * std::cos(turn));
+        points << e.anchor()
+                      + QPointF(x * std::cos(turn) - y * std::sin(turn), x * std::sin(turn) + y * std::cos(turn));
     }
     return points;
 }

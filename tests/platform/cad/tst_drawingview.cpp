@@ -1,5 +1,6 @@
 #include "drawingview.h"
 #include "pick.h"
+#include "pdfprompter.h"
 #include "scriptedprompter.h"
 #include "viewfixtures.h"
 
@@ -13,20 +14,6 @@ using namespace viewfixtures;
 using cad::DrawingView;
 
 namespace {
-
-// Prints into a PDF file instead of a printer, and records the dialog.
-class PdfPrompter : public ScriptedPrompter
-{
-public:
-    QString pdfPath;
-    bool printDialog(QPrinter &printer) override
-    {
-        const bool go = ScriptedPrompter::printDialog(printer);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdfPath);
-        return go;
-    }
-};
 
 bool near(QPointF a, QPointF b, double eps = 1e-6)
 {
@@ -238,10 +225,10 @@ private slots:
         // The selected line runs from (10, 10) to (30, 10).
         QTest::newRow("move") << 313 << QPointF(10, 10) << QPointF(15, 40) << QPointF(15, 40) << QPointF(35, 40) << 1;
         QTest::newRow("copy") << 312 << QPointF(10, 10) << QPointF(10, 30) << QPointF(10, 30) << QPointF(30, 30) << 2;
-        QTest::newRow("rotate a quarter") << 314 << QPointF(10, 10) << QPointF(10, 50) << QPointF(10, 10)
-                                          << QPointF(10, 30) << 1;
-        QTest::newRow("mirror across x = 50") << 316 << QPointF(50, 0) << QPointF(50, 90) << QPointF(90, 10)
-                                              << QPointF(70, 10) << 1;
+        QTest::newRow("rotate a quarter")
+            << 314 << QPointF(10, 10) << QPointF(10, 50) << QPointF(10, 10) << QPointF(10, 30) << 1;
+        QTest::newRow("mirror across x = 50")
+            << 316 << QPointF(50, 0) << QPointF(50, 90) << QPointF(90, 10) << QPointF(70, 10) << 1;
     }
     void transforms()
     {
