@@ -65,8 +65,10 @@ private slots:
             QTest::addRow("%s %s", row.palette, row.button) << row.palette << row.button << row.numbers;
         }
         // The two circle commands.
-        QTest::newRow("mnuCircle") << "menu" << "mnuCircle" << V{221};
-        QTest::newRow("VCdrawForm Command2") << "VCdrawForm" << "Command2" << V{220};
+        QTest::newRow("mnuCircle") << "menu"
+                                   << "mnuCircle" << V{221};
+        QTest::newRow("VCdrawForm Command2") << "VCdrawForm"
+                                             << "Command2" << V{220};
     }
     void numbersRun()
     {
@@ -99,8 +101,8 @@ private slots:
                  QStringLiteral("Zoom Windows"));
         QCOMPARE(Find_Menu_Tool(QStringLiteral("mnuZoomW"))->menuCaption, QStringLiteral("Zoom Window"));
         cad::DrawingView view;
-        for (const char *item : {"mnuSaveJPG", "mnuOpen", "mnuSave", "mnuSetscale", "mnuSize", "mnuFoot",
-                                 "mnuFeatures", "mnuQuit"}) {
+        for (const char *item :
+             {"mnuSaveJPG", "mnuOpen", "mnuSave", "mnuSetscale", "mnuSize", "mnuFoot", "mnuFeatures", "mnuQuit"}) {
             const DrawingTool *tool = Find_Menu_Tool(QString::fromLatin1(item));
             QVERIFY2(tool, item);
             QVERIFY(!Run_Tool(*tool, ToolPlace::Menu, view));

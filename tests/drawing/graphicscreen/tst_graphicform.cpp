@@ -5,8 +5,8 @@
 #include "graphicform.h"
 #include "imagefile.h"
 #include "installdata.h"
-#include "pick.h"
 #include "pdfprompter.h"
+#include "pick.h"
 #include "scriptedprompter.h"
 #include "scriptrecord.h"
 #include "sizechart.h"
@@ -147,21 +147,20 @@ private slots:
         QStringList titles;
         for (QAction *a : form->menuBar()->actions())
             titles << (a->menu() ? a->menu()->objectName() : a->objectName()) + u' ' + a->text();
-        QCOMPARE(titles, (QStringList{"mnuFiles Files", "mnuSizing Sizing", "mnuEdit Edit", "mnuDraw Draw",
-                                      "mnuView View", "mnuInfo Information", "mnuFeatures Add Features",
-                                      "mnuUtil Utility"}));
+        QCOMPARE(titles,
+                 (QStringList{"mnuFiles Files", "mnuSizing Sizing", "mnuEdit Edit", "mnuDraw Draw", "mnuView View",
+                              "mnuInfo Information", "mnuFeatures Add Features", "mnuUtil Utility"}));
         auto *files = form->findChild<QMenu *>(QStringLiteral("mnuFiles"));
         QStringList shown;
         for (QAction *a : files->actions())
             shown << (a->isSeparator() ? QStringLiteral("-") : a->text()) + (a->isVisible() ? "" : " (hidden)");
-        QCOMPARE(shown, (QStringList{"Save", "- (hidden)", "Open VEC (hidden)", "Save VEC (hidden)", "-", "Print",
-                                     "-", "Close"}));
+        QCOMPARE(shown, (QStringList{"Save", "- (hidden)", "Open VEC (hidden)", "Save VEC (hidden)", "-", "Print", "-",
+                                     "Close"}));
         QVERIFY(!item(form, QStringLiteral("mnuOpen"))->isEnabled());
         QVERIFY(!item(form, QStringLiteral("mnuSave"))->isEnabled());
         QCOMPARE(item(form, QStringLiteral("mnuCircle"))->text(), QStringLiteral("Circle"));
         for (QAction *a : form->findChildren<QAction *>())
-            QVERIFY2(a->shortcut().isEmpty() && !a->text().contains(u'&') && !a->isCheckable(),
-                     qPrintable(a->text()));
+            QVERIFY2(a->shortcut().isEmpty() && !a->text().contains(u'&') && !a->isCheckable(), qPrintable(a->text()));
     }
 
     void menuItemsRunTheirCommands()

@@ -1,6 +1,6 @@
 #include "drawingview.h"
-#include "pick.h"
 #include "pdfprompter.h"
+#include "pick.h"
 #include "scriptedprompter.h"
 #include "viewfixtures.h"
 
