@@ -133,9 +133,8 @@ int main(int argc, char **argv)
             points.emplace_back(random.generateDouble() * 4000 / 480.0, random.generateDouble() * 3000 / 480.0);
         size_t next = 0;
         int hits = 0;
-        const Timing pick = measure(int(points.size()), [&] {
-            hits += pickEntity(d, points[next++ % points.size()], tolerance) != 0;
-        });
+        const Timing pick =
+            measure(int(points.size()), [&] { hits += pickEntity(d, points[next++ % points.size()], tolerance) != 0; });
         ok &= report("pick among 5,000 entities", pick, 5);
         std::printf("%d of %zu picks found an entity\n", hits, points.size());
     }
