@@ -2,6 +2,7 @@
 
 #include "appwindows.h"
 #include "footviewinterface.h"
+#include "graphicform.h"
 #include "helpwindows.h"
 #include "intakeform.h"
 #include "pdfform.h"
@@ -24,6 +25,7 @@ void Join_Program_Parts()
     Register_Relocation_Window();
     Register_Intake_Windows();
     Register_Photo_Windows();
+    Register_Graphic_Screen();
     Install_Soft_Job_Commands();
     Install_Rigid_Job_Commands();
 

@@ -220,7 +220,19 @@ private:
                               && std::abs(toDevice.m12()) < 1e-12 && std::abs(toDevice.m21()) < 1e-12
                               && std::abs(toDevice.dx() - std::round(toDevice.dx())) < 1e-6
                               && std::abs(toDevice.dy() - std::round(toDevice.dy())) < 1e-6;
-        if (oneToOne) {
+        // Shown smaller than its pixels, unturned and unflipped: from the
+        // view's copy at screen size, copied pixel for pixel.
+        const bool shrunk = m_options.rasterCache && std::abs(toDevice.m12()) < 1e-12
+                            && std::abs(toDevice.m21()) < 1e-12 && toDevice.m11() > 0 && toDevice.m22() > 0
+                            && toDevice.m11() < 1 && toDevice.m22() < 1;
+        if (shrunk) {
+            const QRectF onDevice = toDevice.mapRect(QRectF(0, 0, w, h));
+            const QSize size(std::max(1, int(std::lround(onDevice.width()))),
+                             std::max(1, int(std::lround(onDevice.height()))));
+            m_p.setTransform(QTransform());
+            m_p.drawImage(QPoint(int(std::lround(onDevice.left())), int(std::lround(onDevice.top()))),
+                          m_options.rasterCache->scaled(e.image, size));
+        } else if (oneToOne) {
             m_p.setTransform(QTransform());
             m_p.setRenderHint(QPainter::SmoothPixmapTransform, false);
             m_p.drawImage(QPoint(int(std::round(toDevice.dx())), int(std::round(toDevice.dy()))), e.image);
@@ -257,6 +269,25 @@ private:
 };
 
 } // namespace
+
+const QImage &RasterCache::scaled(const QImage &image, QSize size)
+{
+    for (Copy &copy : m_copies) {
+        if (copy.key != image.cacheKey())
+            continue;
+        if (copy.image.size() != size)
+            copy.image = image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                             .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        return copy.image;
+    }
+    // Photos no longer drawn fall out; a drawing rarely holds more than two.
+    constexpr qsizetype kMaxCopies = 4;
+    if (m_copies.size() >= kMaxCopies)
+        m_copies.removeFirst();
+    m_copies.append({image.cacheKey(), image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                                           .convertToFormat(QImage::Format_ARGB32_Premultiplied)});
+    return m_copies.last().image;
+}
 
 QColor paletteColour(int index, const QColor &background)
 {

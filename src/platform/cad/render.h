@@ -27,11 +27,35 @@ QColor entityColour(const Drawing &drawing, const Entity &entity);
 // installed family its text is set in.
 QString fontFamily(const QString &fontFile);
 
+// Copies of photos scaled down to the size a view shows them at, so a
+// repaint copies screen-sized pixels instead of filtering a 12-megapixel
+// photo every time. A view keeps one; each photo keeps its last copy, made
+// again when the zoom changes.
+class RasterCache
+{
+public:
+    // The image at exactly `size` pixels (smoothly scaled), kept for the
+    // next call.
+    const QImage &scaled(const QImage &image, QSize size);
+    void clear() { m_copies.clear(); }
+
+private:
+    struct Copy
+    {
+        qint64 key = 0;
+        QImage image;
+    };
+    QVector<Copy> m_copies;
+};
+
 struct RenderOptions
 {
     double lineWidth = 1.0; // device pixels, whatever the zoom
     bool antialiasing = true;
     bool fillBackground = true; // the painter's whole device in the drawing's background colour
+    // Where photos shown smaller than their pixels are drawn from; none
+    // draws them from their own pixels (exports and prints).
+    RasterCache *rasterCache = nullptr;
 };
 
 // The view that shows `world` (y up; its top() is the lowest y) as large as

@@ -189,6 +189,40 @@ private slots:
         QVERIFY(close(screen.pixel(200, 199), Qt::black, 8));
     }
 
+    void aShrunkPhotoComesFromTheCachedCopyInItsPlace()
+    {
+        // Left half red, right half blue, 400 x 200 pixels at 4 pixels to
+        // the unit: 100 x 50 units, shown at 0.5 pixel a unit.
+        QImage photo(400, 200, QImage::Format_RGB32);
+        photo.fill(Qt::blue);
+        QPainter(&photo).fillRect(0, 0, 200, 200, Qt::red);
+        cad::Drawing d;
+        d.setBackground(Qt::white);
+        d.addRasterImage(photo, QStringLiteral("p.jpg"), {10, 20}, 4);
+        const QTransform view(0.5, 0, 0, -0.5, 0, 100); // y up, 100 pixels high
+        cad::RasterCache cache;
+        cad::RenderOptions options;
+        options.rasterCache = &cache;
+        QImage cached(120, 100, QImage::Format_RGB32), direct(120, 100, QImage::Format_RGB32);
+        for (auto [image, opts] : {std::pair{&cached, options}, std::pair{&direct, cad::RenderOptions()}}) {
+            QPainter painter(image);
+            cad::render(painter, d, view, opts);
+        }
+        // The photo covers x 5 to 55 and y 65 to 90 on the device.
+        QCOMPARE(cached.pixelColor(10, 80), QColor(Qt::red));
+        QCOMPARE(cached.pixelColor(50, 80), QColor(Qt::blue));
+        QCOMPARE(cached.pixelColor(3, 80), QColor(Qt::white));
+        QCOMPARE(cached.pixelColor(10, 92), QColor(Qt::white));
+        QCOMPARE(cached.pixelColor(57, 70), QColor(Qt::white));
+        QCOMPARE(cached.pixelColor(10, 63), QColor(Qt::white));
+        for (const QPoint p : {QPoint(10, 80), QPoint(50, 70), QPoint(3, 80), QPoint(60, 60)})
+            QCOMPARE(cached.pixelColor(p), direct.pixelColor(p));
+        // The copy is the size shown, and kept for the next paint.
+        const QImage &copy = cache.scaled(photo, QSize(50, 25));
+        QCOMPARE(copy.size(), QSize(50, 25));
+        QCOMPARE(&cache.scaled(photo, QSize(50, 25)), &copy);
+    }
+
     void exportsThatCannotBeMadeAreRefused()
     {
         Drawing d;
