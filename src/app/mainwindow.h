@@ -41,6 +41,7 @@ public:
     // becomes the job's current folder. A folder already shown is read
     // again, as its files may have changed since.
     void Show_Folder(const QString &folder) override;
+    void Show_Scan_File_Caption(const QString &scanFile) override;
 
     // Fills the user list from UserList; hides it for a single user.
     void Load_Combo3();

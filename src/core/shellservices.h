@@ -25,6 +25,8 @@ public:
     // Points the folder view and both scan lists (with their usual pattern)
     // at a folder, read afresh, which becomes CurrentFolder.
     virtual void Show_Folder(const QString &folder) = 0;
+    // The caption names the scan in hand: "Scan File: " and its path.
+    virtual void Show_Scan_File_Caption(const QString &scanFile) = 0;
 };
 
 // Null until the main window (or a test) installs one.

@@ -41,4 +41,11 @@ public:
     QString Size_List_Text(int side) const override { return sizeListTexts[side == 0 ? 0 : 1]; }
     void Refresh_File_Lists() override { calls << QStringLiteral("Refresh_File_Lists"); }
     void Show_Folder(const QString &folder) override { calls << QStringLiteral("Show_Folder ") + folder; }
+    // The caption the main window would show.
+    QString caption;
+    void Show_Scan_File_Caption(const QString &scanFile) override
+    {
+        caption = QStringLiteral("Scan File: ") + scanFile;
+        calls << QStringLiteral("Show_Scan_File_Caption ") + scanFile;
+    }
 };
