@@ -7,7 +7,9 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -120,29 +122,32 @@ QByteArray rewritten(QByteArrayView line, const QByteArray &name)
     return out;
 }
 
-} // namespace
-
-QString Get_Path(const QString &pathname)
-{
-    return Get_File_Name(pathname);
-}
-
-QByteArray Tex_Prepared(const QByteArray &scan, const QByteArray &textureName)
+// The prepared scan, handed to `put` piece by piece in order.
+template <class Put>
+void prepare(QByteArrayView scan, const QByteArray &textureName, Put &&put)
 {
     const std::vector<qsizetype> markers = markerPositions(scan);
     auto nextMarker = markers.begin();
-
-    QByteArray out;
-    // Lines ending in LF alone grow by one byte each; most scans end theirs in CR LF.
-    out.reserve(scan.size() + scan.size() / 32 + 64);
-    const char *begin = scan.constData();
+    const char *begin = scan.data();
     const char *end = begin + scan.size();
-    const char *pending = begin; // already in its final form, not yet copied
+
+    // The next CR and the next LF, each looked for again only once passed,
+    // so most of the scan is searched at memchr's pace.
+    auto find = [end](const char *from, char c) {
+        const void *found = std::memchr(from, c, size_t(end - from));
+        return found ? static_cast<const char *>(found) : end;
+    };
+    const char *nextCr = find(begin, '\r');
+    const char *nextLf = find(begin, '\n');
+
+    const char *pending = begin; // already in its final form, not yet handed on
     for (const char *line = begin; line < end;) {
-        const char *lineEnd = line;
-        while (lineEnd < end && *lineEnd != '\r' && *lineEnd != '\n')
-            ++lineEnd;
-        const bool crLf = end - lineEnd >= 2 && lineEnd[0] == '\r' && lineEnd[1] == '\n';
+        if (nextCr < line)
+            nextCr = find(line, '\r');
+        if (nextLf < line)
+            nextLf = find(line, '\n');
+        const char *lineEnd = std::min(nextCr, nextLf);
+        const bool crLf = lineEnd == nextCr && lineEnd + 1 < end && nextLf == lineEnd + 1;
         const char *next = lineEnd == end ? end : lineEnd + (crLf ? 2 : 1);
 
         while (nextMarker != markers.end() && begin + *nextMarker < line)
@@ -153,17 +158,78 @@ QByteArray Tex_Prepared(const QByteArray &scan, const QByteArray &textureName)
             line = next;
             continue;
         }
-        out.append(pending, line - pending);
-        const QByteArrayView text(line, lineEnd - line);
-        if (marked)
-            out += rewritten(text, textureName);
-        else
-            out += text;
-        out += "\r\n";
+        put(pending, line - pending);
+        if (marked) {
+            const QByteArray changed = rewritten(QByteArrayView(line, lineEnd - line), textureName);
+            put(changed.constData(), changed.size());
+        } else {
+            put(line, lineEnd - line);
+        }
+        put("\r\n", 2);
         line = next;
         pending = next;
     }
-    out.append(pending, end - pending);
+    put(pending, end - pending);
+}
+
+// Gathers small pieces into one reused buffer and writes large ones
+// straight through, so a large scan needs no second copy of itself in
+// memory (fresh memory costs more than the bytes on some machines).
+class ChunkedWriter
+{
+public:
+    explicit ChunkedWriter(QIODevice &device)
+        : m_device(device),
+          m_buffer(new char[kChunk])
+    {}
+
+    void put(const char *data, qsizetype size)
+    {
+        if (m_used + size > kChunk)
+            flush();
+        if (size >= kChunk) {
+            write(data, size);
+            return;
+        }
+        std::memcpy(m_buffer.get() + m_used, data, size_t(size));
+        m_used += size;
+    }
+
+    // False when a write failed.
+    bool flush()
+    {
+        write(m_buffer.get(), m_used);
+        m_used = 0;
+        return m_ok;
+    }
+
+private:
+    static constexpr qsizetype kChunk = 1 << 20;
+
+    void write(const char *data, qsizetype size)
+    {
+        if (m_ok && size > 0)
+            m_ok = m_device.write(data, size) == size;
+    }
+
+    QIODevice &m_device;
+    std::unique_ptr<char[]> m_buffer;
+    qsizetype m_used = 0;
+    bool m_ok = true;
+};
+
+} // namespace
+
+QString Get_Path(const QString &pathname)
+{
+    return Get_File_Name(pathname);
+}
+
+QByteArray Tex_Prepared(QByteArrayView scan, const QByteArray &textureName)
+{
+    QByteArray out;
+    out.reserve(scan.size() + scan.size() / 8 + 64);
+    prepare(scan, textureName, [&out](const char *data, qsizetype size) { out.append(data, size); });
     return out;
 }
 
@@ -174,12 +240,24 @@ void TexPrepare(const QString &vrmlFileName, const QString &textureName)
     if (!in.open(QIODevice::ReadOnly))
         throw SolvaneError(ErrorNumber::FileNotFound,
                            QStringLiteral("Cannot read ") + shown + QStringLiteral(": ") + in.errorString());
-    const QByteArray scan = in.readAll();
-    in.close();
-
-    const QByteArray prepared = Tex_Prepared(scan, textureName.toUtf8());
+    // Read in place where the file can be mapped; the scans are large.
+    QByteArray read;
+    QByteArrayView scan;
+    if (const uchar *mapped = in.size() > 0 ? in.map(0, in.size()) : nullptr) {
+        scan = QByteArrayView(mapped, in.size());
+    } else {
+        read = in.readAll();
+        scan = read;
+    }
     QSaveFile out(vrmlFileName);
-    if (!out.open(QIODevice::WriteOnly) || out.write(prepared) != prepared.size() || !out.commit())
+    bool written = out.open(QIODevice::WriteOnly);
+    if (written) {
+        ChunkedWriter writer(out);
+        prepare(scan, textureName.toUtf8(), [&writer](const char *data, qsizetype size) { writer.put(data, size); });
+        written = writer.flush();
+    }
+    in.close();
+    if (!written || !out.commit())
         throw SolvaneError(ErrorNumber::FileWrite,
                            QStringLiteral("Cannot write ") + shown + QStringLiteral(": ") + out.errorString());
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 // The scanners name each scan's photo after themselves ("_L[VRML].jpg");
@@ -18,7 +19,7 @@ QString Get_Path(const QString &pathname);
 // texture node written on one line stays whole. A marked line without such
 // a quoted name is kept. Lines end at CR LF, LF or CR and are written with
 // CR LF.
-QByteArray Tex_Prepared(const QByteArray &scan, const QByteArray &textureName);
+QByteArray Tex_Prepared(QByteArrayView scan, const QByteArray &textureName);
 
 // Rewrites the scan file in place (Tex_Prepared), through a save file: when
 // it cannot be read or written, the file stays as it was and SolvaneError
