@@ -316,6 +316,11 @@ void MainForm::Show_Folder(const QString &folder)
     Job().CurrentFolder = m_scanLists->folder();
 }
 
+void MainForm::Show_Scan_File_Caption(const QString &scanFile)
+{
+    setWindowTitle(QStringLiteral("Scan File: ") + QDir::toNativeSeparators(scanFile));
+}
+
 void MainForm::Set_Status(const QString &text)
 {
     m_statusPanel->setText(text);

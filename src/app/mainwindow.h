@@ -42,6 +42,7 @@ public:
     // again, as its files may have changed since.
     void Show_Folder(const QString &folder) override;
     void Minimize_Main_Window() override;
+    void Show_Scan_File_Caption(const QString &scanFile) override;
 
     // Fills the user list from UserList; hides it for a single user.
     void Load_Combo3();

@@ -27,6 +27,8 @@ public:
     virtual void Show_Folder(const QString &folder) = 0;
     // Puts the main window out of the way while the scanner software runs.
     virtual void Minimize_Main_Window() = 0;
+    // The caption names the scan in hand: "Scan File: " and its path.
+    virtual void Show_Scan_File_Caption(const QString &scanFile) = 0;
 };
 
 // Null until the main window (or a test) installs one.

@@ -369,6 +369,16 @@ private slots:
         QCOMPARE(Shell(), static_cast<ShellServices *>(&window));
     }
 
+    // Other windows name the scan they loaded in the caption, as a pick does.
+    void scanFileCaptionFromOtherWindows()
+    {
+        TestHome home;
+        MainForm window;
+        QCOMPARE(window.Form_Load(QString()), StartupOutcome::Ready);
+        Shell()->Show_Scan_File_Caption(home.path("Data/Lee_Ann_R.wrl"));
+        QCOMPARE(window.windowTitle(), "Scan File: " + QDir::toNativeSeparators(home.path("Data/Lee_Ann_R.wrl")));
+    }
+
     // A scan picked in the left list and "Select Left Foot" show the foot in
     // the "Left Foot" window; the right view is left alone.
     void selectLeftFootLoadsThePickedScan()

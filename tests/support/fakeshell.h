@@ -42,4 +42,11 @@ public:
     void Refresh_File_Lists() override { calls << QStringLiteral("Refresh_File_Lists"); }
     void Show_Folder(const QString &folder) override { calls << QStringLiteral("Show_Folder ") + folder; }
     void Minimize_Main_Window() override { calls << QStringLiteral("Minimize_Main_Window"); }
+    // The caption the main window would show.
+    QString caption;
+    void Show_Scan_File_Caption(const QString &scanFile) override
+    {
+        caption = QStringLiteral("Scan File: ") + scanFile;
+        calls << QStringLiteral("Show_Scan_File_Caption ") + scanFile;
+    }
 };
