@@ -4,10 +4,12 @@
 #include "footviewinterface.h"
 #include "helpwindows.h"
 #include "pdfform.h"
+#include "preparescript.h"
 #include "scriptform1.h"
 #include "softhooks.h"
 #include "softjobcommands.h"
 #include "verifyform.h"
+#include "windowregistry.h"
 
 void Join_Program_Parts()
 {
@@ -29,4 +31,15 @@ void Join_Program_Parts()
     Set_Soft_Stl_Importer([](int side, const QString &stlPath) {
         Foot_View(side == 0 ? FootSide::Left : FootSide::Right).Import_Stl(stlPath);
     });
+
+    // The intake windows' prepare buttons open the soft window on the record
+    // they hand over: its load reads it, and an open window takes it by
+    // running its opening again.
+    PrepareHooks prepare;
+    prepare.openSoftWindow = [] { Open_ScriptForm1(); };
+    prepare.showSoftFootSizes = [] {
+        if (auto *form = qobject_cast<ScriptForm1 *>(Windows().loaded(QStringLiteral("ScriptForm1"))))
+            form->showFootSizes();
+    };
+    Set_Prepare_Hooks(std::move(prepare));
 }

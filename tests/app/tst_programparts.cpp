@@ -2,6 +2,7 @@
 #include "mainwindow.h"
 #include "optionform.h"
 #include "pdfform.h"
+#include "preparescript.h"
 #include "programparts.h"
 #include "samplefoot.h"
 #include "scriptedprompter.h"
@@ -11,6 +12,7 @@
 #include "windowregistry.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPdfWriter>
@@ -186,6 +188,53 @@ private slots:
         QCOMPARE(lcfFile, home.path("Data/" + base + ".Lcf"));
         QCOMPARE(scanBox->text(), stl);
         QCOMPARE(view->model().objects.front().triangles.size(), triangles);
+        Windows().reset();
+    }
+
+    // A scanner window's "Prepare Script" opens the soft window on its
+    // record; an open soft window takes the next record handed over.
+    void preparedRecordOpensTheSoftWindow()
+    {
+        TestHome home;
+        home.write("Solvane.Cfg", "AB\r\nS1\r\n0042\r\nClinic1\r\n");
+        auto ui = ScriptedPrompter::install();
+        Windows().reset();
+        Join_Program_Parts();
+        MainForm window;
+        QCOMPARE(window.Form_Load(QString()), StartupOutcome::Ready);
+        Windows().unload("ScriptForm1");
+        Job().ScannerDataFolder = Job().CurrentFolder + u'/';
+
+        IntakeFields fields;
+        fields.boxes.Text1 = "Ann";
+        fields.boxes.Text2 = "Lee";
+        fields.boxes.Text3 = Job().JobNumber;
+        fields.boxes.measurements = PellmarMeasurements::cleared();
+        fields.podiatrist = "Dr Lee";
+        fields.footSizes = {"9", "10"};
+        const PrepareRoute &route = *Prepare_Route("ScanForm2");
+        QCOMPARE(Run_Prepare_Script(route, fields), PrepareOutcome::Done);
+
+        auto *form = qobject_cast<QWidget *>(Windows().loaded("ScriptForm1"));
+        QVERIFY(form && form->isVisible());
+        QCOMPARE(form->findChild<QLineEdit *>("Text49")->text(), QString("Lee"));
+        QCOMPARE(form->findChild<QComboBox *>("Combo1_0")->currentText(), QString("9"));
+        QCOMPARE(form->findChild<QComboBox *>("Combo1_1")->currentText(), QString("10"));
+        QCOMPARE(window.Size_List_Text(0), QString("9"));
+        QCOMPARE(window.Size_List_Text(1), QString("10"));
+        QVERIFY(!Job().PreparedCsvFlag);
+        QVERIFY(Job().EvaScriptFlag);
+
+        fields.boxes.Text2 = "Okafor";
+        fields.footSizes = {"8.5", "18"};
+        QCOMPARE(Run_Prepare_Script(route, fields), PrepareOutcome::Done);
+        QCOMPARE(qobject_cast<QWidget *>(Windows().loaded("ScriptForm1")), form);
+        QCOMPARE(form->findChild<QLineEdit *>("Text49")->text(), QString("Okafor"));
+        // 8.5 picks the main list's 9; 18 is above it and stays as typed.
+        QCOMPARE(window.Size_List_Text(0), QString("9"));
+        QCOMPARE(form->findChild<QComboBox *>("Combo1_0")->currentText(), QString("9"));
+        QCOMPARE(form->findChild<QComboBox *>("Combo1_1")->currentText(), QString("18"));
+        QVERIFY(!Job().PreparedCsvFlag);
         Windows().reset();
     }
 };
