@@ -102,7 +102,9 @@ private slots:
                          .arg(job.PreparedCsvFlag)
                          .arg(QFileInfo(job.PreparedCsvFile).isFile());
         };
-        h.showSoftFootSizes = [this] { calls << QStringLiteral("showSizes %1 %2").arg(Job().FootSizeL, Job().FootSizeR); };
+        h.showSoftFootSizes = [this] {
+            calls << QStringLiteral("showSizes %1 %2").arg(Job().FootSizeL, Job().FootSizeR);
+        };
         h.openRigidWindow = [this] { calls << QStringLiteral("openRigid prepared=%1").arg(Job().PreparedCsvFlag); };
         Set_Prepare_Hooks(h);
     }
@@ -332,7 +334,8 @@ private slots:
                                   << "10" << QStringList{"Select_Size_At_Least 0 9", "Select_Size_At_Least 1 10"}
                                   << "showSizes 9 10";
         QTest::newRow("between entries") << "8.5"
-                                         << "10" << QStringList{"Select_Size_At_Least 0 8.5", "Select_Size_At_Least 1 10"}
+                                         << "10"
+                                         << QStringList{"Select_Size_At_Least 0 8.5", "Select_Size_At_Least 1 10"}
                                          << "showSizes 9 10";
         QTest::newRow("above the list") << "18"
                                         << "10" << QStringList{"Select_Size_At_Least 0 18", "Select_Size_At_Least 1 10"}
