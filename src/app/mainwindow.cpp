@@ -243,12 +243,12 @@ void MainForm::New_Script()
 {
     New_Script_Record(Job());
     Load_Sizes1();
-    // The soft window resets its boxes and ticks for the new job; it is
-    // created (not shown) for that when it is not loaded yet.
-    if (Windows().hasFactory(QStringLiteral("ScriptForm1"))) {
-        if (auto *form = dynamic_cast<NewJobFormResets *>(Windows().window(QStringLiteral("ScriptForm1"))))
-            form->Reset_For_New_Job();
-    }
+    // A loaded soft window resets its boxes and ticks for the new job. One
+    // that is not loaded is left so: creating it would run its load (and its
+    // option table warning) for a window nobody asked for, and its load
+    // sets the same defaults when it is opened.
+    if (auto *form = dynamic_cast<NewJobFormResets *>(Windows().loaded(QStringLiteral("ScriptForm1"))))
+        form->Reset_For_New_Job();
     Show_Folder(Job().DataFolder);
     ::Set_Status(StartupText::kReady);
 }

@@ -14,6 +14,8 @@ void New_Script_Record(ScriptRecord &job)
     job.DataFolder = Paths::dataFolderPrefix();
     job.CurrentFoot.clear();
 
+    // Until the file is read or made, the counter is no number of the clinic's.
+    job.JobCounterFromConfig = false;
     if (const std::optional<MainConfig> config = Read_Main_Config()) {
         // A short file gives the lines it has; the others stay as they were.
         if (config->has(1))
@@ -34,6 +36,7 @@ void New_Script_Record(ScriptRecord &job)
         job.CurrentUser.clear();
         Create_Main_Config(QStringLiteral("A0011"));
     }
+    job.JobCounterFromConfig = true;
 
     if (!job.CurrentUser.isEmpty())
         job.DataFolder += job.CurrentUser + u'/';
@@ -45,6 +48,10 @@ void New_Script_Record(ScriptRecord &job)
     job.RightGraphicFile = QStringLiteral("None");
 
     Reset_Sizes_To_Default(job);
+    // The soft window's ticks stand for these; they are reset here too, so a
+    // new job starts without them whether or not that window is loaded.
+    job.PriorityReturn = false;
+    job.ConfirmBeforeManufacture = false;
 
     job.ClientFirstName = QStringLiteral("FirstName");
     job.ClientSurname = QStringLiteral("Surname");

@@ -7,5 +7,7 @@ struct ScriptRecord;
 // chart restored, the job numbered and its default file names formed in the
 // folder of the previous job. The main window then refills its size lists,
 // resets the soft window and points its lists at the data folder.
-// A configuration file that cannot be read or created raises SolvaneError.
+// A configuration file that cannot be read or created raises SolvaneError,
+// and the job's counter then counts as not from the file (no job numbered
+// with it is sent or saved).
 void New_Script_Record(ScriptRecord &job);

@@ -1,5 +1,6 @@
 #include "scriptentry.h"
 
+#include "messagetext.h"
 #include "paths.h"
 #include "prompter.h"
 #include "scriptrecord.h"
@@ -22,8 +23,8 @@ bool Enter_Script_Screen(ScriptRecord &job, ScriptKind kind)
     bool enter = true;
     if (Is_Absent_Path(job.LeftScanFile) && Is_Absent_Path(job.RightScanFile)) {
         const Prompter::Answer answer =
-            UI().message(QStringLiteral("                No Scan File Data Was Found.\r\n\r\n"
-                                        "Are You Sure You Want to Enter the Script Screen?"),
+            UI().message(Message_Lines({QStringLiteral("                No Scan File Data Was Found."), QString(),
+                                        QStringLiteral("Are You Sure You Want to Enter the Script Screen?")}),
                          QStringLiteral("Warning"), Prompter::Icon::None, Prompter::Buttons::YesNo);
         enter = answer == Prompter::Answer::Yes;
     }

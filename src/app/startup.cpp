@@ -3,6 +3,7 @@
 #include "errors.h"
 #include "instancelock.h"
 #include "mainconfig.h"
+#include "messagetext.h"
 #include "numbers.h"
 #include "paths.h"
 #include "prompter.h"
@@ -50,6 +51,18 @@ void showWarning(const QString &text)
 }
 
 } // namespace
+
+QString StartupText::userFolderMissing(const QString &folder)
+{
+    return Message_Lines({QStringLiteral("The User Data Directory "), QString(), Message_Path(folder), QString(),
+                          QStringLiteral("Was Not Found.")});
+}
+
+QString StartupText::noDataRoot()
+{
+    return Message_Lines({QStringLiteral("The Default Data Directory Does Not Exist"),
+                          QStringLiteral("Please Contact Brennick Orthotics")});
+}
 
 QString Startup_Command_Line(const QStringList &arguments)
 {
@@ -127,6 +140,8 @@ StartupResult Run_Startup(ScriptRecord &job, const QString &commandLine, Instanc
     job.CurrentFoot.clear();
     job.GraphicSelection.clear();
 
+    // Until the file is read or made, the counter is no number of the clinic's.
+    job.JobCounterFromConfig = false;
     std::optional<MainConfig> config;
     bool unreadable = false;
     try {
@@ -147,6 +162,7 @@ StartupResult Run_Startup(ScriptRecord &job, const QString &commandLine, Instanc
         job.CurrentUser = config->line(4);
         job.UserList = config->userList();
         job.JobCounter = Counter_From_Text(job.JobCounterText);
+        job.JobCounterFromConfig = true;
     } else if (!unreadable) {
         job.ScannerId = QStringLiteral("A0000");
         job.OperatorCode = QStringLiteral("VORMAK");
@@ -155,7 +171,10 @@ StartupResult Run_Startup(ScriptRecord &job, const QString &commandLine, Instanc
         job.CurrentUser.clear();
         job.UserList.clear();
         // A failed write is reported and start-up goes on with the defaults.
-        Run_Command([] { Create_Main_Config(QStringLiteral("A0000")); });
+        Run_Command([&job] {
+            Create_Main_Config(QStringLiteral("A0000"));
+            job.JobCounterFromConfig = true;
+        });
     }
 
     if (!job.CurrentUser.isEmpty())
@@ -180,10 +199,9 @@ StartupResult Run_Startup(ScriptRecord &job, const QString &commandLine, Instanc
     job.CastModeFlag = !settingsFilePath(QStringLiteral("Cast.Cfg")).isEmpty();
 
     if (!folderExists(job.DataFolder)) {
-        showWarning(StartupText::kUserFolderHead + QDir::toNativeSeparators(Paths::dataFolderPrefix() + job.CurrentUser)
-                    + StartupText::kUserFolderTail);
+        showWarning(StartupText::userFolderMissing(Paths::dataFolderPrefix() + job.CurrentUser));
         if (!folderExists(Paths::dataRoot())) {
-            showWarning(StartupText::kNoDataRoot);
+            showWarning(StartupText::noDataRoot());
             result.outcome = StartupOutcome::NoDataRoot;
             return result;
         }

@@ -16,10 +16,8 @@ namespace StartupText {
 inline const QString kTitle = QStringLiteral("Solvane");
 inline const QString kAlreadyRunning = QStringLiteral("The SOLVANE Application is Already Running");
 // The missing user folder message, around the folder's path.
-inline const QString kUserFolderHead = QStringLiteral("The User Data Directory \n\n");
-inline const QString kUserFolderTail = QStringLiteral("\n\nWas Not Found.");
-inline const QString kNoDataRoot =
-    QStringLiteral("The Default Data Directory Does Not Exist\nPlease Contact Brennick Orthotics");
+QString userFolderMissing(const QString &folder);
+QString noDataRoot();
 inline const QString kReady = QStringLiteral("Ready");
 } // namespace StartupText
 

@@ -5,29 +5,51 @@
 #include "scriptrecord.h"
 #include "textfile.h"
 
+#include <algorithm>
+
+namespace {
+
+// The UTF-8 length of a character of the code page (never a surrogate: those
+// became "_" first).
+int utf8Bytes(QChar c)
+{
+    return c.unicode() < 0x80 ? 1 : c.unicode() < 0x800 ? 2 : 3;
+}
+
+} // namespace
+
 QString safeNamePart(const QString &part)
 {
-    if (part == QLatin1String(".") || part == QLatin1String(".."))
-        return QStringLiteral("_");
     static const QString forbidden = QStringLiteral("/\\:*?\"<>|");
     QString out;
-    out.reserve(part.size());
+    out.reserve(std::min<qsizetype>(part.size(), kSafeNamePartLength));
+    int bytes = 0;
     for (QChar c : part) {
         const bool bad =
             forbidden.contains(c) || c.unicode() < 0x20 || c.unicode() == 0x7F || !textfile::canEncode1252(c);
-        out.append(bad ? QChar(u'_') : c);
+        if (bad)
+            c = u'_';
+        bytes += utf8Bytes(c);
+        // Every character takes a byte at least, so the byte cap is the
+        // character cap too.
+        if (bytes > kSafeNamePartLength)
+            break;
+        out.append(c);
     }
+    if (out == QLatin1String(".") || out == QLatin1String(".."))
+        return QStringLiteral("_");
     return out;
 }
 
 QString JobBaseName(const ScriptRecord &job)
 {
-    return job.JobNumber + u'_' + safeNamePart(job.ClientFirstName) + u'_' + safeNamePart(job.ClientSurname);
+    return safeNamePart(job.JobNumber) + u'_' + safeNamePart(job.ClientFirstName) + u'_'
+           + safeNamePart(job.ClientSurname);
 }
 
 QString JobBaseNameDefault(const ScriptRecord &job)
 {
-    return job.JobNumber + QStringLiteral("_Default");
+    return safeNamePart(job.JobNumber) + QStringLiteral("_Default");
 }
 
 QString JobBaseNameForJob(const ScriptRecord &job)

@@ -4,15 +4,22 @@
 
 struct ScriptRecord;
 
-// A client-name part of a file or folder name: characters Windows forbids in
-// names, control characters and characters the code page cannot hold become
-// "_", and "." or ".." becomes "_", so no name can climb out of its folder.
-// Records, PDFs and screens keep the names as typed.
+// The longest name part, in characters and in UTF-8 bytes alike: three parts
+// and the fixed words of a job file ("R_", "_Priority.Zip") stay well under
+// the 255 bytes a file name may have, whatever the code page's characters.
+inline constexpr int kSafeNamePartLength = 64;
+
+// A client-name or job-number part of a file or folder name: characters
+// Windows forbids in names, control characters and characters the code page
+// cannot hold become "_", "." or ".." becomes "_", so no name can climb out
+// of its folder, and the part is cut to kSafeNamePartLength. Records, PDFs
+// and screens keep the names as typed.
 QString safeNamePart(const QString &part);
 
 enum class JobKind { Soft, Rigid };
 
-// Job base names: full "AB0042_Ann_Lee", short "AB0042_Default".
+// Job base names: full "AB0042_Ann_Lee", short "AB0042_Default". The job
+// number is a safe name part too: it may come from a record or a typed box.
 QString JobBaseName(const ScriptRecord &job);
 QString JobBaseNameDefault(const ScriptRecord &job);
 

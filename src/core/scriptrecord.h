@@ -16,6 +16,10 @@ struct ScriptRecord
     QString ScannerId;
     int JobCounter = 0;
     QString JobCounterText; // raw line 3 of the configuration file until converted
+    // JobCounter is the one "Solvane.Cfg" holds (read, made or written back).
+    // False after the file could not be read or made: a job numbered from
+    // the defaults might take a number already given, and is not sent.
+    bool JobCounterFromConfig = true;
     QString JobNumber;
     QString ReprocessedFromJob;
     QString ClinicJobNumber;

@@ -1,6 +1,7 @@
 #include "textfile.h"
 
 #include "errors.h"
+#include "messagetext.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -89,7 +90,7 @@ QStringList readLines(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw SolvaneError(ErrorNumber::FileNotFound,
-                           QStringLiteral("Cannot open %1: %2").arg(path, file.errorString()));
+                           QStringLiteral("Cannot open %1: %2").arg(Message_Path(path), file.errorString()));
     return splitLines(decode1252(file.readAll()));
 }
 
@@ -97,7 +98,8 @@ void writeBytes(const QString &path, const QByteArray &bytes)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw SolvaneError(ErrorNumber::FileWrite, QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
+        throw SolvaneError(ErrorNumber::FileWrite,
+                           QStringLiteral("Cannot write %1: %2").arg(Message_Path(path), file.errorString()));
 }
 
 void writeLines(const QString &path, const QStringList &lines)

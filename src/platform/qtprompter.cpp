@@ -1,11 +1,24 @@
 #include "qtprompter.h"
 
+#include "messagetext.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+
+namespace {
+
+// Messages break their lines with CR LF; a label breaks them at the LF alone
+// and would show the CR.
+QString shownText(QString text)
+{
+    return text.replace(kMessageLineBreak, QLatin1String("\n"));
+}
+
+} // namespace
 
 QWidget *QtPrompter::parentWindow()
 {
@@ -16,7 +29,7 @@ Prompter::Answer QtPrompter::message(const QString &text, const QString &title, 
 {
     QMessageBox box(parentWindow());
     box.setTextFormat(Qt::PlainText);
-    box.setText(text);
+    box.setText(shownText(text));
     box.setWindowTitle(title);
     switch (icon) {
     case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
@@ -69,8 +82,9 @@ bool QtPrompter::textInput(const QString &prompt, const QString &label, const QS
                            const QString &title, QString &entered)
 {
     bool ok = false;
-    const QString text = label.isEmpty() ? prompt : prompt + u'\n' + label;
-    const QString value = QInputDialog::getText(parentWindow(), title, text, QLineEdit::Normal, defaultText, &ok);
+    const QString text = label.isEmpty() ? prompt : Message_Lines({prompt, label});
+    const QString value =
+        QInputDialog::getText(parentWindow(), title, shownText(text), QLineEdit::Normal, defaultText, &ok);
     if (ok)
         entered = value;
     return ok;

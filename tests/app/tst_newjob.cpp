@@ -78,6 +78,7 @@ private slots:
         ScriptRecord &job = Job();
         fillJob(job, home.path("Data/Old"));
         job.CurrentUser = "Ann"; // chosen in the user list since start-up
+        job.PriorityReturn = job.ConfirmBeforeManufacture = true;
 
         New_Script_Record(job);
 
@@ -111,6 +112,9 @@ private slots:
         QVERIFY(job.DispenseDate.isEmpty());
         QCOMPARE(job.ThicknessL, 1.5);
         QCOMPARE(job.ThicknessR, 1.5);
+        // The soft window's ticks, reset even when that window is not loaded.
+        QVERIFY(!job.PriorityReturn);
+        QVERIFY(!job.ConfirmBeforeManufacture);
 
         // Default names in the folder of the previous job.
         QCOMPARE(job.PdfFile, home.path("Data/Old/AB0042_Default.Pdf"));
@@ -197,6 +201,14 @@ private slots:
         TestHome home;
         QVERIFY(QDir(home.root()).removeRecursively());
         QVERIFY_THROWS_EXCEPTION(SolvaneError, New_Script_Record(Job()));
+        // No job is sent with a number the file did not give.
+        QVERIFY(!Job().JobCounterFromConfig);
+
+        // Once the file can be made again, a new job numbers from it.
+        QVERIFY(QDir().mkpath(home.root()));
+        New_Script_Record(Job());
+        QVERIFY(Job().JobCounterFromConfig);
+        QCOMPARE(home.read("Solvane.Cfg"), QByteArray("VORMAK\r\nA0011\r\n0000\r\n\r\n"));
     }
 };
 

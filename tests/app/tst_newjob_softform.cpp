@@ -6,6 +6,7 @@
 #include "testhome.h"
 #include "windowregistry.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -45,6 +46,32 @@ private slots:
         QVERIFY(!check1->isChecked());
         QVERIFY(option1->isChecked());
         QVERIFY(!form->isVisible());
+        QCOMPARE(Job().JobNumber, QString("AB0042"));
+        Windows().reset();
+    }
+
+    // A new job in a working folder without an option table: the soft window
+    // that nobody opened stays unloaded, so its table warning never shows.
+    void newJobLeavesAnUnloadedSoftWindowAlone()
+    {
+        TestHome home;
+        home.write("Solvane.Cfg", "AB\r\nS1\r\n0042\r\n\r\n");
+        auto ui = ScriptedPrompter::install();
+        Windows().reset();
+        Register_Shell_Windows();
+        Register_Soft_Windows();
+
+        MainForm window;
+        QCOMPARE(window.Form_Load(QString()), StartupOutcome::Ready);
+        Job().PriorityReturn = true;
+        auto *mnuNew = window.findChild<QAction *>("mnuNew");
+        QVERIFY(mnuNew);
+
+        mnuNew->trigger();
+
+        QCOMPARE(ui->messages(), QStringList{});
+        QVERIFY(!Windows().isLoaded("ScriptForm1"));
+        QVERIFY(!Job().PriorityReturn);
         QCOMPARE(Job().JobNumber, QString("AB0042"));
         Windows().reset();
     }

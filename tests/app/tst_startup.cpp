@@ -117,6 +117,34 @@ private slots:
             QCOMPARE(home.read("Solvane.Cfg"), file); // start-up never rewrites an existing file
     }
 
+    // Whether the counter is one "Solvane.Cfg" gave: only such a counter may
+    // number a job that leaves the clinic.
+    void counterFromTheFile_data()
+    {
+        QTest::addColumn<QString>("config"); // "file", "none" or "folder"
+        QTest::addColumn<bool>("fromFile");
+        QTest::newRow("read") << "file" << true;
+        QTest::newRow("made") << "none" << true;
+        QTest::newRow("a folder in its place") << "folder" << false;
+    }
+    void counterFromTheFile()
+    {
+        QFETCH(QString, config);
+        QFETCH(bool, fromFile);
+        TestHome home;
+        if (config == "file")
+            home.write("Solvane.Cfg", "AB\r\nS1\r\n0042\r\n\r\n");
+        else if (config == "folder")
+            QVERIFY(QDir().mkpath(home.path("Solvane.Cfg")));
+        Job().JobCounterFromConfig = !fromFile;
+
+        QCOMPARE(start().outcome, StartupOutcome::Ready);
+
+        QCOMPARE(Job().JobCounterFromConfig, fromFile);
+        // The user hears of a file that cannot be made, and start-up goes on.
+        QCOMPARE(ui->messages().size(), fromFile ? 0 : 1);
+    }
+
     void startupResetsTheJob()
     {
         TestHome home;
@@ -257,8 +285,9 @@ private slots:
         QCOMPARE(result.outcome, StartupOutcome::Ready);
         QCOMPARE(ui->calls.size(), 1);
         const ScriptedPrompter::Call &call = ui->calls.first();
-        QCOMPARE(call.text, "The User Data Directory \n\n" + QDir::toNativeSeparators(home.path("Data/Bob"))
-                                + "\n\nWas Not Found.");
+        // Byte for byte, with the CR LF line breaks of every message.
+        QCOMPARE(call.text, "The User Data Directory \r\n\r\n" + QDir::toNativeSeparators(home.path("Data/Bob"))
+                                + "\r\n\r\nWas Not Found.");
         QCOMPARE(call.title, QString("Solvane"));
         QCOMPARE(call.icon, Prompter::Icon::Warning);
         QCOMPARE(call.buttons, Prompter::Buttons::Ok);
@@ -274,9 +303,9 @@ private slots:
         const StartupResult result = start();
         QCOMPARE(result.outcome, StartupOutcome::NoDataRoot);
         QCOMPARE(ui->messages(),
-                 (QStringList{"The User Data Directory \n\n" + QDir::toNativeSeparators(home.path("Data/"))
-                                  + "\n\nWas Not Found.",
-                              "The Default Data Directory Does Not Exist\nPlease Contact Brennick Orthotics"}));
+                 (QStringList{"The User Data Directory \r\n\r\n" + QDir::toNativeSeparators(home.path("Data/"))
+                                  + "\r\n\r\nWas Not Found.",
+                              "The Default Data Directory Does Not Exist\r\nPlease Contact Brennick Orthotics"}));
         QCOMPARE(ui->calls.last().icon, Prompter::Icon::Warning);
         QCOMPARE(ui->calls.last().title, QString("Solvane"));
     }
@@ -291,7 +320,7 @@ private slots:
         // The configuration could not be created, and the user is told so.
         QVERIFY(ui->messages().first().startsWith("Error: "));
         QCOMPARE(ui->messages().last(),
-                 QString("The Default Data Directory Does Not Exist\nPlease Contact Brennick Orthotics"));
+                 QString("The Default Data Directory Does Not Exist\r\nPlease Contact Brennick Orthotics"));
     }
 
     void secondCopyRefused()

@@ -1,5 +1,6 @@
 #include "clock.h"
 #include "jobnames.h"
+#include "messagetext.h"
 #include "paths.h"
 #include "scriptrecord.h"
 #include "shellhelpers.h"
@@ -149,6 +150,11 @@ private slots:
                                            << "_";
         QTest::newRow("traversal") << "../../etc"
                                    << ".._.._etc";
+        QTest::newRow("long name cut") << QString(100000, u'a') << QString(64, u'a');
+        // The cut counts bytes as a file system does: "é" takes two, "€" three.
+        QTest::newRow("two-byte letters cut") << QString(100, u'é') << QString(32, u'é');
+        QTest::newRow("three-byte letters cut") << QString(100, QChar(0x20AC)) << QString(21, QChar(0x20AC));
+        QTest::newRow("bad characters cut too") << QString(100, u'/') << QString(64, u'_');
     }
     void safeName()
     {
@@ -177,6 +183,50 @@ private slots:
         QCOMPARE(JobSketchPath(job, JobKind::Rigid), QStringLiteral("/d/R_VORMAK0007_Ann_.._Lee.Jpg"));
         job.JobCounter = 12345;
         QCOMPARE(Make_Job_Number(job), QStringLiteral("VORMAK12345"));
+
+        // A job number read from a record names files as safely as a client
+        // name; the record itself keeps it as typed.
+        job.JobNumber = QStringLiteral("../x");
+        QCOMPARE(JobBaseName(job), QStringLiteral(".._x_Ann_.._Lee"));
+        QCOMPARE(JobBaseNameDefault(job), QStringLiteral(".._x_Default"));
+        QCOMPARE(job.JobNumber, QStringLiteral("../x"));
+        job.JobNumber = QStringLiteral("..");
+        QCOMPARE(JobBaseNameDefault(job), QStringLiteral("__Default"));
+    }
+
+    // Names of any length from a record still make files the system accepts.
+    void longNamesMakeFiles_data()
+    {
+        QTest::addColumn<QChar>("letter");
+        QTest::newRow("ASCII") << QChar(u'a');
+        QTest::newRow("two-byte") << QChar(u'é');
+        QTest::newRow("three-byte") << QChar(0x20AC);
+    }
+    void longNamesMakeFiles()
+    {
+        QFETCH(QChar, letter);
+        ScriptRecord job;
+        job.JobNumber = QString(300, letter);
+        job.ClientFirstName = QString(100000, letter);
+        job.ClientSurname = QString(100000, letter);
+        const QString name = JobFileStem(JobBaseName(job), JobKind::Rigid) + QStringLiteral("_Priority.Zip");
+        QVERIFY(name.toUtf8().size() < 255);
+        QTemporaryDir dir;
+        QFile file(dir.filePath(name));
+        QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(file.errorString()));
+    }
+
+    // Messages break lines with CR LF, and name files where they are here.
+    void messageTexts()
+    {
+        QCOMPARE(Message_Lines({QStringLiteral("We Cannot Start Veltrane..."), QString(),
+                                QStringLiteral("It is Already Running.")}),
+                 QStringLiteral("We Cannot Start Veltrane...\r\n\r\nIt is Already Running."));
+        QCOMPARE(Message_Lines({QStringLiteral("One line")}), QStringLiteral("One line"));
+        TestHome home;
+        const QString table = home.root() + QStringLiteral("/Solvane.Tbl");
+        QCOMPARE(Message_Path(table), QDir::toNativeSeparators(table));
+        QVERIFY(Message_Path(table) != Record_Path(table));
     }
 
     void recordPaths()

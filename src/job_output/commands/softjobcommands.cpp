@@ -9,6 +9,7 @@
 #include "jobnames.h"
 #include "jobpipeline.h"
 #include "jsoncommand.h"
+#include "messagetext.h"
 #include "optionform.h"
 #include "optiontablepdf.h"
 #include "paths.h"
@@ -20,7 +21,6 @@
 #include "shellservices.h"
 
 #include <QCoreApplication>
-#include <QDir>
 
 using namespace SoftJobSteps;
 
@@ -128,6 +128,7 @@ void SoftJobCommandSet::finishJob(ScriptForm1 &form, Finish finish)
 {
     const bool local = finish == Finish::SaveLocally;
     ScriptRecord &job = Job();
+    Require_Job_Counter_From_Config(job);
 
     if (form.footSize(0).isEmpty()) {
         warn(QStringLiteral("Left Foot Size Has Not Been Set"), QStringLiteral("Left Foot"));
@@ -172,6 +173,9 @@ void SoftJobCommandSet::finishJob(ScriptForm1 &form, Finish finish)
     // Raises when the archive cannot be written and verified: the job then
     // stays as it is, to be submitted again once the cause is mended.
     const QStringList members = Pack_Job_Archive(job, archive);
+    // The number is spent before the job can leave: a counter that cannot be
+    // saved stops the command here, with nothing sent.
+    Advance_Job_Counter(job, archive);
 
     if (local) {
         Wait_Milliseconds(500);
@@ -180,14 +184,13 @@ void SoftJobCommandSet::finishJob(ScriptForm1 &form, Finish finish)
         stepAfterArchive([&] { Delete_Working_Files(job, members); });
     }
     Clear_Foot_Paths(job);
-    Advance_Job_Counter(job);
     stepAfterArchive([] { Close_Foot_Views(); });
 
     if (local) {
-        const QString text = QStringLiteral("The Job Files Have Been Saved...\r\n\r\nScript: ")
-                             + QDir::toNativeSeparators(job.CsvFile) + QStringLiteral("\r\nArchive: ")
-                             + QDir::toNativeSeparators(archive)
-                             + QStringLiteral("\r\n\r\nDo You Want to Enter Veltrane?");
+        const QString text = Message_Lines({QStringLiteral("The Job Files Have Been Saved..."), QString(),
+                                            QStringLiteral("Script: ") + Message_Path(job.CsvFile),
+                                            QStringLiteral("Archive: ") + Message_Path(archive), QString(),
+                                            QStringLiteral("Do You Want to Enter Veltrane?")});
         const bool enter = UI().message(text, QStringLiteral("Status"), Prompter::Icon::None, Prompter::Buttons::YesNo)
                            == Prompter::Answer::Yes;
         // A viewer that does not start leaves the user here: go on as for No.

@@ -1,5 +1,6 @@
 #include "optiontablepdf.h"
 
+#include "messagetext.h"
 #include "numbers.h"
 #include "paths.h"
 #include "pdfwriter.h"
@@ -7,7 +8,6 @@
 #include "qtpdfwriter.h"
 #include "scriptrecord.h"
 
-#include <QDir>
 #include <QStringList>
 
 namespace {
@@ -121,8 +121,8 @@ void Print_Option_Table()
         if (path.isEmpty())
             return; // cancelled: nothing written, nothing shown
         Write_Option_Table_PDF(job, path);
-        UI().message(QStringLiteral("The Table File Has Been Saved...\r\n\r\n") + QDir::toNativeSeparators(path)
-                         + QStringLiteral("\r\n"),
+        UI().message(Message_Lines({QStringLiteral("The Table File Has Been Saved..."), QString(), Message_Path(path),
+                                    QString()}),
                      QStringLiteral("Status"), Prompter::Icon::Information, Prompter::Buttons::Ok);
     });
 }

@@ -3,6 +3,7 @@
 #include "errors.h"
 #include "helperprogram.h"
 #include "jobpolicy.h"
+#include "messagetext.h"
 #include "paths.h"
 #include "prompter.h"
 #include "runandwait.h"
@@ -33,9 +34,10 @@ CompanionStart Run_Companion(const ScriptRecord &job, const JobPolicy &policy, c
     }
     FoundWindow running;
     if (Find_Window(running, policy.companionWindowText)) {
-        UI().message(QStringLiteral("We Cannot Start ") + policy.companionWindowText
-                         + QStringLiteral("...\n\nIt is Already Running."),
-                     QStringLiteral("Warning"), info);
+        UI().message(
+            Message_Lines({QStringLiteral("We Cannot Start ") + policy.companionWindowText + QStringLiteral("..."),
+                           QString(), QStringLiteral("It is Already Running.")}),
+            QStringLiteral("Warning"), info);
         return CompanionStart::NotStarted;
     }
     try {

@@ -4,6 +4,7 @@
 #include "helperprogram.h"
 #include "jobarchive.h"
 #include "mainconfig.h"
+#include "messagetext.h"
 #include "paths.h"
 #include "prompter.h"
 #include "runandwait.h"
@@ -65,8 +66,8 @@ bool startSender(const QString &program, const QStringList &arguments, const QSt
         Run_And_Wait_Idle(program, arguments, {Paths::root(), {}});
         return true;
     } catch (const SolvaneError &error) {
-        warn(QStringLiteral("The Job Could Not Be Sent.\n\n") + error.description()
-             + QStringLiteral("\n\nThe job archive stays in ") + QDir::toNativeSeparators(archivePath));
+        warn(Message_Lines({QStringLiteral("The Job Could Not Be Sent."), QString(), error.description(), QString(),
+                            QStringLiteral("The job archive stays in ") + Message_Path(archivePath)}));
         return false;
     }
 }
@@ -119,7 +120,7 @@ QStringList Pack_Job_Archive(ScriptRecord &job, const QString &archivePath)
 {
     const QFileInfo target(archivePath);
     if (target.exists() || target.isSymLink())
-        throw SolvaneError(kArchiveExists, archivePath + QStringLiteral(" already exists"));
+        throw SolvaneError(kArchiveExists, Message_Path(archivePath) + QStringLiteral(" already exists"));
 
     checkModelFile(job.LeftLcfFile);
     checkModelFile(job.RightLcfFile);
@@ -147,8 +148,9 @@ SendOutcome Send_Job_Archive(ScriptRecord &job, const QString &archivePath)
     const bool started =
         startSender(Helper_Program_Path(kArchiveSender), {QDir::toNativeSeparators(archivePath)}, archivePath);
     const Prompter::Answer answer =
-        UI().message(QStringLiteral("Do You Want to Delete the Working Files\r\nAfter they have been Sent?"), title,
-                     Prompter::Icon::None, Prompter::Buttons::YesNo);
+        UI().message(Message_Lines({QStringLiteral("Do You Want to Delete the Working Files"),
+                                    QStringLiteral("After they have been Sent?")}),
+                     title, Prompter::Icon::None, Prompter::Buttons::YesNo);
     job.DeleteWorkingFilesFlag = answer == Prompter::Answer::Yes;
     return started ? SendOutcome::Started : SendOutcome::NotStarted;
 }
@@ -188,10 +190,10 @@ QStringList Delete_Working_Files(const ScriptRecord &job, const QStringList &arc
         if (QFile::remove(path))
             deleted << path;
         else
-            kept << QDir::toNativeSeparators(path);
+            kept << Message_Path(path);
     }
     if (!kept.isEmpty())
-        warn(QStringLiteral("These Working Files Could Not Be Deleted:\n\n") + kept.join(u'\n'));
+        warn(Message_Lines(QStringList{QStringLiteral("These Working Files Could Not Be Deleted:"), QString()} + kept));
     return deleted;
 }
 
@@ -202,15 +204,34 @@ void Clear_Foot_Paths(ScriptRecord &job)
         *path = kNone;
 }
 
-bool Advance_Job_Counter(ScriptRecord &job)
+void Require_Job_Counter_From_Config(const ScriptRecord &job)
 {
+    if (job.JobCounterFromConfig)
+        return;
+    const QString path = Message_Path(Main_Config_Path());
+    throw SolvaneError(
+        ErrorNumber::FileNotFound,
+        Message_Lines({QStringLiteral("The job counter could not be read from ") + path
+                           + QStringLiteral(", so this job has no number of its own: it is not "
+                                            "submitted or saved."),
+                       QString(), QStringLiteral("Mend that file, then start a new job (Files > New).")}));
+}
+
+void Advance_Job_Counter(ScriptRecord &job, const QString &archivePath)
+{
+    const int counter = job.JobCounter;
     if (job.JobCounter < std::numeric_limits<int>::max())
         ++job.JobCounter;
     try {
         Write_Main_Config(job);
-        return true;
     } catch (const SolvaneError &error) {
-        warn(QStringLiteral("The Job Counter Could Not Be Saved.\n\n") + error.description());
-        return false;
+        // The job was not sent, so its number stays unspent, as the file
+        // still says.
+        job.JobCounter = counter;
+        throw SolvaneError(error.number(), Message_Lines({QStringLiteral("The Job Counter Could Not Be Saved."),
+                                                          QString(), error.description(), QString(),
+                                                          QStringLiteral("Nothing was sent. The job archive stays in ")
+                                                              + Message_Path(archivePath)}));
     }
+    job.JobCounterFromConfig = true;
 }

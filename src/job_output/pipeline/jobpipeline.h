@@ -13,15 +13,18 @@ struct ScriptRecord;
 //   Set_Job_Paths(job, kind);                 // before the record and PDFs
 //   ... Verify_Files, record, PDFs, confirmation ...
 //   path = Job_Archive_Path(job, kind, dest); // after "Packaging Job..." is due
+//   Require_Job_Counter_From_Config(job);     // first: throws, nothing done
+//   ...
 //   members = Pack_Job_Archive(job, path);    // throws: the command stops here
+//   Advance_Job_Counter(job, path);           // throws: the command stops here
 //   Send_Job_Archive(job, path);              // Submit only
 //   Delete_Working_Files(job, members);       // Submit only
 //   Clear_Foot_Paths(job);
-//   Advance_Job_Counter(job);
 //
-// Up to a verified archive any failure stops the command and nothing is sent,
-// deleted or counted. After it, every step reports its own trouble as a
-// warning and returns, so the command always runs to its end.
+// Up to a verified archive whose number is spent in "Solvane.Cfg" any failure
+// stops the command and nothing is sent, deleted or counted. After it, every
+// step reports its own trouble as a warning and returns, so the command
+// always runs to its end.
 
 enum class ArchiveDestination {
     Laboratory, // "Jobs": the archive the sender carries (never "R_")
@@ -85,7 +88,15 @@ QStringList Delete_Working_Files(const ScriptRecord &job, const QStringList &arc
 // The six per-foot paths (scans, models, graphics) become "None": the job is over.
 void Clear_Foot_Paths(ScriptRecord &job);
 
+// A job numbered from a counter that "Solvane.Cfg" could not give (the file
+// could not be read or made) may carry a number already given: raises
+// SolvaneError saying so, before the job command does anything.
+void Require_Job_Counter_From_Config(const ScriptRecord &job);
+
 // Adds 1 to JobCounter (never past its largest value) and writes
-// "Solvane.Cfg" anew. A file that cannot be written is shown as a warning;
-// returns whether it was written.
-bool Advance_Job_Counter(ScriptRecord &job);
+// "Solvane.Cfg" anew, so that the number of a job about to leave the clinic
+// is never given again: a number may be skipped, never used twice. Called
+// once the archive at `archivePath` is verified and before it is sent. A file
+// that cannot be written leaves JobCounter as it was and raises SolvaneError
+// naming the archive, which stays: the command stops there, nothing is sent.
+void Advance_Job_Counter(ScriptRecord &job, const QString &archivePath);

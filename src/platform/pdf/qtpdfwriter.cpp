@@ -1,6 +1,7 @@
 #include "qtpdfwriter.h"
 
 #include "errors.h"
+#include "messagetext.h"
 #include "paths.h"
 #include "pdffonts.h"
 
@@ -41,14 +42,14 @@ QImage readJpeg(const QString &path)
 {
     if (!QFileInfo(path).isFile())
         throw SolvaneError(ErrorNumber::FileNotFound,
-                           QStringLiteral("The image %1 was not found").arg(Record_Path(path)));
+                           QStringLiteral("The image %1 was not found").arg(Message_Path(path)));
     QImageReader reader(path);
     reader.setAutoTransform(false); // the photo is drawn as stored, like every other tool shows it
     QImage image = reader.read();
     if (image.isNull())
         throw SolvaneError(
             ErrorNumber::BadFileFormat,
-            QStringLiteral("The image %1 could not be read (%2)").arg(Record_Path(path), reader.errorString()));
+            QStringLiteral("The image %1 could not be read (%2)").arg(Message_Path(path), reader.errorString()));
     return image;
 }
 
@@ -96,7 +97,7 @@ void QtPdfWriter::Pdf_Begin_Document()
     if (!file->open(QIODevice::WriteOnly))
         throw SolvaneError(
             ErrorNumber::FileWrite,
-            QStringLiteral("The PDF file %1 could not be written (%2)").arg(Record_Path(m_path), file->errorString()));
+            QStringLiteral("The PDF file %1 could not be written (%2)").arg(Message_Path(m_path), file->errorString()));
 
     auto pdf = std::make_unique<QPdfWriter>(file.get());
     pdf->setResolution(kResolution);
@@ -108,7 +109,7 @@ void QtPdfWriter::Pdf_Begin_Document()
     auto painter = std::make_unique<QPainter>();
     if (!painter->begin(pdf.get()))
         throw SolvaneError(ErrorNumber::FileWrite,
-                           QStringLiteral("The PDF file %1 could not be started").arg(Record_Path(m_path)));
+                           QStringLiteral("The PDF file %1 could not be started").arg(Message_Path(m_path)));
     painter->setPen(QPen(Qt::black, kLineWidth));
     painter->setBrush(Qt::NoBrush);
 
@@ -125,7 +126,7 @@ void QtPdfWriter::Pdf_New_Page()
         throw noDocument("Pdf_New_Page");
     if (!m_pdf->newPage())
         throw SolvaneError(ErrorNumber::FileWrite,
-                           QStringLiteral("A new page of %1 could not be started").arg(Record_Path(m_path)));
+                           QStringLiteral("A new page of %1 could not be started").arg(Message_Path(m_path)));
 }
 
 void QtPdfWriter::Pdf_End_Document()
@@ -141,7 +142,7 @@ void QtPdfWriter::Pdf_End_Document()
     if (!committed)
         throw SolvaneError(
             ErrorNumber::FileWrite,
-            QStringLiteral("The PDF file %1 could not be written (%2)").arg(Record_Path(m_path), reason));
+            QStringLiteral("The PDF file %1 could not be written (%2)").arg(Message_Path(m_path), reason));
 }
 
 void QtPdfWriter::Pdf_Abort_Document()

@@ -1,6 +1,7 @@
 #include "runandwait.h"
 
 #include "errors.h"
+#include "messagetext.h"
 #include "prompter.h"
 #include "waitdialog.h"
 
@@ -65,8 +66,8 @@ RunResult Run_And_Wait(const QString &program, const QStringList &arguments, con
                 return;
             asking = true;
             const Prompter::Answer answer = UI().message(
-                QStringLiteral("Stop waiting for ") + what
-                    + QStringLiteral("?\n\nThe program will be ended, and what it was doing will not be used."),
+                Message_Lines({QStringLiteral("Stop waiting for ") + what + u'?', QString(),
+                               QStringLiteral("The program will be ended, and what it was doing will not be used.")}),
                 QStringLiteral("Stop Waiting"), Prompter::Icon::Question, Prompter::Buttons::YesNo);
             asking = false;
             if (answer != Prompter::Answer::Yes || process.state() == QProcess::NotRunning)

@@ -2,6 +2,7 @@
 
 #include "errors.h"
 #include "memberprogress.h"
+#include "messagetext.h"
 #include "shellhelpers.h"
 #include "workwait.h"
 #include "zipreader.h"
@@ -28,8 +29,8 @@ namespace {
 
 SolvaneError archiveError(const QString &zipPath, const QString &why)
 {
-    return SolvaneError(ErrorNumber::FileWrite,
-                        QStringLiteral("Cannot write the archive ") + zipPath + QStringLiteral(": ") + why);
+    return SolvaneError(ErrorNumber::FileWrite, QStringLiteral("Cannot write the archive ") + Message_Path(zipPath)
+                                                    + QStringLiteral(": ") + why);
 }
 
 // libzip before 1.8 fills two tables on its first zip_open without a lock,
@@ -99,15 +100,15 @@ quint32 fileCrc(const QString &path, qint64 &size)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw SolvaneError(ErrorNumber::FileNotFound,
-                           QStringLiteral("Cannot read ") + path + QStringLiteral(": ") + file.errorString());
+        throw SolvaneError(ErrorNumber::FileNotFound, QStringLiteral("Cannot read ") + Message_Path(path)
+                                                          + QStringLiteral(": ") + file.errorString());
     quint32 crc = 0;
     size = 0;
     QByteArray chunk(1024 * 1024, Qt::Uninitialized);
     for (;;) {
         const qint64 got = file.read(chunk.data(), chunk.size());
         if (got < 0)
-            throw SolvaneError(ErrorNumber::FileNotFound, QStringLiteral("Cannot read ") + path);
+            throw SolvaneError(ErrorNumber::FileNotFound, QStringLiteral("Cannot read ") + Message_Path(path));
         if (got == 0)
             break;
         crc = Zip_Crc32(chunk.constData(), got, crc);
@@ -309,7 +310,8 @@ void verifyMembers(const QString &zipPath, const QStringList &files, const std::
         const QString name = Get_File_Name(path);
         const ZipEntry *entry = reader->find(name);
         if (!entry)
-            throw SolvaneError(ErrorNumber::BadFileFormat, zipPath + QStringLiteral(" does not hold ") + name);
+            throw SolvaneError(ErrorNumber::BadFileFormat,
+                               Message_Path(zipPath) + QStringLiteral(" does not hold ") + name);
         Expected source;
         if (expected.empty()) {
             qint64 size = 0;
@@ -322,8 +324,8 @@ void verifyMembers(const QString &zipPath, const QStringList &files, const std::
         // must read back whole against them.
         if (entry->size != source.size || entry->crc != source.crc)
             throw SolvaneError(ErrorNumber::BadFileFormat, QStringLiteral("The copy of ") + name
-                                                               + QStringLiteral(" in ") + zipPath
-                                                               + QStringLiteral(" differs from ") + path);
+                                                               + QStringLiteral(" in ") + Message_Path(zipPath)
+                                                               + QStringLiteral(" differs from ") + Message_Path(path));
         const double total = std::max<double>(1, static_cast<double>(entry->size));
         reader->readThrough(*entry, [&](quint64 done) { progress.share(i, static_cast<double>(done) / total); });
         progress.done(i);
@@ -352,14 +354,14 @@ void Write_Job_Archive(const QString &zipPath, const QStringList &files, const Q
 {
     const QFileInfo target(zipPath);
     if (target.exists() || target.isSymLink())
-        throw SolvaneError(kArchiveExists, zipPath + QStringLiteral(" already exists"));
+        throw SolvaneError(kArchiveExists, Message_Path(zipPath) + QStringLiteral(" already exists"));
     if (files.isEmpty())
         throw archiveError(zipPath, QStringLiteral("there are no files to pack"));
 
     QSet<QString> names;
     for (const QString &path : files) {
         if (!File_Exists(path))
-            throw SolvaneError(ErrorNumber::FileNotFound, path + QStringLiteral(" does not exist"));
+            throw SolvaneError(ErrorNumber::FileNotFound, Message_Path(path) + QStringLiteral(" does not exist"));
         const QString key = Get_File_Name(path).toLower();
         if (names.contains(key))
             throw archiveError(zipPath, QStringLiteral("two files are named ") + Get_File_Name(path));
@@ -397,7 +399,7 @@ void Write_Job_Archive(const QString &zipPath, const QStringList &files, const Q
     // rename never replaces: an archive that appeared meanwhile stays.
     if (!QFile::rename(tempPath, zipPath)) {
         if (QFileInfo::exists(zipPath))
-            throw SolvaneError(kArchiveExists, zipPath + QStringLiteral(" already exists"));
+            throw SolvaneError(kArchiveExists, Message_Path(zipPath) + QStringLiteral(" already exists"));
         throw archiveError(zipPath, QStringLiteral("it cannot be renamed into place"));
     }
     temporary.keep(tempPath);

@@ -2,6 +2,7 @@
 
 #include "errors.h"
 #include "memberprogress.h"
+#include "messagetext.h"
 #include "paths.h"
 #include "prompter.h"
 #include "scriptrecord.h"
@@ -29,7 +30,7 @@ QString listOf(const QStringList &lines)
     QStringList shown = lines.mid(0, kListedNames);
     if (lines.size() > kListedNames)
         shown << QStringLiteral("... and %1 more").arg(lines.size() - kListedNames);
-    return shown.join(u'\n');
+    return Message_Lines(shown);
 }
 
 struct PlannedFile
@@ -115,10 +116,11 @@ ArchiveImportResult Import_Job_Archive(const QString &zipPath, const QString &fo
             existingNames << QFileInfo(file.target).fileName();
     bool replace = true;
     if (!existingNames.isEmpty()) {
-        const Prompter::Answer answer = UI().message(
-            QStringLiteral("These files already exist in ") + QDir::toNativeSeparators(folder) + QStringLiteral(":\n\n")
-                + listOf(existingNames) + QStringLiteral("\n\nReplace them with the files from the archive?"),
-            QStringLiteral("UnZip"), Prompter::Icon::Question, Prompter::Buttons::YesNoCancel);
+        const Prompter::Answer answer =
+            UI().message(Message_Lines({QStringLiteral("These files already exist in ") + Message_Path(folder) + u':',
+                                        QString(), listOf(existingNames), QString(),
+                                        QStringLiteral("Replace them with the files from the archive?")}),
+                         QStringLiteral("UnZip"), Prompter::Icon::Question, Prompter::Buttons::YesNoCancel);
         if (answer == Prompter::Answer::Cancel) {
             result.cancelled = true;
             Set_Status(QStringLiteral("Ready"));
@@ -162,8 +164,9 @@ ArchiveImportResult Import_Job_Archive(const QString &zipPath, const QString &fo
         [&] { progress.tell(); });
 
     if (!result.skipped.isEmpty())
-        UI().message(QStringLiteral("These entries of ") + QDir::toNativeSeparators(zipPath)
-                         + QStringLiteral(" were not extracted:\n\n") + listOf(result.skipped),
+        UI().message(Message_Lines({QStringLiteral("These entries of ") + Message_Path(zipPath)
+                                        + QStringLiteral(" were not extracted:"),
+                                    QString(), listOf(result.skipped)}),
                      QStringLiteral("UnZip"), Prompter::Icon::Warning);
     Set_Status(QStringLiteral("Ready"));
     return result;

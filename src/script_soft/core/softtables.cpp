@@ -2,6 +2,7 @@
 
 #include "countedsections.h"
 #include "errors.h"
+#include "messagetext.h"
 #include "numbers.h"
 #include "paths.h"
 #include "prompter.h"
@@ -126,7 +127,7 @@ bool Read_Tables(ScriptRecord &job)
     job.TablesLoadedFlag = false;
     const QString path = Resolve_Path_Nocase(Paths::root(), kTableName);
     if (path.isEmpty()) {
-        UI().message(QStringLiteral("The File %1 Was Not Found").arg(Record_Path(Paths::file(kTableName))),
+        UI().message(QStringLiteral("The File %1 Was Not Found").arg(Message_Path(Paths::file(kTableName))),
                      QStringLiteral("Table"), Prompter::Icon::Warning, Prompter::Buttons::Ok);
         return false;
     }

@@ -6,6 +6,7 @@
 #include "gridform.h"
 #include "lcf_file.h"
 #include "mesh_edits.h"
+#include "messagetext.h"
 #include "paths.h"
 #include "prompter.h"
 #include "runandwait.h"
@@ -461,7 +462,8 @@ void FootView::mnuSaveLCF_Click()
         lcfFile(m_side) = path;
         Write_Status(QString::number(bytes) + QStringLiteral(" bytes saved"));
         if (bytes < kSmallestModelFile)
-            UI().message(QStringLiteral("Error: Invalid File (The Size is Too Small)\nTry Resaving the File"),
+            UI().message(Message_Lines({QStringLiteral("Error: Invalid File (The Size is Too Small)"),
+                                        QStringLiteral("Try Resaving the File")}),
                          QStringLiteral("Error"), Prompter::Icon::Warning);
     } catch (const std::exception &error) {
         showFileError(error);

@@ -7,6 +7,7 @@
 #include "footviewshared.h"
 #include "gridform.h"
 #include "mesh_edits.h"
+#include "messagetext.h"
 #include "plane_cut.h"
 #include "prompter.h"
 #include "trimpanel.h"
@@ -134,13 +135,15 @@ void FootView::Do_Trim()
         closeTrimPanel();
         return;
     case mesh::CutOutcome::NothingRemoved:
-        UI().message(QStringLiteral("Nothing was trimmed: the whole scan lies on the side of the plane that is kept.\n"
-                                    "Move the plane into the scan, or change \"Cut Above\"."),
-                     kTrimTitle, Prompter::Icon::Information);
+        UI().message(
+            Message_Lines(
+                {QStringLiteral("Nothing was trimmed: the whole scan lies on the side of the plane that is kept."),
+                 QStringLiteral("Move the plane into the scan, or change \"Cut Above\".")}),
+            kTrimTitle, Prompter::Icon::Information);
         break;
     case mesh::CutOutcome::WouldLeaveNothing:
-        UI().message(QStringLiteral("Nothing was trimmed: the cut would remove the whole scan.\n"
-                                    "Move the plane into the scan, or change \"Cut Above\"."),
+        UI().message(Message_Lines({QStringLiteral("Nothing was trimmed: the cut would remove the whole scan."),
+                                    QStringLiteral("Move the plane into the scan, or change \"Cut Above\".")}),
                      kTrimTitle, Prompter::Icon::Warning);
         break;
     case mesh::CutOutcome::InvalidPlane:

@@ -3,6 +3,7 @@
 #include "distform.h"
 #include "footviewport.h"
 #include "gridform.h"
+#include "messagetext.h"
 #include "obj_reader.h"
 #include "paths.h"
 #include "prompter.h"
@@ -70,8 +71,8 @@ QString Load_Failure_Text(const QString &reason, bool displayAvailable)
     const QString text = QStringLiteral("Error: ") + reason;
     if (displayAvailable)
         return text;
-    return QStringLiteral("Error: The Brennick Runtime was Not Found.\r\n\r\n       Has it Been Loaded?\r\n\r\n")
-           + reason;
+    return Message_Lines({QStringLiteral("Error: The Brennick Runtime was Not Found."), QString(),
+                          QStringLiteral("       Has it Been Loaded?"), QString(), reason});
 }
 
 void Register_Foot_Views()

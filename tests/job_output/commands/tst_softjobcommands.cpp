@@ -161,6 +161,10 @@ private slots:
     void failureBeforeTheArchiveStops_data();
     void failureBeforeTheArchiveStops();
     void existingArchiveStopsWithNothingCounted();
+    void theNumberIsSpentBeforeTheJobIsSent();
+    void aCounterThatCannotBeSavedSendsNothing();
+    void aCounterNotReadFromTheFileStopsAtOnce_data();
+    void aCounterNotReadFromTheFileStopsAtOnce();
     void nextJobCountsInMemoryOnly_data();
     void nextJobCountsInMemoryOnly();
     void openingAnIncompleteRecordChangesNothing_data();
@@ -405,6 +409,120 @@ void TestSoftJobCommands::existingArchiveStopsWithNothingCounted()
     QCOMPARE(slurp(fx.config()), QByteArray("AB\r\nA0000\r\n0041\r\nAnn\r\n"));
     QVERIFY(QFileInfo::exists(Job().LeftScanFile));
     QVERIFY(QFileInfo::exists(fx.data + QStringLiteral("/AB0041_Ann_Lee.Csv")));
+    QVERIFY(Standin::readLog(fx.log).isEmpty());
+    QVERIFY(fx.shell.calls.isEmpty());
+}
+
+namespace {
+
+// Notes what "Solvane.Cfg" holds when the user is asked to send the job.
+class ConfigAtSendQuestion : public ScriptedPrompter
+{
+public:
+    explicit ConfigAtSendQuestion(QString config)
+        : m_config(std::move(config))
+    {}
+    Answer message(const QString &text, const QString &title, Icon icon, Buttons buttons) override
+    {
+        if (text.startsWith(QLatin1String("Do You Want to Send")))
+            atSendQuestion = slurp(m_config);
+        return ScriptedPrompter::message(text, title, icon, buttons);
+    }
+    QByteArray atSendQuestion;
+
+private:
+    QString m_config;
+};
+
+} // namespace
+
+void TestSoftJobCommands::theNumberIsSpentBeforeTheJobIsSent()
+{
+    JobOnWindow fx;
+    QVERIFY(!Standin::install(fx.home.root(), QStringLiteral("ZIDodur")).isEmpty());
+    Standin::configure(fx.log);
+    fx.writeConfig(41);
+    auto prompter = std::make_shared<ConfigAtSendQuestion>(fx.config());
+    Set_Prompter(prompter);
+    fx.prompter = prompter;
+    Confirmation accept("Command2");
+    prompter->answers << Prompter::Answer::Yes << Prompter::Answer::No;
+
+    fx.press("Command2");
+
+    QCOMPARE(prompter->atSendQuestion, QByteArray("AB\r\nA0000\r\n0042\r\nAnn\r\n"));
+    QTRY_COMPARE(Standin::readLog(fx.log).size(), 1);
+    QTRY_VERIFY(fixture::allRunsEnded(fx.log));
+}
+
+void TestSoftJobCommands::aCounterThatCannotBeSavedSendsNothing()
+{
+    JobOnWindow fx;
+    QVERIFY(!Standin::install(fx.home.root(), QStringLiteral("ZIDodur")).isEmpty());
+    Standin::configure(fx.log);
+    QVERIFY(QDir().mkpath(fx.config())); // a folder where the file should be
+    Confirmation accept("Command2");
+    fx.prompter->answers << Prompter::Answer::Yes << Prompter::Answer::Yes;
+    const QString archive = fx.home.path(QStringLiteral("Jobs/AB0041_Ann_Lee.Zip"));
+
+    fx.press("Command2");
+
+    QCOMPARE(accept.shown, 1);
+    QCOMPARE(fx.prompter->calls.size(), 1);
+    QCOMPARE(fx.prompter->calls.first().title, QStringLiteral("Error"));
+    const QString text = fx.prompter->calls.first().text;
+    QVERIFY2(text.startsWith(QStringLiteral("Error: The Job Counter Could Not Be Saved.\r\n\r\n")), qPrintable(text));
+    QVERIFY2(text.endsWith(QStringLiteral("Nothing was sent. The job archive stays in ")
+                           + QDir::toNativeSeparators(archive)),
+             qPrintable(text));
+    // Nothing left the clinic, and the job stands as it was, to be sent once
+    // the file is mended.
+    QVERIFY(QFileInfo::exists(archive));
+    QVERIFY(Standin::readLog(fx.log).isEmpty());
+    QCOMPARE(Job().JobCounter, 41);
+    QVERIFY(QFileInfo::exists(Job().LeftScanFile));
+    QVERIFY(fx.shell.calls.isEmpty());
+    QVERIFY(Windows().isLoaded(QStringLiteral("ScriptForm1")));
+
+    // A second job in a row with the counter still unsaved: nothing sent either.
+    fx.prompter->calls.clear();
+    fx.text("Text38")->setText(QStringLiteral("Bob"));
+    fx.press("Command2");
+    QCOMPARE(accept.shown, 2);
+    QVERIFY(fx.prompter->messages().value(0).startsWith(QStringLiteral("Error: The Job Counter Could Not Be Saved.")));
+    QVERIFY(QFileInfo::exists(fx.home.path(QStringLiteral("Jobs/AB0041_Bob_Lee.Zip"))));
+    QVERIFY(Standin::readLog(fx.log).isEmpty());
+}
+
+void TestSoftJobCommands::aCounterNotReadFromTheFileStopsAtOnce_data()
+{
+    QTest::addColumn<bool>("local");
+    QTest::newRow("Submit") << false;
+    QTest::newRow("Save Locally") << true;
+}
+
+void TestSoftJobCommands::aCounterNotReadFromTheFileStopsAtOnce()
+{
+    QFETCH(bool, local);
+    JobOnWindow fx;
+    QVERIFY(!Standin::install(fx.home.root(), QStringLiteral("ZIDodur")).isEmpty());
+    Standin::configure(fx.log);
+    fx.writeConfig(41);
+    Job().JobCounterFromConfig = false; // start-up could not read or make the file
+    Confirmation accept("Command2");
+
+    fx.press(local ? "Command3" : "Command2");
+
+    QCOMPARE(accept.shown, 0);
+    QCOMPARE(fx.prompter->calls.size(), 1);
+    QCOMPARE(fx.prompter->calls.first().title, QStringLiteral("Error"));
+    QVERIFY2(fx.prompter->calls.first().text.startsWith(QStringLiteral("Error: The job counter could not be read from ")
+                                                        + QDir::toNativeSeparators(fx.config())),
+             qPrintable(fx.prompter->calls.first().text));
+    QCOMPARE(entries(fx.home.path(QStringLiteral("Jobs"))), QStringList{});
+    QCOMPARE(entries(fx.home.path(QStringLiteral("Archive"))), QStringList{});
+    QVERIFY(!QFileInfo::exists(fx.data + QStringLiteral("/AB0041_Ann_Lee.Csv")));
+    QCOMPARE(slurp(fx.config()), QByteArray("AB\r\nA0000\r\n0041\r\nAnn\r\n"));
     QVERIFY(Standin::readLog(fx.log).isEmpty());
     QVERIFY(fx.shell.calls.isEmpty());
 }

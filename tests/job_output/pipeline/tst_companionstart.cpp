@@ -176,7 +176,7 @@ private slots:
         QCOMPARE(ends, 0);
         QCOMPARE(ui->calls.size(), 1);
         QCOMPARE(ui->calls[0].text,
-                 QStringLiteral("We Cannot Start ") + c.word + QStringLiteral("...\n\nIt is Already Running."));
+                 QStringLiteral("We Cannot Start ") + c.word + QStringLiteral("...\r\n\r\nIt is Already Running."));
         QCOMPARE(ui->calls[0].title, QStringLiteral("Warning"));
         QCOMPARE(ui->calls[0].icon, Prompter::Icon::Information);
         QTest::qWait(200);

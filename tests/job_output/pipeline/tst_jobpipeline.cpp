@@ -138,6 +138,55 @@ private slots:
         QCOMPARE(Job_Archive_Path(job, kind, destination), expected);
     }
 
+    // A job number or name taken from a record names files inside their
+    // folders only, short enough for any file system; the job keeps them as typed.
+    void jobFilesStayInTheirFolders_data()
+    {
+        QTest::addColumn<QString>("jobNumber");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("job number climbing out") << QStringLiteral("../x") << QStringLiteral("Ann");
+        QTest::newRow("job number of dots") << QStringLiteral("..") << QStringLiteral("..");
+        QTest::newRow("job number with separators") << QStringLiteral("a/b\\c:d") << QStringLiteral("Ann");
+        QTest::newRow("names of 100,000 characters") << QString(100000, u'7') << QString(100000, u'é');
+    }
+    void jobFilesStayInTheirFolders()
+    {
+        QFETCH(QString, jobNumber);
+        QFETCH(QString, name);
+        TestHome home;
+        ScriptRecord job = newJob(home);
+        job.JobNumber = jobNumber;
+        job.ClientFirstName = job.ClientSurname = name;
+        job.PriorityReturn = true;
+        QDir().mkpath(job.CurrentFolder);
+        QDir().mkpath(home.path(QStringLiteral("Jobs")));
+        QDir().mkpath(home.path(QStringLiteral("Archive")));
+        const QString work = QDir::cleanPath(job.CurrentFolder);
+        const QString jobs = home.path(QStringLiteral("Jobs"));
+        const QString archive = home.path(QStringLiteral("Archive"));
+
+        for (const JobKind kind : {JobKind::Soft, JobKind::Rigid}) {
+            Set_Job_Paths(job, kind);
+            const QList<std::pair<QString, QString>> files{
+                {job.CsvFile, work},
+                {job.PdfFile, work},
+                {job.FullPdfFile, work},
+                {Job_Archive_Path(job, kind, ArchiveDestination::Laboratory), jobs},
+                {Job_Archive_Path(job, kind, ArchiveDestination::Local), archive},
+            };
+            for (const auto &[path, folder] : files) {
+                const QFileInfo info(path);
+                QCOMPARE(QDir::cleanPath(info.absolutePath()), folder);
+                QFile file(path);
+                QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path + u' ' + file.errorString()));
+            }
+            if (kind == JobKind::Rigid)
+                QCOMPARE(QDir::cleanPath(QFileInfo(job.JobImageFile).absolutePath()), work);
+        }
+        QCOMPARE(job.JobNumber, jobNumber);
+        QCOMPARE(job.ClientSurname, name);
+    }
+
     void packsEveryMemberInOrderWithTheJobComment()
     {
         TestHome home;
@@ -502,26 +551,51 @@ private slots:
         job.CurrentUser = currentUser;
         job.UserList = userList;
 
-        QVERIFY(Advance_Job_Counter(job));
+        Advance_Job_Counter(job, home.path(QStringLiteral("Jobs/a.Zip")));
 
         QCOMPARE(job.JobCounter, counterAfter);
         QCOMPARE(home.read(QStringLiteral("Solvane.Cfg")), file);
         QVERIFY(ui->calls.isEmpty());
     }
 
-    void aCounterThatCannotBeWrittenIsAWarning()
+    // A counter that cannot be saved stops the job before it is sent: the
+    // number stays unspent, in memory as in the file.
+    void aCounterThatCannotBeWrittenStops()
     {
         TestHome home;
         QDir().mkpath(home.path(QStringLiteral("Solvane.Cfg"))); // a folder where the file should be
         ScriptRecord job = newJob(home);
+        const QString zip = home.path(QStringLiteral("Jobs/a.Zip"));
 
-        QVERIFY(!Advance_Job_Counter(job));
+        try {
+            Advance_Job_Counter(job, zip);
+            QFAIL("a counter that was not saved let the job go on");
+        } catch (const SolvaneError &error) {
+            const QStringList lines = error.description().split(QStringLiteral("\r\n"));
+            QCOMPARE(lines.value(0), QStringLiteral("The Job Counter Could Not Be Saved."));
+            QVERIFY(lines.value(2).contains(QDir::toNativeSeparators(home.path(QStringLiteral("Solvane.Cfg")))));
+            QCOMPARE(lines.value(4),
+                     QStringLiteral("Nothing was sent. The job archive stays in ") + QDir::toNativeSeparators(zip));
+        }
+        QCOMPARE(job.JobCounter, 42);
+        QVERIFY(ui->calls.isEmpty());
+    }
 
-        QCOMPARE(job.JobCounter, 43);
-        QCOMPARE(ui->calls.size(), 1);
-        QCOMPARE(ui->calls[0].title, QStringLiteral("Warning"));
-        QVERIFY(ui->calls[0].text.startsWith(QLatin1String("The Job Counter Could Not Be Saved.")));
-        QVERIFY(ui->calls[0].text.contains(QLatin1String("Solvane.Cfg")));
+    void aCounterNotFromTheFileStopsTheJob()
+    {
+        TestHome home;
+        ScriptRecord job = newJob(home);
+        Require_Job_Counter_From_Config(job);
+        job.JobCounterFromConfig = false;
+        try {
+            Require_Job_Counter_From_Config(job);
+            QFAIL("a job numbered without the counter file went on");
+        } catch (const SolvaneError &error) {
+            QVERIFY2(
+                error.description().startsWith(QStringLiteral("The job counter could not be read from ")
+                                               + QDir::toNativeSeparators(home.path(QStringLiteral("Solvane.Cfg")))),
+                qPrintable(error.description()));
+        }
     }
 };
 

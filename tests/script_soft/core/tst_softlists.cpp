@@ -66,7 +66,8 @@ void TestSoftLists::readTablesKeepsWhatAShortFileHolds()
     QVERIFY(!Read_Tables(job));
     QVERIFY(!job.TablesLoadedFlag);
     QCOMPARE(job.OrthoticStyleTable, (QStringList{"Mens", "Womens"}));
-    QCOMPARE(prompter->messages(), QStringList{"The File C:\\3DEriruvu\\Solvane.Tbl Was Not Found"});
+    QCOMPARE(prompter->messages(),
+             QStringList{"The File " + QDir::toNativeSeparators(home.path("Solvane.Tbl")) + " Was Not Found"});
 }
 
 QTEST_GUILESS_MAIN(TestSoftLists)

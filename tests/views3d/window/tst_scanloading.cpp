@@ -368,8 +368,8 @@ private slots:
         QCOMPARE(savedModel(m_setup->home.path(QStringLiteral("UndoL01.Lcf"))).objects.size(), std::size_t(2));
         const QStringList messages = m_setup->ui->messages();
         if (warned) {
-            QCOMPARE(messages,
-                     QStringList{QStringLiteral("Error: Invalid File (The Size is Too Small)\nTry Resaving the File")});
+            QCOMPARE(messages, QStringList{QStringLiteral(
+                                   "Error: Invalid File (The Size is Too Small)\r\nTry Resaving the File")});
             QCOMPARE(m_setup->ui->calls.last().title, QStringLiteral("Error"));
         } else {
             QVERIFY(messages.isEmpty());
