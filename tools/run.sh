@@ -22,6 +22,9 @@ if [ ! -e "$home" ]; then
   printf 'Clinics\r\nDemo Clinic;1 High Street;Townsville\r\nNorth Clinic;5 Park Road;Townsville\r\nEnd\r\n' > "$home/Clinic.Cfg"
   # The clinic's option table: the EVA window's lists and the option-table print.
   cp tools/demo-home/Solvane.Tbl "$home/Solvane.Tbl"
+  # The rigid window's option table and the help pages of its grid rows.
+  cp tools/demo-home/Solvane_Rigids.Tbl tools/demo-home/Help_Links.Cfg "$home/"
+  cp -r tools/demo-home/RigidHelp "$home/RigidHelp"
   # Made-up feet (from formulas, no person's scan) so a foot can be loaded at once.
   build/src/views3d/samples/solvane_make_samples "$home/Data/DemoClinic"
   # Stand-in sender and companion: a job sent from the demo lands in Outbox/.

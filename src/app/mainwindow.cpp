@@ -8,6 +8,7 @@
 #include "prompter.h"
 #include "scanlistspanel.h"
 #include "scriptform1.h"
+#include "scriptform2.h"
 #include "scriptrecord.h"
 #include "shellhelpers.h"
 #include "sizechart.h"
@@ -167,7 +168,9 @@ void MainForm::enterScript(ScriptKind kind)
         if (!Enter_Script_Screen(Job(), kind))
             return;
         if (kind == ScriptKind::Rigid) {
-            openWindow(QStringLiteral("ScriptForm2"), QStringLiteral("Rigid Script"));
+            // The rigid window, too, takes a record handed over while it was open.
+            if (!Windows().hasFactory(QStringLiteral("ScriptForm2")) || !Open_ScriptForm2())
+                Windows().showOrSayUnavailable(QStringLiteral("ScriptForm2"), QStringLiteral("Rigid Script"));
             return;
         }
         // The soft window takes a record handed over while it was open.
@@ -299,6 +302,11 @@ bool MainForm::Select_Size_At_Least(int side, double size)
 void MainForm::Refresh_File_Lists()
 {
     m_scanLists->refresh();
+}
+
+void MainForm::Minimize_Main_Window()
+{
+    showMinimized();
 }
 
 void MainForm::Load_Combo3()

@@ -42,6 +42,7 @@ public:
     // becomes the job's current folder. A folder already shown is read
     // again, as its files may have changed since.
     void Show_Folder(const QString &folder) override;
+    void Minimize_Main_Window() override;
 
     // Fills the user list from UserList; hides it for a single user.
     void Load_Combo3();

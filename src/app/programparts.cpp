@@ -3,9 +3,11 @@
 #include "appwindows.h"
 #include "footviewinterface.h"
 #include "helpwindows.h"
+#include "intakeform.h"
 #include "pdfform.h"
 #include "preparescript.h"
 #include "scriptform1.h"
+#include "scriptform2.h"
 #include "softhooks.h"
 #include "softjobcommands.h"
 #include "verifyform.h"
@@ -16,9 +18,11 @@ void Join_Program_Parts()
     Register_Shell_Windows();
     Register_Help_Windows();
     Register_Soft_Windows();
+    Register_Rigid_Windows();
     Register_Pdf_Viewer();
     Register_Foot_Views();
     Register_Relocation_Window();
+    Register_Intake_Windows();
     Install_Soft_Job_Commands();
 
     // The viewer is modal and finds its owner itself (the active window,

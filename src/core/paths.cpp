@@ -78,6 +78,25 @@ QString From_Record_Path(const QString &recordPath)
     return recordPath;
 }
 
+QString From_Windows_Path(const QString &windowsPath)
+{
+    const QString prefix = QString::fromLatin1(Paths::kRecordRoot);
+    if (windowsPath.startsWith(prefix, Qt::CaseInsensitive)
+        || windowsPath.compare(prefix.chopped(1), Qt::CaseInsensitive) == 0)
+        return From_Record_Path(windowsPath);
+    const bool drivePath = windowsPath.size() >= 3 && windowsPath[0].isLetter() && windowsPath[0].unicode() < 128
+                           && windowsPath[1] == u':' && (windowsPath[2] == u'\\' || windowsPath[2] == u'/');
+    if (!drivePath)
+        return windowsPath;
+#ifdef Q_OS_WIN
+    return QDir::fromNativeSeparators(windowsPath);
+#else
+    QString rest = windowsPath.mid(3);
+    rest.replace(u'\\', u'/');
+    return Paths::file(QStringLiteral("External/")) + rest;
+#endif
+}
+
 bool Is_Absent_Path(const QString &path)
 {
     if (path.trimmed().isEmpty())

@@ -33,6 +33,14 @@ QString Record_Path(const QString &path);
 // maps back under the working folder with "/" separators.
 QString From_Record_Path(const QString &recordPath);
 
+// A Windows path from a setting or a fixed program location, as this
+// machine uses it: under "C:\3DEriruvu\" it maps as From_Record_Path does;
+// any other drive path stays as it is on Windows (with "/" separators) and
+// elsewhere becomes the same path under <root>/External/, so
+// "C:\Scansoft\Bin\Scansoft.exe" gives <root>/External/Scansoft/Bin/Scansoft.exe.
+// A trailing separator is kept; any other path is returned as it is.
+QString From_Windows_Path(const QString &windowsPath);
+
 // True for a path that names no file: empty, "None" in any case, or a path
 // whose file name is "None". Never a substring test.
 bool Is_Absent_Path(const QString &path);

@@ -30,6 +30,8 @@ public:
     // Points the folder view and both scan lists (with their usual pattern)
     // at a folder, read afresh, which becomes CurrentFolder.
     virtual void Show_Folder(const QString &folder) = 0;
+    // Puts the main window out of the way while the scanner software runs.
+    virtual void Minimize_Main_Window() = 0;
 };
 
 // The position of the first entry whose size (its leading number) is at

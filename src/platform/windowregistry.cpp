@@ -45,13 +45,18 @@ QWidget *WindowRegistry::window(const QString &name)
 QWidget *WindowRegistry::showOrSayUnavailable(const QString &name, const QString &caption)
 {
     if (!hasFactory(name)) {
-        UI().message(QStringLiteral("\"%1\" is not available yet.").arg(caption), QStringLiteral("Info"),
-                     Prompter::Icon::Information);
+        Say_Not_Available(caption);
         return nullptr;
     }
     QWidget *shown = window(name);
     Bring_To_Front(shown);
     return shown;
+}
+
+void Say_Not_Available(const QString &caption)
+{
+    UI().message(QStringLiteral("\"%1\" is not available yet.").arg(caption), QStringLiteral("Info"),
+                 Prompter::Icon::Information);
 }
 
 void Bring_To_Front(QWidget *window)

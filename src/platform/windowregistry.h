@@ -64,5 +64,9 @@ inline WindowRegistry &Windows()
     return WindowRegistry::instance();
 }
 
+// `"<caption>" is not available yet.` (title "Info"): a command or window
+// whose part is not installed.
+void Say_Not_Available(const QString &caption);
+
 // Shows a window without blocking and brings it to the front.
 void Bring_To_Front(QWidget *window);

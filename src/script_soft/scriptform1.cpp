@@ -181,8 +181,7 @@ void ScriptForm1::jobCommand(const QString &caption, void (SoftJobCommands::*com
     Run_Command([&] {
         SoftJobCommands *commands = Soft_Job_Commands();
         if (!commands) {
-            UI().message(QStringLiteral("\"%1\" is not available yet.").arg(caption), QStringLiteral("Info"),
-                         Prompter::Icon::Information);
+            Say_Not_Available(caption);
             return;
         }
         (commands->*command)(*this);

@@ -58,27 +58,14 @@ JobDataTab JobDataTab::build(QWidget *tab)
     addRow(QStringLiteral("Patient File Number"), t.patientFileNumber = lineBox(QStringLiteral("Text48")));
 
     {
-        t.dispenseDate = lineBox(QStringLiteral("Text29"));
-        // The ticks beside it would otherwise squeeze the date out of sight.
-        t.dispenseDate->setMinimumWidth(t.dispenseDate->fontMetrics().horizontalAdvance(QStringLiteral("00/00/0000"))
-                                        + t.dispenseDate->minimumSizeHint().width());
-        auto *ticks = new QHBoxLayout;
-        ticks->setContentsMargins(0, 0, 0, 0);
-        auto *holder = new QWidget;
-        holder->setLayout(ticks);
-        ticks->addWidget(t.dispenseDate);
-        auto tick = [&](int n, const QString &text) {
-            auto *c = named<QCheckBox>(QStringLiteral("Check%1").arg(n));
-            c->setText(text);
-            c->setAccessibleName(text);
-            ticks->addWidget(c);
-            return c;
-        };
-        t.priorityReturn = tick(1, QStringLiteral("Priority Return"));
-        t.confirmBeforeManufacture = tick(2, QStringLiteral("Confirm Before Manufacture"));
-        t.sendConfirmationEmail = tick(3, QStringLiteral("Send Confirmation E-Mail"));
+        const FormParts::DispenseDateRow row =
+            FormParts::dispenseDateRow(QStringLiteral("Text29"), QStringLiteral("Check"));
+        t.dispenseDate = row.date;
+        t.priorityReturn = row.ticks[0];
+        t.confirmBeforeManufacture = row.ticks[1];
+        t.sendConfirmationEmail = row.ticks[2];
         left->addWidget(captionFor(QStringLiteral("Dispense Date"), t.dispenseDate), r, 0);
-        left->addWidget(holder, r, 1, 1, 2);
+        left->addWidget(row.row, r, 1, 1, 2);
         ++r;
     }
     addRow(QStringLiteral("PDF Output File"), t.pdfFile = lineBox(QStringLiteral("Text2")));

@@ -3,7 +3,6 @@
 // choices of a record selected again.
 #include "scriptform1.h"
 
-#include "namelists.h"
 #include "optionchoice.h"
 #include "scriptform1_ui.h"
 #include "softfields.h"
@@ -60,18 +59,6 @@ void fillCombos(const Pair<QComboBox> &combos, const QStringList &items)
         c->addItems(items);
         c->setCurrentIndex(-1);
     }
-}
-
-QString fillNameCombo(QComboBox *names, const QString &fileName)
-{
-    {
-        const QSignalBlocker quiet(names);
-        names->clear();
-        names->addItems(Name_List_Items(fileName));
-        names->setCurrentIndex(-1);
-    }
-    names->setCurrentIndex(0); // a choice: its behaviour takes the name
-    return names->currentText();
 }
 
 } // namespace
@@ -148,35 +135,17 @@ void ScriptForm1::Load_Sizes4()
 
 QString ScriptForm1::Read_Podiatrists()
 {
-    return fillNameCombo(ui->jobData.podiatrist, QStringLiteral("Podiatrist.Cfg"));
+    return FormParts::Fill_Name_Combo(ui->jobData.podiatrist, QStringLiteral("Podiatrist.Cfg"));
 }
 
 QString ScriptForm1::Read_Clinics()
 {
-    return fillNameCombo(ui->jobData.clinic, QStringLiteral("Clinic.Cfg"));
+    return FormParts::Fill_Name_Combo(ui->jobData.clinic, QStringLiteral("Clinic.Cfg"));
 }
 
 void ScriptForm1::Load_Combo5()
 {
-    const ScriptRecord &job = Job();
-    QComboBox *users = ui->jobData.user;
-    {
-        const QSignalBlocker quiet(users);
-        users->clear();
-    }
-    // One user: the list is that user's name alone (only the lengths are compared).
-    if (job.UserList.size() == job.CurrentUser.size()) {
-        users->hide();
-        return;
-    }
-    users->show();
-    {
-        const QSignalBlocker quiet(users);
-        users->addItems(User_Combo_Names(job));
-        users->setCurrentIndex(-1);
-    }
-    if (users->count() > 0)
-        users->setCurrentIndex(0);
+    FormParts::Fill_User_Combo(ui->jobData.user, Job());
 }
 
 void ScriptForm1::Combo8_Click()

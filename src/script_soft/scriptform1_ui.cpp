@@ -1,47 +1,10 @@
 #include "scriptform1_ui.h"
 
 #include <QBoxLayout>
-#include <QComboBox>
-#include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
 
 namespace SoftForm {
-
-QString sideName(const QString &name, int side)
-{
-    return name + u'_' + QString::number(side);
-}
-
-QLabel *captionFor(const QString &text, QWidget *control)
-{
-    auto *label = new QLabel(text);
-    if (control) {
-        label->setBuddy(control);
-        control->setAccessibleName(text);
-    }
-    return label;
-}
-
-void chooseEntry(QComboBox *target, int index)
-{
-    if (index < 0 || index >= target->count())
-        return;
-    if (target->currentIndex() == index) {
-        if (target->isEditable())
-            target->setEditText(target->itemText(index));
-        return;
-    }
-    target->setCurrentIndex(index);
-}
-
-QPushButton *commandButton(const QString &name, const QString &caption, const QString &accessibleName)
-{
-    auto *b = named<QPushButton>(name);
-    b->setText(caption);
-    b->setAccessibleName(accessibleName);
-    return b;
-}
 
 ButtonRow ButtonRow::build(QBoxLayout *row)
 {
@@ -89,7 +52,7 @@ void ScriptForm1Ui::setupUi(QWidget *form)
     jobData = JobDataTab::build(pages[0]);
     footData = FootDataTab::build(pages[1]);
     orthoticData = OrthoticDataTab::build(pages[2]);
-    graphics = GraphicsTab::build(pages[3]);
+    graphics = DrawingPaneTab::build(pages[3], {QStringLiteral("Vecad1"), QStringLiteral("Label")});
 
     auto *row = new QHBoxLayout;
     outer->addLayout(row);

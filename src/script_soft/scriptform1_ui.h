@@ -4,7 +4,9 @@
 // "Forefoot Varus" box, Combo1_1 the right size list) and its caption as its
 // accessible name; the window reaches it through the typed members below.
 
+#include "drawingpanetab.h"
 #include "footdatarows.h"
+#include "formparts.h"
 
 #include <QString>
 
@@ -107,28 +109,9 @@ struct OrthoticDataTab
     static OrthoticDataTab build(QWidget *tab);
 };
 
-// "Graphics": the drawing tools' palettes, the foot choice and the pane.
-struct GraphicsTab
-{
-    struct PaletteButton
-    {
-        QPushButton *button;
-        QString window; // the drawing tools' window it shows
-        QString caption;
-    };
-
-    std::vector<PaletteButton> palettes; // Command11 to Command18
-    QPushButton *leftFoot = nullptr; // Command19 "L"
-    QPushButton *rightFoot = nullptr; // Command23 "R"
-    QPushButton *bothFeet = nullptr; // Command24 "B"
-    QPushButton *saveImage = nullptr; // Command25 "S"
-    QWidget *drawingHost = nullptr; // Vecad1
-    QLabel *image = nullptr; // ImageX1, hidden
-    std::array<QLabel *, 4> statusLabels{}; // Label20, Label42, Label43, Label49
-    QLabel *paneMessage = nullptr; // Label43
-
-    static GraphicsTab build(QWidget *tab);
-};
+// "Graphics": the drawing tools' palettes, the foot choice and the pane
+// (Vecad1, Label20 ... Label49).
+using GraphicsTab = DrawingPaneTab;
 
 // The command buttons under the tabs.
 struct ButtonRow
@@ -158,27 +141,10 @@ struct ScriptForm1Ui
 };
 
 // Building blocks shared by the tabs.
-template <typename T>
-T *named(const QString &objectName)
-{
-    auto *w = new T;
-    w->setObjectName(objectName);
-    return w;
-}
-
-// "<name>_0" and "<name>_1".
-QString sideName(const QString &name, int side);
-
-// A caption beside a control; the control takes it as its accessible name.
-QLabel *captionFor(const QString &text, QWidget *control);
-
-// Makes `index` the chosen entry; an entry chosen again still shows its own text.
-void chooseEntry(QComboBox *combo, int index);
-
-QPushButton *commandButton(const QString &name, const QString &caption, const QString &accessibleName);
-inline QPushButton *commandButton(const QString &name, const QString &caption)
-{
-    return commandButton(name, caption, caption);
-}
+using FormParts::captionFor;
+using FormParts::chooseEntry;
+using FormParts::commandButton;
+using FormParts::named;
+using FormParts::sideName;
 
 } // namespace SoftForm

@@ -2,14 +2,9 @@
 
 #include "scriptform1.h"
 
-#include "jobnames.h"
-#include "numbers.h"
-#include "paths.h"
+#include "prescriptionjob.h"
 #include "prompter.h"
 #include "scriptrecord.h"
-#include "sizechart.h"
-
-#include <QFile>
 
 namespace {
 
@@ -101,28 +96,5 @@ void Set_Soft_Drawing_Pane(std::shared_ptr<SoftDrawingPane> pane)
 
 void Vec_File_Job_Steps()
 {
-    ScriptRecord &job = Job();
-    job.DrawingLayersFlag = true;
-    if (job.GraphicSelection.isEmpty()) {
-        if (job.CurrentFoot == QLatin1String("Left"))
-            job.GraphicSelection = QStringLiteral("LEFT");
-        else if (job.CurrentFoot == QLatin1String("Right"))
-            job.GraphicSelection = QStringLiteral("RIGHT");
-    }
-    if (job.GraphicsTabFlag) {
-        job.JobImageFile = JobSketchPath(job, JobKind::Soft);
-        if (!QFile::exists(job.JobImageFile)) {
-            // An existing sketch is never overwritten; a blank one starts it.
-            const QString blank = Resolve_Path_Nocase(Paths::root(), QStringLiteral("GraphicImage.Jpg"));
-            if (!blank.isEmpty())
-                QFile::copy(blank, job.JobImageFile);
-        }
-    }
-    if (job.GraphicSelection == QLatin1String("LEFT")) {
-        job.TemplateLengthL = Get_Template_Length(job, num::leadingNumber(job.FootSizeL));
-        job.FootLengthL = Foot_Length_For(job.TemplateLengthL);
-    } else if (job.GraphicSelection == QLatin1String("RIGHT")) {
-        job.TemplateLengthR = Get_Template_Length(job, num::leadingNumber(job.FootSizeR));
-        job.FootLengthR = Foot_Length_For(job.TemplateLengthR);
-    }
+    PrescriptionJob::Vec_File_Job_Steps(Job(), JobKind::Soft);
 }

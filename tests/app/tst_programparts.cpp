@@ -1,4 +1,5 @@
 #include "footviewinterface.h"
+#include "gridcontrol.h"
 #include "mainwindow.h"
 #include "optionform.h"
 #include "pdfform.h"
@@ -6,6 +7,7 @@
 #include "programparts.h"
 #include "samplefoot.h"
 #include "scriptedprompter.h"
+#include "scriptform2.h"
 #include "scriptrecord.h"
 #include "shellhelpers.h"
 #include "testhome.h"
@@ -66,6 +68,27 @@ class TestProgramParts : public QObject
 
 private slots:
     void cleanup() { Windows().reset(); }
+
+    // "Rigid Script" reaches the rigid window, and its grid's row help the
+    // program's help browser.
+    void rigidWindowAndItsRowHelpAreJoined()
+    {
+        TestHome home;
+        auto ui = ScriptedPrompter::install();
+        home.write("Solvane_Rigids.Tbl", "Rigid\r\n0\r\n0\r\n0\r\n0\r\n");
+        home.write("Help_Links.Cfg", "82\r\n1,Scan.Htm\r\n");
+        Windows().reset();
+        Join_Program_Parts();
+        Job().CurrentFolder = home.path("Data");
+        ScriptForm2 *form = Open_ScriptForm2();
+        QVERIFY(form && form->isVisible());
+        GridControl *grid = form->grid();
+        const QRect label = grid->visualItemRect(grid->item(0, 1));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, label.center());
+        QCOMPARE(Job().BrowserPage, QStringLiteral("Scan.Htm"));
+        QVERIFY(Windows().isLoaded("Browser"));
+        QCOMPARE(ui->messages(), QStringList{});
+    }
 
     // "View PDF" on the order confirmation shows the laboratory ("_L")
     // document in the program's PDF viewer, modally over the dialog.

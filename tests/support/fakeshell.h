@@ -57,4 +57,5 @@ public:
     }
     void Refresh_File_Lists() override { calls << QStringLiteral("Refresh_File_Lists"); }
     void Show_Folder(const QString &folder) override { calls << QStringLiteral("Show_Folder ") + folder; }
+    void Minimize_Main_Window() override { calls << QStringLiteral("Minimize_Main_Window"); }
 };

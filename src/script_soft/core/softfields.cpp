@@ -1,13 +1,9 @@
 #include "softfields.h"
 
-#include "clock.h"
 #include "jobnames.h"
 #include "numbers.h"
-#include "paths.h"
 #include "scriptrecord.h"
 #include "sizechart.h"
-
-#include <QFileInfo>
 
 #include <cmath>
 
@@ -162,36 +158,6 @@ SizeChoiceBoxes Size_Choice_Boxes(const ScriptRecord &job, int side)
     return {texts.templateLength, texts.footLength};
 }
 
-namespace {
-QString pdfFolder(const ScriptRecord &job)
-{
-    return job.NasModeFlag ? job.NasFolder : job.CurrentFolder;
-}
-
-void nameJobFiles(ScriptRecord &job, const QString &baseName)
-{
-    job.PdfFile = Join_Path(pdfFolder(job), baseName + QStringLiteral(".Pdf"));
-    job.FullPdfFile = Join_Path(pdfFolder(job), baseName + QStringLiteral("_L.Pdf"));
-    job.CsvFile = Join_Path(job.CurrentFolder, baseName + QStringLiteral(".Csv"));
-}
-} // namespace
-
-void Name_Job_Files_For_New_Script(ScriptRecord &job)
-{
-    nameJobFiles(job, JobBaseNameForJob(job));
-}
-
-void Name_Job_Files_After_Client(ScriptRecord &job)
-{
-    nameJobFiles(job, JobBaseName(job));
-}
-
-void Choose_User(ScriptRecord &job, const QString &user)
-{
-    job.CurrentUser = user;
-    job.PdfFile = Join_Path(pdfFolder(job), JobBaseName(job) + QStringLiteral(".Pdf"));
-}
-
 void New_Script_Defaults(ScriptRecord &job)
 {
     job.ClientFirstName = QStringLiteral("FirstName");
@@ -214,35 +180,6 @@ void New_Script_Defaults(ScriptRecord &job)
         field->clear();
     job.DispenseDate = Default_Dispense_Date();
     job.DispenseDateNote = QStringLiteral("(default)");
-}
-
-QString Default_Dispense_Date()
-{
-    return Clock::shortDate(Clock::now().date().addDays(7)).left(10).trimmed();
-}
-
-QString Dispense_Date_Note(const QString &dispenseDate)
-{
-    return dispenseDate == Default_Dispense_Date() ? QStringLiteral("(default)") : QString();
-}
-
-void Set_New_Script_Scan_Times(ScriptRecord &job)
-{
-    const QDateTime now = Clock::now();
-    job.ScanDateL = job.ScanDateR = Clock::shortDate(now.date());
-    job.ScanTimeL = job.ScanTimeR = Clock::longTime(now.time());
-    auto fromFile = [](const QString &scan, QString &date, QString &time) {
-        if (Is_Absent_Path(scan))
-            return;
-        const QFileInfo info(scan);
-        const QDateTime changed = info.exists() ? info.lastModified() : QDateTime();
-        if (!changed.isValid())
-            return;
-        date = Clock::shortDate(changed.date());
-        time = Clock::longTime(changed.time());
-    };
-    fromFile(job.LeftScanFile, job.ScanDateL, job.ScanTimeL);
-    fromFile(job.RightScanFile, job.ScanDateR, job.ScanTimeR);
 }
 
 } // namespace SoftFields

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "prescriptionjob.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -90,13 +92,22 @@ SizeChoiceBoxes Size_Choice_Boxes(const ScriptRecord &job, int side);
 // The job's PDF, full PDF and record paths. The new-script form uses the
 // "_Default" names while the job has no scans; once a client name is typed
 // the names follow the client. PDFs go to the NAS folder in NAS mode.
-void Name_Job_Files_For_New_Script(ScriptRecord &job);
-void Name_Job_Files_After_Client(ScriptRecord &job);
+inline void Name_Job_Files_For_New_Script(ScriptRecord &job)
+{
+    PrescriptionJob::Name_Job_Files_For_New_Script(job, JobKind::Soft);
+}
+inline void Name_Job_Files_After_Client(ScriptRecord &job)
+{
+    PrescriptionJob::Name_Job_Files_After_Client(job, JobKind::Soft);
+}
 
 // A user chosen in the user list: CurrentUser, and the job's PDF named
 // after the job (in the NAS folder in NAS mode). The full PDF and the
 // record keep their names.
-void Choose_User(ScriptRecord &job, const QString &user);
+inline void Choose_User(ScriptRecord &job, const QString &user)
+{
+    PrescriptionJob::Choose_User(job, user, JobKind::Soft);
+}
 
 // The job values of a new script, set before its window fills the boxes:
 // placeholder client names, a fresh job number, scan positions "0", a male
@@ -107,13 +118,12 @@ void Choose_User(ScriptRecord &job, const QString &user);
 // and the options come from the window's lists.
 void New_Script_Defaults(ScriptRecord &job);
 
-// Today plus seven days as the date boxes show it.
-QString Default_Dispense_Date();
-// "(default)" while the date is exactly the default one, else empty.
-QString Dispense_Date_Note(const QString &dispenseDate);
-
-// Scan dates and times of a new script: now, or the scan file's own time
-// of last change where the foot has a readable scan.
-void Set_New_Script_Scan_Times(ScriptRecord &job);
+// The dispense date and scan times both prescription windows share.
+using PrescriptionJob::Default_Dispense_Date;
+using PrescriptionJob::Dispense_Date_Note;
+inline void Set_New_Script_Scan_Times(ScriptRecord &job)
+{
+    PrescriptionJob::Set_Scan_Times_From_Files(job);
+}
 
 } // namespace SoftFields

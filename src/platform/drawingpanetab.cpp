@@ -1,16 +1,17 @@
-// The "Graphics" tab: the drawing tools' palettes, the foot the drawing
-// shows, the pane that the drawing tools fill and its status line.
-#include "scriptform1_ui.h"
+#include "drawingpanetab.h"
+
+#include "formparts.h"
 
 #include <QBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 
-namespace SoftForm {
+using FormParts::commandButton;
+using FormParts::named;
 
-GraphicsTab GraphicsTab::build(QWidget *tab)
+DrawingPaneTab DrawingPaneTab::build(QWidget *tab, const Names &names)
 {
-    GraphicsTab t;
+    DrawingPaneTab t;
     auto *v = new QVBoxLayout(tab);
     auto *tools = new QHBoxLayout;
     v->addLayout(tools);
@@ -43,7 +44,7 @@ GraphicsTab GraphicsTab::build(QWidget *tab)
     // Hosts for the drawing pane and the image it draws on.
     auto *panes = new QHBoxLayout;
     v->addLayout(panes, 1);
-    t.drawingHost = named<QWidget>(QStringLiteral("Vecad1"));
+    t.drawingHost = named<QWidget>(names.drawingHost);
     auto *hostLayout = new QVBoxLayout(t.drawingHost);
     hostLayout->setContentsMargins(0, 0, 0, 0);
     t.drawingHost->setMinimumSize(320, 240);
@@ -54,13 +55,11 @@ GraphicsTab GraphicsTab::build(QWidget *tab)
 
     auto *status = new QHBoxLayout;
     v->addLayout(status);
-    const char *statusNames[] = {"Label20", "Label42", "Label43", "Label49"};
+    const int statusNumbers[] = {20, 42, 43, 49};
     for (int i = 0; i < 4; ++i) {
-        t.statusLabels[i] = named<QLabel>(QString::fromLatin1(statusNames[i]));
+        t.statusLabels[i] = named<QLabel>(names.labelPrefix + QString::number(statusNumbers[i]));
         status->addWidget(t.statusLabels[i], 1);
     }
     t.paneMessage = t.statusLabels[2];
     return t;
 }
-
-} // namespace SoftForm

@@ -1,0 +1,106 @@
+#include "prescriptionjob.h"
+
+#include "clock.h"
+#include "numbers.h"
+#include "paths.h"
+#include "scriptrecord.h"
+#include "sizechart.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace PrescriptionJob {
+
+namespace {
+
+QString pdfFolder(const ScriptRecord &job)
+{
+    return job.NasModeFlag ? job.NasFolder : job.CurrentFolder;
+}
+
+} // namespace
+
+QString Default_Dispense_Date()
+{
+    return Clock::shortDate(Clock::now().date().addDays(7));
+}
+
+QString Dispense_Date_Note(const QString &dispenseDate)
+{
+    return dispenseDate == Default_Dispense_Date() ? QStringLiteral("(default)") : QString();
+}
+
+void Set_Scan_Times_From_Files(ScriptRecord &job)
+{
+    const QDateTime now = Clock::now();
+    job.ScanDateL = job.ScanDateR = Clock::shortDate(now.date());
+    job.ScanTimeL = job.ScanTimeR = Clock::longTime(now.time());
+    auto fromFile = [](const QString &scan, QString &date, QString &time) {
+        if (Is_Absent_Path(scan))
+            return;
+        const QFileInfo info(scan);
+        const QDateTime changed = info.exists() ? info.lastModified() : QDateTime();
+        if (!changed.isValid())
+            return;
+        date = Clock::shortDate(changed.date());
+        time = Clock::longTime(changed.time());
+    };
+    fromFile(job.LeftScanFile, job.ScanDateL, job.ScanTimeL);
+    fromFile(job.RightScanFile, job.ScanDateR, job.ScanTimeR);
+}
+
+void Name_Job_Files(ScriptRecord &job, JobKind kind, const QString &baseName)
+{
+    const QString name = JobFileStem(baseName, kind);
+    job.PdfFile = Join_Path(pdfFolder(job), name + QStringLiteral(".Pdf"));
+    job.FullPdfFile = Join_Path(pdfFolder(job), name + QStringLiteral("_L.Pdf"));
+    job.CsvFile = Join_Path(job.CurrentFolder, name + QStringLiteral(".Csv"));
+}
+
+void Name_Job_Files_For_New_Script(ScriptRecord &job, JobKind kind)
+{
+    Name_Job_Files(job, kind, JobBaseNameForJob(job));
+}
+
+void Name_Job_Files_After_Client(ScriptRecord &job, JobKind kind)
+{
+    Name_Job_Files(job, kind, JobBaseName(job));
+}
+
+void Choose_User(ScriptRecord &job, const QString &user, JobKind kind)
+{
+    job.CurrentUser = user;
+    job.PdfFile = Join_Path(pdfFolder(job), JobFileStem(JobBaseName(job), kind) + QStringLiteral(".Pdf"));
+}
+
+void Vec_File_Job_Steps(ScriptRecord &job, JobKind kind)
+{
+    job.DrawingLayersFlag = true;
+    if (job.GraphicSelection.isEmpty()) {
+        if (job.CurrentFoot == QLatin1String("Left"))
+            job.GraphicSelection = QStringLiteral("LEFT");
+        else if (job.CurrentFoot == QLatin1String("Right"))
+            job.GraphicSelection = QStringLiteral("RIGHT");
+    }
+    if (job.GraphicsTabFlag) {
+        // A rigid sketch needs both names; until then it keeps the one it had.
+        const bool named = kind == JobKind::Soft || (!job.ClientFirstName.isEmpty() && !job.ClientSurname.isEmpty());
+        if (named)
+            job.JobImageFile = JobSketchPath(job, kind);
+        if (!Is_Absent_Path(job.JobImageFile) && !QFile::exists(job.JobImageFile)) {
+            // An existing sketch is never overwritten; a blank one starts it.
+            const QString blank = Resolve_Path_Nocase(Paths::root(), QStringLiteral("GraphicImage.Jpg"));
+            if (!blank.isEmpty())
+                QFile::copy(blank, job.JobImageFile);
+        }
+    }
+    if (job.GraphicSelection == QLatin1String("LEFT")) {
+        job.TemplateLengthL = Get_Template_Length(job, num::leadingNumber(job.FootSizeL));
+        job.FootLengthL = Foot_Length_For(job.TemplateLengthL);
+    } else if (job.GraphicSelection == QLatin1String("RIGHT")) {
+        job.TemplateLengthR = Get_Template_Length(job, num::leadingNumber(job.FootSizeR));
+        job.FootLengthR = Foot_Length_For(job.TemplateLengthR);
+    }
+}
+
+} // namespace PrescriptionJob
