@@ -6,8 +6,10 @@
 #include "intakeform.h"
 #include "pdfform.h"
 #include "preparescript.h"
+#include "rigidrecord.h"
 #include "scriptform1.h"
 #include "scriptform2.h"
+#include "scriptrecord.h"
 #include "softhooks.h"
 #include "softjobcommands.h"
 #include "verifyform.h"
@@ -40,6 +42,8 @@ void Join_Program_Parts()
     // they hand over: its load reads it, and an open window takes it by
     // running its opening again.
     PrepareHooks prepare;
+    prepare.writeRigidRecord = [](ScriptRecord &job) { Write_CSV_Rigid(job); };
+    prepare.openRigidWindow = [] { Open_ScriptForm2(); };
     prepare.openSoftWindow = [] { Open_ScriptForm1(); };
     prepare.showSoftFootSizes = [] {
         if (auto *form = qobject_cast<ScriptForm1 *>(Windows().loaded(QStringLiteral("ScriptForm1"))))

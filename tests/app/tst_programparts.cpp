@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPdfWriter>
@@ -258,6 +259,49 @@ private slots:
         QCOMPARE(form->findChild<QComboBox *>("Combo1_0")->currentText(), QString("9"));
         QCOMPARE(form->findChild<QComboBox *>("Combo1_1")->currentText(), QString("18"));
         QVERIFY(!Job().PreparedCsvFlag);
+        Windows().reset();
+    }
+
+    // Both rigid windows open the rigid form on the client they prepared:
+    // the Ruru-Zirorur one hands its rigid record over, the Pellmar one
+    // writes it and hands nothing over.
+    void preparedRigidJobOpensTheRigidWindow_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("surname");
+        QTest::newRow("ScanForm3") << "ScanForm3"
+                                   << "Lee";
+        QTest::newRow("ScanForm6") << "ScanForm6"
+                                   << "Okafor";
+    }
+    void preparedRigidJobOpensTheRigidWindow()
+    {
+        QFETCH(QString, window);
+        QFETCH(QString, surname);
+        TestHome home;
+        home.write("Solvane.Cfg", "AB\r\nS1\r\n0042\r\nClinic1\r\n");
+        auto ui = ScriptedPrompter::install();
+        Windows().reset();
+        Join_Program_Parts();
+        MainForm main;
+        QCOMPARE(main.Form_Load(QString()), StartupOutcome::Ready);
+        Job().ScannerDataFolder = Job().CurrentFolder + u'/';
+        Job().ScanDestFolder = Job().CurrentFolder;
+
+        IntakeFields fields;
+        fields.boxes.Text1 = "Ann";
+        fields.boxes.Text2 = surname;
+        fields.boxes.Text3 = Job().JobNumber;
+        fields.boxes.measurements = PellmarMeasurements::cleared();
+        fields.footSizes = {"9", "10"};
+        QCOMPARE(Run_Prepare_Script(*Prepare_Route(window), fields), PrepareOutcome::Done);
+
+        auto *form = qobject_cast<QWidget *>(Windows().loaded("ScriptForm2"));
+        QVERIFY(form && form->isVisible());
+        QCOMPARE(form->windowTitle(), QString("Rigid Orthotic Script File"));
+        QCOMPARE(form->findChild<QLineEdit *>("rText49")->text(), surname);
+        QVERIFY(QFileInfo(Job().CsvFile).fileName().startsWith("R_"));
+        QVERIFY(!Job().EvaScriptFlag);
         Windows().reset();
     }
 };
