@@ -60,6 +60,18 @@ void When(std::function<bool()> condition, std::function<void()> check, int trie
     });
 }
 
+// An intake window's boxes as a client's first visit fills them.
+IntakeFields typedIntakeFields(const QString &surname)
+{
+    IntakeFields fields;
+    fields.boxes.Text1 = "Ann";
+    fields.boxes.Text2 = surname;
+    fields.boxes.Text3 = Job().JobNumber;
+    fields.boxes.measurements = PellmarMeasurements::cleared();
+    fields.footSizes = {"9", "10"};
+    return fields;
+}
+
 } // namespace
 
 // The program's parts meet as the program joins them at start-up.
@@ -229,13 +241,8 @@ private slots:
         Windows().unload("ScriptForm1");
         Job().ScannerDataFolder = Job().CurrentFolder + u'/';
 
-        IntakeFields fields;
-        fields.boxes.Text1 = "Ann";
-        fields.boxes.Text2 = "Lee";
-        fields.boxes.Text3 = Job().JobNumber;
-        fields.boxes.measurements = PellmarMeasurements::cleared();
+        IntakeFields fields = typedIntakeFields("Lee");
         fields.podiatrist = "Dr Lee";
-        fields.footSizes = {"9", "10"};
         const PrepareRoute &route = *Prepare_Route("ScanForm2");
         QCOMPARE(Run_Prepare_Script(route, fields), PrepareOutcome::Done);
 
@@ -288,12 +295,7 @@ private slots:
         Job().ScannerDataFolder = Job().CurrentFolder + u'/';
         Job().ScanDestFolder = Job().CurrentFolder;
 
-        IntakeFields fields;
-        fields.boxes.Text1 = "Ann";
-        fields.boxes.Text2 = surname;
-        fields.boxes.Text3 = Job().JobNumber;
-        fields.boxes.measurements = PellmarMeasurements::cleared();
-        fields.footSizes = {"9", "10"};
+        const IntakeFields fields = typedIntakeFields(surname);
         QCOMPARE(Run_Prepare_Script(*Prepare_Route(window), fields), PrepareOutcome::Done);
 
         auto *form = qobject_cast<QWidget *>(Windows().loaded("ScriptForm2"));
