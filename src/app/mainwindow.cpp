@@ -284,6 +284,21 @@ QString MainForm::Size_List_Text(int side) const
     return (side == 0 ? m_combo1 : m_combo2)->currentText();
 }
 
+bool MainForm::Select_Size_At_Least(int side, double size)
+{
+    // Searched among this list's own entries: another window's list may
+    // come from a style's size table and hold other sizes.
+    QComboBox *list = side == 0 ? m_combo1 : m_combo2;
+    QStringList entries;
+    for (int i = 0; i < list->count(); ++i)
+        entries << list->itemText(i);
+    const int index = First_Size_At_Least(entries, size);
+    if (index < 0)
+        return false;
+    list->setCurrentIndex(index);
+    return true;
+}
+
 void MainForm::Refresh_File_Lists()
 {
     m_scanLists->refresh();

@@ -36,6 +36,7 @@ public:
     void Load_Sizes1() override;
     void Set_Size_List_Texts(const QString &left, const QString &right) override;
     QString Size_List_Text(int side) const override;
+    bool Select_Size_At_Least(int side, double size) override;
     void Refresh_File_Lists() override;
     // Points the folder tree (and with it both scan lists) at a folder, which
     // becomes the job's current folder. A folder already shown is read

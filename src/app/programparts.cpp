@@ -7,12 +7,16 @@
 #include "intakeform.h"
 #include "pdfform.h"
 #include "photowindows.h"
+#include "preparescript.h"
 #include "rigidformcommands.h"
+#include "rigidrecord.h"
 #include "scriptform1.h"
 #include "scriptform2.h"
+#include "scriptrecord.h"
 #include "softhooks.h"
 #include "softjobcommands.h"
 #include "verifyform.h"
+#include "windowregistry.h"
 
 void Join_Program_Parts()
 {
@@ -39,4 +43,17 @@ void Join_Program_Parts()
     Set_Soft_Stl_Importer([](int side, const QString &stlPath) {
         Foot_View(side == 0 ? FootSide::Left : FootSide::Right).Import_Stl(stlPath);
     });
+
+    // The intake windows' prepare buttons open the soft window on the record
+    // they hand over: its load reads it, and an open window takes it by
+    // running its opening again.
+    PrepareHooks prepare;
+    prepare.writeRigidRecord = [](ScriptRecord &job) { Write_CSV_Rigid(job); };
+    prepare.openRigidWindow = [] { Open_ScriptForm2(); };
+    prepare.openSoftWindow = [] { Open_ScriptForm1(); };
+    prepare.showSoftFootSizes = [] {
+        if (auto *form = qobject_cast<ScriptForm1 *>(Windows().loaded(QStringLiteral("ScriptForm1"))))
+            form->showFootSizes();
+    };
+    Set_Prepare_Hooks(std::move(prepare));
 }

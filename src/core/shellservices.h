@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // What other windows ask of the main window. The main window implements it
 // and installs itself at start-up; tests install a fake. Kept here so that
@@ -20,6 +21,10 @@ public:
     virtual void Set_Size_List_Texts(const QString &left, const QString &right) = 0;
     // What the main window's size list of a foot shows (0 left, 1 right).
     virtual QString Size_List_Text(int side) const = 0;
+    // Selects in a size list (0 left, 1 right) its first entry whose size is
+    // at least `size`, as a pick does, so the job's FootSizeL or FootSizeR
+    // follows. False, with nothing changed, when no entry is that large.
+    virtual bool Select_Size_At_Least(int side, double size) = 0;
     // Re-reads CurrentFolder into the scan file lists.
     virtual void Refresh_File_Lists() = 0;
     // Points the folder view and both scan lists (with their usual pattern)
@@ -30,6 +35,10 @@ public:
     // The caption names the scan in hand: "Scan File: " and its path.
     virtual void Show_Scan_File_Caption(const QString &scanFile) = 0;
 };
+
+// The position of the first entry whose size (its leading number) is at
+// least `size`; -1 when there is none.
+int First_Size_At_Least(const QStringList &entries, double size);
 
 // Null until the main window (or a test) installs one.
 ShellServices *Shell();

@@ -50,7 +50,7 @@ QString Intake_Measurement_Text(const QString &typed)
     return num::shortestText(num::leadingNumber(num::numberBoxText(typed)));
 }
 
-void Take_Intake_Measurements(ScriptRecord &job, const PellmarMeasurements &m)
+void Take_Intake_Measurements(ScriptRecord &job, const PellmarMeasurements &m, bool asNumbers)
 {
     const std::array<std::pair<const std::array<QString, 2> *, std::array<QString *, 2>>, 4> rows{{
         {&m.ForefootVarus, {&job.ForefootVarusL, &job.ForefootVarusR}},
@@ -60,7 +60,7 @@ void Take_Intake_Measurements(ScriptRecord &job, const PellmarMeasurements &m)
     }};
     for (const auto &[boxes, fields] : rows)
         for (int side = 0; side < 2; ++side)
-            *fields[side] = Intake_Measurement_Text((*boxes)[side]);
+            *fields[side] = asNumbers ? Intake_Measurement_Text((*boxes)[side]) : num::numberBoxText((*boxes)[side]);
 }
 
 QString Simple_Record_Title(int iType)

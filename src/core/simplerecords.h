@@ -25,8 +25,9 @@ struct IntakeBoxTexts
 // read as a point) as the shortest text: "2.50" gives "2.5", "abc" "0".
 QString Intake_Measurement_Text(const QString &typed);
 
-// Puts the eight measurements into the job through Intake_Measurement_Text.
-void Take_Intake_Measurements(ScriptRecord &job, const PellmarMeasurements &measurements);
+// Puts the eight measurements into the job: through Intake_Measurement_Text,
+// or as typed with a decimal comma made a point.
+void Take_Intake_Measurements(ScriptRecord &job, const PellmarMeasurements &measurements, bool asNumbers = true);
 
 // The title line of Write_CSV_Simple2: 0 the soft title, 1 the rigid one,
 // anything else none.

@@ -8,6 +8,7 @@
 #include "jobnames.h"
 #include "namelists.h"
 #include "paths.h"
+#include "preparescript.h"
 #include "prompter.h"
 #include "runandwait.h"
 #include "scannercommand.h"
@@ -466,9 +467,34 @@ void IntakeForm::runAction(const IntakeButton &button)
     case IntakeAction::ScanFeet:
     case IntakeAction::ScanLeftFoot:
     case IntakeAction::ScanRightFoot:
-    case IntakeAction::Prepare:
     case IntakeAction::ResetFlags: notAvailableYet(button.caption); break;
+    case IntakeAction::Prepare: prepareScript(); break;
     }
+}
+
+void IntakeForm::prepareScript()
+{
+    Run_Command([this] {
+        const PrepareRoute *route = Prepare_Route(m_variant.window);
+        if (!route)
+            return;
+        // The scanner values this window loaded are the job's while it prepares.
+        if (!m_variant.general())
+            Put_Scanner_Settings(m_scanner, Job());
+        IntakeFields fields;
+        fields.boxes.Text1 = m_text1->text();
+        fields.boxes.Text2 = m_text2->text();
+        fields.boxes.Text3 = m_text3->text();
+        fields.boxes.measurements = measurements();
+        fields.podiatrist = m_combo2->currentText();
+        fields.clinic = m_combo3->currentText();
+        fields.footSizes = {m_combo1[0]->currentText(), m_combo1[1]->currentText()};
+        if (Run_Prepare_Script(*route, fields) != PrepareOutcome::Done)
+            return;
+        m_text3->setText(Job().JobNumber);
+        if (route->unloadsItself())
+            Windows().unload(m_variant.window);
+    });
 }
 
 void IntakeForm::notAvailableYet(const QString &caption)

@@ -66,6 +66,9 @@ private:
     void scanRuruFoot(int side);
     void scanWithSoftware();
     void notAvailableYet(const QString &caption);
+    // The last button: this window's fields into the job, its record and
+    // the hand-over (see Run_Prepare_Script).
+    void prepareScript();
     void Get_Next_Job();
     void Text8_DblClick();
     void nameCheck(QLineEdit *box, bool surname);

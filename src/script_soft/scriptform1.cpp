@@ -54,6 +54,12 @@ QString ScriptForm1::footSize(int side) const
     return ui->footData.footSize[side]->currentText();
 }
 
+void ScriptForm1::showFootSizes()
+{
+    ui->footData.footSize[0]->setEditText(Job().FootSizeL);
+    ui->footData.footSize[1]->setEditText(Job().FootSizeR);
+}
+
 ScanPositionSigns ScriptForm1::scanPositionSigns() const
 {
     ScanPositionSigns signs;
@@ -130,8 +136,7 @@ void ScriptForm1::Run_Load_Steps()
     m_listsReady = true;
     job.PreparedCsvFlag = false;
 
-    ui->footData.footSize[0]->setEditText(job.FootSizeL);
-    ui->footData.footSize[1]->setEditText(job.FootSizeR);
+    showFootSizes();
     SavedFootSizeL = job.FootSizeL;
     SavedFootSizeR = job.FootSizeR;
     update();

@@ -72,6 +72,9 @@ public:
 
     // What the job commands and the drawing pane read and show here.
     QString footSize(int side) const; // the size list's text, 0 left, 1 right
+    // The job's FootSizeL and FootSizeR as the size lists' texts (Combo1_0,
+    // Combo1_1); a size the list does not hold is shown all the same.
+    void showFootSizes();
     ScanPositionSigns scanPositionSigns() const;
     // The client name boxes; each change renames the job's files.
     void showClientFirstName(const QString &name);

@@ -205,8 +205,7 @@ void ScriptForm1::Load_Data_2()
     writeClientAndScanBoxes();
 
     Load_Sizes1();
-    foot.footSize[0]->setEditText(job.FootSizeL);
-    foot.footSize[1]->setEditText(job.FootSizeR);
+    showFootSizes();
     Derive_Lengths(job);
     showLengths();
 

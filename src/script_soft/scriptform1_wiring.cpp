@@ -183,6 +183,5 @@ void ScriptForm1::reflectRecordRead()
     ui->jobData.sendConfirmationEmail->setChecked(job.SendConfirmationEmail);
     (Pfa_Is_C_Shape(job.PfaL) ? foot.pfaShapeC : foot.pfaShapeS)[0]->setChecked(true);
     (Pfa_Is_C_Shape(job.PfaR) ? foot.pfaShapeC : foot.pfaShapeS)[1]->setChecked(true);
-    foot.footSize[0]->setEditText(job.FootSizeL);
-    foot.footSize[1]->setEditText(job.FootSizeR);
+    showFootSizes();
 }

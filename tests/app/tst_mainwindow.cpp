@@ -336,6 +336,41 @@ private slots:
         QCOMPARE(next.acquire(), InstanceLock::State::Acquired);
     }
 
+    // The intake windows' sizes select the first entry at or above them, as
+    // a pick does; a size above every entry leaves the list as it was.
+    void selectSizeAtLeast_data()
+    {
+        QTest::addColumn<int>("side");
+        QTest::addColumn<QString>("shown"); // the list's text before
+        QTest::addColumn<double>("size");
+        QTest::addColumn<bool>("selected");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("left 9") << 0 << "5" << 9.0 << true << "9";
+        QTest::newRow("right 10") << 1 << "5" << 10.0 << true << "10";
+        QTest::newRow("between entries") << 0 << "5" << 9.5 << true << "10";
+        QTest::newRow("below the first") << 1 << "5" << -2.0 << true << "0";
+        QTest::newRow("above the list") << 0 << "5" << 18.0 << false << "5";
+        QTest::newRow("off-list text on that entry") << 0 << "9.5" << 9.0 << true << "9";
+    }
+    void selectSizeAtLeast()
+    {
+        QFETCH(int, side);
+        QFETCH(QString, shown);
+        QFETCH(double, size);
+        QFETCH(bool, selected);
+        QFETCH(QString, after);
+        TestHome home;
+        home.write("Solvane.Cfg", "AB\r\nS1\r\n0042\r\nClinicA\r\n");
+        MainForm window;
+        QCOMPARE(window.Form_Load(QString()), StartupOutcome::Ready);
+        auto *list = child<QComboBox>(&window, side == 0 ? "Combo1" : "Combo2");
+        list->setCurrentIndex(8); // "9"
+        window.Set_Size_List_Texts(shown, shown);
+        QCOMPARE(window.Select_Size_At_Least(side, size), selected);
+        QCOMPARE(window.Size_List_Text(side), after);
+        QCOMPARE(side == 0 ? Job().FootSizeL : Job().FootSizeR, after);
+    }
+
     void pickingScans()
     {
         TestHome home;

@@ -3,6 +3,7 @@
 #include "mainwindow.h"
 #include "optionform.h"
 #include "pdfform.h"
+#include "preparescript.h"
 #include "programparts.h"
 #include "samplefoot.h"
 #include "scriptedprompter.h"
@@ -13,6 +14,8 @@
 #include "windowregistry.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPdfWriter>
@@ -55,6 +58,18 @@ void When(std::function<bool()> condition, std::function<void()> check, int trie
         else if (QWidget *modal = QApplication::activeModalWidget())
             modal->close(); // let the test end and report what it missed
     });
+}
+
+// An intake window's boxes as a client's first visit fills them.
+IntakeFields typedIntakeFields(const QString &surname)
+{
+    IntakeFields fields;
+    fields.boxes.Text1 = "Ann";
+    fields.boxes.Text2 = surname;
+    fields.boxes.Text3 = Job().JobNumber;
+    fields.boxes.measurements = PellmarMeasurements::cleared();
+    fields.footSizes = {"9", "10"};
+    return fields;
 }
 
 } // namespace
@@ -237,6 +252,86 @@ private slots:
         QCOMPARE(lcfFile, home.path("Data/" + base + ".Lcf"));
         QCOMPARE(scanBox->text(), stl);
         QCOMPARE(view->model().objects.front().triangles.size(), triangles);
+        Windows().reset();
+    }
+
+    // A scanner window's "Prepare Script" opens the soft window on its
+    // record; an open soft window takes the next record handed over.
+    void preparedRecordOpensTheSoftWindow()
+    {
+        TestHome home;
+        home.write("Solvane.Cfg", "AB\r\nS1\r\n0042\r\nClinic1\r\n");
+        auto ui = ScriptedPrompter::install();
+        Windows().reset();
+        Join_Program_Parts();
+        MainForm window;
+        QCOMPARE(window.Form_Load(QString()), StartupOutcome::Ready);
+        Windows().unload("ScriptForm1");
+        Job().ScannerDataFolder = Job().CurrentFolder + u'/';
+
+        IntakeFields fields = typedIntakeFields("Lee");
+        fields.podiatrist = "Dr Lee";
+        const PrepareRoute &route = *Prepare_Route("ScanForm2");
+        QCOMPARE(Run_Prepare_Script(route, fields), PrepareOutcome::Done);
+
+        auto *form = qobject_cast<QWidget *>(Windows().loaded("ScriptForm1"));
+        QVERIFY(form && form->isVisible());
+        QCOMPARE(form->findChild<QLineEdit *>("Text49")->text(), QString("Lee"));
+        QCOMPARE(form->findChild<QComboBox *>("Combo1_0")->currentText(), QString("9"));
+        QCOMPARE(form->findChild<QComboBox *>("Combo1_1")->currentText(), QString("10"));
+        QCOMPARE(window.Size_List_Text(0), QString("9"));
+        QCOMPARE(window.Size_List_Text(1), QString("10"));
+        QVERIFY(!Job().PreparedCsvFlag);
+        QVERIFY(Job().EvaScriptFlag);
+
+        fields.boxes.Text2 = "Okafor";
+        fields.footSizes = {"8.5", "18"};
+        QCOMPARE(Run_Prepare_Script(route, fields), PrepareOutcome::Done);
+        QCOMPARE(qobject_cast<QWidget *>(Windows().loaded("ScriptForm1")), form);
+        QCOMPARE(form->findChild<QLineEdit *>("Text49")->text(), QString("Okafor"));
+        // 8.5 picks the main list's 9; 18 is above it and stays as typed.
+        QCOMPARE(window.Size_List_Text(0), QString("9"));
+        QCOMPARE(form->findChild<QComboBox *>("Combo1_0")->currentText(), QString("9"));
+        QCOMPARE(form->findChild<QComboBox *>("Combo1_1")->currentText(), QString("18"));
+        QVERIFY(!Job().PreparedCsvFlag);
+        Windows().reset();
+    }
+
+    // Both rigid windows open the rigid form on the client they prepared:
+    // the Ruru-Zirorur one hands its rigid record over, the Pellmar one
+    // writes it and hands nothing over.
+    void preparedRigidJobOpensTheRigidWindow_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("surname");
+        QTest::newRow("ScanForm3") << "ScanForm3"
+                                   << "Lee";
+        QTest::newRow("ScanForm6") << "ScanForm6"
+                                   << "Okafor";
+    }
+    void preparedRigidJobOpensTheRigidWindow()
+    {
+        QFETCH(QString, window);
+        QFETCH(QString, surname);
+        TestHome home;
+        home.write("Solvane.Cfg", "AB\r\nS1\r\n0042\r\nClinic1\r\n");
+        auto ui = ScriptedPrompter::install();
+        Windows().reset();
+        Join_Program_Parts();
+        MainForm main;
+        QCOMPARE(main.Form_Load(QString()), StartupOutcome::Ready);
+        Job().ScannerDataFolder = Job().CurrentFolder + u'/';
+        Job().ScanDestFolder = Job().CurrentFolder;
+
+        const IntakeFields fields = typedIntakeFields(surname);
+        QCOMPARE(Run_Prepare_Script(*Prepare_Route(window), fields), PrepareOutcome::Done);
+
+        auto *form = qobject_cast<QWidget *>(Windows().loaded("ScriptForm2"));
+        QVERIFY(form && form->isVisible());
+        QCOMPARE(form->windowTitle(), QString("Rigid Orthotic Script File"));
+        QCOMPARE(form->findChild<QLineEdit *>("rText49")->text(), surname);
+        QVERIFY(QFileInfo(Job().CsvFile).fileName().startsWith("R_"));
+        QVERIFY(!Job().EvaScriptFlag);
         Windows().reset();
     }
 };

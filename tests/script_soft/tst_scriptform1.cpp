@@ -132,6 +132,7 @@ private slots:
     void preparedRecordIsShownOnOpen();
     void preparedRecordThatHasGoneIsSkipped();
     void recordHandedOverWhileOpenIsTaken();
+    void showFootSizesSetsTheSizeLists();
     void quitRestoresRememberedSizes();
     void quitClosesEvenWhenTheResetFails();
     void reopenAfterCloseBoxKeepsTheJob();
@@ -468,6 +469,23 @@ void TestScriptForm1::recordHandedOverWhileOpenIsTaken()
     QCOMPARE(readControl(form, "Text49"), QStringLiteral("Okafor"));
     QVERIFY(!Job().PreparedCsvFlag);
     QCOMPARE(control<QTabWidget>(form, "SSTab1")->currentIndex(), 0);
+}
+
+void TestScriptForm1::showFootSizesSetsTheSizeLists()
+{
+    SoftFixture fx;
+    ScriptForm1 *form = fx.open();
+    control<QComboBox>(form, "Combo1_0")->setCurrentIndex(3);
+    const double templateLeft = Job().TemplateLengthL;
+    // An intake window's sizes, one of them not in the list.
+    Job().FootSizeL = QStringLiteral("9.5");
+    Job().FootSizeR = QStringLiteral("10");
+    form->showFootSizes();
+    QCOMPARE(readControl(form, "Combo1_0"), QStringLiteral("9.5"));
+    QCOMPARE(readControl(form, "Combo1_1"), QStringLiteral("10"));
+    QCOMPARE(form->footSize(0), QStringLiteral("9.5"));
+    // Showing is not picking: the lengths stay until a size is chosen.
+    QCOMPARE(Job().TemplateLengthL, templateLeft);
 }
 
 void TestScriptForm1::quitRestoresRememberedSizes()

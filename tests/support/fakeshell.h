@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scriptrecord.h"
 #include "shellservices.h"
 
 #include <QString>
@@ -8,7 +9,7 @@
 #include <functional>
 
 // The main window as the other windows see it: it records each call and
-// changes nothing.
+// changes nothing but what a test gives it to change.
 class FakeShell : public ShellServices
 {
 public:
@@ -39,6 +40,21 @@ public:
     // What the size lists show; tests set them.
     QString sizeListTexts[2];
     QString Size_List_Text(int side) const override { return sizeListTexts[side == 0 ? 0 : 1]; }
+    // The entries of the size lists, when a test gives them: a selection
+    // among them shows the entry and, as the main window's lists do, puts it
+    // into the job's foot size.
+    QStringList sizeEntries[2];
+    bool Select_Size_At_Least(int side, double size) override
+    {
+        calls << QStringLiteral("Select_Size_At_Least %1 %2").arg(side).arg(size);
+        const int s = side == 0 ? 0 : 1;
+        const int index = First_Size_At_Least(sizeEntries[s], size);
+        if (index < 0)
+            return false;
+        sizeListTexts[s] = sizeEntries[s][index];
+        (s == 0 ? Job().FootSizeL : Job().FootSizeR) = sizeListTexts[s];
+        return true;
+    }
     void Refresh_File_Lists() override { calls << QStringLiteral("Refresh_File_Lists"); }
     void Show_Folder(const QString &folder) override { calls << QStringLiteral("Show_Folder ") + folder; }
     void Minimize_Main_Window() override { calls << QStringLiteral("Minimize_Main_Window"); }

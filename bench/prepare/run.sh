@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Builds and runs the prepare benchmark in build-bench/ (Release) on the
+# offscreen platform.
+#   bench/prepare/run.sh [repetitions]
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+build=build-bench
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DSOLVANE_BUILD_BENCH=ON -DSOLVANE_BUILD_TESTS=OFF >/dev/null
+cmake --build "$build" --target prepare_bench -j "$(nproc)"
+QT_QPA_PLATFORM=offscreen "$build/bench/prepare/prepare_bench" "$@"
