@@ -26,24 +26,12 @@
 
 using namespace cad;
 
+#include "median_timing.h"
+
 namespace {
 
-struct Timing
-{
-    double median = 0, worst = 0;
-};
-
-Timing measure(int repetitions, const std::function<void()> &work)
-{
-    std::vector<double> ms;
-    for (int i = 0; i < repetitions; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        work();
-        ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-    }
-    std::sort(ms.begin(), ms.end());
-    return {ms[ms.size() / 2], ms.back()};
-}
+using bench::measure;
+using bench::Timing;
 
 bool report(const char *name, Timing t, double targetMs)
 {
@@ -53,17 +41,7 @@ bool report(const char *name, Timing t, double targetMs)
     return ok;
 }
 
-// The resident memory of this process in megabytes.
-double residentMegabytes()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
-    return 0;
-}
+using bench::residentMegabytes;
 
 std::uint32_t hash(std::uint32_t x, std::uint32_t y, std::uint32_t seed)
 {

@@ -21,24 +21,12 @@
 
 using namespace cad;
 
+#include "median_timing.h"
+
 namespace {
 
-struct Timing
-{
-    double median = 0, worst = 0;
-};
-
-Timing measure(int repetitions, const std::function<void()> &work)
-{
-    std::vector<double> ms;
-    for (int i = 0; i < repetitions; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        work();
-        ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-    }
-    std::sort(ms.begin(), ms.end());
-    return {ms[ms.size() / 2], ms.back()};
-}
+using bench::measure;
+using bench::Timing;
 
 bool report(const char *name, Timing t, double targetMs)
 {

@@ -45,6 +45,8 @@
 
 using bench::ConsolePrompter;
 
+#include "quietshell.h"
+
 namespace {
 
 double median(std::vector<double> values)
@@ -54,18 +56,11 @@ double median(std::vector<double> values)
 }
 
 // The main window as far as the pick-up needs it: the foot views' own load.
-class BenchShell : public ShellServices
+class BenchShell : public bench::QuietShell
 {
 public:
-    void New_Script() override {}
     bool Load_Left_Foot() override { return ::Load_Left_Foot(); }
     bool Load_Right_Foot() override { return ::Load_Right_Foot(); }
-    void Load_Sizes1() override {}
-    void Set_Size_List_Texts(const QString &, const QString &) override {}
-    QString Size_List_Text(int) const override { return {}; }
-    void Refresh_File_Lists() override {}
-    void Show_Folder(const QString &) override {}
-    void Minimize_Main_Window() override {}
 };
 
 void prepareJob(const QString &home)

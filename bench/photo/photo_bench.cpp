@@ -29,25 +29,13 @@
 #include <functional>
 #include <vector>
 
+#include "median_timing.h"
+#include "quietshell.h"
+
 namespace {
 
-struct Timing
-{
-    double median = 0, worst = 0;
-};
-
-Timing measure(int repetitions, const std::function<void()> &prepare, const std::function<void()> &work)
-{
-    std::vector<double> ms;
-    for (int i = 0; i < repetitions; ++i) {
-        prepare();
-        const auto start = std::chrono::steady_clock::now();
-        work();
-        ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-    }
-    std::sort(ms.begin(), ms.end());
-    return {ms[ms.size() / 2], ms.back()};
-}
+using bench::measure;
+using bench::Timing;
 
 bool report(const char *name, Timing t, double targetMs)
 {
@@ -57,16 +45,7 @@ bool report(const char *name, Timing t, double targetMs)
     return ok;
 }
 
-double residentMegabytes()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
-    return 0;
-}
+using bench::residentMegabytes;
 
 std::uint32_t mix(std::uint32_t x, std::uint32_t y, std::uint32_t seed)
 {
@@ -110,17 +89,10 @@ QImage texturedPhoto(int width, int height)
     return image;
 }
 
-class QuietShell : public ShellServices
+class QuietShell : public bench::QuietShell
 {
 public:
-    void New_Script() override {}
-    bool Load_Left_Foot() override { return true; }
-    bool Load_Right_Foot() override { return true; }
-    void Load_Sizes1() override {}
-    void Set_Size_List_Texts(const QString &, const QString &) override {}
     QString Size_List_Text(int) const override { return QStringLiteral("9"); }
-    void Refresh_File_Lists() override {}
-    void Show_Folder(const QString &) override {}
 };
 
 // Waits for the first paint of a widget.
