@@ -134,6 +134,9 @@ void prepare(QByteArrayView scan, const QByteArray &textureName, Put &&put)
     // The next CR and the next LF, each looked for again only once passed,
     // so most of the scan is searched at memchr's pace.
     auto find = [end](const char *from, char c) {
+        // An empty scan has no data pointer, and memchr may not be given one.
+        if (from >= end)
+            return end;
         const void *found = std::memchr(from, c, size_t(end - from));
         return found ? static_cast<const char *>(found) : end;
     };
