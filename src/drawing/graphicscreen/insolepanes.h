@@ -1,0 +1,37 @@
+#pragma once
+
+#include "drawinghost.h"
+
+#include <functional>
+
+namespace cad {
+class DrawingView;
+}
+
+// An insole pane of a prescription window's "Graphics" tab as the tool
+// palettes, the block picker and Calculate Scale see it: a drawing host with
+// its view. The panes themselves live with the prescription windows' drawing
+// part; these windows only reach them through here.
+class InsolePaneTarget : public DrawingHost
+{
+public:
+    using DrawingHost::DrawingHost;
+
+    virtual cad::DrawingView &view() = 0;
+
+    // "Save" of the "Files" palette: the pane's drawing burnt into the image
+    // it was drawn on, by the palette's rules (the whole photo exported, the
+    // foot CurrentFoot names reloaded once the temporary bitmap is gone).
+    virtual void burnFromPalette() = 0;
+};
+
+// The pane the palettes act on: the soft window's when EvaScriptFlag is set,
+// the rigid window's otherwise, whichever window opened the palette. Null
+// when that window is not loaded: no window is created only to borrow its
+// drawing.
+InsolePaneTarget *Active_Insole_Pane();
+
+// Installed by the panes: the pane of the soft (true) or rigid (false)
+// window while that window is loaded, else null. Without a finder there is
+// no pane.
+void Set_Insole_Pane_Finder(std::function<InsolePaneTarget *(bool soft)> finder);
