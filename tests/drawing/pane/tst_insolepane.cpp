@@ -14,6 +14,8 @@
 #include "windowregistry.h"
 
 #include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QtTest>
 
 #include <memory>
@@ -180,6 +182,8 @@ private slots:
                                               << "None";
         QTest::newRow("no blank") << true << false << "Ann"
                                   << "Data/AB0041_Ann_Lee.Jpg";
+        QTest::newRow("name with a separator") << true << true << "A/B"
+                                               << "Data/AB0041_A_B_Lee.Jpg";
     }
     void sketchMadeOnceFromTheBlank()
     {
@@ -246,6 +250,50 @@ private slots:
         d.addLine({0, 0}, {1, 1});
         pane.Delete_Entities();
         QCOMPARE(d.count(), 0);
+    }
+
+    // "Graphic Selection": comes up on the selection, "Accept" takes the
+    // option chosen, "Quit" takes nothing; both close it.
+    void graphicSelectionWindow_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<int>("chosen"); // Option1_<n>, -1 none
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("accept left") << "BOTH" << 1 << "Command1"
+                                     << "LEFT";
+        QTest::newRow("accept right") << "" << 2 << "Command1"
+                                      << "RIGHT";
+        QTest::newRow("accept as it came") << "RIGHT" << -1 << "Command1"
+                                           << "RIGHT";
+        QTest::newRow("nothing chosen") << "" << -1 << "Command1"
+                                        << "";
+        QTest::newRow("quit") << "LEFT" << 0 << "Command2"
+                              << "LEFT";
+    }
+    void graphicSelectionWindow()
+    {
+        QFETCH(QString, before);
+        QFETCH(int, chosen);
+        QFETCH(QString, button);
+        QFETCH(QString, after);
+        Register_Insole_Pane_Windows();
+        Job().GraphicSelection = before;
+        QWidget *window = Windows().window(QStringLiteral("VecOption"));
+        QVERIFY(window);
+        QCOMPARE(window->windowTitle(), QStringLiteral("Graphic Selection"));
+        const QStringList sides{"BOTH", "LEFT", "RIGHT"};
+        for (int i = 0; i < 3; ++i) {
+            auto *option = window->findChild<QRadioButton *>(QStringLiteral("Option1_%1").arg(i));
+            QCOMPARE(option->text(), sides[i]);
+            QCOMPARE(option->isChecked(), sides[i] == before);
+        }
+        if (chosen >= 0)
+            window->findChild<QRadioButton *>(QStringLiteral("Option1_%1").arg(chosen))->setChecked(true);
+        window->findChild<QPushButton *>(button)->click();
+        QCOMPARE(Job().GraphicSelection, after);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!Windows().isLoaded(QStringLiteral("VecOption")));
     }
 
     // A rebuilt photo comes from the cache until its file changes.
