@@ -556,7 +556,9 @@ void IntakeForm::scanLsrFeet()
 void IntakeForm::scanPellmarFoot(ScanSide side)
 {
     ScriptRecord &job = Job();
-    Put_Scanner_Settings(m_scanner, job);
+    // A refused scan (the foot already scanned) leaves the job as it was.
+    if (!Already_Scanned(job, side))
+        Put_Scanner_Settings(m_scanner, job);
     FootViewPickups views;
     PellmarPickup pickup(job, views, *this);
     // A stopped wait goes on as a run that left nothing: the drop file is
