@@ -8,6 +8,7 @@
 #include "prompter.h"
 
 #include <QPointer>
+#include <QWidget>
 
 namespace {
 
@@ -62,6 +63,11 @@ void Arm_Block_Insert(const DrawingTarget &target, const QString &blockFile)
     pending() = new PendingBlockInsert(target, blockFile);
     Drawing_State().PickFlag = false;
     target.view->armPick();
+    // The point is picked there next: that window comes forward, and Esc in
+    // its view cancels.
+    QWidget *window = target.view->window();
+    window->raise();
+    window->activateWindow();
     target.view->setFocus(Qt::OtherFocusReason);
 }
 
