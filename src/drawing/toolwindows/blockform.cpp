@@ -53,6 +53,8 @@ BlockForm::BlockForm(TargetRole role, QWidget *parent)
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         label->setWordWrap(true);
         label->setFixedWidth(96);
+        label->setMinimumHeight(2 * label->fontMetrics().height()); // a page keeps its shape
+
         const int row = (s / kColumns) * 2;
         grid->addWidget(image, row, s % kColumns, Qt::AlignHCenter);
         grid->addWidget(label, row + 1, s % kColumns, Qt::AlignHCenter | Qt::AlignTop);
