@@ -9,15 +9,16 @@
 # default (under <working folder>/External/) and as StartScanner.Exe; it
 # leaves sample feet made by solvane_make_samples ($SOLVANE_MAKE_SAMPLES, else
 # the one built in build/ by tools/run.sh) in <working folder>/External/DemoScanner;
-# without it the scanner is installed but has no feet to leave.
+# without it the scanner is installed but has no feet to leave. It plays the
+# Ruru-Zirorur, LSR and Pellmar programs (see demo-standins/Scanner).
 set -euo pipefail
 if [ "$#" -ne 1 ]; then
   echo "usage: $0 <working folder>" >&2
   exit 2
 fi
 src="$(cd "$(dirname "$0")" && pwd)/demo-standins"
-dest=$1
-mkdir -p -- "$dest/Outbox" "$dest/Jobs"
+mkdir -p -- "$1/Outbox" "$1/Jobs"
+dest=$(cd -- "$1" && pwd)
 install -m 755 -- "$src/ZIDodur" "$dest/ZIDodur"
 install -m 755 -- "$src/Veltrane.Exe" "$dest/Veltrane.Exe"
 install -m 755 -- "$src/Veltrane.Exe" "$dest/Kelvaro3D.Exe"
@@ -32,7 +33,7 @@ else
 fi
 scanner_at() {
   mkdir -p -- "$(dirname -- "$1")"
-  sed "s|@DEMO_SAMPLES@|$samples|" "$src/Scanner" > "$1"
+  sed -e "s|@DEMO_SAMPLES@|$samples|" -e "s|@DEMO_HOME@|$dest|" "$src/Scanner" > "$1"
   chmod 755 -- "$1"
 }
 scanner_at "$dest/External/Scansoft/Bin/Scansoft.exe"

@@ -3,11 +3,14 @@
 #include "archiveimport.h"
 #include "errors.h"
 #include "firstkeyclears.h"
+#include "footviewpickup.h"
 #include "helperprogram.h"
 #include "intakejob.h"
 #include "jobnames.h"
+#include "lsrpickup.h"
 #include "namelists.h"
 #include "paths.h"
+#include "pellmarpickup.h"
 #include "preparescript.h"
 #include "prompter.h"
 #include "runandwait.h"
@@ -293,8 +296,7 @@ void IntakeForm::applyTabOrder()
 void IntakeForm::Form_Load()
 {
     ScriptRecord &job = Job();
-    if (m_statusPanel)
-        m_statusPanel->setText(QString::fromLatin1(IntakeDefaults::kStatus));
+    ShowStatus(QString::fromLatin1(IntakeDefaults::kStatus));
     m_text1->setText(QString::fromLatin1(IntakeDefaults::kFirstName));
     m_text2->setText(m_variant.surnameDefault);
     if (m_text9) {
@@ -464,10 +466,10 @@ void IntakeForm::runAction(const IntakeButton &button)
     case IntakeAction::ScanRight: scanRuruFoot(1); break;
     case IntakeAction::ScanFoot: scanWithSoftware(); break;
     case IntakeAction::UnzipFile: Run_Command([] { Import_Job_Archive(); }); break;
-    case IntakeAction::ScanFeet:
-    case IntakeAction::ScanLeftFoot:
-    case IntakeAction::ScanRightFoot:
-    case IntakeAction::ResetFlags: notAvailableYet(button.caption); break;
+    case IntakeAction::ScanFeet: scanLsrFeet(); break;
+    case IntakeAction::ScanLeftFoot: scanPellmarFoot(ScanSide::Left); break;
+    case IntakeAction::ScanRightFoot: scanPellmarFoot(ScanSide::Right); break;
+    case IntakeAction::ResetFlags: Reset_Flags(Job()); break;
     case IntakeAction::Prepare: prepareScript(); break;
     }
 }
@@ -495,12 +497,6 @@ void IntakeForm::prepareScript()
         if (route->unloadsItself())
             Windows().unload(m_variant.window);
     });
-}
-
-void IntakeForm::notAvailableYet(const QString &caption)
-{
-    UI().message(u'"' + caption + QStringLiteral("\" is not available yet."), QStringLiteral("Info"),
-                 Prompter::Icon::Information);
 }
 
 PickUpOutcome IntakeForm::Process_Left_Scan(bool scannerStopped)
@@ -540,6 +536,59 @@ void IntakeForm::scanRuruFoot(int side)
     // The load has shown the foot's view; this window comes back over it.
     if (outcome != PickUpOutcome::LoadFailed)
         Bring_To_Front(this);
+}
+
+void IntakeForm::scanLsrFeet()
+{
+    ScriptRecord &job = Job();
+    Put_Scanner_Settings(m_scanner, job);
+    FootViewPickups views;
+    LsrPickup pickup(job, views, *this);
+    // A stopped wait goes on as a run that left nothing: the pick-up then
+    // finds no scans and says so.
+    pickup.Scan_Feet(m_text1->text(), m_text2->text(), [&job] {
+        const ScannerCommand command = Lsr_Scanner_Command(job);
+        Write_Scanner_Bat(command);
+        Run_Scanner(command);
+    });
+}
+
+void IntakeForm::scanPellmarFoot(ScanSide side)
+{
+    ScriptRecord &job = Job();
+    // A refused scan (the foot already scanned) leaves the job as it was.
+    if (!Already_Scanned(job, side))
+        Put_Scanner_Settings(m_scanner, job);
+    FootViewPickups views;
+    PellmarPickup pickup(job, views, *this);
+    // A stopped wait goes on as a run that left nothing: the drop file is
+    // then not new, and the pick-up says so.
+    pickup.Scan_Foot(side, m_text1->text(), m_text2->text(), [&job] {
+        const ScannerCommand command = Pellmar_Scanner_Command(job);
+        Write_Scanner_Bat(command);
+        Run_Scanner(command);
+    });
+}
+
+void IntakeForm::ShowStatus(const QString &text)
+{
+    if (!m_statusPanel)
+        return;
+    m_statusPanel->setText(text);
+    m_statusPanel->repaint();
+}
+
+void IntakeForm::Show_Scan_Names(const QString &left, const QString &right)
+{
+    if (m_text9)
+        m_text9->setText(left);
+    if (m_text10)
+        m_text10->setText(right);
+}
+
+void IntakeForm::Take_Focus()
+{
+    Bring_To_Front(this);
 }
 
 void IntakeForm::scanWithSoftware()

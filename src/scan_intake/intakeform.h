@@ -2,6 +2,7 @@
 
 #include "intakevariants.h"
 #include "pellmarmeasurements.h"
+#include "pickupview.h"
 #include "rurupickup.h"
 #include "scannersettings.h"
 
@@ -22,7 +23,7 @@ class QPushButton;
 // Intake_Variants(); controls keep their historic names as objectNames
 // (Text4_0 is the left "Forefoot Varus" box, Combo1_1 the right size list)
 // and their captions as accessible names. Creating it runs its load.
-class IntakeForm : public QWidget
+class IntakeForm : public QWidget, public PickupWindow
 {
     Q_OBJECT
 public:
@@ -50,6 +51,12 @@ public:
     // where the window has none.
     QString statusText() const;
 
+    // PickupWindow: the LSR and Pellmar pick-ups' status texts (the status
+    // bar's first panel, painted at once), scan names and focus.
+    void ShowStatus(const QString &text) override;
+    void Show_Scan_Names(const QString &left, const QString &right) override;
+    void Take_Focus() override;
+
     // The scanner values this window loaded.
     const ScannerSettings &scannerSettings() const { return m_scanner; }
 
@@ -65,7 +72,9 @@ private:
     void runAction(const IntakeButton &button);
     void scanRuruFoot(int side);
     void scanWithSoftware();
-    void notAvailableYet(const QString &caption);
+    // The LSR and Pellmar scans (see LsrPickup, PellmarPickup).
+    void scanLsrFeet();
+    void scanPellmarFoot(ScanSide side);
     // The last button: this window's fields into the job, its record and
     // the hand-over (see Run_Prepare_Script).
     void prepareScript();

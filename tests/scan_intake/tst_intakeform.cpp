@@ -31,7 +31,6 @@ private slots:
     void nextJob_data();
     void nextJob();
     void pellmarMeasurements();
-    void laterButtonsSayNotAvailable();
     void closeUnloadsAndReopenStartsAfresh();
 };
 
@@ -376,17 +375,6 @@ void TestIntakeForm::pellmarMeasurements()
     fx.open(QStringLiteral("ScanForm5"));
     QCOMPARE(Pellmar_Measurements().ForefootVarus[0], QStringLiteral("0.0"));
     QVERIFY(!Windows().isLoaded(QStringLiteral("ScanForm6")));
-}
-
-void TestIntakeForm::laterButtonsSayNotAvailable()
-{
-    IntakeFixture fx;
-    IntakeForm *form = fx.open(QStringLiteral("ScanForm5"));
-
-    button(form, QStringLiteral("Command4"))->click();
-
-    QCOMPARE(fx.prompter->messages(), QStringList({QStringLiteral("\"Scan Left Foot\" is not available yet.")}));
-    QCOMPARE(fx.prompter->calls[0].title, QStringLiteral("Info"));
 }
 
 void TestIntakeForm::closeUnloadsAndReopenStartsAfresh()

@@ -9,10 +9,49 @@
 #include "windowregistry.h"
 
 #include <QAction>
+#include <QDir>
+#include <QImage>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QtTest>
+
+namespace {
+
+// A working folder as tools/run.sh prepares it, with the demo scanner.
+bool prepareDemoHome(const TestHome &home)
+{
+    Set_Wait_Skipped(true);
+    home.write("Solvane.Cfg", "DEMO\r\nA0000\r\n0001\r\nDemoClinic\r\n");
+    home.write("Podiatrist.Cfg", "Podiatrists\r\nDr Ann Lee\r\nEnd\r\n");
+    QDir().mkpath(home.path("Data/DemoClinic"));
+    QProcess install;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("SOLVANE_MAKE_SAMPLES", SOLVANE_MAKE_SAMPLES);
+    install.setProcessEnvironment(env);
+    install.start("bash", {qEnvironmentVariable("SOLVANE_TEST_SOURCE_DIR") + "/tools/demo-standins.sh", home.root()});
+    if (!install.waitForFinished(60000) || install.exitCode() != 0) {
+        qWarning("demo-standins.sh: %s", install.readAllStandardError().constData());
+        return false;
+    }
+    Windows().reset();
+    Join_Program_Parts();
+    return true;
+}
+
+// The program in such a folder, its prompter scripted; start() runs the main
+// window's load.
+struct DemoProgram
+{
+    TestHome home;
+    std::shared_ptr<ScriptedPrompter> ui = ScriptedPrompter::install();
+    bool prepared = prepareDemoHome(home);
+    MainForm window;
+
+    bool start() { return prepared && window.Form_Load(QString()) == StartupOutcome::Ready; }
+};
+
+} // namespace
 
 // The intake as the program joins it, with the demo working folder's
 // scanner: the "Scanner" items open the six windows, and "MiniScanner
@@ -20,6 +59,22 @@
 class TestIntakeRoad : public QObject
 {
     Q_OBJECT
+
+    static IntakeForm *openFromMenu(MainForm &window, const QString &item, const QString &form)
+    {
+        auto *action = window.findChild<QAction *>(item);
+        if (!action)
+            return nullptr;
+        action->trigger();
+        auto *intake = qobject_cast<IntakeForm *>(Windows().loaded(form));
+        if (intake) {
+            intake->findChild<QLineEdit *>("Text1")->setText("Ann");
+            intake->findChild<QLineEdit *>("Text2")->setText("Lee");
+        }
+        return intake;
+    }
+
+    static void click(QWidget *form, const char *name) { form->findChild<QPushButton *>(name)->click(); }
 
 private slots:
     void cleanup()
@@ -30,25 +85,11 @@ private slots:
 
     void demoScannerScansBothFeetIntoTheViews()
     {
-        TestHome home;
-        auto ui = ScriptedPrompter::install();
-        Set_Wait_Skipped(true);
-        home.write("Solvane.Cfg", "DEMO\r\nA0000\r\n0001\r\nDemoClinic\r\n");
-        home.write("Podiatrist.Cfg", "Podiatrists\r\nDr Ann Lee\r\nEnd\r\n");
-        QDir().mkpath(home.path("Data/DemoClinic"));
-        QProcess install;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("SOLVANE_MAKE_SAMPLES", SOLVANE_MAKE_SAMPLES);
-        install.setProcessEnvironment(env);
-        install.start("bash",
-                      {qEnvironmentVariable("SOLVANE_TEST_SOURCE_DIR") + "/tools/demo-standins.sh", home.root()});
-        QVERIFY(install.waitForFinished(60000));
-        QCOMPARE(install.exitCode(), 0);
-
-        Windows().reset();
-        Join_Program_Parts();
-        MainForm window;
-        QCOMPARE(window.Form_Load(QString()), StartupOutcome::Ready);
+        DemoProgram program;
+        QVERIFY(program.start());
+        const TestHome &home = program.home;
+        const auto &ui = program.ui;
+        MainForm &window = program.window;
         const QString demo = home.path("Data/DemoClinic");
         QCOMPARE(Job().CurrentFolder, demo);
 
@@ -87,6 +128,78 @@ private slots:
         QVERIFY(QFileInfo::exists(demo + "/DPICalibrated-Lee_Ann_L[VRML].Jpg"));
         QVERIFY(!QFileInfo::exists(demo + "/Lee_Ann_L"));
         QVERIFY(home.read("Scanner.Bat").endsWith("Lee_Ann_R.Wrl -x\r\n"));
+    }
+
+    // "LSR Scanner": one run of the demo scanner leaves both feet in the LSR
+    // data folder; each copy shows its own copied photo.
+    void demoLsrScannerScansBothFeet()
+    {
+        DemoProgram program;
+        QVERIFY(program.start());
+        const TestHome &home = program.home;
+        const auto &ui = program.ui;
+        MainForm &window = program.window;
+        IntakeForm *form = openFromMenu(window, "mnuLSRscanner", "ScanForm4");
+        QVERIFY(form);
+        QVERIFY(form->isVisible());
+
+        click(form, "Command4");
+
+        QCOMPARE(ui->messages(), QStringList());
+        const QString folder = home.path("Data/LSR_Scanner");
+        for (FootSide side : {FootSide::Left, FootSide::Right}) {
+            FootView *view = Loaded_Foot_View(side);
+            QVERIFY(view);
+            QVERIFY(view->isVisible());
+            QVERIFY(view->model().objects.at(0).triangles.size() > 1000);
+            const QString base = folder + "/Lee_Ann_" + Side_Letter(side);
+            QCOMPARE(QString::fromStdString(view->model().objects[0].texturePath), base + "[VRML].jpg");
+            QVERIFY(!QFileInfo::exists(folder + "/_" + Side_Letter(side) + ".wrl"));
+        }
+        QCOMPARE(form->statusText(), QString("Ready"));
+        QCOMPARE(window.windowTitle(), "Scan File: " + QDir::toNativeSeparators(folder + "/Lee_Ann_R.wrl"));
+    }
+
+    // "Pellmar Scanner (EVA)" and "(Rigid)": one foot a run, the sole image
+    // written, a scanned foot refused until the other menu item clears the
+    // flags.
+    void demoPellmarScannerScansOneFootARun()
+    {
+        DemoProgram program;
+        QVERIFY(program.start());
+        const TestHome &home = program.home;
+        const auto &ui = program.ui;
+        MainForm &window = program.window;
+        IntakeForm *eva = openFromMenu(window, "mnuPellmar1", "ScanForm5");
+        QVERIFY(eva);
+
+        click(eva, "Command4");
+        click(eva, "Command5");
+
+        QCOMPARE(ui->messages(), QStringList());
+        const QString demo = home.path("Data/DemoClinic");
+        for (FootSide side : {FootSide::Left, FootSide::Right}) {
+            FootView *view = Loaded_Foot_View(side);
+            QVERIFY(view);
+            QVERIFY(view->model().objects.at(0).triangles.size() > 1000);
+            // The demo's Pellmar scans carry colours, as the scanner's do.
+            QVERIFY(view->model().objects[0].hasColours());
+            const QString base = demo + "/Lee_Ann_" + Side_Letter(side);
+            QVERIFY(QFileInfo::exists(base + ".Lcf"));
+            QImage sole;
+            QVERIFY(sole.load(base + ".Jpg", "JPG"));
+        }
+        QVERIFY(Job().ScannedFlagL && Job().ScannedFlagR);
+
+        click(eva, "Command4");
+        QCOMPARE(ui->messages(), QStringList("Left Foot Has Already Been Scanned"));
+
+        IntakeForm *rigid = openFromMenu(window, "mnuPellmar2", "ScanForm6");
+        QVERIFY(rigid);
+        QVERIFY(!Job().ScannedFlagL && !Job().ScannedFlagR);
+        click(rigid, "Command4");
+        QCOMPARE(ui->messages().size(), 1);
+        QVERIFY(Job().ScannedFlagL);
     }
 };
 
