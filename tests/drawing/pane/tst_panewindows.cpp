@@ -9,6 +9,7 @@
 #include "rigidtestsupport.h"
 #include "softhooks.h"
 #include "softtestsupport.h"
+#include "toolwindows.h"
 
 #include <QImageReader>
 #include <QLabel>
@@ -191,6 +192,35 @@ private slots:
         QCOMPARE(w.shell().calls, QStringList{"Load_Right_Foot"});
         QVERIFY(!pane->drawing().entity(drawn));
         QCOMPARE(w.line(43), QStringLiteral("Ready"));
+    }
+
+    // "Save" of the "Files" palette burns the pane EvaScriptFlag names and
+    // reloads the foot whose photo it wrote, whatever CurrentFoot says; the
+    // palette closes.
+    void paletteSaveBurnsTheActivePane_data() { kinds_data(); }
+    void paletteSaveBurnsTheActivePane()
+    {
+        QFETCH(bool, soft);
+        Window w(soft);
+        Register_Drawing_Tool_Windows();
+        const QString photo = writePhoto(w.home().path(QStringLiteral("Data/Lee_R.Jpg")), {64, 48});
+        Job().RightGraphicFile = photo;
+        Job().GraphicSelection = QStringLiteral("RIGHT");
+        w.open();
+        w.tabs()->setCurrentIndex(w.graphicsTab);
+        Job().CurrentFoot = QStringLiteral("Left");
+        Job().EvaScriptFlag = soft;
+        const QByteArray before = w.home().read(QStringLiteral("Data/Lee_R.Jpg"));
+        w.pane()->drawing().addCircle({5, 5}, 3);
+        w.shell().calls.clear();
+        QWidget *palette = Windows().showOrSayUnavailable(QStringLiteral("VCfilesForm"), QStringLiteral("Files"));
+        QVERIFY(palette);
+        palette->findChild<QPushButton *>(QStringLiteral("Command1"))->click();
+        QVERIFY(w.home().read(QStringLiteral("Data/Lee_R.Jpg")) != before);
+        QCOMPARE(w.shell().calls, QStringList{"Load_Right_Foot"});
+        QCOMPARE(w.line(43), QStringLiteral("Image Saved"));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!Windows().isLoaded(QStringLiteral("VCfilesForm")));
     }
 
     // The rigid window's "Graphic Image" is shown and opens the job sketch
