@@ -3,6 +3,7 @@
 #include "imagefile.h"
 #include "insolepane.h"
 #include "insolepanes.h"
+#include "installdata.h"
 #include "jobnames.h"
 #include "panetestsupport.h"
 #include "photocache.h"
@@ -99,6 +100,18 @@ private slots:
         QCOMPARE(pane->view().parentWidget()->objectName(), QLatin1String(soft ? "Vecad1" : "Vecad2"));
         QCOMPARE(w.line(43), QStringLiteral("Ready"));
         QVERIFY(Windows().hasFactory(QStringLiteral("VecOption")));
+
+        // The window's block insertion reaches its pane's drawing.
+        installdata::writeMissing(w.home().root());
+        const QString block = w.home().path(QStringLiteral("Blocks/Left_Unit.Vec"));
+        if (soft)
+            qobject_cast<ScriptForm1 *>(w.form)->Insert_Foot_Block(block, 3, 4, 0, 250);
+        else
+            qobject_cast<ScriptForm2 *>(w.form)->Insert_Foot_Block(block, 3, 4, 0, 250);
+        const cad::Entity *insert = pane->drawing().entity(pane->drawing().handles().last());
+        QCOMPARE(insert->kind, cad::Kind::Insert);
+        QCOMPARE(insert->anchor(), QPointF(3, 4));
+        QCOMPARE(insert->scale, 250.0);
     }
 
     // The palettes' target: the pane of the window EvaScriptFlag names, only
