@@ -5,10 +5,10 @@
 // of the new view on the screen, taken at frameSwapped after glFinish. Each
 // repetition opens the view window afresh. Run it on an X server (xvfb-run)
 // with LP_NUM_THREADS=2, as bench/footview/run.sh does.
-#include "console_prompter.h"
 #include "footviewinterface.h"
 #include "footviewport.h"
 #include "prompter.h"
+#include "quiet_home.h"
 #include "samplefoot.h"
 #include "scriptrecord.h"
 #include "shellhelpers.h"
@@ -20,15 +20,12 @@
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
 #include <QOpenGLWidget>
-#include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
 #include <vector>
-
-using bench::ConsolePrompter;
 
 namespace {
 
@@ -48,10 +45,7 @@ int main(int argc, char *argv[])
     const int repetitions = args.size() > 2 ? std::max(1, args.at(2).toInt()) : 5;
     const bool stl = args.size() > 3 && args.at(3) == QLatin1String("stl");
 
-    QTemporaryDir home;
-    qputenv("SOLVANE_HOME", home.path().toLocal8Bit());
-    Set_Prompter(std::make_shared<ConsolePrompter>());
-    Set_Wait_Skipped(true);
+    const bench::QuietHome home;
     Register_Foot_Views();
 
     const QString folder = home.filePath(QStringLiteral("Data"));

@@ -12,11 +12,11 @@
 // of the time is ours: the batch record, the run and its wait, the move,
 // the load and the first frame. Run it on an X server (xvfb-run) with
 // LP_NUM_THREADS=2, as bench/intake/run.sh does.
-#include "console_prompter.h"
 #include "footviewinterface.h"
 #include "footviewport.h"
 #include "intakeform.h"
 #include "paths.h"
+#include "quiet_home.h"
 #include "samplefoot.h"
 #include "scriptrecord.h"
 #include "shellhelpers.h"
@@ -35,15 +35,12 @@
 #include <QOpenGLFunctions>
 #include <QOpenGLWidget>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
 #include <vector>
-
-using bench::ConsolePrompter;
 
 #include "quietshell.h"
 
@@ -197,10 +194,7 @@ int main(int argc, char *argv[])
     const qulonglong size = args.size() > 2 ? args[2].toULongLong() : (open ? 500 : 500000);
     const int repetitions = args.size() > 3 ? std::max(1, args[3].toInt()) : 7;
 
-    QTemporaryDir home;
-    qputenv("SOLVANE_HOME", home.path().toLocal8Bit());
-    Set_Prompter(std::make_shared<ConsolePrompter>());
-    Set_Wait_Skipped(true);
+    const bench::QuietHome home;
     Register_Intake_Windows();
     prepareJob(home.path());
     return open ? benchOpen(home.path(), int(size), repetitions) : benchScan(home.path(), size, repetitions);

@@ -7,10 +7,10 @@
 // the turn to frameSwapped after glFinish, so it holds the whole draw. The
 // first frame after the load (buffers built) is not counted. Run it on an X
 // server with LP_NUM_THREADS=2, as bench/orbit/run.sh does.
-#include "console_prompter.h"
 #include "footviewinterface.h"
 #include "footviewport.h"
 #include "prompter.h"
+#include "quiet_home.h"
 #include "samplefoot.h"
 #include "scriptrecord.h"
 #include "shellhelpers.h"
@@ -22,15 +22,12 @@
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
 #include <QOpenGLWidget>
-#include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
 #include <vector>
-
-using bench::ConsolePrompter;
 
 namespace {
 
@@ -50,10 +47,7 @@ int main(int argc, char *argv[])
     const std::size_t triangles = args.size() > 1 ? args.at(1).toULongLong() : 500000;
     const int frames = args.size() > 2 ? std::max(1, args.at(2).toInt()) : 100;
 
-    QTemporaryDir home;
-    qputenv("SOLVANE_HOME", home.path().toLocal8Bit());
-    Set_Prompter(std::make_shared<ConsolePrompter>());
-    Set_Wait_Skipped(true);
+    const bench::QuietHome home;
     Register_Foot_Views();
     if (!view::FootViewport::openGLAvailable()) {
         std::fprintf(stderr, "orbit_bench: no OpenGL context; run it under xvfb-run\n");

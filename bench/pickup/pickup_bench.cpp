@@ -10,12 +10,12 @@
 //   - one Pellmar foot: the drop file's state before the run, then copy,
 //     load, smooth, undo snapshot, model file, sole view, capture and JPEG.
 // Run it on an X server with LP_NUM_THREADS=2, as bench/pickup/run.sh does.
-#include "console_prompter.h"
 #include "footviewinterface.h"
 #include "footviewpickup.h"
 #include "footviewport.h"
 #include "lsrpickup.h"
 #include "pellmarpickup.h"
+#include "quiet_home.h"
 #include "samplefoot.h"
 #include "scriptrecord.h"
 #include "shellhelpers.h"
@@ -27,7 +27,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QSaveFile>
-#include <QTemporaryDir>
 #include <QThread>
 
 #include <algorithm>
@@ -36,8 +35,6 @@
 #include <filesystem>
 #include <type_traits>
 #include <vector>
-
-using bench::ConsolePrompter;
 
 namespace {
 
@@ -95,10 +92,7 @@ int main(int argc, char *argv[])
     const std::size_t triangles = args.size() > 1 ? args.at(1).toULongLong() : 500000;
     const int repetitions = args.size() > 2 ? std::max(1, args.at(2).toInt()) : 5;
 
-    QTemporaryDir home;
-    qputenv("SOLVANE_HOME", home.path().toLocal8Bit());
-    Set_Prompter(std::make_shared<ConsolePrompter>());
-    Set_Wait_Skipped(true);
+    const bench::QuietHome home;
     Register_Foot_Views();
     if (!view::FootViewport::openGLAvailable()) {
         std::fprintf(stderr, "pickup_bench: no OpenGL context; run it under xvfb-run\n");

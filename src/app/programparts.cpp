@@ -10,11 +10,13 @@
 #include "preparescript.h"
 #include "rigidformcommands.h"
 #include "rigidrecord.h"
+#include "scaleform.h"
 #include "scriptform1.h"
 #include "scriptform2.h"
 #include "scriptrecord.h"
 #include "softhooks.h"
 #include "softjobcommands.h"
+#include "toolwindows.h"
 #include "verifyform.h"
 #include "windowregistry.h"
 
@@ -30,6 +32,7 @@ void Join_Program_Parts()
     Register_Intake_Windows();
     Register_Photo_Windows();
     Register_Graphic_Screen();
+    Register_Drawing_Tool_Windows();
     Install_Soft_Job_Commands();
     Install_Rigid_Job_Commands();
 
@@ -56,4 +59,12 @@ void Join_Program_Parts()
             form->showFootSizes();
     };
     Set_Prepare_Hooks(std::move(prepare));
+
+    // Calculate Scale on the Graphic Screen puts the foot size it edits into
+    // the soft window's size list, only while that window is loaded (the job
+    // already holds the size).
+    Set_Soft_Size_List_Hook([](int, const QString &) {
+        if (auto *form = qobject_cast<ScriptForm1 *>(Windows().loaded(QStringLiteral("ScriptForm1"))))
+            form->showFootSizes();
+    });
 }

@@ -7,6 +7,7 @@
 #include "programparts.h"
 #include "samplefoot.h"
 #include "scriptedprompter.h"
+#include "scriptform1.h"
 #include "scriptform2.h"
 #include "scriptrecord.h"
 #include "shellhelpers.h"
@@ -333,6 +334,33 @@ private slots:
         QVERIFY(QFileInfo(Job().CsvFile).fileName().startsWith("R_"));
         QVERIFY(!Job().EvaScriptFlag);
         Windows().reset();
+    }
+
+    // The Graphic Screen's Calculate Scale puts the size it edits into the
+    // soft window's size list only while that window is loaded.
+    void graphicScreenScaleReachesTheSoftSizeListWhenLoaded()
+    {
+        TestHome home;
+        auto ui = ScriptedPrompter::install();
+        Windows().reset();
+        Join_Program_Parts();
+        for (const char *name : {"VCfilesForm", "VCutilForm", "BlockForm1", "BlockForm2", "ScaleForm2"})
+            QVERIFY2(Windows().hasFactory(name), name);
+        Job().CurrentFolder = home.path("Data");
+        Job().CurrentFoot = QStringLiteral("Left");
+        Job().FootSizeL = QStringLiteral("9");
+        QVERIFY(Windows().window("GraphicForm"));
+        QWidget *scale = Windows().showOrSayUnavailable("ScaleForm", "Set Scale");
+        QVERIFY(scale);
+        auto *size = scale->findChild<QLineEdit *>("Text2");
+        size->setText("10");
+        QCOMPARE(Job().FootSizeL, QStringLiteral("10"));
+        QVERIFY(!Windows().isLoaded("ScriptForm1"));
+
+        auto *soft = Windows().get<ScriptForm1>("ScriptForm1");
+        QVERIFY(soft);
+        size->setText("11");
+        QCOMPARE(soft->footSize(0), QStringLiteral("11"));
     }
 };
 

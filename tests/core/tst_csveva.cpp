@@ -3,6 +3,7 @@
 #include "errors.h"
 #include "jobevents.h"
 #include "paths.h"
+#include "samplejob.h"
 #include "scriptrecord.h"
 #include "shellhelpers.h"
 #include "testhome.h"
@@ -16,33 +17,7 @@ namespace {
 // A job as a prescription window would leave it, under the working folder.
 ScriptRecord sampleJob(const QString &root)
 {
-    ScriptRecord j;
-    j.CurrentFolder = root + QStringLiteral("/Data/Ann");
-    j.CsvFile = j.CurrentFolder + QStringLiteral("/VORMAK0042_Zoë_Lee.Csv");
-    j.JobNumber = QStringLiteral("VORMAK0042");
-    j.ClinicJobNumber = QStringLiteral("P-17");
-    j.PdfFile = j.CurrentFolder + QStringLiteral("/VORMAK0042_Zoë_Lee.Pdf");
-    j.LeftScanFile = j.CurrentFolder + QStringLiteral("/Lee_Zoë_L.Wrl");
-    j.RightScanFile = j.CurrentFolder + QStringLiteral("/Lee_Zoë_R.Wrl");
-    j.LeftLcfFile = j.CurrentFolder + QStringLiteral("/Lee_Zoë_L.Lcf");
-    j.RightLcfFile = QStringLiteral("Lee_Zoë_R.Lcf"); // bare name: placed in CurrentFolder
-    j.LeftGraphicFile = j.CurrentFolder + QStringLiteral("/Lee_Zoë_L[VRML].Jpg");
-    j.RightGraphicFile = j.CurrentFolder + QStringLiteral("/Lee_Zoë_R[VRML].Jpg");
-    j.ClientFirstName = QStringLiteral("Zoë");
-    j.ClientSurname = QStringLiteral("Lee");
-    j.Gender = QStringLiteral("Female");
-    j.PodiatristName = QStringLiteral("Dr Hale");
-    j.SendConfirmationEmail = true;
-    j.ClinicName = QStringLiteral("Foot Clinic;1 High St;Town");
-    j.FootSizeL = QStringLiteral("8");
-    j.FootSizeR = QStringLiteral("8.5");
-    j.TemplateLengthL = 247;
-    j.TemplateLengthR = 253;
-    j.ScanDateL = j.ScanDateR = QStringLiteral("08/12/2026");
-    j.ScanTimeL = j.ScanTimeR = QStringLiteral("10:11:12");
-    j.DispenseDate = QStringLiteral("24/12/2026");
-    j.PriorityReturn = true;
-    j.ConfirmBeforeManufacture = false;
+    ScriptRecord j = Sample_Job_Header(root, QStringLiteral("VORMAK0042_Zoë_Lee.Csv"));
     j.OrthoticStyleL = j.OrthoticStyleR = QStringLiteral("Sports");
     j.EvaDensityL = j.EvaDensityR = QStringLiteral("Medium");
     j.TopCoverL = QStringLiteral("Vinyl;\r\nPoron, 3mm;");
@@ -50,8 +25,6 @@ ScriptRecord sampleJob(const QString &root)
     j.InsoleOptionsL = QStringLiteral("Heel Lift = 3;\r\nMet Bar;");
     j.InsoleOptionsR = QStringLiteral("None;");
     j.Notes = QStringLiteral("Runs daily, left knee\r\nCall first");
-    j.FootLengthL = 222;
-    j.FootLengthR = 228;
     j.ThicknessL = j.ThicknessR = 1.5;
     j.SkiveDistanceL = 2.25;
     j.SkiveAngleL = QStringLiteral("15");
@@ -65,8 +38,6 @@ ScriptRecord sampleJob(const QString &root)
     j.MetPadR = QStringLiteral("M");
     j.PfaL = QStringLiteral("5C");
     j.PfaR = QStringLiteral("5S");
-    j.ScanPositionL = QStringLiteral("-3");
-    j.ScanPositionR = QStringLiteral("0");
     j.ArchHeightL = 12.04;
     j.ForefootVarusL = QStringLiteral("4");
     j.ForefootValgusR = QStringLiteral("2.25");

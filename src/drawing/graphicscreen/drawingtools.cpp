@@ -163,6 +163,59 @@ const QVector<ToolMenu> &Graphic_Screen_Menus()
     return menus;
 }
 
+const QVector<ToolPalette> &Tool_Palettes()
+{
+    // Name, caption, buttons ("-" a gap), client width and height, button width.
+    struct Row
+    {
+        const char *name;
+        const char *caption;
+        const char *items;
+        int width, height, buttonWidth;
+    };
+    static const Row rows[] = {
+        {"VCfilesForm", "Files", "1 2 - 3", 1320, 1215, 1335},
+        {"VCsizeForm", "Sizing", "1 2 - 3", 1575, 1215, 1575},
+        {"VCeditForm", "Edit", "1 2 - 3 4 5 6 7 8 9 - 10 - 11", 1335, 4335, 1335},
+        {"VCdrawForm", "Draw", "1 2 3 4 5 6 - 7 8 9 - 10", 1350, 3870, 1335},
+        {"VCviewForm", "View", "1 2 3 4 5 6 - 7 8 - 9", 1590, 3495, 1575},
+        {"VCinfoForm", "Info", "1 2 - 3", 1350, 1215, 1335},
+        {"VCutilForm", "Utility", "1 - 2 3 4 - 5 6 - 7", 1455, 2895, 1455},
+    };
+    static const QVector<ToolPalette> palettes = [] {
+        QVector<ToolPalette> all;
+        for (const Row &row : rows) {
+            ToolPalette p;
+            p.name = QString::fromLatin1(row.name);
+            p.caption = QString::fromLatin1(row.caption);
+            const QStringList numbers = QString::fromLatin1(row.items).split(u' ');
+            for (const QString &n : numbers)
+                p.items << (n == QLatin1String("-") ? n : QStringLiteral("Command") + n);
+            p.clientWidth = row.width;
+            p.clientHeight = row.height;
+            p.buttonWidth = row.buttonWidth;
+            all << p;
+        }
+        return all;
+    }();
+    return palettes;
+}
+
+const ToolPalette *Find_Tool_Palette(const QString &name)
+{
+    for (const ToolPalette &p : Tool_Palettes())
+        if (p.name == name)
+            return &p;
+    return nullptr;
+}
+
+QString ToolPalette::buttonCaption(const QString &button) const
+{
+    if (const DrawingTool *tool = Find_Palette_Tool(name, button))
+        return tool->buttonCaption;
+    return button == closeButton() ? QStringLiteral("Close") : QString();
+}
+
 bool Run_Tool(const DrawingTool &tool, ToolPlace place, cad::DrawingView &view)
 {
     if (tool.action != ToolAction::Steps)

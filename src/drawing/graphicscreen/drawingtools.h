@@ -60,6 +60,32 @@ struct ToolMenu
 };
 const QVector<ToolMenu> &Graphic_Screen_Menus();
 
+// A tool palette's window: its caption, its buttons top to bottom ("-" is
+// the wider gap between two groups; the last button is "Close") and its
+// sizes in twips, as the palettes were laid out. Every button is 375 twips
+// high; the next one's top lies 360 below (480 across a gap).
+struct ToolPalette
+{
+    QString name; // "VCdrawForm"
+    QString caption; // "Draw"
+    QStringList items; // "Command1", ..., "-", ..., "Command10"
+    int clientWidth = 0; // twips
+    int clientHeight = 0;
+    int buttonWidth = 0;
+
+    static constexpr int kButtonHeight = 375;
+    static constexpr int kButtonStep = 360;
+    static constexpr int kGapStep = 480;
+    static constexpr int kTwipsPerPixel = 15;
+
+    // The close button's name: the last item.
+    QString closeButton() const { return items.value(items.size() - 1); }
+    // The button's caption: its tool's, or "Close".
+    QString buttonCaption(const QString &button) const;
+};
+const QVector<ToolPalette> &Tool_Palettes();
+const ToolPalette *Find_Tool_Palette(const QString &name);
+
 // Runs the tool's steps on the view, from the menu or a palette. Returns
 // false for a tool whose action the host does (ToolAction other than
 // Steps), having run nothing. The text tools set the height of new text to

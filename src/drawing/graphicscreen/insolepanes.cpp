@@ -1,5 +1,6 @@
 #include "insolepanes.h"
 
+#include "prompter.h"
 #include "scriptrecord.h"
 
 namespace {
@@ -20,4 +21,12 @@ InsolePaneTarget *Active_Insole_Pane()
 void Set_Insole_Pane_Finder(std::function<InsolePaneTarget *(bool soft)> f)
 {
     finder() = std::move(f);
+}
+
+void Say_Insole_Pane_Not_Open()
+{
+    const QString caption =
+        Job().EvaScriptFlag ? QStringLiteral("EVA Orthotic Script File") : QStringLiteral("Rigid Orthotic Script File");
+    UI().message(QStringLiteral("The \"%1\" window is not open.").arg(caption), QStringLiteral("Info"),
+                 Prompter::Icon::Information);
 }

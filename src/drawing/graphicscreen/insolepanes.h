@@ -35,3 +35,8 @@ InsolePaneTarget *Active_Insole_Pane();
 // window while that window is loaded, else null. Without a finder there is
 // no pane.
 void Set_Insole_Pane_Finder(std::function<InsolePaneTarget *(bool soft)> finder);
+
+// `The "EVA Orthotic Script File" window is not open.` (or the rigid
+// window's caption, as EvaScriptFlag names it; title "Info"): what the
+// palettes and pickers say instead of creating the window.
+void Say_Insole_Pane_Not_Open();
