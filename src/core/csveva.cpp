@@ -108,8 +108,14 @@ void Read_Scan_Line(const QString &line, QString &lcf, QString &scan)
     lcf = path;
     if (Has_Extension(path, QStringLiteral("stl")))
         scan = path;
-    else if (path.size() > 4)
-        scan = path.left(path.size() - 4) + QStringLiteral(".Wrl");
+    else if (path.size() > 4) {
+        // The laser scanners' copies end in ".wrl": on a file system that
+        // counts case, the scan is the file there is, or the job would go
+        // without it.
+        const QString sibling = path.left(path.size() - 4) + QStringLiteral(".Wrl");
+        const QString found = Resolve_File_Nocase(sibling);
+        scan = found.isEmpty() ? sibling : found;
+    }
 }
 
 void Read_Podiatrist_Line(const QString &line, QString &name, bool &sendEmail)

@@ -75,7 +75,8 @@ QString Record_Line_Field(const QString &line, int n);
 
 // Reads a scan line back into the foot's model and scan paths: the model is
 // the path written, the scan the same path (an STL scan) or its ".Wrl"
-// sibling. "None" leaves both as they were.
+// sibling (the existing file of that name in any case, ".wrl" included).
+// "None" leaves both as they were.
 void Read_Scan_Line(const QString &line, QString &lcf, QString &scan);
 
 // Reads line 12: the name without the writer's ";Y" or ";N", which (like a

@@ -226,25 +226,35 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("lcf");
         QTest::addColumn<QString>("scan");
+        QTest::addColumn<QString>("scanOnDisk"); // a scan file there is, in the working folder
         QTest::newRow("model") << "C:\\3DEriruvu\\Data\\a.Lcf"
                                << "@/Data/a.Lcf"
-                               << "@/Data/a.Wrl";
+                               << "@/Data/a.Wrl" << QString();
         QTest::newRow("stl") << "C:\\3DEriruvu\\Data\\a.stl"
                              << "@/Data/a.stl"
-                             << "@/Data/a.stl";
+                             << "@/Data/a.stl" << QString();
         QTest::newRow("None keeps") << "None"
                                     << "old.Lcf"
-                                    << "old.Wrl";
+                                    << "old.Wrl" << QString();
         QTest::newRow("outside root") << "D:\\scans\\b.Lcf"
                                       << "D:\\scans\\b.Lcf"
-                                      << "D:\\scans\\b.Wrl";
+                                      << "D:\\scans\\b.Wrl" << QString();
+        // The laser scanners' copies end in ".wrl": the scan is the file
+        // there is, whatever the case of its extension.
+        QTest::newRow("scan in lower case") << "C:\\3DEriruvu\\Data\\a.Lcf"
+                                            << "@/Data/a.Lcf"
+                                            << "@/Data/a.wrl"
+                                            << "Data/a.wrl";
     }
     void readerScanLines()
     {
         QFETCH(QString, field);
         QFETCH(QString, lcf);
         QFETCH(QString, scan);
+        QFETCH(QString, scanOnDisk);
         TestHome home;
+        if (!scanOnDisk.isEmpty())
+            home.write(scanOnDisk, "#VRML V2.0 utf8\n");
         lcf.replace(u'@', home.root());
         scan.replace(u'@', home.root());
         ScriptRecord job = sampleJob(home.root());

@@ -25,6 +25,9 @@ bool prepareDemoHome(const TestHome &home)
     home.write("Solvane.Cfg", "DEMO\r\nA0000\r\n0001\r\nDemoClinic\r\n");
     home.write("Podiatrist.Cfg", "Podiatrists\r\nDr Ann Lee\r\nEnd\r\n");
     QDir().mkpath(home.path("Data/DemoClinic"));
+    const QString source = qEnvironmentVariable("SOLVANE_TEST_SOURCE_DIR");
+    if (!QFile::copy(source + "/tools/demo-home/Solvane.Tbl", home.path("Solvane.Tbl")))
+        return false;
     QProcess install;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("SOLVANE_MAKE_SAMPLES", SOLVANE_MAKE_SAMPLES);
@@ -158,6 +161,16 @@ private slots:
         }
         QCOMPARE(form->statusText(), QString("Ready"));
         QCOMPARE(window.windowTitle(), "Scan File: " + QDir::toNativeSeparators(folder + "/Lee_Ann_R.wrl"));
+
+        // "Prepare Script" hands the job to the prescription window, which
+        // finds the scans the pick-up named.
+        click(form, "Command7");
+
+        QVERIFY2(ui->messages().isEmpty(), qPrintable(ui->messages().join(" | ")));
+        QVERIFY(Windows().isLoaded("ScriptForm1"));
+        QCOMPARE(Job().LeftLcfFile, folder + "/Lee_Ann_L.Lcf");
+        QCOMPARE(Job().LeftScanFile, folder + "/Lee_Ann_L.wrl");
+        QCOMPARE(Job().RightScanFile, folder + "/Lee_Ann_R.wrl");
     }
 
     // "Pellmar Scanner (EVA)" and "(Rigid)": one foot a run, the sole image
