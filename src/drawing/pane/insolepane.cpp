@@ -59,6 +59,14 @@ InsolePane::InsolePane(const DrawingPaneTab &tab, DrawingHostKind kind)
             [this](double total, double last) { On_Drawing_Measure(*this, total, last); });
 }
 
+InsolePane::~InsolePane()
+{
+    // A window opened again makes its new pane before the old one goes.
+    auto another = [this](DrawingHostKind k) { return existing(k) && existing(k) != this; };
+    if (!another(DrawingHostKind::Soft) && !another(DrawingHostKind::Rigid))
+        Pane_Photo_Cache().clear();
+}
+
 void InsolePane::Load_Vec_File()
 {
     const DrawingHostKind paneKind = kind();

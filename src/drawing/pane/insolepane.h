@@ -27,6 +27,8 @@ public:
     // The pane of that kind while its host lives; null before the first
     // In() and after the host is gone.
     static InsolePane *Existing(DrawingHostKind kind);
+    // The last pane to go lets the kept photos go with it.
+    ~InsolePane() override;
 
     // Rebuilds the pane for GraphicSelection (the drawing set-up in its pane
     // variant with the pane's job sketch). What was drawn and not burnt into

@@ -309,6 +309,14 @@ private slots:
         QFile(path).setFileTime(QDateTime::currentDateTime().addSecs(5), QFileDevice::FileModificationTime);
         QCOMPARE(cache.load(path).size(), QSize(30, 10));
         QCOMPARE(cache.size(), 1);
+
+        // The program's photos are kept while a pane lives.
+        Job().GraphicSelection = QStringLiteral("LEFT");
+        Job().LeftGraphicFile = path;
+        paneOf(DrawingHostKind::Soft).Load_Vec_File();
+        QCOMPARE(Pane_Photo_Cache().size(), 1);
+        tabPage.reset();
+        QCOMPARE(Pane_Photo_Cache().size(), 0);
     }
 };
 
