@@ -1,6 +1,7 @@
 #include "programparts.h"
 
 #include "appwindows.h"
+#include "drawingpanehooks.h"
 #include "footviewinterface.h"
 #include "graphicform.h"
 #include "helpwindows.h"
@@ -35,6 +36,7 @@ void Join_Program_Parts()
     Register_Drawing_Tool_Windows();
     Install_Soft_Job_Commands();
     Install_Rigid_Job_Commands();
+    Install_Insole_Panes();
 
     // The viewer is modal and finds its owner itself (the active window,
     // which is the confirmation dialog the button sits on).

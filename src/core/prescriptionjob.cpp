@@ -1,12 +1,9 @@
 #include "prescriptionjob.h"
 
 #include "clock.h"
-#include "numbers.h"
 #include "paths.h"
 #include "scriptrecord.h"
-#include "sizechart.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 namespace PrescriptionJob {
@@ -71,36 +68,6 @@ void Choose_User(ScriptRecord &job, const QString &user, JobKind kind)
 {
     job.CurrentUser = user;
     job.PdfFile = Join_Path(pdfFolder(job), JobFileStem(JobBaseName(job), kind) + QStringLiteral(".Pdf"));
-}
-
-void Vec_File_Job_Steps(ScriptRecord &job, JobKind kind)
-{
-    job.DrawingLayersFlag = true;
-    if (job.GraphicSelection.isEmpty()) {
-        if (job.CurrentFoot == QLatin1String("Left"))
-            job.GraphicSelection = QStringLiteral("LEFT");
-        else if (job.CurrentFoot == QLatin1String("Right"))
-            job.GraphicSelection = QStringLiteral("RIGHT");
-    }
-    if (job.GraphicsTabFlag) {
-        // A rigid sketch needs both names; until then it keeps the one it had.
-        const bool named = kind == JobKind::Soft || (!job.ClientFirstName.isEmpty() && !job.ClientSurname.isEmpty());
-        if (named)
-            job.JobImageFile = JobSketchPath(job, kind);
-        if (!Is_Absent_Path(job.JobImageFile) && !QFile::exists(job.JobImageFile)) {
-            // An existing sketch is never overwritten; a blank one starts it.
-            const QString blank = Resolve_Path_Nocase(Paths::root(), QStringLiteral("GraphicImage.Jpg"));
-            if (!blank.isEmpty())
-                QFile::copy(blank, job.JobImageFile);
-        }
-    }
-    if (job.GraphicSelection == QLatin1String("LEFT")) {
-        job.TemplateLengthL = Get_Template_Length(job, num::leadingNumber(job.FootSizeL));
-        job.FootLengthL = Foot_Length_For(job.TemplateLengthL);
-    } else if (job.GraphicSelection == QLatin1String("RIGHT")) {
-        job.TemplateLengthR = Get_Template_Length(job, num::leadingNumber(job.FootSizeR));
-        job.FootLengthR = Foot_Length_For(job.TemplateLengthR);
-    }
 }
 
 } // namespace PrescriptionJob

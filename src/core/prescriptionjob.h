@@ -7,9 +7,8 @@
 struct ScriptRecord;
 
 // What the soft and the rigid prescription windows do alike to the job: the
-// dispense date, the scan dates, the job's file names and the job-state part
-// of the drawing pane's set-up. The kind says which file names a job gets
-// (the rigid ones start with "R_").
+// dispense date, the scan dates and the job's file names. The kind says
+// which file names a job gets (the rigid ones start with "R_").
 namespace PrescriptionJob {
 
 // Today plus seven days as the date boxes show it ("dd/MM/yyyy").
@@ -33,13 +32,5 @@ void Name_Job_Files_After_Client(ScriptRecord &job, JobKind kind);
 // A user chosen in the user list: CurrentUser, and the job's PDF named after
 // the job. The full PDF, the record and the folders keep their names.
 void Choose_User(ScriptRecord &job, const QString &user, JobKind kind);
-
-// The job-state part of the drawing pane's set-up, run at every tab change:
-// the layers flag, the default side from CurrentFoot, the job sketch (named
-// after the job once the "Graphics" tab was visited, the rigid one only
-// while both client names are set, and copied from "GraphicImage.Jpg" when
-// no sketch exists; an existing one is never replaced) and the lengths of
-// the side shown.
-void Vec_File_Job_Steps(ScriptRecord &job, JobKind kind);
 
 } // namespace PrescriptionJob

@@ -2,9 +2,6 @@
 
 #include "scriptform2.h"
 
-#include "prescriptionjob.h"
-#include "scriptrecord.h"
-
 namespace {
 
 std::shared_ptr<RigidJobCommands> &jobCommands()
@@ -16,13 +13,9 @@ std::shared_ptr<RigidJobCommands> &jobCommands()
 class StandInDrawingPane : public RigidDrawingPane
 {
 public:
-    void Load_Vec_File(ScriptForm2 &form) override
-    {
-        form.showDrawingMessage(QStringLiteral("Ready"));
-        PrescriptionJob::Vec_File_Job_Steps(Job(), JobKind::Rigid);
-    }
+    void Load_Vec_File(ScriptForm2 &form) override { form.showDrawingMessage(QStringLiteral("Ready")); }
     void Save_Image(ScriptForm2 &) override {}
-    void Insert_Foot_Block(ScriptForm2 &, const QString &) override {}
+    void Insert_Foot_Block(ScriptForm2 &, const QString &, double, double, double, double) override {}
 };
 
 std::shared_ptr<RigidDrawingPane> &drawingPane()

@@ -266,9 +266,14 @@ void ScriptForm2::Load_Vec_File()
     Rigid_Drawing_Pane().Load_Vec_File(*this);
 }
 
-void ScriptForm2::Insert_Foot_Block(const QString &blockFile)
+void ScriptForm2::Insert_Foot_Block(const QString &blockFile, double x, double y, double z, double scale)
 {
-    Rigid_Drawing_Pane().Insert_Foot_Block(*this, blockFile);
+    Rigid_Drawing_Pane().Insert_Foot_Block(*this, blockFile, x, y, z, scale);
+}
+
+DrawingPaneTab &ScriptForm2::drawingPaneTab()
+{
+    return ui->graphics;
 }
 
 void ScriptForm2::pickGraphicSide(const QString &side, const QString &message)

@@ -7,6 +7,7 @@
 #include <memory>
 
 class GridControl;
+struct DrawingPaneTab;
 class RigidJobCommands;
 namespace RigidForm {
 struct ScriptForm2Ui;
@@ -54,7 +55,9 @@ public:
 
     // The insole drawing pane of the "Graphics" tab (see RigidDrawingPane).
     void Load_Vec_File();
-    void Insert_Foot_Block(const QString &blockFile);
+    void Insert_Foot_Block(const QString &blockFile, double x, double y, double z, double scale);
+    // The "Graphics" tab's controls the installed pane fills.
+    DrawingPaneTab &drawingPaneTab();
     void showDrawingMessage(const QString &text); // the pane's message line rLabel43
 
     // The three tick boxes show the job's tick fields (after a record read).

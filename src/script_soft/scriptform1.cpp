@@ -200,9 +200,14 @@ void ScriptForm1::Load_Vec_File()
     Soft_Drawing_Pane().Load_Vec_File(*this);
 }
 
-void ScriptForm1::Insert_Foot_Block(const QString &blockFile)
+void ScriptForm1::Insert_Foot_Block(const QString &blockFile, double x, double y, double z, double scale)
 {
-    Soft_Drawing_Pane().Insert_Foot_Block(*this, blockFile);
+    Soft_Drawing_Pane().Insert_Foot_Block(*this, blockFile, x, y, z, scale);
+}
+
+DrawingPaneTab &ScriptForm1::drawingPaneTab()
+{
+    return ui->graphics;
 }
 
 void ScriptForm1::pickGraphicSide(const QString &side, const QString &message)

@@ -9,6 +9,7 @@
 #include <memory>
 
 class QListWidget;
+struct DrawingPaneTab;
 class SoftJobCommands;
 namespace SoftForm {
 struct ScriptForm1Ui;
@@ -63,7 +64,9 @@ public:
 
     // The insole drawing pane of the "Graphics" tab (see SoftDrawingPane).
     void Load_Vec_File();
-    void Insert_Foot_Block(const QString &blockFile);
+    void Insert_Foot_Block(const QString &blockFile, double x, double y, double z, double scale);
+    // The "Graphics" tab's controls the installed pane fills.
+    DrawingPaneTab &drawingPaneTab();
 
     // What a new job resets on this window.
     void Reset_For_New_Job() override;

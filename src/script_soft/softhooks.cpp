@@ -2,9 +2,7 @@
 
 #include "scriptform1.h"
 
-#include "prescriptionjob.h"
 #include "prompter.h"
-#include "scriptrecord.h"
 
 namespace {
 
@@ -17,13 +15,9 @@ std::shared_ptr<SoftJobCommands> &jobCommands()
 class StandInDrawingPane : public SoftDrawingPane
 {
 public:
-    void Load_Vec_File(ScriptForm1 &form) override
-    {
-        form.showDrawingMessage(QStringLiteral("Ready"));
-        Vec_File_Job_Steps();
-    }
+    void Load_Vec_File(ScriptForm1 &form) override { form.showDrawingMessage(QStringLiteral("Ready")); }
     void Save_Image(ScriptForm1 &) override {}
-    void Insert_Foot_Block(ScriptForm1 &, const QString &) override {}
+    void Insert_Foot_Block(ScriptForm1 &, const QString &, double, double, double, double) override {}
 };
 
 std::shared_ptr<SoftDrawingPane> &drawingPane()
@@ -92,9 +86,4 @@ SoftDrawingPane &Soft_Drawing_Pane()
 void Set_Soft_Drawing_Pane(std::shared_ptr<SoftDrawingPane> pane)
 {
     drawingPane() = pane ? std::move(pane) : std::make_shared<StandInDrawingPane>();
-}
-
-void Vec_File_Job_Steps()
-{
-    PrescriptionJob::Vec_File_Job_Steps(Job(), JobKind::Soft);
 }

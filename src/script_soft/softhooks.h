@@ -31,9 +31,8 @@ SoftJobCommands *Soft_Job_Commands();
 void Set_Soft_Job_Commands(std::shared_ptr<SoftJobCommands> commands);
 
 // The insole drawing pane of the "Graphics" tab, installed by the drawing
-// tools. Without it a stand-in keeps the job state the pane is responsible
-// for (the sketch image, the lengths of the drawn foot, the pane's flags), so
-// the window works on its own.
+// tools into the window's DrawingPaneTab (ScriptForm1::drawingPaneTab()).
+// Without it a stand-in only says "Ready", so the window works on its own.
 class SoftDrawingPane
 {
 public:
@@ -42,19 +41,14 @@ public:
     virtual void Load_Vec_File(ScriptForm1 &form) = 0;
     // Burns the drawing into the image it was drawn on ("S").
     virtual void Save_Image(ScriptForm1 &form) = 0;
-    virtual void Insert_Foot_Block(ScriptForm1 &form, const QString &blockFile) = 0;
+    // The block drawing inserted at (x, y), scaled by `scale`.
+    virtual void Insert_Foot_Block(ScriptForm1 &form, const QString &blockFile, double x, double y, double z,
+                                   double scale) = 0;
 };
 
 // Never null: the stand-in until a pane is installed.
 SoftDrawingPane &Soft_Drawing_Pane();
 void Set_Soft_Drawing_Pane(std::shared_ptr<SoftDrawingPane> pane); // null restores the stand-in
-
-// The job-state part of the pane's set-up, shared by the stand-in and
-// available to the real pane: default side from CurrentFoot, the layers
-// flag, the job sketch named after the job (copied from "GraphicImage.Jpg"
-// when missing, once the "Graphics" tab was visited) and the lengths of the
-// side shown.
-void Vec_File_Job_Steps();
 
 // Shows a PDF modally over a window ("View PDF" of the order confirmation).
 // The job output installs its viewer; without it the button says that the

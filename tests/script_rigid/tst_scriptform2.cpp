@@ -54,7 +54,7 @@ public:
     QStringList messages;
     void Load_Vec_File(ScriptForm2 &) override { ++loads; }
     void Save_Image(ScriptForm2 &) override { messages << QStringLiteral("Save_Image"); }
-    void Insert_Foot_Block(ScriptForm2 &, const QString &) override {}
+    void Insert_Foot_Block(ScriptForm2 &, const QString &, double, double, double, double) override {}
 };
 
 class RecordingCommands : public RigidJobCommands
@@ -586,30 +586,6 @@ private slots:
         control<QPushButton>(form, "Command25")->click();
         QCOMPARE(pane->messages, QStringList{"Save_Image"});
         QCOMPARE(pane->loads, 5);
-    }
-
-    void standInPaneNamesTheRigidSketch()
-    {
-        RigidFixture f;
-        f.home.write("GraphicImage.Jpg", "blank sketch");
-        ScriptForm2 *form = f.open();
-        // The opening's own tab switch comes before the window allows the
-        // sketch; the next tab change names it.
-        QCOMPARE(Job().JobImageFile, QStringLiteral("None"));
-        control<QTabWidget>(form, "SSTab1")->setCurrentIndex(1);
-        const QString sketch = Job().CurrentFolder + "/R_AB0042_FirstName_Surname.Jpg";
-        QCOMPARE(Job().JobImageFile, sketch);
-        QCOMPARE(f.home.read("Data/R_AB0042_FirstName_Surname.Jpg"), QByteArray("blank sketch"));
-
-        // Without both names the sketch keeps its name; an existing one is never replaced.
-        f.home.write("Data/R_AB0042_FirstName_Surname.Jpg", "drawn on");
-        control<QLineEdit>(form, "rText38")->clear();
-        control<QTabWidget>(form, "SSTab1")->setCurrentIndex(2);
-        QCOMPARE(Job().JobImageFile, sketch);
-        control<QLineEdit>(form, "rText38")->setText("FirstName");
-        control<QTabWidget>(form, "SSTab1")->setCurrentIndex(0);
-        QCOMPARE(f.home.read("Data/R_AB0042_FirstName_Surname.Jpg"), QByteArray("drawn on"));
-        QVERIFY(Job().DrawingLayersFlag);
     }
 
     void jobButtonsSayNotAvailableYet_data()

@@ -158,6 +158,7 @@ SetUpEnd Set_Up_Drawing(DrawingHost &host, const SetUpHooks &hooks)
     std::optional<SolvaneError> unreadablePhoto;
     const Side side = sideOf(kind, job);
     if (side != Side::None) {
+        const int layerBefore = drawing.currentLayer();
         orderLayers(drawing);
         QString image;
         double rasterScale = kGraphicRasterScale;
@@ -180,8 +181,13 @@ SetUpEnd Set_Up_Drawing(DrawingHost &host, const SetUpHooks &hooks)
 
         if (pane) {
             const bool absent = Is_Absent_Path(image);
-            if (absent || (kind == DrawingHostKind::Rigid && !File_Exists(image)))
+            if (absent || (kind == DrawingHostKind::Rigid && !File_Exists(image))) {
+                // The drawing stays as it was, its current layer included:
+                // what the user draws next must not land on the locked photo
+                // layer, where it could not be picked again.
+                drawing.setCurrentLayer(layerBefore);
                 return SetUpEnd::ImageTestFailed;
+            }
             Delete_Entities(host);
         }
 
@@ -191,7 +197,9 @@ SetUpEnd Set_Up_Drawing(DrawingHost &host, const SetUpHooks &hooks)
         job.CurrentImageFile = image;
         if (!Is_Absent_Path(image) && File_Exists(image)) {
             try {
-                host.rasterEntity = drawing.addRaster(image, QPointF(0, 0), rasterScale);
+                host.rasterEntity =
+                    hooks.loadPhoto ? drawing.addRasterImage(hooks.loadPhoto(image), image, QPointF(0, 0), rasterScale)
+                                    : drawing.addRaster(image, QPointF(0, 0), rasterScale);
             } catch (const SolvaneError &error) {
                 unreadablePhoto = error;
             }

@@ -2,6 +2,7 @@
 
 #include "drawinghost.h"
 
+#include <QImage>
 #include <QString>
 
 #include <functional>
@@ -35,6 +36,9 @@ struct SetUpHooks
     // "GraphicImage.Jpg"), run right after the default side is chosen.
     // Without it nothing is done.
     std::function<void()> jobSketch;
+    // Reads the photo a raster is made of. Without it the file is read each
+    // time; the panes, rebuilt on every tab change, keep decoded photos.
+    std::function<QImage(const QString &path)> loadPhoto;
 };
 
 enum class SetUpEnd {

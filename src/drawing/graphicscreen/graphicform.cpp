@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QMenuBar>
 #include <QSignalBlocker>
 #include <QStatusBar>
@@ -55,6 +56,9 @@ GraphicForm::GraphicForm(QWidget *parent)
     buildSurface();
     buildMenus();
     resize(1000, 750);
+    // Lay the window out now, before it is shown, so the set-up fits the
+    // photo to the view's real size rather than to a view of no size.
+    layout()->activate();
 
     // The load: the set-up for the foot the 3D view named. Later "Edit
     // Image"s only raise this window, so the foot is the one loaded now.

@@ -20,8 +20,9 @@ public:
     virtual cad::DrawingView &view() = 0;
 
     // "Save" of the "Files" palette: the pane's drawing burnt into the image
-    // it was drawn on, by the palette's rules (the whole photo exported, the
-    // foot CurrentFoot names reloaded once the temporary bitmap is gone).
+    // it was drawn on, by the palette's rules (always saved, the whole photo
+    // exported, the foot whose photo was written reloaded, none for the job
+    // sketch). A failure is raised and nothing is reloaded.
     virtual void burnFromPalette() = 0;
 };
 

@@ -95,6 +95,12 @@ private slots:
         QVERIFY(form->drawing().entity(form->rasterEntity));
         QCOMPARE(form->view()->commandLog(), (QVector<int>{102, 104}));
         const cad::Drawing &d = form->drawing();
+        // Fitted to the view's real size at load: half the view after the
+        // zoom out, not a dot fitted to a view of no size.
+        const QRectF photo = d.entityExtents(*d.entity(form->rasterEntity));
+        const QRectF shown =
+            QRectF(form->view()->toScreen(photo.topLeft()), form->view()->toScreen(photo.bottomRight())).normalized();
+        QVERIFY2(shown.height() > form->view()->height() / 4, qPrintable(QString::number(shown.height())));
         QCOMPARE(d.layer(d.currentLayer())->name, QStringLiteral("Client"));
         auto *strip = form->findChild<QComboBox *>(QStringLiteral("Strip102"));
         QCOMPARE(strip->currentText(), QStringLiteral("Client"));
