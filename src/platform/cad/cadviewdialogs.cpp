@@ -83,12 +83,14 @@ QSpinBox *colourBox(int value, int high)
 std::optional<LayerTable> QtCommandDialogs::layers(const LayerTable &now)
 {
     FormDialog dialog(m_owner, QStringLiteral("Layers"), QStringLiteral("LayerDialog"));
-    auto *table = new QTableWidget(0, 4, &dialog);
+    // The current layer is chosen in the list under the table, so the table
+    // holds only what each row edits.
+    auto *table = new QTableWidget(0, 3, &dialog);
     table->setObjectName(QStringLiteral("LayerTable"));
     table->setAccessibleName(QStringLiteral("Layers"));
-    table->setHorizontalHeaderLabels(
-        {QStringLiteral("Colour"), QStringLiteral("Visible"), QStringLiteral("Locked"), QStringLiteral("Current")});
+    table->setHorizontalHeaderLabels({QStringLiteral("Colour"), QStringLiteral("Visible"), QStringLiteral("Locked")});
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     auto *current = new QComboBox(&dialog);
     QVector<Layer> layers = now.layers;
 
