@@ -67,7 +67,8 @@ int main(int argc, char **argv)
     Set_Shell(&shell);
 
     QWidget page;
-    const DrawingPaneTab tab = DrawingPaneTab::build(&page, {QStringLiteral("Vecad1"), QStringLiteral("Label")});
+    const DrawingPaneTab tab =
+        DrawingPaneTab::build(&page, {DrawingPaneTab::Window::Soft, QStringLiteral("Vecad1"), QStringLiteral("Label")});
     // The pane goes in as the window loads, before the tab is first shown.
     InsolePane &pane = InsolePane::In(tab, DrawingHostKind::Soft);
     page.resize(1000, 700);

@@ -1,6 +1,11 @@
 #include "drawingpanetab.h"
 
 #include "formparts.h"
+#include "prompter.h"
+#include "scriptrecord.h"
+#include "windowregistry.h"
+
+#include <functional>
 
 #include <QBoxLayout>
 #include <QLabel>
@@ -12,6 +17,7 @@ using FormParts::named;
 DrawingPaneTab DrawingPaneTab::build(QWidget *tab, const Names &names)
 {
     DrawingPaneTab t;
+    t.window = names.window;
     auto *v = new QVBoxLayout(tab);
     auto *tools = new QHBoxLayout;
     v->addLayout(tools);
@@ -62,4 +68,71 @@ DrawingPaneTab DrawingPaneTab::build(QWidget *tab, const Names &names)
     }
     t.paneMessage = t.statusLabels[2];
     return t;
+}
+
+void DrawingPaneTab::connectButtons()
+{
+    for (const PaletteButton &palette : palettes) {
+        QObject::connect(palette.button, &QPushButton::clicked, palette.button,
+                         [window = palette.window, caption = palette.caption] {
+                             Run_Command([&] { Windows().showOrSayUnavailable(window, caption); });
+                         });
+    }
+    auto onClick = [](QPushButton *button, std::function<void()> action) {
+        QObject::connect(button, &QPushButton::clicked, button, std::move(action));
+    };
+    onClick(leftFoot, [this] { showSide(QStringLiteral("LEFT"), QStringLiteral("Left Foot")); });
+    onClick(rightFoot, [this] { showSide(QStringLiteral("RIGHT"), QStringLiteral("Right Foot")); });
+    onClick(bothFeet, [this] { showSide(QStringLiteral("BOTH"), QStringLiteral("Both Feet")); });
+    onClick(saveImage, [this] {
+        Run_Command([this] {
+            Drawing_Pane_Hook().Save_Image(*this);
+            Load_Vec_File();
+        });
+    });
+}
+
+void DrawingPaneTab::showSide(const QString &side, const QString &message)
+{
+    Job().GraphicSelection = side;
+    paneMessage->setText(message);
+    Run_Command([this] { Load_Vec_File(); });
+}
+
+void DrawingPaneTab::Load_Vec_File()
+{
+    Drawing_Pane_Hook().Load_Vec_File(*this);
+}
+
+void DrawingPaneTab::Insert_Foot_Block(const QString &blockFile, double x, double y, double z, double scale)
+{
+    Drawing_Pane_Hook().Insert_Foot_Block(*this, blockFile, x, y, z, scale);
+}
+
+namespace {
+
+class StandInPane : public DrawingPaneHook
+{
+public:
+    void Load_Vec_File(DrawingPaneTab &tab) override { tab.paneMessage->setText(QStringLiteral("Ready")); }
+    void Save_Image(DrawingPaneTab &) override {}
+    void Insert_Foot_Block(DrawingPaneTab &, const QString &, double, double, double, double) override {}
+};
+
+std::shared_ptr<DrawingPaneHook> &installedPane()
+{
+    static std::shared_ptr<DrawingPaneHook> pane = std::make_shared<StandInPane>();
+    return pane;
+}
+
+} // namespace
+
+DrawingPaneHook &Drawing_Pane_Hook()
+{
+    return *installedPane();
+}
+
+void Set_Drawing_Pane_Hook(std::shared_ptr<DrawingPaneHook> hook)
+{
+    installedPane() = hook ? std::move(hook) : std::make_shared<StandInPane>();
 }

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <array>
+#include <memory>
 #include <vector>
 
 class QLabel;
@@ -17,8 +18,11 @@ class QWidget;
 // the rigid one "Vecad2" and "rLabel20"...
 struct DrawingPaneTab
 {
+    enum class Window { Soft, Rigid };
+
     struct Names
     {
+        Window window;
         QString drawingHost; // "Vecad1", "Vecad2"
         QString labelPrefix; // "Label", "rLabel"
     };
@@ -39,6 +43,40 @@ struct DrawingPaneTab
     QLabel *image = nullptr; // ImageX1, hidden
     std::array<QLabel *, 4> statusLabels{}; // <prefix>20, 42, 43, 49
     QLabel *paneMessage = nullptr; // <prefix>43
+    Window window = Window::Soft;
 
     static DrawingPaneTab build(QWidget *tab, const Names &names);
+
+    // The buttons' work, the same on both windows: a palette button shows
+    // its window, "L", "R" and "B" choose the foot shown and rebuild the
+    // pane, "S" burns the drawing and rebuilds. Call once on the tab the
+    // window keeps.
+    void connectButtons();
+
+    // The pane's public steps, through the installed DrawingPaneHook.
+    void Load_Vec_File();
+    void Insert_Foot_Block(const QString &blockFile, double x, double y, double z, double scale);
+
+private:
+    void showSide(const QString &side, const QString &message);
 };
+
+// The insole drawing pane of both windows' "Graphics" tab, installed by the
+// drawing tools. Without it a stand-in only says "Ready", so a window works
+// on its own.
+class DrawingPaneHook
+{
+public:
+    virtual ~DrawingPaneHook() = default;
+    // Rebuilds the pane for GraphicSelection; run on every tab change.
+    virtual void Load_Vec_File(DrawingPaneTab &tab) = 0;
+    // Burns the drawing into the image it was drawn on ("S").
+    virtual void Save_Image(DrawingPaneTab &tab) = 0;
+    // The block drawing inserted at (x, y), scaled by `scale`.
+    virtual void Insert_Foot_Block(DrawingPaneTab &tab, const QString &blockFile, double x, double y, double z,
+                                   double scale) = 0;
+};
+
+// Never null: the stand-in until a pane is installed.
+DrawingPaneHook &Drawing_Pane_Hook();
+void Set_Drawing_Pane_Hook(std::shared_ptr<DrawingPaneHook> hook); // null restores the stand-in

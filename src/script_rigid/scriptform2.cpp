@@ -55,11 +55,6 @@ GridControl *ScriptForm2::grid() const
     return ui->footData.grid;
 }
 
-void ScriptForm2::showDrawingMessage(const QString &text)
-{
-    ui->graphics.paneMessage->setText(text);
-}
-
 void ScriptForm2::showPdfPath()
 {
     ui->jobData.pdfFile->setText(Job().PdfFile);
@@ -225,21 +220,7 @@ void ScriptForm2::connectBehaviour()
         onClick(c.button, [this, caption, command] { jobCommand(caption, command); });
     }
 
-    const DrawingPaneTab &graphics = ui->graphics;
-    for (const DrawingPaneTab::PaletteButton &palette : graphics.palettes) {
-        const QString window = palette.window;
-        const QString caption = palette.caption;
-        onClick(palette.button, [this, window, caption] { openWindow(window, caption); });
-    }
-    onClick(graphics.leftFoot, [this] { pickGraphicSide(QStringLiteral("LEFT"), QStringLiteral("Left Foot")); });
-    onClick(graphics.rightFoot, [this] { pickGraphicSide(QStringLiteral("RIGHT"), QStringLiteral("Right Foot")); });
-    onClick(graphics.bothFeet, [this] { pickGraphicSide(QStringLiteral("BOTH"), QStringLiteral("Both Feet")); });
-    onClick(graphics.saveImage, [this] {
-        Run_Command([this] {
-            Rigid_Drawing_Pane().Save_Image(*this);
-            Load_Vec_File();
-        });
-    });
+    ui->graphics.connectButtons();
 }
 
 void ScriptForm2::nameFilesAfterClient()
@@ -263,24 +244,12 @@ void ScriptForm2::SSTab1_Click(int index)
 
 void ScriptForm2::Load_Vec_File()
 {
-    Rigid_Drawing_Pane().Load_Vec_File(*this);
+    ui->graphics.Load_Vec_File();
 }
 
 void ScriptForm2::Insert_Foot_Block(const QString &blockFile, double x, double y, double z, double scale)
 {
-    Rigid_Drawing_Pane().Insert_Foot_Block(*this, blockFile, x, y, z, scale);
-}
-
-DrawingPaneTab &ScriptForm2::drawingPaneTab()
-{
-    return ui->graphics;
-}
-
-void ScriptForm2::pickGraphicSide(const QString &side, const QString &message)
-{
-    Job().GraphicSelection = side;
-    showDrawingMessage(message);
-    Run_Command([this] { Load_Vec_File(); });
+    ui->graphics.Insert_Foot_Block(blockFile, x, y, z, scale);
 }
 
 void ScriptForm2::openWindow(const QString &name, const QString &caption)

@@ -7,7 +7,6 @@
 #include <memory>
 
 class GridControl;
-struct DrawingPaneTab;
 class RigidJobCommands;
 namespace RigidForm {
 struct ScriptForm2Ui;
@@ -53,12 +52,9 @@ public:
     RigidGrid::Texts gridTexts();
     GridControl *grid() const;
 
-    // The insole drawing pane of the "Graphics" tab (see RigidDrawingPane).
+    // The insole drawing pane of the "Graphics" tab (see DrawingPaneHook).
     void Load_Vec_File();
     void Insert_Foot_Block(const QString &blockFile, double x, double y, double z, double scale);
-    // The "Graphics" tab's controls the installed pane fills.
-    DrawingPaneTab &drawingPaneTab();
-    void showDrawingMessage(const QString &text); // the pane's message line rLabel43
 
     // The three tick boxes show the job's tick fields (after a record read).
     void showTicks();
@@ -91,7 +87,6 @@ private:
     void Quit();
     void openWindow(const QString &name, const QString &caption);
     void jobCommand(const QString &caption, void (RigidJobCommands::*command)(ScriptForm2 &));
-    void pickGraphicSide(const QString &side, const QString &message);
     void fillGrid();
 
     std::unique_ptr<RigidForm::ScriptForm2Ui> ui;

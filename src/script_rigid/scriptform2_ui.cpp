@@ -192,7 +192,8 @@ void ScriptForm2Ui::setupUi(QWidget *form)
     }
     jobData = JobDataTab::build(pages[0]);
     footData = FootDataTab::build(pages[1]);
-    graphics = DrawingPaneTab::build(pages[2], {QStringLiteral("Vecad2"), QStringLiteral("rLabel")});
+    graphics = DrawingPaneTab::build(
+        pages[2], {DrawingPaneTab::Window::Rigid, QStringLiteral("Vecad2"), QStringLiteral("rLabel")});
 
     auto *row = new QHBoxLayout;
     outer->addLayout(row);

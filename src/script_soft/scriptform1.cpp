@@ -90,11 +90,6 @@ void ScriptForm1::showJobNumber()
     ui->jobData.jobNumber->setText(Job().JobNumber);
 }
 
-void ScriptForm1::showDrawingMessage(const QString &text)
-{
-    ui->graphics.paneMessage->setText(text);
-}
-
 // ---------------------------------------------------------------- life cycle
 
 void ScriptForm1::Run_Load_Steps()
@@ -197,24 +192,12 @@ void ScriptForm1::Tab_Change(int index)
 
 void ScriptForm1::Load_Vec_File()
 {
-    Soft_Drawing_Pane().Load_Vec_File(*this);
+    ui->graphics.Load_Vec_File();
 }
 
 void ScriptForm1::Insert_Foot_Block(const QString &blockFile, double x, double y, double z, double scale)
 {
-    Soft_Drawing_Pane().Insert_Foot_Block(*this, blockFile, x, y, z, scale);
-}
-
-DrawingPaneTab &ScriptForm1::drawingPaneTab()
-{
-    return ui->graphics;
-}
-
-void ScriptForm1::pickGraphicSide(const QString &side, const QString &message)
-{
-    Job().GraphicSelection = side;
-    showDrawingMessage(message);
-    Run_Command([this] { Load_Vec_File(); });
+    ui->graphics.Insert_Foot_Block(blockFile, x, y, z, scale);
 }
 
 void ScriptForm1::Reset_For_New_Job()

@@ -9,7 +9,6 @@
 #include <memory>
 
 class QListWidget;
-struct DrawingPaneTab;
 class SoftJobCommands;
 namespace SoftForm {
 struct ScriptForm1Ui;
@@ -62,11 +61,9 @@ public:
     void Set_StylesL();
     void Set_StylesR();
 
-    // The insole drawing pane of the "Graphics" tab (see SoftDrawingPane).
+    // The insole drawing pane of the "Graphics" tab (see DrawingPaneHook).
     void Load_Vec_File();
     void Insert_Foot_Block(const QString &blockFile, double x, double y, double z, double scale);
-    // The "Graphics" tab's controls the installed pane fills.
-    DrawingPaneTab &drawingPaneTab();
 
     // What a new job resets on this window.
     void Reset_For_New_Job() override;
@@ -84,7 +81,6 @@ public:
     void showClientSurname(const QString &name);
     void showPdfPath(); // the job's PdfFile in "PDF Output File"
     void showJobNumber(); // the job's JobNumber in "Job Number"
-    void showDrawingMessage(const QString &text); // the drawing pane's status line
 
     // The foot sizes as they stood at the end of the last load; "QUIT" puts
     // them back. They outlive the window.
@@ -122,7 +118,6 @@ private:
     void Sizes();
     void openWindow(const QString &name, const QString &caption);
     void jobCommand(const QString &caption, void (SoftJobCommands::*command)(ScriptForm1 &));
-    void pickGraphicSide(const QString &side, const QString &message);
     void reflectRecordRead();
 
     std::unique_ptr<SoftForm::ScriptForm1Ui> ui;

@@ -52,7 +52,8 @@ void ScriptForm1Ui::setupUi(QWidget *form)
     jobData = JobDataTab::build(pages[0]);
     footData = FootDataTab::build(pages[1]);
     orthoticData = OrthoticDataTab::build(pages[2]);
-    graphics = DrawingPaneTab::build(pages[3], {QStringLiteral("Vecad1"), QStringLiteral("Label")});
+    graphics = DrawingPaneTab::build(pages[3],
+                                     {DrawingPaneTab::Window::Soft, QStringLiteral("Vecad1"), QStringLiteral("Label")});
 
     auto *row = new QHBoxLayout;
     outer->addLayout(row);

@@ -146,23 +146,9 @@ void ScriptForm1::connectBehaviour()
     onClick(buttons.openScript, [this] { jobCommand(QStringLiteral("Open Script"), &SoftJobCommands::Open_Script); });
     onClick(orthotic.print, [this] { jobCommand(QStringLiteral("Print"), &SoftJobCommands::Print_Option_Table); });
 
-    const SoftForm::GraphicsTab &graphics = ui->graphics;
-    for (const SoftForm::GraphicsTab::PaletteButton &palette : graphics.palettes) {
-        const QString window = palette.window;
-        const QString caption = palette.caption;
-        onClick(palette.button, [this, window, caption] { openWindow(window, caption); });
-    }
+    ui->graphics.connectButtons();
     for (QPushButton *graphicImage : {jobData.graphicImage, foot.graphicImage})
         onClick(graphicImage, [this] { openWindow(QStringLiteral("GraphicForm2"), QStringLiteral("Graphic Image")); });
-    onClick(graphics.leftFoot, [this] { pickGraphicSide(QStringLiteral("LEFT"), QStringLiteral("Left Foot")); });
-    onClick(graphics.rightFoot, [this] { pickGraphicSide(QStringLiteral("RIGHT"), QStringLiteral("Right Foot")); });
-    onClick(graphics.bothFeet, [this] { pickGraphicSide(QStringLiteral("BOTH"), QStringLiteral("Both Feet")); });
-    onClick(graphics.saveImage, [this] {
-        Run_Command([this] {
-            Soft_Drawing_Pane().Save_Image(*this);
-            Load_Vec_File();
-        });
-    });
 
     // The record reader's marks on this window: ticks, PFA shapes, sizes.
     connect(&JobEvents::instance(), &JobEvents::footSizesRead, this, &ScriptForm1::reflectRecordRead);

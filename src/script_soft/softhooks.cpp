@@ -12,20 +12,6 @@ std::shared_ptr<SoftJobCommands> &jobCommands()
     return commands;
 }
 
-class StandInDrawingPane : public SoftDrawingPane
-{
-public:
-    void Load_Vec_File(ScriptForm1 &form) override { form.showDrawingMessage(QStringLiteral("Ready")); }
-    void Save_Image(ScriptForm1 &) override {}
-    void Insert_Foot_Block(ScriptForm1 &, const QString &, double, double, double, double) override {}
-};
-
-std::shared_ptr<SoftDrawingPane> &drawingPane()
-{
-    static std::shared_ptr<SoftDrawingPane> pane = std::make_shared<StandInDrawingPane>();
-    return pane;
-}
-
 SoftPdfViewer noticeViewer()
 {
     return [](const QString &, QWidget *) {
@@ -76,14 +62,4 @@ SoftJobCommands *Soft_Job_Commands()
 void Set_Soft_Job_Commands(std::shared_ptr<SoftJobCommands> commands)
 {
     jobCommands() = std::move(commands);
-}
-
-SoftDrawingPane &Soft_Drawing_Pane()
-{
-    return *drawingPane();
-}
-
-void Set_Soft_Drawing_Pane(std::shared_ptr<SoftDrawingPane> pane)
-{
-    drawingPane() = pane ? std::move(pane) : std::make_shared<StandInDrawingPane>();
 }

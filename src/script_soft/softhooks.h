@@ -30,26 +30,6 @@ public:
 SoftJobCommands *Soft_Job_Commands();
 void Set_Soft_Job_Commands(std::shared_ptr<SoftJobCommands> commands);
 
-// The insole drawing pane of the "Graphics" tab, installed by the drawing
-// tools into the window's DrawingPaneTab (ScriptForm1::drawingPaneTab()).
-// Without it a stand-in only says "Ready", so the window works on its own.
-class SoftDrawingPane
-{
-public:
-    virtual ~SoftDrawingPane() = default;
-    // Rebuilds the pane for GraphicSelection; run on every tab change.
-    virtual void Load_Vec_File(ScriptForm1 &form) = 0;
-    // Burns the drawing into the image it was drawn on ("S").
-    virtual void Save_Image(ScriptForm1 &form) = 0;
-    // The block drawing inserted at (x, y), scaled by `scale`.
-    virtual void Insert_Foot_Block(ScriptForm1 &form, const QString &blockFile, double x, double y, double z,
-                                   double scale) = 0;
-};
-
-// Never null: the stand-in until a pane is installed.
-SoftDrawingPane &Soft_Drawing_Pane();
-void Set_Soft_Drawing_Pane(std::shared_ptr<SoftDrawingPane> pane); // null restores the stand-in
-
 // Shows a PDF modally over a window ("View PDF" of the order confirmation).
 // The job output installs its viewer; without it the button says that the
 // viewer is not available yet.

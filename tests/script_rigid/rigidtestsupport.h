@@ -1,5 +1,6 @@
 #pragma once
 
+#include "drawingpanetab.h"
 #include "fakeshell.h"
 #include "scriptedprompter.h"
 #include "scriptform2.h"
@@ -60,7 +61,7 @@ struct RigidFixture
         Windows().reset();
         Set_Shell(nullptr);
         Set_Prompter(nullptr);
-        Set_Rigid_Drawing_Pane(nullptr);
+        Set_Drawing_Pane_Hook(nullptr);
         Set_Rigid_Job_Commands(nullptr);
         Clock::setSource({});
     }

@@ -1,3 +1,4 @@
+#include "drawingpanetab.h"
 #include "rigidtestsupport.h"
 
 #include "gridcontrol.h"
@@ -47,14 +48,14 @@ QString boxText(QWidget *form, const QString &name)
 
 using JobText = std::function<QString(const ScriptRecord &)>;
 
-class CountingPane : public RigidDrawingPane
+class CountingPane : public DrawingPaneHook
 {
 public:
     int loads = 0;
     QStringList messages;
-    void Load_Vec_File(ScriptForm2 &) override { ++loads; }
-    void Save_Image(ScriptForm2 &) override { messages << QStringLiteral("Save_Image"); }
-    void Insert_Foot_Block(ScriptForm2 &, const QString &, double, double, double, double) override {}
+    void Load_Vec_File(DrawingPaneTab &) override { ++loads; }
+    void Save_Image(DrawingPaneTab &) override { messages << QStringLiteral("Save_Image"); }
+    void Insert_Foot_Block(DrawingPaneTab &, const QString &, double, double, double, double) override {}
 };
 
 class RecordingCommands : public RigidJobCommands
@@ -568,7 +569,7 @@ private slots:
     {
         RigidFixture f;
         auto pane = std::make_shared<CountingPane>();
-        Set_Rigid_Drawing_Pane(pane);
+        Set_Drawing_Pane_Hook(pane);
         ScriptForm2 *form = f.open();
         QCOMPARE(pane->loads, 1); // the opening's switch to "Job Data"
         auto *tabs = control<QTabWidget>(form, "SSTab1");

@@ -1,3 +1,4 @@
+#include "drawingpanetab.h"
 #include "softtestsupport.h"
 
 #include "scriptform1.h"
@@ -86,13 +87,13 @@ QStringList listTexts(QListWidget *list)
     return texts;
 }
 
-class CountingPane : public SoftDrawingPane
+class CountingPane : public DrawingPaneHook
 {
 public:
     int loads = 0;
-    void Load_Vec_File(ScriptForm1 &) override { ++loads; }
-    void Save_Image(ScriptForm1 &) override {}
-    void Insert_Foot_Block(ScriptForm1 &, const QString &, double, double, double, double) override {}
+    void Load_Vec_File(DrawingPaneTab &) override { ++loads; }
+    void Save_Image(DrawingPaneTab &) override {}
+    void Insert_Foot_Block(DrawingPaneTab &, const QString &, double, double, double, double) override {}
 };
 
 class RecordingCommands : public SoftJobCommands
@@ -146,7 +147,7 @@ private slots:
 void TestScriptForm1::cleanup()
 {
     Set_Soft_Job_Commands(nullptr);
-    Set_Soft_Drawing_Pane(nullptr);
+    Set_Drawing_Pane_Hook(nullptr);
 }
 
 void TestScriptForm1::opensWithBuiltInListsWhenNoTable()
@@ -553,7 +554,7 @@ void TestScriptForm1::tabChangesRunTheDrawingSetUp()
 {
     SoftFixture fx;
     auto pane = std::make_shared<CountingPane>();
-    Set_Soft_Drawing_Pane(pane);
+    Set_Drawing_Pane_Hook(pane);
     Job().GraphicsTabFlag = true; // left by an earlier window: the load clears it
     ScriptForm1 *form = fx.open();
     QCOMPARE(pane->loads, 1);
@@ -566,7 +567,7 @@ void TestScriptForm1::tabChangesRunTheDrawingSetUp()
     QCOMPARE(pane->loads, 3);
 
     // Without a pane installed the window still says "Ready".
-    Set_Soft_Drawing_Pane(nullptr);
+    Set_Drawing_Pane_Hook(nullptr);
     control<QLabel>(form, "Label43")->clear();
     tabs->setCurrentIndex(3);
     QCOMPARE(control<QLabel>(form, "Label43")->text(), QStringLiteral("Ready"));

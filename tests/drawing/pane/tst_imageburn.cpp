@@ -205,7 +205,7 @@ private slots:
             message = form->statusText(3);
         } else {
             QWidget page;
-            const DrawingPaneTab tab = DrawingPaneTab::build(&page, {"Vecad1", "Label"});
+            const DrawingPaneTab tab = DrawingPaneTab::build(&page, {DrawingPaneTab::Window::Soft, "Vecad1", "Label"});
             InsolePane &pane = InsolePane::In(tab, soft ? DrawingHostKind::Soft : DrawingHostKind::Rigid);
             Job().CurrentFoot = QStringLiteral("Right"); // the palette does not go by it
             Job().GraphicSelection = selection;

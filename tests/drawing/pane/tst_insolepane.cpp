@@ -35,8 +35,10 @@ class TestInsolePane : public QObject
     InsolePane &paneOf(DrawingHostKind kind)
     {
         tabPage = std::make_unique<QWidget>();
-        tab = DrawingPaneTab::build(tabPage.get(), {kind == DrawingHostKind::Soft ? "Vecad1" : "Vecad2",
-                                                    kind == DrawingHostKind::Soft ? "Label" : "rLabel"});
+        tab = DrawingPaneTab::build(
+            tabPage.get(),
+            {kind == DrawingHostKind::Soft ? DrawingPaneTab::Window::Soft : DrawingPaneTab::Window::Rigid,
+             kind == DrawingHostKind::Soft ? "Vecad1" : "Vecad2", kind == DrawingHostKind::Soft ? "Label" : "rLabel"});
         return InsolePane::In(tab, kind);
     }
 

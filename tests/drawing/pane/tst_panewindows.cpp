@@ -1,4 +1,5 @@
 #include "drawingpanehooks.h"
+#include "drawingpanetab.h"
 #include "drawingview.h"
 #include "imagefile.h"
 #include "insolepane.h"
@@ -62,8 +63,7 @@ class TestPaneWindows : public QObject
         }
         ~Window()
         {
-            Set_Soft_Drawing_Pane(nullptr);
-            Set_Rigid_Drawing_Pane(nullptr);
+            Set_Drawing_Pane_Hook(nullptr);
             Set_Insole_Pane_Finder({});
         }
         TestHome &home() { return soft ? soft->home : rigid->home; }
