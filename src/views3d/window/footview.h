@@ -100,7 +100,8 @@ private:
     // Make_Undo before an edit; false (and the failure shown) when the
     // snapshot could not be written, so the edit is not made.
     bool snapshotBeforeEdit();
-    // The model replaced by an undo step (the ring keeps its count).
+    // The model replaced by an undo step (the ring keeps its count), framed
+    // as "Reset" frames it.
     void restoreModel(mesh::Model model);
     void closeTrimPanel();
     void viewportClicked(bool hit, const mesh::Vec3 &point);

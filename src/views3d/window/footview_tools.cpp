@@ -42,6 +42,9 @@ bool FootView::snapshotBeforeEdit()
 void FootView::restoreModel(mesh::Model model)
 {
     m_viewport->setModel(std::move(model));
+    // The camera still frames the model the undone edit left, which may lie
+    // far from this one or at another scale: frame the model now shown.
+    Fit();
 }
 
 void FootView::mnuUndo_Click()

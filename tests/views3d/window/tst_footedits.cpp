@@ -51,6 +51,39 @@ private:
     QString heightBox(FootView &view) { return view.findChild<QLineEdit *>(QStringLiteral("Text5"))->text(); }
     QString ringFile(const QString &name) { return m_setup->home.path(name); }
 
+    // A foot that lies well away from the axes, as scanners place them.
+    static mesh::Mesh offsetFoot()
+    {
+        mesh::Mesh foot = fixtures::smallFoot();
+        for (Vec3 &p : foot.positions)
+            p = {p.x + 400, p.y + 150, p.z + 60};
+        return foot;
+    }
+
+    // Empty when every corner of the model's box lands inside the view and
+    // the model is not shrunk to a speck in it; otherwise what is wrong.
+    static QString framingFault(FootView &view)
+    {
+        const mesh::Bounds b = view.model().bounds();
+        const QRectF inside(0, 0, view.viewport()->width(), view.viewport()->height());
+        QRectF drawn;
+        for (int corner = 0; corner < 8; ++corner) {
+            const Vec3 p{corner & 1 ? b.max.x : b.min.x, corner & 2 ? b.max.y : b.min.y,
+                         corner & 4 ? b.max.z : b.min.z};
+            const QPointF at = view.viewport()->toPixel(p);
+            if (!inside.contains(at))
+                return QStringLiteral("a corner lands outside the view, at %1 %2").arg(at.x()).arg(at.y());
+            drawn = drawn.isNull() ? QRectF(at, QSizeF(1e-9, 1e-9)) : drawn.united(QRectF(at, QSizeF(1e-9, 1e-9)));
+        }
+        if (drawn.width() <= inside.width() / 3 && drawn.height() <= inside.height() / 3)
+            return QStringLiteral("the model fills only %1 x %2 of %3 x %4 pixels")
+                .arg(drawn.width())
+                .arg(drawn.height())
+                .arg(inside.width())
+                .arg(inside.height());
+        return {};
+    }
+
 private slots:
     void init() { m_setup = std::make_unique<fixtures::FootViewSetup>(); }
 
@@ -216,26 +249,42 @@ private slots:
         QFETCH(QString, item);
         FootView &view = Left_View();
         view.Show_Normal();
-        // A foot that lies well away from the axes, as scanners place them.
-        mesh::Mesh foot = fixtures::smallFoot();
-        for (Vec3 &p : foot.positions)
-            p = {p.x + 400, p.y + 150, p.z + 60};
-        view.Show_Model(mesh::Model{{foot}});
+        view.Show_Model(mesh::Model{{offsetFoot()}});
         view.Fit();
         trigger(view, item);
-        // Every corner of the model's box lands inside the view, and the
-        // model is not shrunk to a speck in it.
-        const mesh::Bounds b = view.model().bounds();
-        const QRectF inside(0, 0, view.viewport()->width(), view.viewport()->height());
-        QRectF drawn;
-        for (int corner = 0; corner < 8; ++corner) {
-            const Vec3 p{corner & 1 ? b.max.x : b.min.x, corner & 2 ? b.max.y : b.min.y,
-                         corner & 4 ? b.max.z : b.min.z};
-            const QPointF at = view.viewport()->toPixel(p);
-            QVERIFY2(inside.contains(at), qPrintable(QStringLiteral("%1 %2").arg(at.x()).arg(at.y())));
-            drawn = drawn.isNull() ? QRectF(at, QSizeF(1e-9, 1e-9)) : drawn.united(QRectF(at, QSizeF(1e-9, 1e-9)));
-        }
-        QVERIFY(drawn.width() > inside.width() / 3 || drawn.height() > inside.height() / 3);
+        const QString fault = framingFault(view);
+        QVERIFY2(fault.isEmpty(), qPrintable(fault));
+    }
+
+    void undoFramesTheScanAgain_data()
+    {
+        QTest::addColumn<QStringList>("edits");
+        QTest::addColumn<QStringList>("undos");
+        const QStringList all{"mnuFlip", "mnuRotX", "mnuScale1000"};
+        QTest::newRow("all edits, Undo each") << all << QStringList{"mnuUndo", "mnuUndo", "mnuUndo"};
+        QTest::newRow("all edits, Undo All") << all << QStringList{"mnuUndoAll"};
+        QTest::newRow("Mirror and X 90, one Undo") << QStringList{"mnuFlip", "mnuRotX"} << QStringList{"mnuUndo"};
+        QTest::newRow("Scale 1000, Undo") << QStringList{"mnuScale1000"} << QStringList{"mnuUndo"};
+        QTest::newRow("Scale 25.4, Undo All") << QStringList{"mnuToMetric"} << QStringList{"mnuUndoAll"};
+    }
+    void undoFramesTheScanAgain()
+    {
+        QFETCH(QStringList, edits);
+        QFETCH(QStringList, undos);
+        FootView &view = Left_View();
+        view.Show_Normal();
+        view.Show_Model(mesh::Model{{offsetFoot()}});
+        view.Write_Initial_Snapshot();
+        view.Fit();
+        for (const QString &item : edits)
+            trigger(view, item);
+        const mesh::Model edited = view.model();
+        for (const QString &item : undos)
+            trigger(view, item);
+        QVERIFY(view.model() != edited);
+        QVERIFY(m_setup->ui->calls.isEmpty());
+        const QString fault = framingFault(view);
+        QVERIFY2(fault.isEmpty(), qPrintable(fault));
     }
 
     void cleanMeshCountsAndKeepsTheFirst()
