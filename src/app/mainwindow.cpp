@@ -92,11 +92,12 @@ void MainForm::buildMenus()
 {
     QMenuBar *bar = menuBar();
     // A menu's name is given to its bar item too, so the bar reads in order
-    // by name as well as by caption.
+    // by name as well as by caption. The "&" marks the access key (Alt and
+    // the underlined letter); screen readers hear the caption without it.
     auto menu = [bar](const char *name, const QString &caption) {
         QMenu *m = bar->addMenu(caption);
         m->setObjectName(QLatin1String(name));
-        m->setAccessibleName(caption);
+        m->setAccessibleName(QString(caption).remove(u'&'));
         m->menuAction()->setObjectName(QLatin1String(name));
         return m;
     };
@@ -114,7 +115,7 @@ void MainForm::buildMenus()
         owner->addAction(line);
     };
 
-    m_mnuFiles = menu("mnuFiles", QStringLiteral("Files"));
+    m_mnuFiles = menu("mnuFiles", QStringLiteral("&Files"));
     m_mnuNew = item(m_mnuFiles, "mnuNew", QStringLiteral("New"), [this] { Run_Command([this] { New_Script(); }); });
     separator(m_mnuFiles, "sep1");
     m_mnuExit = item(m_mnuFiles, "mnuExit", QStringLiteral("Exit"), [this] {
@@ -122,7 +123,7 @@ void MainForm::buildMenus()
         close();
     });
 
-    QMenu *scanner = menu("mnuScanner", QStringLiteral("Scanner"));
+    QMenu *scanner = menu("mnuScanner", QStringLiteral("&Scanner"));
     auto intake = [&](const char *name, const QString &caption, const QString &window, bool footScanner) {
         item(scanner, name, caption, [caption, window, footScanner] {
             // The foot scanners refuse a side they think is scanned: a fresh
@@ -139,17 +140,17 @@ void MainForm::buildMenus()
     intake("mnuPellmar1", QStringLiteral("Pellmar Scanner (EVA)"), QStringLiteral("ScanForm5"), true);
     intake("mnuPellmar2", QStringLiteral("Pellmar Scanner (Rigid)"), QStringLiteral("ScanForm6"), true);
 
-    m_mnuTools = item(bar, "mnuTools", QStringLiteral("Tools"),
+    m_mnuTools = item(bar, "mnuTools", QStringLiteral("&Tools"),
                       [] { openWindow(QStringLiteral("VerifyForm"), QStringLiteral("Tools")); });
     // The import asks for the archive itself and reports its own failures;
     // it needs no intake window.
-    item(bar, "mnuUnzip", QStringLiteral("UnZip"), [] { Run_Command([] { Import_Job_Archive(); }); });
+    item(bar, "mnuUnzip", QStringLiteral("&UnZip"), [] { Run_Command([] { Import_Job_Archive(); }); });
 
-    QMenu *script = menu("mnuScript", QStringLiteral("Prepare Script"));
+    QMenu *script = menu("mnuScript", QStringLiteral("&Prepare Script"));
     item(script, "mnuScript1", QStringLiteral("EVA Script"), [this] { enterScript(ScriptKind::Eva); });
     item(script, "mnuScript2", QStringLiteral("Rigid Script"), [this] { enterScript(ScriptKind::Rigid); });
 
-    QMenu *help = menu("mnuHelp", QStringLiteral("Help"));
+    QMenu *help = menu("mnuHelp", QStringLiteral("&Help"));
     item(help, "mnuHelp1", QStringLiteral("Help"), [] { Run_Command([] { Show_Help_Browser(); }); });
     separator(help, "sep2");
     item(help, "mnuAbout", QStringLiteral("About"), [] { Run_Command([] { Show_About(); }); });

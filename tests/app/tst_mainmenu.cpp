@@ -2,6 +2,7 @@
 #include "helpwindows.h"
 #include "jobarchive.h"
 #include "mainwindow.h"
+#include "menukeys.h"
 #include "scriptedprompter.h"
 #include "scriptform1.h"
 #include "scriptrecord.h"
@@ -20,7 +21,7 @@
 namespace {
 
 // One entry of the menu bar as the user meets it: where it sits, its name,
-// its caption, and whether it is offered at all.
+// its caption as shown, and whether it is offered at all.
 struct Entry
 {
     QString menu; // empty on the bar itself
@@ -43,10 +44,12 @@ QList<Entry> menuBarEntries(QMenuBar *bar)
 {
     QList<Entry> out;
     for (QAction *top : bar->actions()) {
-        out << Entry{QString(), top->objectName(), top->text(), top->isVisible(), top->isSeparator()};
+        out << Entry{QString(), top->objectName(), menukeys::shownCaption(top->text()), top->isVisible(),
+                     top->isSeparator()};
         if (QMenu *menu = top->menu()) {
             for (QAction *a : menu->actions())
-                out << Entry{menu->objectName(), a->objectName(), a->text(), a->isVisible(), a->isSeparator()};
+                out << Entry{menu->objectName(), a->objectName(), menukeys::shownCaption(a->text()), a->isVisible(),
+                             a->isSeparator()};
         }
     }
     return out;
@@ -190,6 +193,40 @@ private slots:
         QVERIFY(items && items->childCount() == 6);
         QCOMPARE(items->child(4)->text(QAccessible::Name), QString("Pellmar Scanner (EVA)"));
         QCOMPARE(scanner->accessibleName(), QString("Scanner"));
+    }
+
+    void everyMenuHasItsOwnAccessKey()
+    {
+        QCOMPARE(menukeys::accessKeyFaults(window->menuBar()), QStringList{});
+        QCOMPARE(menukeys::reachableItems(window->menuBar()).size(), 6);
+    }
+
+    void altAndTheUnderlinedLetterOpensTheMenu_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<int>("letter");
+        QTest::newRow("Files") << "mnuFiles" << int(Qt::Key_F);
+        QTest::newRow("Scanner") << "mnuScanner" << int(Qt::Key_S);
+        QTest::newRow("Tools") << "mnuTools" << int(Qt::Key_T);
+        QTest::newRow("UnZip") << "mnuUnzip" << int(Qt::Key_U);
+        QTest::newRow("Prepare Script") << "mnuScript" << int(Qt::Key_P);
+        QTest::newRow("Help") << "mnuHelp" << int(Qt::Key_H);
+    }
+    void altAndTheUnderlinedLetterOpensTheMenu()
+    {
+        QFETCH(QString, item);
+        QFETCH(int, letter);
+        QAction *top = action(qPrintable(item));
+        QVERIFY(top);
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QSignalSpy chosen(top, &QAction::triggered);
+        QTest::keyClick(window->menuBar(), Qt::Key(letter), Qt::AltModifier);
+        // A menu drops down; an item of the bar itself acts at once.
+        if (QMenu *menu = top->menu())
+            QTRY_VERIFY(menu->isVisible());
+        else
+            QCOMPARE(chosen.count(), 1);
     }
 
     void windowsNotBuiltYetSaySo_data()

@@ -126,12 +126,14 @@ QAction *FootView::addItem(QMenu *menu, const QString &caption, const QString &n
 
 void FootView::buildMenus()
 {
+    // Each item of the bar has its own access key (Alt and the letter after
+    // the "&"): "Settings" has the S, so "Sizes" and "Script" take another.
     QMenuBar *bar = menuBar();
     auto command = [this](QAction *action, void (FootView::*slot)()) {
         connect(action, &QAction::triggered, this, [this, slot] { Run_Command([this, slot] { (this->*slot)(); }); });
     };
 
-    QMenu *files = bar->addMenu(QStringLiteral("Files"));
+    QMenu *files = bar->addMenu(QStringLiteral("&Files"));
     files->setObjectName(QStringLiteral("mnuFiles"));
     command(addItem(files, QStringLiteral("Load"), QStringLiteral("mnuLoadLCF")), &FootView::mnuLoadLCF_Click);
     command(addItem(files, QStringLiteral("Save"), QStringLiteral("mnuSaveLCF")), &FootView::mnuSaveLCF_Click);
@@ -146,12 +148,12 @@ void FootView::buildMenus()
     connect(addItem(files, QStringLiteral("Quit"), QStringLiteral("mnuQuit")), &QAction::triggered, this,
             &QWidget::close);
 
-    QMenu *undo = bar->addMenu(QStringLiteral("Undo"));
+    QMenu *undo = bar->addMenu(QStringLiteral("&Undo"));
     undo->setObjectName(QStringLiteral("mnuUndo1"));
     command(addItem(undo, QStringLiteral("Undo All"), QStringLiteral("mnuUndoAll")), &FootView::mnuUndoAll_Click);
     command(addItem(undo, QStringLiteral("Undo"), QStringLiteral("mnuUndo")), &FootView::mnuUndo_Click);
 
-    QMenu *views = bar->addMenu(QStringLiteral("Views"));
+    QMenu *views = bar->addMenu(QStringLiteral("&Views"));
     views->setObjectName(QStringLiteral("mnuViews"));
     auto presetItem = [this](QMenu *menu, const QString &caption, const QString &name, mesh::ViewPreset which) {
         connect(addItem(menu, caption, name), &QAction::triggered, this, [this, which] { preset(which); });
@@ -166,12 +168,12 @@ void FootView::buildMenus()
     command(addItem(views, QStringLiteral("Zoom Window"), QStringLiteral("mnuZoomW")), &FootView::mnuZoomW_Click);
     command(addItem(views, QStringLiteral("Reset"), QStringLiteral("mnuReset")), &FootView::Fit);
 
-    QMenu *image = bar->addMenu(QStringLiteral("Image"));
+    QMenu *image = bar->addMenu(QStringLiteral("&Image"));
     image->setObjectName(QStringLiteral("mnuImage"));
     command(addItem(image, QStringLiteral("Brighten"), QStringLiteral("mnuBrighten")), &FootView::mnuBrighten_Click);
     command(addItem(image, QStringLiteral("Edit Image"), QStringLiteral("mnuImage1")), &FootView::mnuImage1_Click);
 
-    QMenu *measure = bar->addMenu(QStringLiteral("Measure"));
+    QMenu *measure = bar->addMenu(QStringLiteral("&Measure"));
     measure->setObjectName(QStringLiteral("mnuMeasure"));
     command(addItem(measure, QStringLiteral("3D Distance"), QStringLiteral("mnuDist")), &FootView::mnuDist_Click);
     measure->addSeparator();
@@ -193,7 +195,7 @@ void FootView::buildMenus()
             &FootView::mnuGridPos_Click);
     command(addItem(measure, QStringLiteral("Grid Off"), QStringLiteral("mnuGridOff")), &FootView::mnuGridOff_Click);
 
-    QMenu *settings = bar->addMenu(QStringLiteral("Settings"));
+    QMenu *settings = bar->addMenu(QStringLiteral("&Settings"));
     settings->setObjectName(QStringLiteral("mnuSettings"));
     m_wireframe = addItem(settings, QStringLiteral("Wireframe"), QStringLiteral("mnuWireframe"));
     m_wireframe->setCheckable(true);
@@ -211,18 +213,18 @@ void FootView::buildMenus()
     connect(addItem(settings, QStringLiteral("Scale 1000"), QStringLiteral("mnuScale1000")), &QAction::triggered, this,
             [this] { scaleBy(mesh::kScale1000); });
 
-    QAction *trim = bar->addAction(QStringLiteral("Trim"));
+    QAction *trim = bar->addAction(QStringLiteral("&Trim"));
     trim->setObjectName(QStringLiteral("mnuTrim"));
     command(trim, &FootView::mnuTrim_Click);
-    QAction *sizes = bar->addAction(QStringLiteral("Sizes"));
+    QAction *sizes = bar->addAction(QStringLiteral("Si&zes"));
     sizes->setObjectName(QStringLiteral("mnuSizes"));
     connect(sizes, &QAction::triggered, this,
             [this] { openWindow(QStringLiteral("FootSize"), QStringLiteral("Sizes")); });
-    QAction *script = bar->addAction(QStringLiteral("Script"));
+    QAction *script = bar->addAction(QStringLiteral("S&cript"));
     script->setObjectName(QStringLiteral("mnuScript"));
     command(script, &FootView::mnuScript_Click);
 
-    QMenu *position = bar->addMenu(QStringLiteral("Position"));
+    QMenu *position = bar->addMenu(QStringLiteral("&Position"));
     position->setObjectName(QStringLiteral("mnuPosition"));
     command(addItem(position, QStringLiteral("Mirror"), QStringLiteral("mnuFlip")), &FootView::mnuFlip_Click);
     QMenu *rotateMenu = position->addMenu(QStringLiteral("Rotate"));
@@ -234,7 +236,7 @@ void FootView::buildMenus()
     rotateItem(rotateMenu, QStringLiteral("Y 90 (green)"), QStringLiteral("mnuRotY"), mesh::Axis::Y);
     rotateItem(rotateMenu, QStringLiteral("Z 90 (blue)"), QStringLiteral("mnuRotZ"), mesh::Axis::Z);
 
-    QMenu *pellmar = bar->addMenu(QStringLiteral("Pellmar/ZKT"));
+    QMenu *pellmar = bar->addMenu(QStringLiteral("P&ellmar/ZKT"));
     pellmar->setObjectName(QStringLiteral("mnuPellmar"));
     connect(addItem(pellmar, QStringLiteral("Brighten"), QStringLiteral("mnuPlus")), &QAction::triggered, this,
             [this] { Change_Brightness(mesh::kBrighten); });
@@ -245,7 +247,7 @@ void FootView::buildMenus()
     command(addItem(pellmar, QStringLiteral("Save Texture"), QStringLiteral("mnuSaveTex")),
             &FootView::mnuSaveTex_Click);
 
-    QMenu *help = bar->addMenu(QStringLiteral("Help"));
+    QMenu *help = bar->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
     command(addItem(help, QStringLiteral("Help"), QStringLiteral("mnuHelp1")), &FootView::mnuHelp1_Click);
     connect(addItem(help, QStringLiteral("Keyboard"), QStringLiteral("mnuHelp2")), &QAction::triggered, this,

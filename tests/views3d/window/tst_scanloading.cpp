@@ -4,6 +4,7 @@
 #include "footviewinterface.h"
 #include "footviewport.h"
 #include "lcf_file.h"
+#include "menukeys.h"
 #include "scanfileset.h"
 #include "scriptedprompter.h"
 #include "scriptrecord.h"
@@ -11,9 +12,11 @@
 #include "testhome.h"
 #include "windowregistry.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QBuffer>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QToolButton>
 #include <QtEndian>
@@ -299,6 +302,35 @@ private slots:
             QVERIFY(!overflow || !overflow->isVisible());
             QVERIFY(bar->actions().size() >= 12);
         }
+    }
+
+    // Alt and the underlined letter drop each menu of a view down; the
+    // captions read as before, for the eye and for screen readers alike.
+    void viewMenusOpenWithTheirAccessKeys()
+    {
+        FootView &view = Foot_View(FootSide::Right);
+        view.Show_Normal();
+        view.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&view));
+        QMenuBar *bar = view.menuBar();
+        QCOMPARE(menukeys::accessKeyFaults(bar), QStringList{});
+        QStringList shown;
+        QAccessibleInterface *named = QAccessible::queryAccessibleInterface(bar);
+        QVERIFY(named);
+        for (QAction *top : menukeys::reachableItems(bar)) {
+            shown << menukeys::shownCaption(top->text());
+            QCOMPARE(named->child(int(bar->actions().indexOf(top)))->text(QAccessible::Name), shown.last());
+            QMenu *menu = top->menu();
+            if (!menu)
+                continue; // "Trim", "Sizes" and "Script" act at once
+            const QKeySequence key = QKeySequence::mnemonic(top->text());
+            QTest::keyClick(bar, key[0].key(), key[0].keyboardModifiers());
+            QTRY_VERIFY2(menu->isVisible(), qPrintable(shown.last()));
+            menu->close();
+            QTRY_VERIFY(!menu->isVisible());
+        }
+        QCOMPARE(shown, (QStringList{"Files", "Undo", "Views", "Image", "Measure", "Settings", "Trim", "Sizes",
+                                     "Script", "Position", "Pellmar/ZKT", "Help"}));
     }
 
     void newLoadClearsTheUndoRing()
