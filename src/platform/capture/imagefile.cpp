@@ -1,5 +1,7 @@
 #include "imagefile.h"
 
+#include "largeimage.h"
+
 #include "errors.h"
 
 #include <QFileInfo>
@@ -42,8 +44,14 @@ QImage Load_Image_File(const QString &path)
     QImageReader reader(path);
     reader.setAutoTransform(false);
     reader.setDecideFormatFromContent(true);
-    QImage image = reader.read();
-    if (image.isNull())
+    // A photo decodes into a picture made ready for it, so its pixels land
+    // in large-page memory; a reader that cannot say its size decodes as usual.
+    QImage image;
+    const QSize size = reader.size();
+    const QImage::Format format = reader.imageFormat();
+    if (size.isValid() && format != QImage::Format_Invalid)
+        image = Large_Image(size, format);
+    if (!reader.read(&image))
         readFailed(path, reader.errorString());
     return image;
 }

@@ -1,6 +1,7 @@
 #include "pixelops.h"
 
 #include "errors.h"
+#include "largeimage.h"
 
 #include <QtEndian>
 
@@ -37,7 +38,7 @@ void forRowBands(const QImage &image, const std::function<void(int, int)> &work)
 // A new picture of the same size, format and resolution, not filled.
 QImage blankLike(const QImage &source)
 {
-    QImage out(source.size(), source.format());
+    QImage out = Large_Image(source.size(), source.format());
     if (out.isNull())
         throw SolvaneError(kOutOfMemory, QStringLiteral("There is not enough memory for a picture of %1 x %2 pixels.")
                                              .arg(source.width())
