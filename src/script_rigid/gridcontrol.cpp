@@ -61,8 +61,13 @@ public:
             m_grid->m_list = list;
             m_grid->m_listSelected = -1;
             // A pick from the list takes effect at once, as a drop-down's does.
+            // While the list is showing nothing was picked yet: the list
+            // reports the entry typed in the line as it opens, and that must
+            // not close it.
             auto *self = const_cast<GridCellDelegate *>(this);
             connect(list, &QComboBox::activated, self, [self, list] {
+                if (list->view()->isVisible())
+                    return;
                 emit self->commitData(list);
                 emit self->closeEditor(list, QAbstractItemDelegate::NoHint);
             });
@@ -91,10 +96,16 @@ public:
         const QString text = index.data(Qt::DisplayRole).toString();
         if (auto *list = qobject_cast<QComboBox *>(editor)) {
             const QSignalBlocker quiet(list);
-            list->setCurrentIndex(m_grid->m_listSelected < list->count() ? m_grid->m_listSelected : -1);
-            // The entry shown as chosen is only highlighted: the cell keeps
-            // its value until the user picks or types another.
+            // The cell's own entry is the chosen one; a cell holding none
+            // shows the row's choice. The entry shown as chosen is only
+            // highlighted: the cell keeps its value until the user picks or
+            // types another.
+            const int entry = list->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+            const int rowChoice = m_grid->m_listSelected < list->count() ? m_grid->m_listSelected : -1;
+            list->setCurrentIndex(entry >= 0 ? entry : rowChoice);
             list->setEditText(text);
+            // Typing replaces the cell's text, as in a plain cell.
+            list->lineEdit()->selectAll();
             return;
         }
         if (auto *lines = qobject_cast<QPlainTextEdit *>(editor)) {

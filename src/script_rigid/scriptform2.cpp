@@ -105,7 +105,6 @@ void ScriptForm2::Run_Load_Steps()
         bool read = false;
         Run_Command([&] { read = Read_Csv_Rigid(job, job.CsvFile); });
         if (read) {
-            showTicks();
             Run_Command([this] { Load_Data_2(); });
         } else {
             job.CsvFile = newJobRecord;

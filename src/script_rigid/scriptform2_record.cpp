@@ -105,6 +105,8 @@ void ScriptForm2::Load_Data_2()
     RigidForm::JobDataTab &jobData = ui->jobData;
 
     writeScanBoxes();
+    // After any read the ticks show what the record held.
+    showTicks();
     job.Notes.replace(u';', QLatin1String("\r\n"));
     // The record's names are shown even when the lists do not hold them.
     const QString podiatrist = job.PodiatristName;

@@ -71,6 +71,16 @@ private:
         return form->grid();
     }
 
+    // The same in the active window, the keyboard's focus on the grid.
+    GridControl *openFocusedGrid(RigidFixture &f, ScriptForm2 *&form)
+    {
+        GridControl *grid = openGrid(f, form);
+        if (!QTest::qWaitForWindowActive(form))
+            return nullptr;
+        grid->setFocus();
+        return grid;
+    }
+
 private slots:
     void gridShowsTheRowsWithTheirLooks()
     {
@@ -118,9 +128,10 @@ private slots:
         QTest::addColumn<QString>("first");
         QTest::addColumn<int>("count");
         QTest::addColumn<int>("selected");
-        QTest::newRow("thickness") << true << 12 << "1.0" << 9 << -1;
-        QTest::newRow("shell style") << true << 15 << "Standard" << 8 << -1;
-        QTest::newRow("sizes") << true << 2 << "0" << 17 << 8;
+        // The cell's entry is the chosen one; without one, the row's own choice.
+        QTest::newRow("thickness") << true << 12 << "1.0" << 9 << 2;
+        QTest::newRow("shell style") << true << 15 << "Standard" << 8 << 0;
+        QTest::newRow("sizes") << true << 2 << "0" << 17 << 0;
         QTest::newRow("material from the table") << true << 76 << "Carbon (2 mm)" << 2 << 0;
         QTest::newRow("top cover from the table") << true << 77 << "Vinyl Black" << 1 << 0;
         QTest::newRow("material built in") << false << 76 << "Polypropylene (2 mm)" << 5 << 0;
@@ -151,15 +162,112 @@ private slots:
         }
     }
 
+    // Whatever the cell holds, a click, Alt+Down and F4 drop the list down
+    // with the cell's entry chosen, and the cell keeps its value.
+    void listDropsDownWithTheCellsEntry_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("entry");
+        QTest::addColumn<int>("key"); // none: a click
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        const struct
+        {
+            int row;
+            const char *text;
+            int entry;
+        } cells[] = {{2, "0", 0},     {13, "None", 0},         {15, "Standard", 0},
+                     {16, "Long", 2}, {76, "Nylon (3 mm)", 1}, {79, "Option 3", 2}};
+        for (const auto &c : cells) {
+            QTest::addRow("row %d, click", c.row) << c.row << c.text << c.entry << 0 << Qt::KeyboardModifiers();
+            QTest::addRow("row %d, Alt+Down", c.row)
+                << c.row << c.text << c.entry << int(Qt::Key_Down) << Qt::KeyboardModifiers(Qt::AltModifier);
+            QTest::addRow("row %d, F4", c.row)
+                << c.row << c.text << c.entry << int(Qt::Key_F4) << Qt::KeyboardModifiers();
+        }
+    }
+    void listDropsDownWithTheCellsEntry()
+    {
+        QFETCH(int, row);
+        QFETCH(QString, text);
+        QFETCH(int, entry);
+        QFETCH(int, key);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        RigidFixture f;
+        ScriptForm2 *form = nullptr;
+        GridControl *grid = openFocusedGrid(f, form);
+        QVERIFY(grid);
+        grid->Set_Grid_Cell_Text(row, 2, text);
+        grid->scrollToItem(grid->item(row - 1, 2));
+        if (key == 0) {
+            clickCell(grid, row, 2);
+        } else {
+            QVERIFY(openEditor(grid, row, 2));
+            QTest::keyClick(grid->Open_Editor(), Qt::Key(key), modifiers);
+        }
+        // An editor closed at once would be gone by now.
+        QCoreApplication::processEvents();
+        RigidFixture::settle();
+        QComboBox *list = grid->Open_List();
+        QVERIFY(list);
+        QTRY_VERIFY(list->view()->isVisible());
+        QCOMPARE(list->currentIndex(), entry);
+        QCOMPARE(list->itemText(entry), text);
+        QCOMPARE(grid->Grid_Cell_Text(row, 2), text);
+    }
+
+    // Typing into a list cell replaces its text; the list still drops down
+    // when a typed entry stands in it.
+    void typingReplacesTheCellsText_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("size") << 2 << "9"
+                              << "9";
+        QTest::newRow("shell style") << 15 << "Wide"
+                                     << "Wide";
+        QTest::newRow("shell length") << 16 << "Sh"
+                                      << "Short"; // completed from the list
+        QTest::newRow("padding of its own") << 79 << "Felt"
+                                            << "Felt";
+    }
+    void typingReplacesTheCellsText()
+    {
+        QFETCH(int, row);
+        QFETCH(QString, typed);
+        QFETCH(QString, expected);
+        RigidFixture f;
+        ScriptForm2 *form = nullptr;
+        GridControl *grid = openFocusedGrid(f, form);
+        QVERIFY(grid);
+        grid->setCurrentCell(row - 1, 2);
+        // Each key goes where the keyboard's focus is, as the user's would.
+        for (const QChar key : typed)
+            QTest::keyClick(QApplication::focusWidget(), key.toLatin1());
+        QVERIFY(grid->Open_List());
+        QTest::keyClick(grid->Open_Editor(), Qt::Key_F4);
+        QTRY_VERIFY(grid->Open_List() && grid->Open_List()->view()->isVisible());
+        QCOMPARE(grid->Open_List()->currentText(), expected);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); // the list closes, the text stays
+        QTRY_VERIFY(!grid->Open_List()->view()->isVisible());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTRY_VERIFY(!grid->Open_List());
+        QCOMPARE(grid->Grid_Cell_Text(row, 2), expected);
+        QCOMPARE(grid->Grid_Cell_Text(row, 3), expected);
+    }
+
     void sizeListShowsNineAsChosen()
     {
         RigidFixture f;
         ScriptForm2 *form = nullptr;
         GridControl *grid = openGrid(f, form);
+        grid->Set_Grid_Cell_Text(2, 2, QString()); // no size of the list in the cell
         openEditor(grid, 2, 2);
         const QStringList sizes = listItems(grid->Open_List());
         QCOMPARE(sizes.mid(0, 3), (QStringList{"0", "2", "3"}));
         QCOMPARE(sizes[8], QStringLiteral("9"));
+        QCOMPARE(grid->Open_List()->currentIndex(), 8);
         QCOMPARE(grid->Open_List()->font().pointSizeF(), 10.0);
     }
 

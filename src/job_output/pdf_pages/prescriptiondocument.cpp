@@ -11,6 +11,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace {
 
 // Shown in the second footer row of every page.
@@ -62,6 +64,18 @@ void PrescriptionDocument::text(int x, const QString &text)
     m_lastRowY = PdfCursorY;
 }
 
+int PrescriptionDocument::drawLabel(int labelX, const QString &label, int valueX)
+{
+    const int x = std::max(valueX, labelX + m_writer.Pdf_Text_Width(label + u' '));
+    text(labelX, label);
+    return x;
+}
+
+void PrescriptionDocument::labelled(int labelX, const QString &label, int valueX, const QString &value)
+{
+    text(drawLabel(labelX, label, valueX), value);
+}
+
 void PrescriptionDocument::Begin_Script_Document(const QString &path, JobKind kind)
 {
     PdfWriter &w = m_writer;
@@ -99,8 +113,7 @@ void PrescriptionDocument::Begin_Script_Document(const QString &path, JobKind ki
     advance(1);
     text(200, QStringLiteral("CNC FILE FORMAT:  "));
     advance(1);
-    text(200, QStringLiteral("DISPENSE DATE:"));
-    text(500, job.DispenseDate + u' ' + job.DispenseDateNote);
+    labelled(200, QStringLiteral("DISPENSE DATE:"), 500, job.DispenseDate + u' ' + job.DispenseDateNote);
 
     w.Pdf_Set_Bold(true);
     if (job.PriorityReturn) {
@@ -120,8 +133,7 @@ void PrescriptionDocument::Begin_Script_Document(const QString &path, JobKind ki
     const QString part3 = Get_Token_Semicolon(clinic);
 
     advance(1.5);
-    text(200, QStringLiteral("CLIENT NAME:"));
-    text(500, job.ClientFirstName + QStringLiteral("  ") + job.ClientSurname);
+    labelled(200, QStringLiteral("CLIENT NAME:"), 500, job.ClientFirstName + QStringLiteral("  ") + job.ClientSurname);
     text(950, QStringLiteral("CLINIC NAME:  ") + part1 + QStringLiteral("  ") + part2 + QStringLiteral("  ") + part3);
     advance(1);
     text(200, QStringLiteral("GENDER:   ") + job.Gender);
@@ -217,8 +229,7 @@ void PrescriptionDocument::Begin_Other_Info_Page()
     w.Pdf_Set_Font_Size(10);
 
     advance(3);
-    text(200, QStringLiteral("CLIENT NAME:"));
-    text(700, m_job.ClientFirstName + u' ' + m_job.ClientSurname);
+    labelled(200, QStringLiteral("CLIENT NAME:"), 700, m_job.ClientFirstName + u' ' + m_job.ClientSurname);
     advance(1);
     text(200, QStringLiteral("PATIENT FILE NO:"));
     advance(3);
@@ -234,16 +245,13 @@ void PrescriptionDocument::Draw_Other_Info_Dates()
     advance(2);
     Draw_Rule();
     advance(2);
-    text(200, QStringLiteral("Current Date"));
-    text(700, Clock::recordDate(now.date()));
+    labelled(200, QStringLiteral("Current Date"), 700, Clock::recordDate(now.date()));
     text(1200, Clock::longTime(now.time()));
     advance(1);
-    text(200, QStringLiteral("Left Scan"));
-    text(700, m_job.ScanDateL);
+    labelled(200, QStringLiteral("Left Scan"), 700, m_job.ScanDateL);
     text(1000, m_job.ScanTimeL);
     advance(1);
-    text(200, QStringLiteral("Right Scan"));
-    text(700, m_job.ScanDateR);
+    labelled(200, QStringLiteral("Right Scan"), 700, m_job.ScanDateR);
     text(1000, m_job.ScanTimeR);
 }
 
@@ -259,14 +267,14 @@ void PrescriptionDocument::Draw_Reprocessed_Note()
 
 void PrescriptionDocument::Draw_Insole_Options()
 {
+    const auto block = [this](const QString &label, const QString &options) {
+        flowRow();
+        Draw_List_Items(drawLabel(200, label, 650), Fold_Line_Breaks(options));
+    };
     advance(2);
-    flowRow();
-    text(200, QStringLiteral("INSOLE OPTIONS LEFT"));
-    Draw_List_Items(650, Fold_Line_Breaks(m_job.InsoleOptionsL));
+    block(QStringLiteral("INSOLE OPTIONS LEFT"), m_job.InsoleOptionsL);
     advance(1);
-    flowRow();
-    text(200, QStringLiteral("INSOLE OPTIONS RIGHT"));
-    Draw_List_Items(650, Fold_Line_Breaks(m_job.InsoleOptionsR));
+    block(QStringLiteral("INSOLE OPTIONS RIGHT"), m_job.InsoleOptionsR);
 }
 
 void PrescriptionDocument::drawImagePage(const QString &title, const QString &image, int imageBottom, bool instructions)

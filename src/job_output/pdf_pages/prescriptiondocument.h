@@ -61,6 +61,13 @@ public:
     void advance(double lines);
     // Draws a text at the cursor.
     void text(int x, const QString &text);
+    // Draws a label at the cursor and returns where the value that follows
+    // it on its row starts: at the value's column, or one blank after the
+    // label where the label reaches that far, so the two never run into one
+    // another. The value's further rows (options, notes) take the same x.
+    int drawLabel(int labelX, const QString &label, int valueX);
+    // A label and its value at the cursor, the value placed as drawLabel says.
+    void labelled(int labelX, const QString &label, int valueX, const QString &value);
 
     // Rows that grow with the job's texts (top covers, options, notes and
     // what follows them) flow: a row that would stand below LastRowY goes

@@ -32,8 +32,7 @@ void Begin_Rigid_Script_PDF(PrescriptionDocument &doc, const QString &path)
 
     auto row = [&](double lines, const char *label, const QString &left, const QString &right) {
         doc.advance(lines);
-        doc.text(200, QLatin1String(label));
-        doc.text(950, left);
+        doc.labelled(200, QLatin1String(label), 950, left);
         doc.text(1450, right);
     };
     auto heading = [&](double lines, const char *label) {
@@ -67,8 +66,7 @@ void Begin_Rigid_Script_PDF(PrescriptionDocument &doc, const QString &path)
     auto block = [&](double lines, const char *label, const QString &value) {
         doc.advance(lines);
         doc.flowRow();
-        doc.text(200, QLatin1String(label));
-        doc.text(650, value);
+        doc.labelled(200, QLatin1String(label), 650, value);
     };
     block(1, "TOP COVER LEFT", Fold_Line_Breaks(job.TopCoverL));
     block(2, "TOP COVER RIGHT", Fold_Line_Breaks(job.TopCoverR));
@@ -82,8 +80,7 @@ void Begin_Rigid_Script_PDF(PrescriptionDocument &doc, const QString &path)
     doc.Draw_Rule();
     doc.advance(2);
     doc.flowRow();
-    doc.text(200, QStringLiteral("NOTES"));
-    doc.Draw_Note_Lines(600, Fold_Line_Breaks(job.Notes));
+    doc.Draw_Note_Lines(doc.drawLabel(200, QStringLiteral("NOTES"), 600), Fold_Line_Breaks(job.Notes));
 
     doc.Draw_Flow_Footer();
 }
@@ -99,8 +96,7 @@ void Draw_Rigid_Other_Info(PrescriptionDocument &doc)
 
     auto row = [&](double lines, const char *label, const QString &left, const QString &right) {
         doc.advance(lines);
-        doc.text(200, QLatin1String(label));
-        doc.text(700, left);
+        doc.labelled(200, QLatin1String(label), 700, left);
         doc.text(1300, right);
     };
 
@@ -133,8 +129,7 @@ void Draw_Rigid_Other_Info(PrescriptionDocument &doc)
 
     auto file = [&](double lines, const char *label, const QString &path) {
         doc.advance(lines);
-        doc.text(200, QLatin1String(label));
-        doc.text(700, Record_Path(path));
+        doc.labelled(200, QLatin1String(label), 700, Record_Path(path));
     };
     file(2, "PDF File Name", job.PdfFile);
     file(2, "Left Scan File Name", job.LeftScanFile);

@@ -74,8 +74,7 @@ void drawTable(PrescriptionDocument &doc, int firstRowY, int labelX, int leftX, 
     for (qsizetype i = 0; i < rows.size(); ++i) {
         if (i > 0)
             doc.advance(1);
-        doc.text(labelX, QLatin1String(rows[i].label));
-        doc.text(leftX, rows[i].left);
+        doc.labelled(labelX, QLatin1String(rows[i].label), leftX, rows[i].left);
         doc.text(rightX, rows[i].right);
     }
 }
@@ -91,8 +90,7 @@ void Begin_EVA_Script_PDF(PrescriptionDocument &doc, const QString &path, const 
     doc.Begin_Script_Document(path, JobKind::Soft);
 
     doc.advance(1);
-    doc.text(200, QStringLiteral("ORTHOTIC STYLE"));
-    doc.text(550, job.OrthoticStyleL);
+    doc.labelled(200, QStringLiteral("ORTHOTIC STYLE"), 550, job.OrthoticStyleL);
     doc.Draw_Reprocessed_Note();
 
     doc.advance(1.5);
@@ -147,12 +145,10 @@ void Begin_EVA_Script_PDF(PrescriptionDocument &doc, const QString &path, const 
 
     doc.advance(1);
     doc.flowRow();
-    doc.text(200, QStringLiteral("TOP COVER LEFT"));
-    doc.text(650, Fold_Line_Breaks(job.TopCoverL));
+    doc.labelled(200, QStringLiteral("TOP COVER LEFT"), 650, Fold_Line_Breaks(job.TopCoverL));
     doc.advance(1);
     doc.flowRow();
-    doc.text(200, QStringLiteral("TOP COVER RIGHT"));
-    doc.text(650, Fold_Line_Breaks(job.TopCoverR));
+    doc.labelled(200, QStringLiteral("TOP COVER RIGHT"), 650, Fold_Line_Breaks(job.TopCoverR));
 
     doc.Draw_Insole_Options();
 
@@ -161,8 +157,7 @@ void Begin_EVA_Script_PDF(PrescriptionDocument &doc, const QString &path, const 
     doc.Draw_Rule();
     doc.advance(1);
     doc.flowRow();
-    doc.text(200, QStringLiteral("NOTES"));
-    doc.Draw_Note_Lines(600, job.Notes);
+    doc.Draw_Note_Lines(doc.drawLabel(200, QStringLiteral("NOTES"), 600), job.Notes);
     doc.advance(1);
 
     struct WidthRow
@@ -189,8 +184,7 @@ void Begin_EVA_Script_PDF(PrescriptionDocument &doc, const QString &path, const 
         if (!row.shown)
             continue;
         doc.flowRow();
-        doc.text(650, QLatin1String(row.label));
-        doc.text(1100, row.left);
+        doc.labelled(650, QLatin1String(row.label), 1100, row.left);
         doc.text(1500, row.right);
         doc.advance(1);
     }
@@ -205,8 +199,7 @@ void Draw_EVA_Other_Info(PrescriptionDocument &doc)
 
     auto row = [&](double lines, const char *label, const QString &left, const QString &right) {
         doc.advance(lines);
-        doc.text(200, QLatin1String(label));
-        doc.text(700, left);
+        doc.labelled(200, QLatin1String(label), 700, left);
         doc.text(1300, right);
     };
     using softcell::d1UnlessZero;
@@ -237,10 +230,10 @@ void Draw_EVA_Other_Info(PrescriptionDocument &doc)
     for (const auto &file : files) {
         const QString shown = Record_Path(file.path);
         doc.advance(2);
-        doc.text(200, QLatin1String(file.label));
-        doc.text(700, Get_File_Name(shown));
+        const int x = doc.drawLabel(200, QLatin1String(file.label), 700);
+        doc.text(x, Get_File_Name(shown));
         doc.advance(1);
-        doc.text(720, Get_Folder_Path(shown));
+        doc.text(x + 20, Get_Folder_Path(shown));
     }
 
     doc.Draw_Page_Footer(doc.PdfCursorY);

@@ -39,6 +39,10 @@ public:
 
     // Height of the text in the current font, in whole tenths of a millimetre.
     virtual int Pdf_Text_Height(const QString &text) = 0;
+    // How far the text reaches to the right in the current font, in whole
+    // tenths of a millimetre, rounded up: what is drawn that far further on
+    // never touches it.
+    virtual int Pdf_Text_Width(const QString &text) = 0;
 
     virtual void Pdf_Text(int x, int y, const QString &text) = 0;
     // Horizontal and vertical alignment: 0 left (top), 1 right (bottom), 2 centred.

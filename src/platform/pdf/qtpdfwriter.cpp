@@ -64,12 +64,8 @@ Qt::Alignment alignment(int horizontal, int vertical)
 } // namespace
 
 QtPdfWriter::QtPdfWriter()
-{
-    m_font.setFamily(Pdf_Font_Family(QStringLiteral("Arial")));
-    m_font.setPointSizeF(10);
-    m_font.setHintingPreference(QFont::PreferNoHinting);
-    m_font.setKerning(false); // columns must not shift with the letters in them
-}
+    : m_font(Pdf_Font(QStringLiteral("Arial"), 10, false))
+{}
 
 QtPdfWriter::~QtPdfWriter()
 {
@@ -185,6 +181,11 @@ void QtPdfWriter::Pdf_Set_Image_Option(bool) {}
 int QtPdfWriter::Pdf_Text_Height(const QString &)
 {
     return Pdf_Em_Height(m_font.pointSizeF());
+}
+
+int QtPdfWriter::Pdf_Text_Width(const QString &text)
+{
+    return Pdf_Text_Advance(m_font, oneLine(text));
 }
 
 void QtPdfWriter::Pdf_Text(int x, int y, const QString &text)

@@ -38,6 +38,7 @@ public:
     void Pdf_Set_Image_Option(bool on) override;
 
     int Pdf_Text_Height(const QString &text) override;
+    int Pdf_Text_Width(const QString &text) override;
 
     void Pdf_Text(int x, int y, const QString &text) override;
     void Pdf_Text_In_Box(int x1, int y1, int x2, int y2, int horizontal, int vertical, const QString &text) override;

@@ -144,6 +144,12 @@ int RecordingPdfWriter::Pdf_Text_Height(const QString &text)
     return Pdf_Em_Height(m_size);
 }
 
+int RecordingPdfWriter::Pdf_Text_Width(const QString &text)
+{
+    record(QStringLiteral("Pdf_Text_Width"), {}, text);
+    return Pdf_Text_Advance(Pdf_Font(m_font, m_size, m_bold), text);
+}
+
 void RecordingPdfWriter::Pdf_Text(int x, int y, const QString &text)
 {
     record(QStringLiteral("Pdf_Text"), {x, y}, text);

@@ -74,7 +74,7 @@ const std::array<Row, RowCount> &Rows()
     // this grid), so its cells are plain number cells without a list of texts.
     static const std::array<Row, RowCount> rows = {
         heading("Clinical Anthropometric Measures"),
-        text("Foot Size", "", List, Normal, Size, &R::FootSizeL, &R::FootSizeR),
+        text("Foot Size", "", List, Normal, NumberText, &R::FootSizeL, &R::FootSizeR),
         text("Scan Position", "deg", Plain, Normal, Text, &R::ScanPositionL, &R::ScanPositionR),
         text("Forefoot Varus", "deg", Plain, Normal, Text, &R::ForefootVarusL, &R::ForefootVarusR),
         text("Forefoot Valgus", "deg", Plain, Normal, Text, &R::ForefootValgusL, &R::ForefootValgusR),
@@ -280,10 +280,6 @@ void readRow(ScriptRecord &job, const Row &row, const QString &left, const QStri
         job.*row.pair.textL = left;
         if (row.pair.textR)
             job.*row.pair.textR = right;
-        return;
-    case Reading::Size:
-        job.*row.pair.textL = Size_Number_Text(left);
-        job.*row.pair.textR = Size_Number_Text(right);
         return;
     case Reading::NumberText:
         job.*row.pair.textL = num::shortestText(num::leadingNumber(left));

@@ -36,7 +36,6 @@ enum class Look { Plain, Heading, Marked };
 enum class Reading {
     NotRead, // headings
     Text, // unchanged
-    Size, // a foot size (Size_Number_Text)
     NumberText, // the shortest text of the leading number
     Number, // the leading number
     Ticked, // "True" in any capitals, or a leading number other than 0
@@ -154,9 +153,10 @@ void Set_Heading(Content &content, int row);
 // or a leading number other than 0.
 bool Is_Ticked_Text(const QString &text);
 
-// A foot size as the record and the grid keep it: the shortest text of its
-// leading number ("9.0" gives "9"). A blank size stays blank, so a job whose
-// size was never set is still refused by the size check of the job commands.
+// A foot size as the record reader takes it: the shortest text of its
+// leading number ("9.0" gives "9"). A blank size stays blank, so a record
+// whose size was never set is still refused by the size check of the job
+// commands. The grid reads a size cell as any number cell: blank is "0".
 QString Size_Number_Text(const QString &text);
 
 } // namespace RigidGrid

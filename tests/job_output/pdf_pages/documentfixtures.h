@@ -9,6 +9,9 @@
 #include <QImage>
 #include <QStringList>
 
+#include <algorithm>
+#include <tuple>
+
 // A filled-in job for the document tests: every printed field holds a value
 // of its own, so a value in the wrong cell shows.
 inline ScriptRecord sampleJob()
@@ -90,6 +93,37 @@ inline QStringList row(const RecordingPdfWriter &w, int y, int page = 1)
     QStringList out;
     for (const RecordingPdfWriter::Call &c : w.textsAt(y, page))
         out << QString::number(c.x()) + u':' + c.text;
+    return out;
+}
+
+// How far a recorded text reaches, one blank included, in the font it was
+// drawn with.
+inline int reachWithBlank(const RecordingPdfWriter::Call &c)
+{
+    RecordingPdfWriter measure;
+    measure.Pdf_Set_Font(c.font);
+    measure.Pdf_Set_Font_Size(c.size);
+    measure.Pdf_Set_Bold(c.bold);
+    return c.x() + measure.Pdf_Text_Width(c.text + u' ');
+}
+
+// The texts of a recorded document that run into the next text of their
+// row, as "page/y: text|next": what follows a text starts one blank after
+// it at the least.
+inline QStringList runTogether(const RecordingPdfWriter &w)
+{
+    QStringList out;
+    QList<RecordingPdfWriter::Call> texts = w.texts();
+    std::stable_sort(texts.begin(), texts.end(), [](const auto &a, const auto &b) {
+        return std::tuple(a.page, a.y(), a.x()) < std::tuple(b.page, b.y(), b.x());
+    });
+    for (qsizetype i = 1; i < texts.size(); ++i) {
+        const RecordingPdfWriter::Call &before = texts[i - 1];
+        const RecordingPdfWriter::Call &next = texts[i];
+        if (before.page == next.page && before.y() == next.y() && !before.text.isEmpty()
+            && reachWithBlank(before) > next.x())
+            out << QStringLiteral("%1/%2: %3|%4").arg(next.page).arg(next.y()).arg(before.text, next.text);
+    }
     return out;
 }
 

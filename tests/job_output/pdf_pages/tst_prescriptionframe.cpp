@@ -436,5 +436,5 @@ void TestPrescriptionFrame::failureAbortsTheDocument()
     QVERIFY(end.aborted());
 }
 
-QTEST_GUILESS_MAIN(TestPrescriptionFrame)
+QTEST_MAIN(TestPrescriptionFrame)
 #include "tst_prescriptionframe.moc"

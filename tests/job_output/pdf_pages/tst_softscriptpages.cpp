@@ -394,5 +394,5 @@ void TestSoftScriptPages::lineBreaksAreFoldedIntoTheJob()
     QCOMPARE(rigid.Notes, QStringLiteral("one,two"));
 }
 
-QTEST_GUILESS_MAIN(TestSoftScriptPages)
+QTEST_MAIN(TestSoftScriptPages)
 #include "tst_softscriptpages.moc"

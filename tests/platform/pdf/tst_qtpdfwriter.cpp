@@ -1,6 +1,7 @@
 #include "errors.h"
 #include "pdffonts.h"
 #include "qtpdfwriter.h"
+#include "recordingpdfwriter.h"
 #include "testhome.h"
 
 #include <QImage>
@@ -24,7 +25,7 @@ QString run(const QString &program, const QStringList &args)
 struct Word
 {
     QString text;
-    double xMin, yMin;
+    double xMin, yMin, xMax;
 };
 
 QList<Word> words(const QString &pdf)
@@ -32,10 +33,10 @@ QList<Word> words(const QString &pdf)
     const QString html = run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
     QList<Word> out;
     static const QRegularExpression re(
-        QStringLiteral(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="[\d.]+" yMax="[\d.]+">([^<]*)</word>)re"));
+        QStringLiteral(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="[\d.]+">([^<]*)</word>)re"));
     for (auto it = re.globalMatch(html); it.hasNext();) {
         const auto m = it.next();
-        out << Word{m.captured(3), m.captured(1).toDouble(), m.captured(2).toDouble()};
+        out << Word{m.captured(4), m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble()};
     }
     return out;
 }
@@ -60,6 +61,8 @@ class TestQtPdfWriter : public QObject
 private slots:
     void documentFontsAreServedByLiberation();
     void textIsPlacedByItsTopLeftCornerOnA4();
+    void textWidthIsWhatThePageShows_data();
+    void textWidthIsWhatThePageShows();
     void pagesAreWrittenWhenTheDocumentEnds();
     void abortLeavesNoFileAndKeepsTheOldOne();
     void unwritableTargetThrowsAndLeavesNoFile();
@@ -139,6 +142,51 @@ void TestQtPdfWriter::textIsPlacedByItsTopLeftCornerOnA4()
              qPrintable(QString::number(boxed.xMin)));
     const double lineHeight = points(Pdf_Em_Height(14)) * 1.117; // ascent + descent of the Liberation fonts
     QVERIFY(qAbs(boxed.yMin + lineHeight / 2 - points(130)) < 2.0);
+}
+
+void TestQtPdfWriter::textWidthIsWhatThePageShows_data()
+{
+    QTest::addColumn<double>("size");
+    QTest::addColumn<bool>("bold");
+    QTest::newRow("Arial 10") << 10.0 << false;
+    QTest::newRow("Arial 10 bold") << 10.0 << true;
+    QTest::newRow("Arial 14") << 14.0 << false;
+}
+
+void TestQtPdfWriter::textWidthIsWhatThePageShows()
+{
+    QFETCH(double, size);
+    QFETCH(bool, bold);
+    const QString label = QStringLiteral("TOP COVER (BASE) RIGHT");
+    TestHome home;
+    const QString path = home.path(QStringLiteral("Widths.Pdf"));
+    QtPdfWriter w;
+    RecordingPdfWriter recording;
+    for (PdfWriter *writer : {static_cast<PdfWriter *>(&w), static_cast<PdfWriter *>(&recording)}) {
+        writer->Pdf_Set_Font_Size(size);
+        writer->Pdf_Set_Bold(bold);
+    }
+    const int labelWidth = w.Pdf_Text_Width(label);
+    const int blank = w.Pdf_Text_Width(QStringLiteral(" "));
+    QVERIFY(blank > 0);
+    QCOMPARE(recording.Pdf_Text_Width(label), labelWidth); // the tests measure as the page does
+
+    w.Pdf_Set_File_Name(path);
+    w.Pdf_Begin_Document();
+    w.Pdf_Text(200, 500, label);
+    w.Pdf_Text(200 + w.Pdf_Text_Width(label + u' '), 500, QStringLiteral("Cork"));
+    w.Pdf_End_Document();
+
+    QHash<QString, Word> byText;
+    for (const Word &word : words(path))
+        byText.insert(word.text, word);
+    QVERIFY(byText.contains(QStringLiteral("TOP")) && byText.contains(QStringLiteral("RIGHT")));
+    QVERIFY2(byText.contains(QStringLiteral("Cork")), "the value is a word of its own");
+    // The label is as wide as measured, and one blank stands before the value.
+    const double shownWidth = byText[QStringLiteral("RIGHT")].xMax - byText[QStringLiteral("TOP")].xMin;
+    QVERIFY2(qAbs(shownWidth - points(labelWidth)) < 0.5, qPrintable(QString::number(shownWidth)));
+    const double gap = byText[QStringLiteral("Cork")].xMin - byText[QStringLiteral("RIGHT")].xMax;
+    QVERIFY2(qAbs(gap - points(blank)) < 0.5, qPrintable(QString::number(gap)));
 }
 
 void TestQtPdfWriter::pagesAreWrittenWhenTheDocumentEnds()

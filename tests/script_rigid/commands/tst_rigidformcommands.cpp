@@ -11,6 +11,7 @@
 #include "shellhelpers.h"
 #include "textfile.h"
 
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -42,6 +43,7 @@ struct WindowWithCommands : RigidFixture
     }
 
     QLineEdit *box(const char *name) const { return form->findChild<QLineEdit *>(QString::fromLatin1(name)); }
+    QCheckBox *tick(int n) const { return form->findChild<QCheckBox *>(QStringLiteral("rCheck%1").arg(n)); }
     void press(const char *button) const { form->findChild<QPushButton *>(QString::fromLatin1(button))->click(); }
 };
 
@@ -54,6 +56,8 @@ class TestRigidFormCommands : public QObject
 private slots:
     void saveLocallyOnTheWindow();
     void scriptCommandsOnTheWindow();
+    void openScriptShowsTheRecordsTicks_data();
+    void openScriptShowsTheRecordsTicks();
 };
 
 void TestRigidFormCommands::saveLocallyOnTheWindow()
@@ -100,6 +104,45 @@ void TestRigidFormCommands::scriptCommandsOnTheWindow()
 
     fx.press("Command4"); // Next Job
     QCOMPARE(fx.box("rText1")->text(), QStringLiteral("AB0044"));
+}
+
+void TestRigidFormCommands::openScriptShowsTheRecordsTicks_data()
+{
+    QTest::addColumn<bool>("priority");
+    QTest::addColumn<bool>("confirm");
+    QTest::addColumn<bool>("email");
+    QTest::addColumn<QString>("podiatristLine");
+    QTest::newRow(";N") << true << false << false << "Podiatrist Name,No Names Available;N";
+    QTest::newRow(";Y") << false << true << true << "Podiatrist Name,No Names Available;Y";
+}
+
+void TestRigidFormCommands::openScriptShowsTheRecordsTicks()
+{
+    QFETCH(bool, priority);
+    QFETCH(bool, confirm);
+    QFETCH(bool, email);
+    QFETCH(QString, podiatristLine);
+    WindowWithCommands fx;
+    const QList<bool> saved{priority, confirm, email};
+    for (int n = 1; n <= 3; ++n)
+        fx.tick(n)->setChecked(saved[n - 1]);
+    const QString record = fx.home.path(QStringLiteral("Data/Ticks.Csv"));
+    fx.prompter->files << record;
+    fx.press("Command8");
+    QCOMPARE(textfile::readLines(record).value(11), podiatristLine);
+
+    // Each tick turned the other way, then the same record opened again.
+    for (int n = 1; n <= 3; ++n)
+        fx.tick(n)->setChecked(!saved[n - 1]);
+    fx.prompter->files << record;
+    fx.prompter->answers << Prompter::Answer::Yes; // a second pair
+    fx.press("Command9");
+    QCOMPARE(Last_Status(), QStringLiteral("Script File Opened"));
+    for (int n = 1; n <= 3; ++n)
+        QCOMPARE(fx.tick(n)->isChecked(), saved[n - 1]);
+    QCOMPARE(Job().PriorityReturn, priority);
+    QCOMPARE(Job().ConfirmBeforeManufacture, confirm);
+    QCOMPARE(Job().SendConfirmationEmail, email);
 }
 
 QTEST_MAIN(TestRigidFormCommands)

@@ -324,8 +324,11 @@ private slots:
         using R = ScriptRecord;
         QTest::newRow("size 9.0") << 2 << "9.0"
                                   << "9" << text(&R::FootSizeL);
+        // A blank size reads as the cell rule reads it: the number 0.
         QTest::newRow("size left blank") << 2 << " "
-                                         << "" << text(&R::FootSizeL);
+                                         << "0" << text(&R::FootSizeL);
+        QTest::newRow("size left empty") << 2 << ""
+                                         << "0" << text(&R::FootSizeL);
         QTest::newRow("heel width 62.0 mm") << 8 << "62.0 mm"
                                             << "62" << text(&R::HeelWidthL);
         QTest::newRow("forefoot width kept as typed") << 9 << "62.0 mm"
