@@ -281,6 +281,8 @@ void FootView::Import_Stl(const QString &path)
     mesh::Model model = mesh::readStlFile(path.toStdString());
     m_viewport->setTextureFolder(QFileInfo(path).path());
     Show_Model(std::move(model));
+    // Framed as a model file is: the view may still frame another scan.
+    Fit();
 }
 
 void FootView::Show_Model(mesh::Model model)

@@ -256,6 +256,22 @@ private slots:
         QVERIFY2(fault.isEmpty(), qPrintable(fault));
     }
 
+    // The soft window hands a chosen STL scan to its foot's view, which may
+    // be open on another scan framed elsewhere: the new scan is framed.
+    void anImportedStlIsFramed()
+    {
+        FootView &view = Left_View();
+        view.Show_Normal();
+        view.Show_Model(mesh::Model{{offsetFoot()}});
+        view.Fit();
+        const QString stl = m_setup->home.path(QStringLiteral("Data/Clinic/Other_L.Stl"));
+        QVERIFY(QDir().mkpath(QFileInfo(stl).path()));
+        fixtures::writeStl(stl);
+        view.Import_Stl(stl);
+        const QString fault = framingFault(view);
+        QVERIFY2(fault.isEmpty(), qPrintable(fault));
+    }
+
     void undoFramesTheScanAgain_data()
     {
         QTest::addColumn<QStringList>("edits");
