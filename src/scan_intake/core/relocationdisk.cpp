@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -48,7 +49,7 @@ int RelocationDisk::write(QFile &file, const char *data, qint64 size)
             return errnoOr(EIO);
         }
         if (written == 0)
-            return ENOSPC;
+            return EIO; // no progress and no reason: never loop on it
         data += written;
         size -= written;
     }
