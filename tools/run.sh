@@ -27,6 +27,9 @@ if [ ! -e "$home" ]; then
   cp -r tools/demo-home/RigidHelp "$home/RigidHelp"
   # Made-up feet (from formulas, no person's scan) so a foot can be loaded at once.
   build/src/views3d/samples/solvane_make_samples "$home/Data/DemoClinic"
+  # One complete job (scans, models, photos, record) named as the scanners'
+  # pick-ups name a job's files, to try "Tools" (moving a job) on.
+  SOLVANE_HOME="$home" build/src/views3d/samples/solvane_make_samples --job "$home/Data/DemoClinic"
   # Stand-in sender and companion: a job sent from the demo lands in Outbox/.
   bash tools/demo-standins.sh "$home"
 fi

@@ -20,6 +20,7 @@ public:
     bool Select_Size_At_Least(int, double) override { return true; }
     void Refresh_File_Lists() override {}
     void Show_Folder(const QString &) override {}
+    void Show_User(const QString &) override {}
     void Minimize_Main_Window() override {}
     void Show_Scan_File_Caption(const QString &) override {}
 };

@@ -332,6 +332,13 @@ void MainForm::Show_Folder(const QString &folder)
     Job().CurrentFolder = m_scanLists->folder();
 }
 
+void MainForm::Show_User(const QString &user)
+{
+    const int index = m_combo3->findText(user);
+    if (index >= 0)
+        m_combo3->setCurrentIndex(index);
+}
+
 void MainForm::Show_Scan_File_Caption(const QString &scanFile)
 {
     setWindowTitle(QStringLiteral("Scan File: ") + QDir::toNativeSeparators(scanFile));

@@ -42,6 +42,7 @@ public:
     // becomes the job's current folder. A folder already shown is read
     // again, as its files may have changed since.
     void Show_Folder(const QString &folder) override;
+    void Show_User(const QString &user) override;
     void Minimize_Main_Window() override;
     void Show_Scan_File_Caption(const QString &scanFile) override;
 

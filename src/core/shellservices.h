@@ -30,6 +30,9 @@ public:
     // Points the folder view and both scan lists (with their usual pattern)
     // at a folder, read afresh, which becomes CurrentFolder.
     virtual void Show_Folder(const QString &folder) = 0;
+    // Shows a user in the main window's user list, as a pick there would;
+    // a name the list does not hold (or a hidden list) changes nothing.
+    virtual void Show_User(const QString &user) = 0;
     // Puts the main window out of the way while the scanner software runs.
     virtual void Minimize_Main_Window() = 0;
     // The caption names the scan in hand: "Scan File: " and its path.

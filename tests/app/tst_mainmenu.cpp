@@ -3,6 +3,7 @@
 #include "jobarchive.h"
 #include "mainwindow.h"
 #include "menukeys.h"
+#include "scanlistspanel.h"
 #include "scriptedprompter.h"
 #include "scriptform1.h"
 #include "scriptrecord.h"
@@ -13,6 +14,7 @@
 #include <QAccessible>
 #include <QAction>
 #include <QDirIterator>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -433,10 +435,26 @@ private slots:
         const ScriptRecord jobBefore = Job();
         QCOMPARE(Job().DataFolder, home->path("Data/ClinicA/"));
 
+        auto *lists = window->findChild<ScanListsPanel *>();
+        QCOMPARE(lists->folder(), home->path("Data/ClinicA"));
+        QCOMPARE(lists->leftList()->count(), 0);
+
         ui->files.enqueue(archive);
         action("mnuUnzip")->trigger();
 
-        QCOMPARE(ui->calls.size(), 1);
+        // The scan lists show the new scans at once, and the user is told
+        // what arrived where.
+        for (const QListWidget *list : {lists->leftList(), lists->rightList()}) {
+            QCOMPARE(list->count(), 2);
+            QCOMPARE(list->item(0)->text(), QString("Lee_L.Wrl"));
+            QCOMPARE(list->item(1)->text(), QString("Lee_R.Wrl"));
+        }
+        QCOMPARE(ui->calls.size(), 2);
+        QCOMPARE(ui->calls[1].text, "3 Files were Imported into "
+                                        + QDir::toNativeSeparators(home->path("Data/ClinicA/"))
+                                        + ":\r\n\r\nLee_L.Wrl\r\nLee_R.Wrl\r\nLee_Ann.Csv");
+        QCOMPARE(ui->calls[1].title, QString("UnZip"));
+        QCOMPARE(ui->calls[1].icon, Prompter::Icon::Information);
         const auto &request = ui->calls[0];
         QCOMPARE(request.kind, QString("open"));
         QCOMPARE(request.title, QString("Select a ZIP File"));

@@ -57,6 +57,7 @@ public:
     }
     void Refresh_File_Lists() override { calls << QStringLiteral("Refresh_File_Lists"); }
     void Show_Folder(const QString &folder) override { calls << QStringLiteral("Show_Folder ") + folder; }
+    void Show_User(const QString &user) override { calls << QStringLiteral("Show_User ") + user; }
     void Minimize_Main_Window() override { calls << QStringLiteral("Minimize_Main_Window"); }
     // The caption the main window would show.
     QString caption;

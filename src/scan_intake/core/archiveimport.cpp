@@ -7,6 +7,7 @@
 #include "prompter.h"
 #include "scriptrecord.h"
 #include "shellhelpers.h"
+#include "shellservices.h"
 #include "workwait.h"
 #include "zipreader.h"
 
@@ -55,7 +56,32 @@ ArchiveImportResult Import_Job_Archive()
         result.cancelled = true;
         return result;
     }
-    return Import_Job_Archive(chosen);
+    const QString folder = Job().DataFolder;
+    ArchiveImportResult result = Import_Job_Archive(chosen, folder);
+    if (result.cancelled)
+        return result;
+    // The scan lists show what arrived at once, when they show that folder.
+    if (ShellServices *shell = Shell())
+        shell->Refresh_File_Lists();
+    Tell_What_Was_Imported(result, folder);
+    return result;
+}
+
+void Tell_What_Was_Imported(const ArchiveImportResult &result, const QString &folder)
+{
+    QStringList names;
+    for (const QString &path : result.extracted)
+        names << QFileInfo(path).fileName();
+    QStringList lines;
+    if (names.isEmpty()) {
+        lines << QStringLiteral("No File was Imported from ") + Message_Path(result.archive);
+    } else {
+        lines << (names.size() == 1 ? QStringLiteral("1 File was Imported into ")
+                                    : QString::number(names.size()) + QStringLiteral(" Files were Imported into "))
+                     + Message_Path(folder) + u':'
+              << QString() << listOf(names);
+    }
+    UI().message(Message_Lines(lines), QStringLiteral("UnZip"), Prompter::Icon::Information);
 }
 
 ArchiveImportResult Import_Job_Archive(const QString &zipPath)

@@ -17,9 +17,13 @@ struct ArchiveImportResult
 
 // The whole command: asks for the archive in the open dialog "Select a ZIP
 // File" (starting in the data root, filter "ZIP File (*.Zip)|*.Zip|All Files
-// (*.*)|*.*") and imports it into Job().DataFolder. Cancelling the dialog
-// changes nothing, not even the status line.
+// (*.*)|*.*"), imports it into Job().DataFolder, has the main window's scan
+// lists read their folder again and tells the user what was imported.
+// Cancelling the dialog changes nothing, not even the status line.
 ArchiveImportResult Import_Job_Archive();
+
+// "3 Files were Imported into <folder>:" and their names (title "UnZip").
+void Tell_What_Was_Imported(const ArchiveImportResult &result, const QString &folder);
 
 // Imports `zipPath` into Job().DataFolder.
 ArchiveImportResult Import_Job_Archive(const QString &zipPath);

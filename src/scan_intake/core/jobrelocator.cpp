@@ -16,9 +16,6 @@
 #include <QSet>
 #include <QTemporaryFile>
 
-#include <filesystem>
-#include <system_error>
-
 namespace {
 
 const QString kTitle = QStringLiteral("Solvane");
@@ -41,33 +38,17 @@ QString listOf(const QStringList &lines)
     return shown.join(kCrLf);
 }
 
-std::filesystem::path fsPath(const QString &path)
-{
-    return QFileInfo(path).filesystemFilePath();
-}
-
-// The plain copy: the bytes (in the kernel where it can) and the time of
-// last writing, so a moved scan keeps the date the scan lists show.
-bool copyContents(const QString &source, const QString &target, QString &error)
-{
-    std::error_code ec;
-    std::filesystem::copy_file(fsPath(source), fsPath(target), std::filesystem::copy_options::overwrite_existing, ec);
-    if (ec) {
-        error = QString::fromStdString(ec.message());
-        return false;
-    }
-    const auto written = std::filesystem::last_write_time(fsPath(source), ec);
-    if (!ec)
-        std::filesystem::last_write_time(fsPath(target), written, ec);
-    return true;
-}
-
 // The job's own file paths that follow a moved file.
 constexpr QString ScriptRecord::*kJobPaths[] = {
     &ScriptRecord::LeftScanFile, &ScriptRecord::RightScanFile,   &ScriptRecord::LeftLcfFile,
     &ScriptRecord::RightLcfFile, &ScriptRecord::LeftGraphicFile, &ScriptRecord::RightGraphicFile,
     &ScriptRecord::CsvFile,      &ScriptRecord::JobImageFile,
 };
+
+// What the file names of one foot's scan end in, after the scan's name less
+// its extension: the scan, its model, texture picture, photograph, snapshot
+// and the image name of an STL scan.
+constexpr const char *kScanFileSet[] = {".Wrl", ".Stl", ".Obj", ".Lcf", "[VRML].Jpg", "0.Jpg", ".Jpg", ".Bmp"};
 
 QString canonical(const QString &path)
 {
@@ -115,8 +96,7 @@ QString Relocated_Record_Name(const QString &recordName, const QString &clinicJo
 
 JobRelocator::JobRelocator(ScriptRecord &job, QString targetFolder)
     : m_job(job),
-      m_targetFolder(std::move(targetFolder)),
-      m_copyFile(copyContents)
+      m_targetFolder(std::move(targetFolder))
 {}
 
 RelocationPlan JobRelocator::plan() const
@@ -188,6 +168,16 @@ RelocationPlan JobRelocator::plan() const
             add(name);
     }
 
+    // The record the job last read or wrote goes with it from the job's
+    // folder even when the match string misses its name: the pick-ups name
+    // the scans "Lee_Ann_L", whose match string ("Ann_L.Lcf") names the left
+    // model alone, and the record "AB0041_Ann_Lee.Csv".
+    if (!Is_Absent_Path(m_job.CsvFile) && Has_Extension(m_job.CsvFile, QStringLiteral("Csv"))) {
+        const QFileInfo record(m_job.CsvFile);
+        if (record.isFile() && !record.isSymLink() && canonical(record.path()) == source.canonicalFilePath())
+            add(record.fileName());
+    }
+
     // The job's own record: the one the job last read or wrote, else the
     // one named after the job, soft or rigid. Another job's record in the
     // folder is never taken for it.
@@ -210,15 +200,18 @@ RelocationPlan JobRelocator::plan() const
         plan.rewriteRecord = plan.recordComplete && !namedScan(m_job).isEmpty();
         if (plan.rewriteRecord) {
             // The files the record names go with it when they are in the
-            // job's folder, and a scan line's ".Wrl" beside them.
+            // job's folder, and beside a scan line the other files of that
+            // foot's scan: the scan, its model, texture, photo and snapshot.
             for (int number = 5; number <= 8; ++number) {
                 const QString name = Record_Line_File_Name(lines[number - 1]);
                 if (name.isEmpty() || !File_Exists(Join_Path(plan.sourceFolder, name)))
                     continue;
                 add(name);
-                if (number <= 6 && name.size() > 3) {
+                if (number > 6 || name.size() <= 4)
+                    continue;
+                for (const char *member : kScanFileSet) {
                     const QString sibling =
-                        Resolve_Path_Nocase(plan.sourceFolder, name.chopped(3) + QStringLiteral("Wrl"));
+                        Resolve_Path_Nocase(plan.sourceFolder, name.chopped(4) + QLatin1String(member));
                     if (File_Exists(sibling))
                         add(Get_File_Name(sibling));
                 }
@@ -253,17 +246,14 @@ void JobRelocator::copyInto(const RelocationFile &file) const
     if (!partial.open())
         throw failed(partial.errorString());
     partial.close();
-    QString error;
-    if (!m_copyFile(file.source, partial.fileName(), error))
+    if (const QString error = Copy_Through_Disk(*m_disk, file.source, partial.fileName()); !error.isEmpty())
         throw failed(error);
-    const qint64 expected = QFileInfo(file.source).size();
-    const qint64 copied = QFileInfo(partial.fileName()).size();
+    const qint64 expected = m_disk->size(file.source);
+    const qint64 copied = m_disk->size(partial.fileName());
     if (copied != expected)
         throw failed(QStringLiteral("the copy holds %1 of %2 bytes").arg(copied).arg(expected));
-    std::error_code ec;
-    std::filesystem::rename(fsPath(partial.fileName()), fsPath(file.target), ec);
-    if (ec)
-        throw failed(QString::fromStdString(ec.message()));
+    if (const int error = m_disk->rename(partial.fileName(), file.target))
+        throw failed(Disk_Error_Text(error));
     partial.setAutoRemove(false);
 }
 
@@ -283,8 +273,11 @@ JobRelocator::Outcome JobRelocator::relocate()
     const QString oldPdfFile = m_job.PdfFile;
     try {
         takeClinicJobNumber();
-        if (plan.rewriteRecord)
+        if (plan.rewriteRecord) {
             nameRecord(plan, m_job.ClinicJobNumber);
+            if (!deleteOriginals)
+                keepRecordUnderOldName(plan);
+        }
         if (!mayReplace(plan)) {
             m_job.ClinicJobNumber = oldClinicJobNumber;
             return Outcome::Declined;
@@ -302,8 +295,13 @@ JobRelocator::Outcome JobRelocator::relocate()
             m_job.*repoint.member = plan.files[repoint.file].target;
     }
     m_job.CurrentFolder = plan.targetFolder;
-    if (ShellServices *shell = Shell())
+    if (ShellServices *shell = Shell()) {
         shell->Show_Folder(plan.targetFolder);
+        // The clinic picked for the move is the user now (CurrentUser); a
+        // single user has no list to show it in.
+        if (!m_job.CurrentUser.isEmpty())
+            shell->Show_User(m_job.CurrentUser);
+    }
     Set_Status(QStringLiteral("Ready"));
     sayWhatWasLeft(plan, notDeleted);
     return Outcome::Moved;
@@ -365,6 +363,18 @@ void JobRelocator::nameRecord(RelocationPlan &plan, const QString &clinicJobNumb
     }
 }
 
+void JobRelocator::keepRecordUnderOldName(RelocationPlan &plan)
+{
+    // Kept as it was, beside the renamed and rewritten one, as the originals
+    // are kept.
+    RelocationFile kept = plan.files[plan.record];
+    kept.target = Join_Path(plan.targetFolder, Get_File_Name(kept.source));
+    if (kept.target == plan.files[plan.record].target)
+        return;
+    kept.targetExists = QFileInfo::exists(kept.target);
+    plan.files << kept;
+}
+
 bool JobRelocator::mayReplace(const RelocationPlan &plan)
 {
     QStringList existing;
@@ -396,23 +406,29 @@ void JobRelocator::copyAll(const RelocationPlan &plan)
         if (!plan.files[i].target.isEmpty() && !(plan.rewriteRecord && i == plan.record))
             copy(plan.files[i]);
     }
+    // The copies' names in the clinic folder reach the disk before any
+    // original is deleted.
+    if (const int error = m_disk->syncFolder(plan.targetFolder))
+        throw SolvaneError(ErrorNumber::FileWrite,
+                           QStringLiteral("Cannot write ") + native(plan.targetFolder) + QStringLiteral(": ")
+                               + Disk_Error_Text(error) + kCrLf
+                               + QStringLiteral("The move stopped; no original file was deleted."));
 }
 
-QStringList JobRelocator::deleteVerifiedSources(const RelocationPlan &plan)
+QStringList JobRelocator::deleteVerifiedSources(const RelocationPlan &plan) const
 {
     QStringList notDeleted;
     for (int i = 0; i < plan.files.size(); ++i) {
         const RelocationFile &file = plan.files[i];
         if (file.target.isEmpty())
             continue;
-        const QFileInfo from(file.source);
-        const QFileInfo to(file.target);
+        const qint64 from = m_disk->size(file.source);
+        const qint64 to = m_disk->size(file.target);
         // The rewritten record differs from its source by design; every other
         // copy must match its source's size.
         const bool rewritten = plan.rewriteRecord && i == plan.record;
-        const bool verified =
-            to.exists() && to.size() > kSmallestVerifiedCopy && (rewritten || to.size() == from.size());
-        if (from.exists() && verified && !QFile::remove(file.source))
+        const bool verified = to > kSmallestVerifiedCopy && (rewritten || to == from);
+        if (from >= 0 && verified && m_disk->remove(file.source) != 0)
             notDeleted << native(file.source);
     }
     return notDeleted;

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "relocationdisk.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
-
-#include <functional>
 
 struct ScriptRecord;
 
@@ -50,8 +50,11 @@ struct RelocationPlan
     QString targetFolder; // the clinic folder
 
     // Every file to copy, each once: the files whose names hold the match
-    // string (any case), then the files the record names that are in the
-    // job's folder but were not matched, with the ".Wrl" beside a scan line.
+    // string (any case), the record the job last read or wrote when it is in
+    // the job's folder, then the files the record names that are in the
+    // job's folder but were not matched, with the rest of a scan line's scan
+    // beside them (scan, model, texture, photo, snapshot). The move adds the
+    // record a second time when it keeps it under its old name as well.
     QList<RelocationFile> files;
 
     int record = -1; // the job's own record in `files`, or -1
@@ -85,13 +88,13 @@ public:
         Declined, // the user would not replace the clinic folder's files: nothing done
     };
 
-    // Copies `source` over `target`, an empty file made for it in the clinic
-    // folder; false with a reason when it fails. Tests stand in for it.
-    using CopyFile = std::function<bool(const QString &source, const QString &target, QString &error)>;
-
     JobRelocator(ScriptRecord &job, QString targetFolder);
+    JobRelocator(const JobRelocator &) = delete;
+    JobRelocator &operator=(const JobRelocator &) = delete;
 
-    void setCopyFile(CopyFile copyFile) { m_copyFile = std::move(copyFile); }
+    // The disk the files are copied and deleted through; tests stand in for
+    // it. It must outlive the relocator.
+    void setDisk(RelocationDisk &disk) { m_disk = &disk; }
 
     // Reads the folders and the record, changes nothing. Throws SolvaneError
     // when the job's folder or the clinic folder is missing or a folder
@@ -106,27 +109,30 @@ public:
     //    text before its first "_"), else asked for;
     //  - one question before any file of the clinic folder is replaced;
     //  - the record copied under its new name and rewritten
-    //    (Update_CSV_File), then the other copies, each written beside its
-    //    target and put in place only when it has the source's size: a
-    //    failed copy stops the move with SolvaneError before anything is
-    //    deleted, and the job is left as it was;
-    //  - on Yes, each source whose copy has its size and more than 10 bytes
-    //    deleted;
-    //  - the job's paths to the moved files, CurrentFolder and the main
-    //    window's folder view pointed at the clinic folder.
+    //    (Update_CSV_File), then the other copies (on No the record under
+    //    its old name as well), each written beside its target, put on the
+    //    disk and put in place only when it has the source's size: a failed
+    //    copy stops the move with SolvaneError before anything is deleted,
+    //    and the job is left as it was;
+    //  - on Yes, once the copies are on the disk, each source whose copy has
+    //    its size and more than 10 bytes deleted;
+    //  - the job's paths to the moved files, CurrentFolder, the main
+    //    window's folder view and its user list pointed at the clinic.
     Outcome relocate();
 
 private:
     static Outcome sayStopped(const RelocationPlan &plan);
     void takeClinicJobNumber();
     static void nameRecord(RelocationPlan &plan, const QString &clinicJobNumber);
+    static void keepRecordUnderOldName(RelocationPlan &plan);
     static bool mayReplace(const RelocationPlan &plan);
     void copyAll(const RelocationPlan &plan);
     void copyInto(const RelocationFile &file) const;
-    static QStringList deleteVerifiedSources(const RelocationPlan &plan);
+    QStringList deleteVerifiedSources(const RelocationPlan &plan) const;
     void sayWhatWasLeft(const RelocationPlan &plan, const QStringList &notDeleted) const;
 
     ScriptRecord &m_job;
     QString m_targetFolder;
-    CopyFile m_copyFile;
+    RelocationDisk m_ownDisk;
+    RelocationDisk *m_disk = &m_ownDisk;
 };

@@ -1,6 +1,10 @@
 // solvane_make_samples <folder> [triangles]
 // Writes the sample foot scans (VRML with texture photos, binary STL) into a
 // folder, for the demo working folder and for benchmarks.
+// solvane_make_samples --job <folder> [triangles]
+// Writes the demo's complete sample job into a clinic's data folder instead;
+// its record names paths under the working folder ($SOLVANE_HOME).
+#include "demojob.h"
 #include "samplefoot.h"
 
 #include <QGuiApplication>
@@ -14,9 +18,12 @@ int main(int argc, char *argv[])
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     QTextStream err(stderr);
-    const QStringList args = app.arguments();
+    QStringList args = app.arguments();
+    const bool job = args.size() > 1 && args.at(1) == QLatin1String("--job");
+    if (job)
+        args.removeAt(1);
     if (args.size() < 2 || args.size() > 3) {
-        err << "usage: solvane_make_samples <folder> [triangles per foot]\n";
+        err << "usage: solvane_make_samples [--job] <folder> [triangles per foot]\n";
         return 2;
     }
     bool ok = true;
@@ -27,7 +34,9 @@ int main(int argc, char *argv[])
     }
     try {
         QTextStream out(stdout);
-        for (const QString &path : samples::writeSampleScans(args.at(1), triangles))
+        const QStringList written =
+            job ? samples::writeDemoJob(args.at(1), triangles) : samples::writeSampleScans(args.at(1), triangles);
+        for (const QString &path : written)
             out << path << '\n';
     } catch (const std::exception &error) {
         err << "solvane_make_samples: " << error.what() << '\n';

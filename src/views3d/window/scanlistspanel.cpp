@@ -11,13 +11,16 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFileSystemModel>
+#include <QFileSystemWatcher>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStorageInfo>
+#include <QTimer>
 #include <QTreeView>
 
 namespace {
@@ -92,6 +95,15 @@ ScanListsPanel::ScanListsPanel(QWidget *parent)
             m_drive1->addItem(volume.rootPath(), volume.rootPath());
     }
 
+    // A copy or an import changes the folder many times in a row: the lists
+    // are read once it has settled a little.
+    m_watcher = new QFileSystemWatcher(this);
+    m_refreshSoon = new QTimer(this);
+    m_refreshSoon->setSingleShot(true);
+    m_refreshSoon->setInterval(150);
+    connect(m_watcher, &QFileSystemWatcher::directoryChanged, m_refreshSoon, qOverload<>(&QTimer::start));
+    connect(m_refreshSoon, &QTimer::timeout, this, &ScanListsPanel::refresh);
+
     // The tree reads folders in the background, so the rows of the chosen
     // folder may not exist yet when it is chosen: scroll once they do.
     connect(m_folders, &QFileSystemModel::directoryLoaded, this, [this] {
@@ -152,13 +164,28 @@ void ScanListsPanel::folderChanged(const QString &folder)
 
 void ScanListsPanel::refresh()
 {
+    m_refreshSoon->stop();
+    watchFolder();
     fillList(m_file1);
     fillList(m_file2);
+}
+
+void ScanListsPanel::watchFolder()
+{
+    const QStringList watched = m_watcher->directories();
+    if (watched == QStringList{m_folder})
+        return;
+    if (!watched.isEmpty())
+        m_watcher->removePaths(watched);
+    // A folder that is not there (yet) is watched from the next refresh on.
+    if (!m_folder.isEmpty() && QFileInfo(m_folder).isDir())
+        m_watcher->addPath(m_folder);
 }
 
 void ScanListsPanel::fillList(QListWidget *list)
 {
     const QString current = list->currentItem() ? list->currentItem()->text() : QString();
+    const int scrolled = list->verticalScrollBar()->value();
     const QSignalBlocker blocker(list);
     list->clear();
     const QFileInfoList entries =
@@ -171,6 +198,7 @@ void ScanListsPanel::fillList(QListWidget *list)
     const auto same = list->findItems(current, Qt::MatchExactly);
     if (!current.isEmpty() && !same.isEmpty())
         list->setCurrentItem(same.first());
+    list->verticalScrollBar()->setValue(scrolled);
 }
 
 void ScanListsPanel::scanPicked(bool left, QListWidgetItem *item)

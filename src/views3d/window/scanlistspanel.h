@@ -11,14 +11,20 @@
 // names, shows the file's date in the status line and captions the
 // top-level window "Scan File: " and the path; a double-click (or Enter)
 // also loads the foot. Browsing folders never changes CurrentFolder.
+//
+// The lists follow their folder: scans that appear or go (an import, a
+// scan, a move, files deleted after sending, another program) show without
+// a click, with the pick kept where its file is still there.
 
 #include <QWidget>
 
 class QComboBox;
 class QFileSystemModel;
+class QFileSystemWatcher;
 class QListWidget;
 class QListWidgetItem;
 class QPushButton;
+class QTimer;
 class QTreeView;
 
 class ScanListsPanel : public QWidget
@@ -44,6 +50,7 @@ private:
     void scanPicked(bool left, QListWidgetItem *item);
     void scanActivated(bool left, QListWidgetItem *item);
     void fillList(QListWidget *list);
+    void watchFolder();
 
     QComboBox *m_drive1 = nullptr;
     QTreeView *m_dir1 = nullptr;
@@ -52,6 +59,8 @@ private:
     QListWidget *m_file2 = nullptr;
     QPushButton *m_command2 = nullptr;
     QPushButton *m_command4 = nullptr;
+    QFileSystemWatcher *m_watcher = nullptr;
+    QTimer *m_refreshSoon = nullptr;
     QString m_folder;
 };
 

@@ -3,6 +3,7 @@
 #include "fakeshell.h"
 #include "jobrelocator.h"
 #include "paths.h"
+#include "relocationdisk.h"
 #include "scriptedprompter.h"
 #include "scriptrecord.h"
 #include "shellhelpers.h"
@@ -10,6 +11,8 @@
 #include "textfile.h"
 
 #include <QtTest>
+
+#include <cerrno>
 
 using Answer = Prompter::Answer;
 using Outcome = JobRelocator::Outcome;
@@ -78,6 +81,62 @@ public:
                 "12345_Ann_Lee_R.Wrl", "12345_Ann_Lee_R0.Jpg", "AB0041_Ann_Lee.Csv",   "AB0041_Ann_Lee.Jpg"};
     }
     static QStringList otherFiles() { return {"AB0040_Bob_Ray.Csv", "Zed_Other_L.Wrl"}; }
+};
+
+// The disk of a move, watched: each step is logged with the name of the job
+// file it serves ("write 12345_Ann_Lee_L.Wrl", "size copy ...", "size
+// source ...", "syncFolder"); the write of one file can fail with an errno
+// or leave the copy short while saying it went well.
+class WatchedDisk : public RelocationDisk
+{
+public:
+    QString sourceFolder;
+    QStringList steps;
+    QString failing;
+    int writeError = 0;
+    bool cutShort = false;
+
+    // A copy is written beside its target as ".<name>.XXXXXX".
+    static QString jobFileName(const QString &path)
+    {
+        const QString name = Get_File_Name(path);
+        return name.startsWith(u'.') ? name.mid(1).section(u'.', 0, -2) : name;
+    }
+
+    int write(QFile &file, const char *data, qint64 size) override
+    {
+        const QString name = jobFileName(file.fileName());
+        steps << "write " + name;
+        if (name == failing && writeError != 0)
+            return writeError;
+        return RelocationDisk::write(file, data, name == failing && cutShort ? std::min<qint64>(size, 7) : size);
+    }
+    int sync(QFile &file) override
+    {
+        steps << "sync " + jobFileName(file.fileName());
+        return RelocationDisk::sync(file);
+    }
+    int syncFolder(const QString &folder) override
+    {
+        steps << "syncFolder";
+        return RelocationDisk::syncFolder(folder);
+    }
+    qint64 size(const QString &path) override
+    {
+        const bool source = QFileInfo(path).path() == sourceFolder;
+        steps << (source ? "size source " : "size copy ") + jobFileName(path);
+        return RelocationDisk::size(path);
+    }
+    int rename(const QString &from, const QString &to) override
+    {
+        steps << "rename " + jobFileName(to);
+        return RelocationDisk::rename(from, to);
+    }
+    int remove(const QString &path) override
+    {
+        steps << "remove " + jobFileName(path);
+        return RelocationDisk::remove(path);
+    }
 };
 
 } // namespace
@@ -167,6 +226,8 @@ private slots:
         const QString sketch = folder.home.path("Data/Sketches/AB0041_Ann_Lee.Jpg");
         folder.home.write("Data/Sketches/AB0041_Ann_Lee.Jpg", "sketch kept elsewhere");
         Job().JobImageFile = sketch;
+        // The window that asks for the move makes the clinic the user.
+        Job().CurrentUser = "Clinic2";
         ui->answers << Answer::Yes;
 
         QCOMPARE(relocate(folder.to), Outcome::Moved);
@@ -204,7 +265,7 @@ private slots:
         QCOMPARE(job.ClinicJobNumber, QString("12345"));
         QCOMPARE(job.CurrentFolder, folder.to);
         QCOMPARE(job.RelocationFolder, folder.to);
-        QCOMPARE(shell.calls, QStringList{"Show_Folder " + folder.to});
+        QCOMPARE(shell.calls, (QStringList{"Show_Folder " + folder.to, "Show_User Clinic2"}));
 
         // One question, the one the move always asks.
         QCOMPARE(ui->calls.size(), 1);
@@ -215,16 +276,24 @@ private slots:
     }
 
     // No keeps every original; the job works in the new folder all the same.
+    // The clinic folder has the record under its old name, as it was, beside
+    // the renamed and rewritten one.
     void noKeepsEverySource()
     {
         JobFolder folder;
         QStringList before = filesIn(folder.from);
+        const QByteArray record = contents(folder.in("AB0041_Ann_Lee.Csv"));
         ui->answers << Answer::No;
 
         QCOMPARE(relocate(folder.to), Outcome::Moved);
 
         QCOMPARE(filesIn(folder.from), before);
-        QCOMPARE(filesIn(folder.to).size(), JobFolder::jobFiles().size());
+        QStringList moved = JobFolder::jobFiles() << "AB0041_Ann_Lee_12345.Csv";
+        moved.sort();
+        QCOMPARE(filesIn(folder.to), moved);
+        QCOMPARE(contents(folder.at("AB0041_Ann_Lee.Csv")), record);
+        QVERIFY(textfile::readLines(folder.at("AB0041_Ann_Lee_12345.Csv"))[4].contains("\\Clinic2\\"));
+        QCOMPARE(Job().CsvFile, folder.at("AB0041_Ann_Lee_12345.Csv"));
         QCOMPARE(Job().LeftScanFile, folder.at("12345_Ann_Lee_L.Wrl"));
         QCOMPARE(Job().JobImageFile, folder.at("AB0041_Ann_Lee.Jpg"));
         QCOMPARE(Job().CurrentFolder, folder.to);
@@ -248,10 +317,13 @@ private slots:
         QVERIFY(QFile::exists(folder.at("12345_Ann_Lee_Tip.Txt")));
     }
 
+    // A copy the disk cannot take (a full disk says so in its own words),
+    // or one that comes out short, stops the move before anything is
+    // deleted.
     void failedCopyStopsBeforeAnyDeletion_data()
     {
         QTest::addColumn<bool>("truncated");
-        QTest::newRow("copy fails") << false;
+        QTest::newRow("disk full") << false;
         QTest::newRow("copy comes out short") << true;
     }
     void failedCopyStopsBeforeAnyDeletion()
@@ -263,27 +335,25 @@ private slots:
         const QString oldFolder = Job().CurrentFolder;
         ui->answers << Answer::Yes;
 
+        WatchedDisk disk;
+        disk.sourceFolder = folder.from;
+        disk.failing = bad;
+        disk.writeError = truncated ? 0 : ENOSPC;
+        disk.cutShort = truncated;
         JobRelocator relocator(Job(), folder.to);
-        relocator.setCopyFile([&](const QString &source, const QString &target, QString &error) {
-            if (Get_File_Name(source) != bad)
-                return QFile::remove(target) && QFile::copy(source, target);
-            if (!truncated) {
-                error = "disk full";
-                return false;
-            }
-            QFile out(target);
-            return out.open(QIODevice::WriteOnly) && out.write(contents(source).left(7)) == 7;
-        });
+        relocator.setDisk(disk);
         try {
             relocator.relocate();
             QFAIL("a failed copy was passed over");
         } catch (const SolvaneError &error) {
             QVERIFY2(error.description().startsWith("Cannot copy " + QDir::toNativeSeparators(folder.in(bad))),
                      qPrintable(error.description()));
-            QVERIFY2(error.description().contains(truncated ? "the copy holds 7 of 119 bytes" : "disk full"),
+            QVERIFY2(error.description().contains(truncated ? "the copy holds 7 of 119 bytes"
+                                                            : ": No space left on device\r\n"),
                      qPrintable(error.description()));
         }
 
+        QVERIFY(disk.steps.filter("remove ").isEmpty());
         QCOMPARE(filesIn(folder.from), before);
         QVERIFY(!filesIn(folder.to).contains(bad));
         for (const QString &name : filesIn(folder.to))
@@ -294,6 +364,52 @@ private slots:
         QCOMPARE(Job().PdfFile, folder.in("AB0041_Ann_Lee.Pdf"));
         QCOMPARE(Job().ClinicJobNumber, QString());
         QVERIFY(shell.calls.isEmpty());
+    }
+
+    // Each original goes only once its copy is on the disk: written,
+    // synced, its size checked and put in place, the clinic folder's names
+    // synced, its size checked again, then the original deleted.
+    void copyReachesTheDiskBeforeItsOriginalGoes()
+    {
+        JobFolder folder;
+        ui->answers << Answer::Yes;
+        WatchedDisk disk;
+        disk.sourceFolder = folder.from;
+        JobRelocator relocator(Job(), folder.to);
+        relocator.setDisk(disk);
+
+        QCOMPARE(relocator.relocate(), Outcome::Moved);
+
+        const QStringList removed = disk.steps.filter(QRegularExpression("^remove "));
+        QCOMPARE(removed.size(), JobFolder::jobFiles().size());
+        const qsizetype folderSynced = disk.steps.indexOf("syncFolder");
+        QVERIFY(folderSynced >= 0);
+        for (const QString &removal : removed) {
+            const QString name = removal.mid(QString("remove ").size());
+            // The record is put in place under its new name.
+            const QString placedAs = name == "AB0041_Ann_Lee.Csv" ? "AB0041_Ann_Lee_12345.Csv" : name;
+            const qsizetype gone = disk.steps.indexOf(removal);
+            const qsizetype written = disk.steps.lastIndexOf("write " + name);
+            const qsizetype synced = disk.steps.indexOf("sync " + name);
+            const qsizetype checked = disk.steps.indexOf("size copy " + name, synced);
+            const qsizetype placed = disk.steps.indexOf("rename " + placedAs);
+            const qsizetype checkedAgain = disk.steps.lastIndexOf("size copy " + placedAs, gone);
+            QVERIFY2(written >= 0 && written < synced && synced < checked && checked < placed && placed < folderSynced
+                         && folderSynced < checkedAgain && checkedAgain < gone,
+                     qPrintable(name + ": " + disk.steps.join(" | ")));
+        }
+        QCOMPARE(filesIn(folder.from), JobFolder::otherFiles());
+    }
+
+    // A full disk is told in the system's words, not as a bare failure.
+    void fullDiskIsToldAsSuch()
+    {
+        if (!QFileInfo::exists("/dev/full"))
+            QSKIP("no /dev/full here");
+        TestHome home;
+        home.write("scan.Wrl", QByteArray(5000, 'w'));
+        RelocationDisk disk;
+        QCOMPARE(Copy_Through_Disk(disk, home.path("scan.Wrl"), "/dev/full"), QString("No space left on device"));
     }
 
     // The clinic's job number: from the first named scan when its name
@@ -417,6 +533,49 @@ private slots:
         }
         QCOMPARE(Job().RightLcfFile, folder.at("Scan_R.Lcf"));
         QCOMPARE(Job().RightGraphicFile, folder.at("Photo_R.Jpg"));
+    }
+
+    // A job named as the pick-ups name it moves whole, though its match
+    // string ("Ann_L.Lcf") names the left model alone: its record (the one
+    // it last read or wrote) brings the files it names and the rest of each
+    // foot's scan (scan, texture).
+    void pickUpNamedJobMovesWhole()
+    {
+        JobFolder folder;
+        ScriptRecord &job = Job();
+        QStringList moved;
+        for (const QString side : {"L", "R"}) {
+            for (const QString end : {".wrl", "[VRML].Jpg", ".Lcf", ".Jpg"}) {
+                moved << "Lee_Ann_" + side + end;
+                folder.put(moved.last(), QByteArray(50 + moved.last().size(), 'p'));
+            }
+        }
+        job.LeftScanFile = folder.in("Lee_Ann_L.wrl");
+        job.RightScanFile = folder.in("Lee_Ann_R.wrl");
+        job.LeftLcfFile = folder.in("Lee_Ann_L.Lcf");
+        job.RightLcfFile = folder.in("Lee_Ann_R.Lcf");
+        job.LeftGraphicFile = folder.in("Lee_Ann_L.Jpg");
+        job.RightGraphicFile = folder.in("Lee_Ann_R.Jpg");
+        Write_CSV_EVA(job);
+        const QStringList before = filesIn(folder.from);
+        ui->answers << Answer::Yes;
+
+        QCOMPARE(relocate(folder.to), Outcome::Moved);
+
+        // The clinic's job number is the text before the scan name's first
+        // "_", "Lee", which the record's name ends in already.
+        moved << "AB0041_Ann_Lee.Csv";
+        moved.sort();
+        QCOMPARE(filesIn(folder.to), moved);
+        QStringList left = before;
+        for (const QString &name : std::as_const(moved))
+            left.removeOne(name);
+        QCOMPARE(filesIn(folder.from), left);
+        QVERIFY(left.contains("12345_Ann_Lee_L.Lcf"));
+        QCOMPARE(job.RightScanFile, folder.at("Lee_Ann_R.wrl"));
+        QCOMPARE(job.CsvFile, folder.at("AB0041_Ann_Lee.Csv"));
+        QCOMPARE(textfile::readLines(job.CsvFile)[5],
+                 QString("Right Scan File Name,C:\\3DEriruvu\\Data\\Clinic2\\Lee_Ann_R.Lcf"));
     }
 
     // Files of the job already in the clinic folder are replaced only after

@@ -58,6 +58,26 @@ private slots:
         QCOMPARE(panel.rightList()->count(), 4);
     }
 
+    // The lists follow their folder: scans written or deleted by any program
+    // show without a click, and the pick stays on its file.
+    void listsFollowTheirFolder()
+    {
+        const QString folder = m_setup->home.path(QStringLiteral("Data/Clinic"));
+        for (const char *name : {"b_L.Wrl", "c_L.Wrl"})
+            fixtures::writeBytes(folder + u'/' + QLatin1String(name), "x");
+        ScanListsPanel panel;
+        panel.setFolder(folder);
+        panel.leftList()->setCurrentRow(1);
+
+        fixtures::writeBytes(folder + QStringLiteral("/a_L.Stl"), "x");
+        QVERIFY(QFile::remove(folder + QStringLiteral("/b_L.Wrl")));
+
+        const QStringList expected = {QStringLiteral("a_L.Stl"), QStringLiteral("c_L.Wrl")};
+        QTRY_COMPARE(texts(panel.leftList()), expected);
+        QCOMPARE(texts(panel.rightList()), expected);
+        QCOMPARE(panel.leftList()->currentItem()->text(), QStringLiteral("c_L.Wrl"));
+    }
+
     void pickingAScanSetsNamesStatusAndCaption()
     {
         const QString folder = m_setup->home.path(QStringLiteral("Data/Clinic"));

@@ -1,0 +1,135 @@
+#include "relocationdisk.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#ifdef Q_OS_WIN
+#include <io.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+std::filesystem::path fsPath(const QString &path)
+{
+    return QFileInfo(path).filesystemFilePath();
+}
+
+int errnoOr(int fallback)
+{
+    return errno != 0 ? errno : fallback;
+}
+
+} // namespace
+
+int RelocationDisk::write(QFile &file, const char *data, qint64 size)
+{
+    const int fd = file.handle();
+    while (size > 0) {
+        // A write may take fewer bytes than asked or be interrupted; only a
+        // failure with its own errno ends the copy.
+        errno = 0;
+#ifdef Q_OS_WIN
+        const auto chunk = static_cast<unsigned int>(std::min<qint64>(size, 1 << 30));
+        const auto written = ::_write(fd, data, chunk);
+#else
+        const auto written = ::write(fd, data, static_cast<size_t>(size));
+#endif
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return errnoOr(EIO);
+        }
+        if (written == 0)
+            return EIO; // no progress and no reason: never loop on it
+        data += written;
+        size -= written;
+    }
+    return 0;
+}
+
+int RelocationDisk::sync(QFile &file)
+{
+    errno = 0;
+#ifdef Q_OS_WIN
+    return ::_commit(file.handle()) == 0 ? 0 : errnoOr(EIO);
+#else
+    return ::fsync(file.handle()) == 0 ? 0 : errnoOr(EIO);
+#endif
+}
+
+int RelocationDisk::syncFolder(const QString &folder)
+{
+#ifdef Q_OS_WIN
+    // The file system keeps its own folder entries safe.
+    Q_UNUSED(folder);
+    return 0;
+#else
+    errno = 0;
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return errnoOr(EIO);
+    const int result = ::fsync(fd) == 0 ? 0 : errnoOr(EIO);
+    ::close(fd);
+    return result;
+#endif
+}
+
+qint64 RelocationDisk::size(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.isFile() ? info.size() : -1;
+}
+
+int RelocationDisk::rename(const QString &from, const QString &to)
+{
+    std::error_code ec;
+    std::filesystem::rename(fsPath(from), fsPath(to), ec);
+    return ec ? ec.value() : 0;
+}
+
+int RelocationDisk::remove(const QString &path)
+{
+    std::error_code ec;
+    std::filesystem::remove(fsPath(path), ec);
+    return ec ? ec.value() : 0;
+}
+
+QString Disk_Error_Text(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+QString Copy_Through_Disk(RelocationDisk &disk, const QString &source, const QString &target)
+{
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly))
+        return in.errorString();
+    QFile out(target);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+        return out.errorString();
+    QByteArray chunk(1 << 20, Qt::Uninitialized);
+    for (;;) {
+        const qint64 got = in.read(chunk.data(), chunk.size());
+        if (got < 0)
+            return in.errorString();
+        if (got == 0)
+            break;
+        if (const int error = disk.write(out, chunk.constData(), got))
+            return Disk_Error_Text(error);
+    }
+    // A moved scan keeps the date the scan lists show.
+    out.setFileTime(QFileInfo(source).lastModified(), QFileDevice::FileModificationTime);
+    if (const int error = disk.sync(out))
+        return Disk_Error_Text(error);
+    out.close();
+    return {};
+}
