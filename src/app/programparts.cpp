@@ -49,12 +49,13 @@ void Join_Program_Parts()
         Foot_View(side == 0 ? FootSide::Left : FootSide::Right).Import_Stl(stlPath);
     });
 
-    // The intake windows' prepare buttons open the soft window on the record
-    // they hand over: its load reads it, and an open window takes it by
-    // running its opening again.
+    // The intake windows' prepare buttons open the prescription window on
+    // the client they prepared: its load reads a handed-over record, and an
+    // open window takes the client by running its opening again. The rigid
+    // window keeps the client the intake window put into the job.
     PrepareHooks prepare;
     prepare.writeRigidRecord = [](ScriptRecord &job) { Write_CSV_Rigid(job); };
-    prepare.openRigidWindow = [] { Open_ScriptForm2(); };
+    prepare.openRigidWindow = [] { Open_ScriptForm2(RigidOpening::IntakeClient); };
     prepare.openSoftWindow = [] { Open_ScriptForm1(); };
     prepare.showSoftFootSizes = [] {
         if (auto *form = qobject_cast<ScriptForm1 *>(Windows().loaded(QStringLiteral("ScriptForm1"))))

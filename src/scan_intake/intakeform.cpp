@@ -493,7 +493,10 @@ void IntakeForm::prepareScript()
         fields.footSizes = {m_combo1[0]->currentText(), m_combo1[1]->currentText()};
         if (Run_Prepare_Script(*route, fields) != PrepareOutcome::Done)
             return;
-        m_text3->setText(Job().JobNumber);
+        // The counter's number, not the job's: the window just opened may
+        // have read a typed one from the record, and the next press must not
+        // use that number again.
+        m_text3->setText(Make_Job_Number(Job()));
         if (route->unloadsItself())
             Windows().unload(m_variant.window);
     });

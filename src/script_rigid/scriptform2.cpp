@@ -29,9 +29,14 @@
 #include <QSignalBlocker>
 #include <QTabWidget>
 
+#include <utility>
+
 namespace {
 const QString kWindowName = QStringLiteral("ScriptForm2");
 constexpr int kGraphicsTab = 2;
+// How the window being created opens: the registry creates it without
+// arguments, and its constructor is its load.
+RigidOpening openingOfNewWindow = RigidOpening::NewJob;
 } // namespace
 
 ScriptForm2::ScriptForm2(QWidget *parent)
@@ -45,7 +50,8 @@ ScriptForm2::ScriptForm2(QWidget *parent)
     connectBehaviour();
 
     // A failure while loading is shown; the window still opens.
-    Run_Command([this] { Run_Load_Steps(); });
+    const RigidOpening opening = std::exchange(openingOfNewWindow, RigidOpening::NewJob);
+    Run_Command([this, opening] { Run_Load_Steps(opening); });
 }
 
 ScriptForm2::~ScriptForm2() = default;
@@ -91,10 +97,10 @@ void ScriptForm2::showTicks()
 
 // ---------------------------------------------------------------- life cycle
 
-void ScriptForm2::Run_Load_Steps()
+void ScriptForm2::Run_Load_Steps(RigidOpening opening)
 {
     ScriptRecord &job = Job();
-    Load_Data_1();
+    Load_Data_1(opening);
 
     if (job.PreparedCsvFlag && File_Exists(job.PreparedCsvFile)) {
         // A prepared record that is not rigid, or is cut short, shows its
@@ -275,16 +281,19 @@ void Register_Rigid_Windows()
     Windows().registerFactory(kWindowName, [] { return new ScriptForm2; });
 }
 
-ScriptForm2 *Open_ScriptForm2()
+ScriptForm2 *Open_ScriptForm2(RigidOpening opening)
 {
     auto *form = qobject_cast<ScriptForm2 *>(Windows().loaded(kWindowName));
-    if (form && Job().PreparedCsvFlag) {
-        // A record handed over while the window is open is taken as a fresh
-        // opening would take it.
-        Run_Command([form] { form->Run_Load_Steps(); });
+    if (form && (Job().PreparedCsvFlag || opening == RigidOpening::IntakeClient)) {
+        // A record or a client handed over while the window is open is
+        // taken as a fresh opening would take it.
+        Run_Command([form, opening] { form->Run_Load_Steps(opening); });
     }
-    if (!form)
+    if (!form) {
+        openingOfNewWindow = opening;
         form = Windows().get<ScriptForm2>(kWindowName);
+        openingOfNewWindow = RigidOpening::NewJob;
+    }
     Bring_To_Front(form);
     return form;
 }

@@ -15,6 +15,12 @@ namespace RigidGrid {
 class Texts;
 }
 
+// Whose client the window opens on. A new rigid job (the menu) starts from
+// the defaults: "Male" and the first podiatrist and clinic of the lists. An
+// intake window's "Prepare Script" has put its client into the job already:
+// the names, gender, podiatrist and clinic typed or picked there stay.
+enum class RigidOpening { NewJob, IntakeClient };
+
 // "Rigid Orthotic Script File": the rigid shell prescription of the job
 // held in Job(). Created through the window registry (its constructor is
 // its load), it shows the job's data on "Job Data", the whole prescription
@@ -31,10 +37,10 @@ public:
     // The whole opening sequence: new job defaults, the prepared record,
     // first tab, user list, the rigid defaults with a fresh grid and the
     // help links.
-    void Run_Load_Steps();
+    void Run_Load_Steps(RigidOpening opening = RigidOpening::NewJob);
 
     // Record to controls and back.
-    void Load_Data_1();
+    void Load_Data_1(RigidOpening opening = RigidOpening::NewJob);
     void Load_Data_2();
     void Save_Data_Rigid();
 
@@ -99,5 +105,6 @@ void Register_Rigid_Windows();
 // The "Rigid Script" menu and the intake windows' hand-over: creates the
 // window when needed (its load runs), takes a record handed over while it
 // was already open by running its opening sequence again, and brings it to
-// the front.
-ScriptForm2 *Open_ScriptForm2();
+// the front. An intake window's client is always taken by the opening
+// sequence, so an open window never shows the last client over new scans.
+ScriptForm2 *Open_ScriptForm2(RigidOpening opening = RigidOpening::NewJob);

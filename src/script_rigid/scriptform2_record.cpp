@@ -62,16 +62,28 @@ void ScriptForm2::writeNameBoxes()
     jobData.scannerId->setText(job.ScannerId);
 }
 
-void ScriptForm2::Load_Data_1()
+void ScriptForm2::Load_Data_1(RigidOpening opening)
 {
     ScriptRecord &job = Job();
     RigidForm::JobDataTab &jobData = ui->jobData;
 
     job.JobNumber = Make_Job_Number(job);
     job.ReprocessedFromJob.clear();
-    job.Gender = QStringLiteral("Male");
+    // Filling the lists chooses their first entries, which the job takes.
+    const QString podiatrist = job.PodiatristName;
+    const QString clinic = job.ClinicName;
     job.PodiatristName = Read_Podiatrists_Rigid();
     job.ClinicName = Read_Clinics_Rigid();
+    if (opening == RigidOpening::NewJob) {
+        job.Gender = QStringLiteral("Male");
+    } else {
+        // The intake window's names are shown even when the lists do not
+        // hold them, and the job keeps them.
+        jobData.podiatrist->setEditText(podiatrist);
+        jobData.clinic->setEditText(clinic);
+        job.PodiatristName = podiatrist;
+        job.ClinicName = clinic;
+    }
     job.ClinicJobNumber.clear();
     // A fresh window's ticks may already stand as set, so no change reaches
     // the job: the job takes them first, then the boxes show them.

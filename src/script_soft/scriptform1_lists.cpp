@@ -176,7 +176,10 @@ void ScriptForm1::List1_Click(int side, int row)
     if (job.ListsLoadingFlag)
         return;
     takeSingleChoice(ui->orthoticData.styles, side, row, job.OrthoticStyleL, job.OrthoticStyleR);
-    ui->jobData.gender->setText(job.Gender);
+    // The box shows the gender the user typed or toggled; the job takes it
+    // from there, so the lengths below, the record and the PDFs follow what
+    // the box shows instead of the box being put back to the job's value.
+    job.Gender = ui->jobData.gender->text();
 
     // Only a left choice names a size table; a right choice alone keeps the chart.
     if (side == 0) {

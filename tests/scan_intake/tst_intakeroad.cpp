@@ -9,6 +9,7 @@
 #include "windowregistry.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
 #include <QImage>
 #include <QLineEdit>
@@ -26,8 +27,9 @@ bool prepareDemoHome(const TestHome &home)
     home.write("Podiatrist.Cfg", "Podiatrists\r\nDr Ann Lee\r\nEnd\r\n");
     QDir().mkpath(home.path("Data/DemoClinic"));
     const QString source = qEnvironmentVariable("SOLVANE_TEST_SOURCE_DIR");
-    if (!QFile::copy(source + "/tools/demo-home/Solvane.Tbl", home.path("Solvane.Tbl")))
-        return false;
+    for (const char *name : {"Solvane.Tbl", "Solvane_Rigids.Tbl", "Help_Links.Cfg"})
+        if (!QFile::copy(source + "/tools/demo-home/" + name, home.path(name)))
+            return false;
     QProcess install;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("SOLVANE_MAKE_SAMPLES", SOLVANE_MAKE_SAMPLES);
@@ -78,6 +80,18 @@ class TestIntakeRoad : public QObject
     }
 
     static void click(QWidget *form, const char *name) { form->findChild<QPushButton *>(name)->click(); }
+
+    static QString textOf(QWidget *form, const char *name)
+    {
+        auto *box = form->findChild<QLineEdit *>(name);
+        return box ? box->text() : QStringLiteral("<missing>");
+    }
+
+    static QString comboText(QWidget *form, const char *name)
+    {
+        auto *combo = form->findChild<QComboBox *>(name);
+        return combo ? combo->currentText() : QStringLiteral("<missing>");
+    }
 
 private slots:
     void cleanup()
@@ -213,6 +227,129 @@ private slots:
         click(rigid, "Command4");
         QCOMPARE(ui->messages().size(), 1);
         QVERIFY(Job().ScannedFlagL);
+    }
+
+    // "Prepare Script" opens the prescription window on the intake window's
+    // client: names, gender (and so the template lengths), podiatrist and
+    // clinic; an open prescription window takes the next client.
+    void prepareOpensThePrescriptionWindowOnTheClient_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("prescription");
+        QTest::addColumn<QString>("controlPrefix");
+        QTest::addColumn<QString>("filePrefix");
+        QTest::newRow("Pellmar rigid") << "mnuPellmar2"
+                                       << "ScanForm6"
+                                       << "Command8"
+                                       << "ScriptForm2"
+                                       << "r"
+                                       << "R_";
+        QTest::newRow("Ruru-Zirorur rigid") << "mnuScanner3"
+                                            << "ScanForm3"
+                                            << "Command7"
+                                            << "ScriptForm2"
+                                            << "r"
+                                            << "R_";
+        QTest::newRow("Pellmar EVA") << "mnuPellmar1"
+                                     << "ScanForm5"
+                                     << "Command7"
+                                     << "ScriptForm1"
+                                     << ""
+                                     << "";
+    }
+    void prepareOpensThePrescriptionWindowOnTheClient()
+    {
+        QFETCH(QString, item);
+        QFETCH(QString, window);
+        QFETCH(QString, button);
+        QFETCH(QString, prescription);
+        QFETCH(QString, controlPrefix);
+        QFETCH(QString, filePrefix);
+        auto name = [&](const char *control) { return QByteArray(qPrintable(controlPrefix + control)); };
+        DemoProgram program;
+        QVERIFY(program.start());
+        const auto &ui = program.ui;
+        IntakeForm *intake = openFromMenu(program.window, item, window);
+        QVERIFY(intake);
+        QCOMPARE(comboText(intake, "Combo1_0"), QString("9"));
+        QTest::mouseDClick(intake->findChild<QLineEdit *>("Text8"), Qt::LeftButton);
+        QCOMPARE(textOf(intake, "Text8"), QString("Female"));
+        intake->findChild<QComboBox *>("Combo2")->setEditText("Dr Kim Shaw");
+        intake->findChild<QComboBox *>("Combo3")->setEditText("Harbour Clinic");
+
+        click(intake, qPrintable(button));
+
+        QVERIFY2(ui->messages().isEmpty(), qPrintable(ui->messages().join(" | ")));
+        QWidget *form = Windows().loaded(prescription);
+        QVERIFY(form && form->isVisible());
+        QCOMPARE(Job().Gender, QString("Female"));
+        QCOMPARE(Job().TemplateLengthL, 253.0);
+        QCOMPARE(Job().PodiatristName, QString("Dr Kim Shaw"));
+        QCOMPARE(Job().ClinicName, QString("Harbour Clinic"));
+        QCOMPARE(comboText(form, name("Combo2")), QString("Dr Kim Shaw"));
+        QCOMPARE(comboText(form, name("Combo3")), QString("Harbour Clinic"));
+        QCOMPARE(textOf(form, name("Text49")), QString("Lee"));
+
+        // The next client, with the prescription window still open.
+        intake->findChild<QLineEdit *>("Text1")->setText("Bo");
+        intake->findChild<QLineEdit *>("Text2")->setText("Okafor");
+        QTest::mouseDClick(intake->findChild<QLineEdit *>("Text8"), Qt::LeftButton);
+        intake->findChild<QComboBox *>("Combo2")->setEditText("Dr Ann Lee");
+        click(intake, qPrintable(button));
+
+        QVERIFY2(ui->messages().isEmpty(), qPrintable(ui->messages().join(" | ")));
+        QCOMPARE(Windows().loaded(prescription), form);
+        QCOMPARE(textOf(form, name("Text38")), QString("Bo"));
+        QCOMPARE(textOf(form, name("Text49")), QString("Okafor"));
+        QVERIFY(textOf(form, name("Text2")).endsWith(filePrefix + "DEMO0001_Bo_Okafor.Pdf"));
+        QCOMPARE(comboText(form, name("Combo2")), QString("Dr Ann Lee"));
+        QCOMPARE(Job().Gender, QString("Male"));
+        QCOMPARE(Job().TemplateLengthL, 270.0);
+    }
+
+    // After "Prepare Script" the job number box shows the counter's number
+    // again, though the record (and the window it opened) keep the typed one.
+    void prepareShowsTheCounterJobNumberAfterwards_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("button");
+        QTest::newRow("ScanForm2") << "mnuScanner2"
+                                   << "ScanForm2"
+                                   << "Command5";
+        QTest::newRow("ScanForm3") << "mnuScanner3"
+                                   << "ScanForm3"
+                                   << "Command7";
+        QTest::newRow("ScanForm4") << "mnuLSRscanner"
+                                   << "ScanForm4"
+                                   << "Command7";
+        QTest::newRow("ScanForm5") << "mnuPellmar1"
+                                   << "ScanForm5"
+                                   << "Command7";
+        QTest::newRow("ScanForm6") << "mnuPellmar2"
+                                   << "ScanForm6"
+                                   << "Command8";
+    }
+    void prepareShowsTheCounterJobNumberAfterwards()
+    {
+        QFETCH(QString, item);
+        QFETCH(QString, window);
+        QFETCH(QString, button);
+        DemoProgram program;
+        QVERIFY(program.start());
+        QVERIFY(QDir().mkpath(program.home.path("Data/LSR_Scanner"))); // the LSR scanner's data folder
+        IntakeForm *intake = openFromMenu(program.window, item, window);
+        QVERIFY(intake);
+        intake->findChild<QLineEdit *>("Text3")->setText("AB/0099");
+
+        click(intake, qPrintable(button));
+
+        QVERIFY2(program.ui->messages().isEmpty(), qPrintable(program.ui->messages().join(" | ")));
+        QVERIFY(QFileInfo(Job().PreparedCsvFile).fileName().contains("AB_0099_Ann_Lee"));
+        QVERIFY(QFileInfo::exists(Job().PreparedCsvFile));
+        QCOMPARE(textOf(intake, "Text3"), QString("DEMO0001"));
     }
 };
 

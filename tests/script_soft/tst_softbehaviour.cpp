@@ -78,6 +78,8 @@ private slots:
     void savedOptionsSelectedAgain();
     void firstKeyClearsTheBox();
     void leftChoicesCopyToTheRight();
+    void typedGenderIsTaken_data();
+    void typedGenderIsTaken();
     void heelDepthSide();
     void scanFileChoice();
     void orderConfirmation();
@@ -338,6 +340,38 @@ void TestSoftBehaviour::leftChoicesCopyToTheRight()
     QCOMPARE(Job().DispenseDateNote, QString());
     date->setText(date->text().trimmed());
     QCOMPARE(Job().DispenseDateNote, QStringLiteral("(default)"));
+}
+
+// A style choice shows the gender box's own text: "Female" typed there stays,
+// and the job and both feet's lengths follow it.
+void TestSoftBehaviour::typedGenderIsTaken_data()
+{
+    QTest::addColumn<QString>("styles");
+    QTest::newRow("left style") << "List1_0";
+    QTest::newRow("right style") << "List1_1";
+}
+
+void TestSoftBehaviour::typedGenderIsTaken()
+{
+    QFETCH(QString, styles);
+    SoftFixture fx;
+    Job().FootSizeL = Job().FootSizeR = QStringLiteral("9");
+    ScriptForm1 *form = fx.open();
+    form->show();
+    QLineEdit *gender = boxOf(form, "Text5");
+    QCOMPARE(boxOf(form, "Text30")->text(), QStringLiteral("270"));
+    gender->selectAll();
+    QTest::keyClicks(gender, QStringLiteral("Female"));
+
+    clickItem(listOf(form, qPrintable(styles)), 2);
+
+    QCOMPARE(gender->text(), QStringLiteral("Female"));
+    QCOMPARE(Job().Gender, QStringLiteral("Female"));
+    QCOMPARE(Job().TemplateLengthL, 253.0);
+    QCOMPARE(Job().TemplateLengthR, 253.0);
+    QCOMPARE(boxOf(form, "Text30")->text(), QStringLiteral("253"));
+    QCOMPARE(boxOf(form, "Text46")->text(), QStringLiteral("253"));
+    QCOMPARE(boxOf(form, "Text7_0")->text(), QStringLiteral("228"));
 }
 
 void TestSoftBehaviour::heelDepthSide()
