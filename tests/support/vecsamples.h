@@ -13,13 +13,13 @@
 // themselves.
 namespace vecsamples {
 
-// Blocks B1 to B8, B1 of 16 lines and each other one of 16 inserts of the
-// block below, and `topInserts` inserts of B8: about 4 KB that expand to
-// 16^8 entities an insert.
-inline QByteArray nestedInserts(int topInserts = 1)
+// Blocks B1 to B`levels`, B1 of 16 lines and each other one of 16 inserts
+// of the block below, and `topInserts` inserts of the last: with 8 levels,
+// about 4 KB that expand to 16^8 entities an insert; with 4, 69905.
+inline QByteArray nestedInserts(int topInserts = 1, int levels = 8)
 {
     QByteArray bytes = "SOLVANE-VEC 1\r\n";
-    for (int level = 1; level <= 8; ++level) {
+    for (int level = 1; level <= levels; ++level) {
         bytes += "BLOCK \"B" + QByteArray::number(level) + "\" 0 0\r\n";
         for (int i = 0; i < 16; ++i) {
             if (level == 1)
@@ -31,7 +31,7 @@ inline QByteArray nestedInserts(int topInserts = 1)
         bytes += "ENDBLOCK\r\n";
     }
     for (int i = 0; i < topInserts; ++i)
-        bytes += "INSERT \"0\" 256 \"B8\" 0 0 1 0 0\r\n";
+        bytes += "INSERT \"0\" 256 \"B" + QByteArray::number(levels) + "\" 0 0 1 0 0\r\n";
     return bytes + "END\r\n";
 }
 
