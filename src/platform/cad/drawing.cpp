@@ -56,12 +56,13 @@ struct Box
     std::optional<QRectF> bounds() const { return set ? std::optional<QRectF>(rect()) : std::nullopt; }
 };
 
-// Whether the box of anything placed by `t` is the placed box: a turn by a
-// multiple of 90 degrees without a mirror. A mirror keeps texts readable
-// instead of mirroring them, so their boxes do not follow it.
+// Whether the box of anything placed by `t` is the placed box: a move and
+// a scale above 0, without a turn or a mirror. Texts are kept readable under
+// a mirror and a leader's label stays level under a turn, so their boxes do
+// not follow those; a raster keeps its size at a scale of 0.
 bool keepsBoxes(const Similarity &t)
 {
-    return !t.mirrored && std::fmod(t.angle, 90.0) == 0;
+    return !t.mirrored && t.scale > 0 && std::fmod(t.angle, 360.0) == 0;
 }
 
 std::optional<QRectF> placed(const std::optional<QRectF> &box, const Similarity &t)

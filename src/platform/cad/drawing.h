@@ -156,7 +156,7 @@ public:
     QRectF entityExtents(const Entity &entity) const;
     // The entity's box as met `depth` inserts deep, when it can be had
     // without expanding an insert: always for every kind but an insert, and
-    // for an insert placed without a mirror at a multiple of 90 degrees (its
+    // for an insert neither turned nor mirrored, at a scale above 0 (its
     // block's box is kept until a block changes).
     std::optional<QRectF> quickExtents(const Entity &entity, int depth) const;
 

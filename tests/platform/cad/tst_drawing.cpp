@@ -274,6 +274,48 @@ private slots:
         QCOMPARE(d.insertBlock(99, {0, 0}), 0);
     }
 
+    void anInsertMeasuresAsItsParts_data()
+    {
+        QTest::addColumn<double>("angle");
+        QTest::addColumn<double>("scale");
+        QTest::addColumn<bool>("mirrored");
+        QTest::newRow("placed") << 0.0 << 1.0 << false;
+        QTest::newRow("scaled") << 0.0 << 2.5 << false;
+        QTest::newRow("quarter turn") << 90.0 << 1.0 << false;
+        QTest::newRow("half turn") << 180.0 << 1.0 << false;
+        QTest::newRow("turned") << 30.0 << 0.5 << false;
+        QTest::newRow("mirrored") << 0.0 << 1.0 << true;
+        QTest::newRow("scale 0") << 0.0 << 0.0 << false;
+        QTest::newRow("scale below 0") << 0.0 << -2.0 << false;
+    }
+
+    void anInsertMeasuresAsItsParts()
+    {
+        QFETCH(double, angle);
+        QFETCH(double, scale);
+        QFETCH(bool, mirrored);
+        // A block of every kind, an insert among them, placed twice over so
+        // the block's kept box is used as well as made.
+        Drawing d;
+        cadfixtures::oneOfEach(d);
+        Block all{QStringLiteral("All"), {3, -2}, {}};
+        for (const Handle h : d.handles())
+            all.entities << *d.entity(h);
+        d.eraseAll();
+        const int id = d.defineBlock(all);
+        QVERIFY(id > 0);
+        for (int i = 0; i < 2; ++i) {
+            const Handle h = d.insertBlock(id, {10, 20}, scale, angle);
+            d.modify(h)->mirrored = mirrored;
+            const QRectF whole = d.entityExtents(*d.entity(h));
+            QRectF parts;
+            for (const Handle part : d.explode(h))
+                parts |= d.entityExtents(*d.entity(part));
+            QVERIFY2(near(whole, parts, 1e-9), qPrintable(text(whole.topLeft()) + text(whole.bottomRight()) + " "
+                                                          + text(parts.topLeft()) + text(parts.bottomRight())));
+        }
+    }
+
     void nestingStopsAtItsDepth()
     {
         // L1 a line; each L(n) a line and an insert of L(n-1), one unit up.

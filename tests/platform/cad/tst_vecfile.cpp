@@ -402,6 +402,46 @@ private slots:
         QVERIFY(d.entityExtents(*d.entity(h)).contains(QPointF(100, 18)));
     }
 
+    void aBlockFileThatWouldInsertItselfIsRefused_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("problem");
+        // Saved with an insert of a block of its own name.
+        QTest::newRow("directly") << kHead
+                                         + "BLOCK \"Dot\" 0 0\r\nCIRCLE \"\" 256 0 0 5\r\nENDBLOCK\r\n"
+                                           "INSERT \"0\" 256 \"Dot\" 0 0 1 0 0\r\nEND\r\n"
+                                  << "block \"Dot\" inserts itself";
+        QTest::newRow("through another")
+            << kHead
+                   + "BLOCK \"Dot\" 0 0\r\nCIRCLE \"\" 256 0 0 5\r\nENDBLOCK\r\n"
+                     "BLOCK \"Pad\" 0 0\r\nINSERT \"\" 256 \"Dot\" 0 0 1 0 0\r\nENDBLOCK\r\n"
+                     "INSERT \"0\" 256 \"Pad\" 0 0 1 0 0\r\nEND\r\n"
+            << "block \"Dot\" inserts itself through \"Pad\"";
+    }
+
+    void aBlockFileThatWouldInsertItselfIsRefused()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, problem);
+        TestHome home;
+        home.write(QStringLiteral("Blocks/Dot.Vec"), bytes);
+        Drawing d;
+        Entity line;
+        line.kind = Kind::Line;
+        line.points = {{0, 0}, {1, 1}};
+        d.insertBlock(d.defineBlock(Block{QStringLiteral("Pad"), {0, 0}, {line}}), {0, 0});
+        const QByteArray before = vecBytes(d);
+        try {
+            d.loadBlockFile(home.path(QStringLiteral("Blocks/Dot.Vec")));
+            QFAIL("a block inserting itself was defined");
+        } catch (const SolvaneError &e) {
+            QVERIFY2(e.description().contains(home.path(QStringLiteral("Blocks/Dot.Vec"))),
+                     qPrintable(e.description()));
+            QVERIFY2(e.description().contains(problem), qPrintable(e.description()));
+        }
+        QCOMPARE(vecBytes(d), before);
+    }
+
     void anEntityWithoutItsLayerReadsBackOnTheCurrentOne()
     {
         Drawing d;
