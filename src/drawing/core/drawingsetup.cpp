@@ -276,7 +276,12 @@ cad::Handle Insert_Foot_Block(DrawingHost &host, const QString &blockFile, doubl
 {
     Q_UNUSED(z);
     cad::Drawing &d = host.drawing();
-    return d.insertBlock(d.loadBlockFile(blockFile), QPointF(x, y), scale);
+    const cad::Handle inserted = d.insertBlock(d.loadBlockFile(blockFile), QPointF(x, y), scale);
+    if (!inserted)
+        throw SolvaneError(
+            ErrorNumber::BadFileFormat,
+            QStringLiteral("Cannot insert the block %1: %2").arg(blockFile, cad::expansionLimitProblem()));
+    return inserted;
 }
 
 void On_Drawing_Pick(DrawingHost &host, double x, double y)

@@ -485,6 +485,14 @@ void CommandEngine::transformSelection(const Similarity &t, bool copy)
     pruneSelection();
     if (m_selection.isEmpty())
         return;
+    if (copy) {
+        qint64 added = 0;
+        for (Handle h : std::as_const(m_selection))
+            added += m_drawing.expansionOf(*m_drawing.entity(h));
+        if (m_drawing.expandedCount() + added > kMaxExpandedEntities)
+            throw SolvaneError(ErrorNumber::BadFileFormat,
+                               QStringLiteral("The copy cannot be made: ") + expansionLimitProblem() + u'.');
+    }
     m_drawing.checkpoint();
     QVector<Handle> moved;
     for (Handle h : std::as_const(m_selection)) {

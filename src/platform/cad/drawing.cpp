@@ -1,5 +1,6 @@
 #include "drawing.h"
 
+#include "errors.h"
 #include "imagefile.h"
 #include "vecfile.h"
 
@@ -44,8 +45,35 @@ struct Box
             add(QPointF(other.x1, other.y1));
         }
     }
+    void add(const std::optional<QRectF> &rect)
+    {
+        if (rect) {
+            add(rect->topLeft());
+            add(rect->bottomRight());
+        }
+    }
     QRectF rect() const { return set ? QRectF(QPointF(x0, y0), QPointF(x1, y1)) : QRectF(); }
+    std::optional<QRectF> bounds() const { return set ? std::optional<QRectF>(rect()) : std::nullopt; }
 };
+
+// Whether the box of anything placed by `t` is the placed box: a move and
+// a scale above 0, without a turn or a mirror. Texts are kept readable under
+// a mirror and a leader's label stays level under a turn, so their boxes do
+// not follow those; a raster keeps its size at a scale of 0.
+bool keepsBoxes(const Similarity &t)
+{
+    return !t.mirrored && t.scale > 0 && std::fmod(t.angle, 360.0) == 0;
+}
+
+std::optional<QRectF> placed(const std::optional<QRectF> &box, const Similarity &t)
+{
+    if (!box)
+        return std::nullopt;
+    Box out;
+    for (const QPointF corner : {box->topLeft(), box->topRight(), box->bottomLeft(), box->bottomRight()})
+        out.add(t.map(corner));
+    return out.bounds();
+}
 
 QPointF along(double degrees, double length)
 {
@@ -80,7 +108,8 @@ QVector<QPointF> rasterCorners(const Entity &raster)
     return {c, c + x, c + up, c + x + up};
 }
 
-Box boxOf(const Drawing &drawing, const Entity &e, int depth)
+// The box of an entity of any kind but an insert.
+Box shapeBox(const Entity &e)
 {
     Box box;
     switch (e.kind) {
@@ -107,19 +136,7 @@ Box boxOf(const Drawing &drawing, const Entity &e, int depth)
     case Kind::Text:
     case Kind::MultiText: box.add(textCorners(e)); break;
     case Kind::Raster: box.add(rasterCorners(e)); break;
-    case Kind::Insert: {
-        const Block *b = drawing.block(drawing.blockId(e.block));
-        if (b && depth < kMaxBlockDepth) {
-            const Similarity place = insertPlacement(e, b->base);
-            for (Entity part : b->entities) {
-                transformEntity(part, place);
-                box.add(boxOf(drawing, part, depth + 1));
-            }
-        }
-        if (!box.set)
-            box.add(e.anchor());
-        break;
-    }
+    case Kind::Insert: break;
     }
     return box;
 }
@@ -165,7 +182,17 @@ int addByName(Table &table, const QString &name, Make make)
     return int(table.size());
 }
 
+qint64 saturated(qint64 count)
+{
+    return std::min(count, kMaxExpandedEntities + 1);
+}
+
 } // namespace
+
+QString expansionLimitProblem()
+{
+    return QStringLiteral("the drawing's inserts would expand to more than %1 entities").arg(kMaxExpandedEntities);
+}
 
 Drawing::Drawing()
 {
@@ -179,6 +206,8 @@ Drawing::Drawing()
 Handle Drawing::store(Entity entity)
 {
     entity.handle = m_data.nextHandle++;
+    if (m_expanded >= 0)
+        m_expanded = saturated(m_expanded + expansionOf(entity));
     m_data.entities.push_back(std::make_shared<Entity>(std::move(entity)));
     return m_data.entities.back()->handle;
 }
@@ -187,9 +216,17 @@ Handle Drawing::add(Entity entity)
 {
     if (!layer(entity.layer))
         entity.layer = m_data.currentLayer;
-    if (entity.kind == Kind::Insert && blockId(entity.block) == 0)
+    if (entity.kind == Kind::Insert && (blockId(entity.block) == 0 || !fitsExpansion(entity)))
+        return 0;
+    // Nothing could show, measure or pick it.
+    if (entity.kind == Kind::Leader && entity.points.isEmpty())
         return 0;
     return store(std::move(entity));
+}
+
+bool Drawing::fitsExpansion(const Entity &entity) const
+{
+    return expandedCount() + expansionOf(entity) <= kMaxExpandedEntities;
 }
 
 Handle Drawing::addLine(QPointF start, QPointF end)
@@ -346,6 +383,8 @@ Entity *Drawing::modify(Handle handle)
     const auto found = find(handle);
     if (found == m_data.entities.end())
         return nullptr;
+    // A changed entity may be an insert of another block now.
+    entitiesChanged();
     auto &slot = m_data.entities[std::size_t(found - m_data.entities.begin())];
     if (slot.use_count() > 1)
         slot = std::make_shared<Entity>(*slot);
@@ -360,18 +399,20 @@ bool Drawing::erase(Handle handle)
     if (it == m_data.entities.end())
         return false;
     m_data.entities.erase(it);
+    entitiesChanged();
     return true;
 }
 
 void Drawing::eraseAll()
 {
     m_data.entities.clear();
+    entitiesChanged();
 }
 
 Handle Drawing::duplicate(Handle handle)
 {
     const Entity *e = entity(handle);
-    if (!e)
+    if (!e || !fitsExpansion(*e))
         return 0;
     return store(*e);
 }
@@ -464,17 +505,98 @@ QVector<Handle> Drawing::explode(Handle handle)
     return made;
 }
 
+std::optional<QRectF> Drawing::boundsOf(const Entity &e, int depth) const
+{
+    if (e.kind != Kind::Insert)
+        return shapeBox(e).bounds();
+    Box box;
+    const int id = blockId(e.block);
+    const Block *b = block(id);
+    if (b && depth < kMaxBlockDepth) {
+        const Similarity place = insertPlacement(e, b->base);
+        if (keepsBoxes(place)) {
+            box.add(placed(blockBounds(id, depth + 1), place));
+        } else {
+            for (Entity part : b->entities) {
+                transformEntity(part, place);
+                box.add(boundsOf(part, depth + 1));
+            }
+        }
+    }
+    if (!box.set)
+        box.add(e.anchor());
+    return box.bounds();
+}
+
+std::optional<QRectF> Drawing::blockBounds(int id, int depth) const
+{
+    const qint64 key = qint64(id) * (kMaxBlockDepth + 1) + depth;
+    if (const auto kept = m_blockBoxes.constFind(key); kept != m_blockBoxes.constEnd())
+        return *kept;
+    Box box;
+    if (const Block *b = block(id))
+        for (const Entity &part : b->entities)
+            box.add(boundsOf(part, depth));
+    m_blockBoxes.insert(key, box.bounds());
+    return box.bounds();
+}
+
 QRectF Drawing::entityExtents(const Entity &entity) const
 {
-    return boxOf(*this, entity, 0).rect();
+    return boundsOf(entity, 0).value_or(QRectF());
+}
+
+std::optional<QRectF> Drawing::quickExtents(const Entity &entity, int depth) const
+{
+    if (entity.kind == Kind::Insert && depth < kMaxBlockDepth) {
+        const Block *b = block(blockId(entity.block));
+        if (b && !keepsBoxes(insertPlacement(entity, b->base)))
+            return std::nullopt;
+    }
+    return boundsOf(entity, depth).value_or(QRectF());
 }
 
 QRectF Drawing::extents() const
 {
     Box box;
     for (const auto &e : m_data.entities)
-        box.add(boxOf(*this, *e, 0));
+        box.add(boundsOf(*e, 0));
     return box.rect();
+}
+
+qint64 Drawing::expandedCount() const
+{
+    if (m_expanded < 0) {
+        qint64 count = 0;
+        for (const auto &e : m_data.entities)
+            count = saturated(count + expansionOf(*e));
+        m_expanded = count;
+    }
+    return m_expanded;
+}
+
+qint64 Drawing::expansionOf(const Entity &entity) const
+{
+    if (entity.kind != Kind::Insert)
+        return 0;
+    return saturated(1 + blockExpansion(blockId(entity.block)));
+}
+
+qint64 Drawing::blockExpansion(int id) const
+{
+    if (m_blockExpansions.size() != m_data.blocks.size()) {
+        // In dependency order, so each block's inserts are counted before it.
+        m_blockExpansions = QVector<qint64>(m_data.blocks.size(), 0);
+        for (const int each : blocksInOrder()) {
+            qint64 count = 0;
+            for (const Entity &e : m_data.blocks[each - 1]->entities) {
+                const int inner = e.kind == Kind::Insert ? blockId(e.block) : 0;
+                count = saturated(count + 1 + (inner ? m_blockExpansions[inner - 1] : 0));
+            }
+            m_blockExpansions[each - 1] = count;
+        }
+    }
+    return id >= 1 && id <= m_blockExpansions.size() ? m_blockExpansions[id - 1] : 0;
 }
 
 double Drawing::rasterScale(Handle handle) const
@@ -493,6 +615,10 @@ QSize Drawing::rasterPixelSize(Handle handle) const
 
 int Drawing::addLayer(const QString &name, int colour)
 {
+    // An entity naming no layer is put on the current one, so a layer of no
+    // name could not keep its entities in a file.
+    if (name.isEmpty())
+        return 0;
     return addByName(m_data.layers, name, [&] { return Layer{name, colour, 0, true, false}; });
 }
 
@@ -578,8 +704,64 @@ DimStyle *Drawing::modifyDimStyle(int id)
 
 // --- Blocks -------------------------------------------------------------
 
+QString Drawing::blockProblem(const Block &candidate) const
+{
+    const QString &name = candidate.name;
+    if (name.isEmpty())
+        return QStringLiteral("a block without a name");
+    const int replaced = blockId(name);
+    auto named = [](const QString &n) { return QStringLiteral("\"%1\"").arg(n); };
+    // The blocks held never reach themselves, so a ring has to pass through
+    // the new one: found by following its inserts back to its name.
+    QHash<int, int> cameFrom; // block id -> the id it was reached from, 0 for the new block
+    QVector<int> queue;
+    for (const Entity &e : candidate.entities) {
+        if (e.kind != Kind::Insert)
+            continue;
+        if (e.block.compare(name, Qt::CaseInsensitive) == 0)
+            return QStringLiteral("block %1 inserts itself").arg(named(name));
+        const int inner = blockId(e.block);
+        if (!inner)
+            return QStringLiteral("block %1 inserts block %2, which is not defined").arg(named(name), named(e.block));
+        if (!cameFrom.contains(inner)) {
+            cameFrom.insert(inner, 0);
+            queue << inner;
+        }
+    }
+    if (replaced) {
+        for (qsizetype i = 0; i < queue.size(); ++i) {
+            const int id = queue[i];
+            for (const Entity &e : m_data.blocks[id - 1]->entities) {
+                const int inner = e.kind == Kind::Insert ? blockId(e.block) : 0;
+                if (inner == replaced) {
+                    QStringList ring{named(name)};
+                    for (int at = id; at; at = cameFrom.value(at))
+                        ring.insert(1, named(block(at)->name));
+                    return QStringLiteral("block %1 inserts itself through %2")
+                        .arg(named(name), ring.mid(1).join(QStringLiteral(" and ")));
+                }
+                if (inner && !cameFrom.contains(inner)) {
+                    cameFrom.insert(inner, id);
+                    queue << inner;
+                }
+            }
+        }
+        // Nothing inserts a new block yet; a replaced one may be inserted
+        // many times over.
+        Drawing probe;
+        probe.m_data.blocks = m_data.blocks;
+        probe.m_data.blocks[replaced - 1] = std::make_shared<const Block>(candidate);
+        probe.m_data.entities = m_data.entities;
+        if (probe.expandedCount() > kMaxExpandedEntities)
+            return expansionLimitProblem();
+    }
+    return QString();
+}
+
 int Drawing::defineBlock(const Block &definition)
 {
+    if (!blockProblem(definition).isEmpty())
+        return 0;
     Block b = definition;
     for (Entity &e : b.entities) {
         e.layer = 0;
@@ -587,16 +769,40 @@ int Drawing::defineBlock(const Block &definition)
     }
     auto shared = std::make_shared<const Block>(std::move(b));
     if (const int id = blockId(definition.name)) {
+        // Its name is the same in any case, so the index stays.
         m_data.blocks[id - 1] = std::move(shared);
+        m_blockExpansions.clear();
+        m_blockBoxes.clear();
+        m_expanded = -1;
         return id;
     }
+    // A new block changes nothing kept: nothing inserts it yet. Its own
+    // count is added while the others' are known, so a file of many blocks
+    // is not counted over and over.
+    const bool counted = m_blockExpansions.size() == m_data.blocks.size();
+    qint64 count = 0;
+    if (counted)
+        for (const Entity &e : shared->entities)
+            count = saturated(count + 1 + (e.kind == Kind::Insert ? blockExpansion(blockId(e.block)) : 0));
+    const bool indexed = !m_blockIndex.isEmpty();
     m_data.blocks.append(std::move(shared));
-    return int(m_data.blocks.size());
+    const int id = int(m_data.blocks.size());
+    if (indexed)
+        m_blockIndex.insert(definition.name.toCaseFolded(), id);
+    if (counted)
+        m_blockExpansions.append(count);
+    return id;
 }
 
 int Drawing::blockId(const QString &name) const
 {
-    return idByName(m_data.blocks, name);
+    if (m_blockIndex.isEmpty() && !m_data.blocks.isEmpty()) {
+        // Looked up for every insert read and drawn: a table of many blocks
+        // must not make each look-up a walk through all of them.
+        for (qsizetype i = m_data.blocks.size(); i > 0; --i)
+            m_blockIndex.insert(m_data.blocks[i - 1]->name.toCaseFolded(), int(i));
+    }
+    return m_blockIndex.value(name.toCaseFolded(), 0);
 }
 
 const Block *Drawing::block(int id) const
@@ -605,16 +811,73 @@ const Block *Drawing::block(int id) const
     return found ? found->get() : nullptr;
 }
 
+QVector<int> Drawing::blocksInOrder() const
+{
+    const qsizetype n = m_data.blocks.size();
+    QVector<int> order;
+    order.reserve(n);
+    QVector<char> seen(n + 1, 0);
+    // Depth first without recursion: a long chain of blocks must not
+    // exhaust the stack.
+    std::vector<std::pair<int, qsizetype>> path; // block id, its next entity
+    for (int root = 1; root <= n; ++root) {
+        if (seen[root])
+            continue;
+        seen[root] = 1;
+        path.emplace_back(root, 0);
+        while (!path.empty()) {
+            const int id = path.back().first;
+            const QVector<Entity> &entities = m_data.blocks[id - 1]->entities;
+            int inner = 0;
+            while (!inner && path.back().second < entities.size()) {
+                const Entity &e = entities[path.back().second++];
+                if (e.kind == Kind::Insert)
+                    if (const int next = blockId(e.block); next && !seen[next])
+                        inner = next;
+            }
+            if (inner) {
+                seen[inner] = 1;
+                path.emplace_back(inner, 0);
+            } else {
+                order << id;
+                path.pop_back();
+            }
+        }
+    }
+    return order;
+}
+
 int Drawing::loadBlockFile(const QString &path)
 {
     const Drawing file = readVecFile(path);
+    // Defined on a copy, taken in only when every block could be.
+    Drawing next;
+    next.m_data = m_data;
+    auto define = [&](const Block &b) {
+        const QString problem = next.blockProblem(b);
+        if (!problem.isEmpty())
+            throw SolvaneError(ErrorNumber::BadFileFormat,
+                               QStringLiteral("Cannot open the drawing %1: %2").arg(path, problem));
+        return next.defineBlock(b);
+    };
     for (const auto &inner : file.m_data.blocks)
-        defineBlock(*inner);
+        define(*inner);
     Block b;
     b.name = QFileInfo(path).completeBaseName();
     for (const auto &e : file.m_data.entities)
         b.entities << *e;
-    return defineBlock(b);
+    const int id = define(b);
+    m_data = std::move(next.m_data);
+    blocksChanged();
+    return id;
+}
+
+void Drawing::blocksChanged()
+{
+    m_blockIndex.clear();
+    m_blockExpansions.clear();
+    m_blockBoxes.clear();
+    m_expanded = -1;
 }
 
 // --- Undo ---------------------------------------------------------------
@@ -634,6 +897,7 @@ bool Drawing::undo()
     m_redo.push_back(std::move(m_data));
     m_data = std::move(m_undo.back());
     m_undo.pop_back();
+    blocksChanged();
     return true;
 }
 
@@ -644,6 +908,7 @@ bool Drawing::redo()
     m_undo.push_back(std::move(m_data));
     m_data = std::move(m_redo.back());
     m_redo.pop_back();
+    blocksChanged();
     return true;
 }
 
@@ -656,6 +921,7 @@ void Drawing::clearHistory()
 void Drawing::replaceContent(Drawing &&other)
 {
     m_data = std::move(other.m_data);
+    blocksChanged();
 }
 
 } // namespace cad

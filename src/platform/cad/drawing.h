@@ -3,6 +3,7 @@
 #include "entity.h"
 
 #include <QColor>
+#include <QHash>
 #include <QLineF>
 #include <QRectF>
 #include <QString>
@@ -20,9 +21,18 @@
 // cad::render() and files hold it as ".Vec" (VEC_FORMAT.md).
 namespace cad {
 
-// Inserts may name blocks that insert blocks; a block that (through a file
-// changed meanwhile) inserts itself is followed this deep and no deeper.
+// Inserts may name blocks that insert blocks; painting, measuring and
+// picking follow them this deep and no deeper.
 inline constexpr int kMaxBlockDepth = 8;
+
+// Painting, measuring and picking visit every entity an insert expands to,
+// so a few hundred bytes of nested inserts could keep them busy for hours. A
+// drawing may expand to this many entities and no more: a file past it is
+// refused, and so is an insert that would take a drawing past it.
+inline constexpr qint64 kMaxExpandedEntities = 1'000'000;
+
+// The reason given for a drawing or an insert past kMaxExpandedEntities.
+QString expansionLimitProblem();
 
 struct Layer
 {
@@ -90,7 +100,9 @@ public:
 
     // --- Entities -------------------------------------------------------
     // Adds a copy of the entity on the current layer unless it names a
-    // layer of its own; returns its new handle.
+    // layer of its own; returns its new handle. An insert of a block that
+    // is not defined, an insert that would expand the drawing past
+    // kMaxExpandedEntities and a leader without points are not added: 0.
     Handle add(Entity entity);
     Handle addLine(QPointF start, QPointF end);
     Handle addCircle(QPointF centre, double radius);
@@ -106,7 +118,8 @@ public:
     // SolvaneError when it cannot); addRasterImage takes pixels already read.
     Handle addRaster(const QString &path, QPointF corner, double scale);
     Handle addRasterImage(const QImage &image, const QString &path, QPointF corner, double scale);
-    // An insert of block `blockId`; 0 when there is no such block.
+    // An insert of block `blockId`; 0 when there is no such block or when
+    // the insert would expand the drawing past kMaxExpandedEntities.
     Handle insertBlock(int blockId, QPointF at, double scale = 1, double angle = 0);
 
     int count() const { return int(m_data.entities.size()); }
@@ -120,7 +133,9 @@ public:
     Entity *modify(Handle handle);
     bool erase(Handle handle);
     void eraseAll();
-    // A copy of the entity with a new handle, placed after every other.
+    // A copy of the entity with a new handle, placed after every other; 0
+    // when there is no such entity or the copy would expand the drawing past
+    // kMaxExpandedEntities.
     Handle duplicate(Handle handle);
 
     // The most recently added line on the layer, or 0.
@@ -139,6 +154,19 @@ public:
     // for an empty drawing.
     QRectF extents() const;
     QRectF entityExtents(const Entity &entity) const;
+    // The entity's box as met `depth` inserts deep, when it can be had
+    // without expanding an insert: always for every kind but an insert, and
+    // for an insert neither turned nor mirrored, at a scale above 0 (its
+    // block's box is kept until a block changes).
+    std::optional<QRectF> quickExtents(const Entity &entity, int depth) const;
+
+    // How many entities the drawing's inserts expand to: each insert and
+    // every entity of its block, the block's inserts expanded in turn. The
+    // count stops growing just past kMaxExpandedEntities.
+    qint64 expandedCount() const;
+    // What adding the entity would add to expandedCount(): 0 but for an
+    // insert.
+    qint64 expansionOf(const Entity &entity) const;
 
     // Raster queries: 0 or an empty size for a handle that is no raster.
     double rasterScale(Handle handle) const;
@@ -174,14 +202,27 @@ public:
     void setBackground(const QColor &colour) { m_data.background = colour; }
 
     // --- Blocks ---------------------------------------------------------
-    // Defines or replaces the block of that name; returns its id.
+    // Why the block cannot be defined in this drawing, or an empty text
+    // when it can: it needs a name, its inserts must name blocks defined
+    // here, it must not insert itself (directly or through other blocks),
+    // and replacing a block of its name must not expand the drawing past
+    // kMaxExpandedEntities. Every block a drawing holds passes, so its file
+    // always reads back.
+    QString blockProblem(const Block &block) const;
+    // Defines or replaces the block of that name (any case); returns its
+    // id, or 0, changing nothing, when blockProblem() names a problem.
     int defineBlock(const Block &block);
     int blockId(const QString &name) const;
     const Block *block(int id) const;
     int blockCount() const { return int(m_data.blocks.size()); }
+    // Every block id, each after the blocks its inserts name; otherwise in
+    // the order the blocks were first defined.
+    QVector<int> blocksInOrder() const;
     // Reads a ".Vec" file as one block named after the file (its name
-    // without the suffix); the blocks it defines come along. Raises
-    // SolvaneError, adding nothing, when the file is missing or no drawing.
+    // without the suffix); the blocks it defines come along and replace
+    // those of their names. Raises SolvaneError naming the file, changing
+    // nothing, when the file is missing or no drawing or when one of its
+    // blocks cannot be defined here (see blockProblem()).
     int loadBlockFile(const QString &path);
 
     // --- Undo -----------------------------------------------------------
@@ -203,8 +244,25 @@ public:
 private:
     std::vector<std::shared_ptr<const Entity>>::const_iterator find(Handle handle) const;
     Handle store(Entity entity);
+    bool fitsExpansion(const Entity &entity) const;
+    // After a change of the block table (and of the whole content): what
+    // was kept of blocks is dropped.
+    void blocksChanged();
+    // After entities were changed or removed: the expanded count is
+    // counted again when next asked.
+    void entitiesChanged() { m_expanded = -1; }
+    qint64 blockExpansion(int blockId) const;
+    std::optional<QRectF> boundsOf(const Entity &entity, int depth) const;
+    std::optional<QRectF> blockBounds(int blockId, int depth) const;
 
     DrawingData m_data;
+    // Kept of the current content: the expanded count (-1 until counted),
+    // each block's expansion (by id - 1; empty until counted), each block's
+    // box by id and depth, and the block ids by case-folded name.
+    mutable qint64 m_expanded = -1;
+    mutable QVector<qint64> m_blockExpansions;
+    mutable QHash<qint64, std::optional<QRectF>> m_blockBoxes;
+    mutable QHash<QString, int> m_blockIndex;
     std::deque<DrawingData> m_undo;
     std::deque<DrawingData> m_redo;
 };

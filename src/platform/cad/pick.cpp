@@ -47,8 +47,10 @@ QVector<QPointF> ellipsePoints(const Entity &e)
 
 bool hit(const Drawing &drawing, const Entity &e, QPointF p, double tolerance, int depth)
 {
-    const QRectF box = drawing.entityExtents(e).adjusted(-tolerance, -tolerance, tolerance, tolerance);
-    if (!box.contains(p))
+    // An insert whose box would take expanding it is tried part by part:
+    // a part that is hit lies inside the insert's box anyway.
+    const std::optional<QRectF> box = drawing.quickExtents(e, depth);
+    if (box && !box->adjusted(-tolerance, -tolerance, tolerance, tolerance).contains(p))
         return false;
     switch (e.kind) {
     case Kind::Line:

@@ -8,8 +8,10 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <limits>
 
 namespace cad {
 
@@ -17,6 +19,8 @@ namespace {
 
 constexpr int kVersion = 1;
 constexpr char kMagic[] = "SOLVANE-VEC";
+// The range of a layer's order number in a file.
+constexpr int kMaxLayerOrder = 1000000;
 
 // --- Writing --------------------------------------------------------------
 
@@ -97,7 +101,9 @@ void writePoints(Writer &w, const QVector<QPointF> &points)
 
 void writeEntity(Writer &w, const Entity &e, const QString &layerName)
 {
-    auto head = [&](const char *keyword) { w.word(keyword).text(layerName).integer(e.colour); };
+    // A colour no file can hold reads back as the layer's.
+    const int colour = e.colour >= 0 && e.colour <= kByLayer ? e.colour : kByLayer;
+    auto head = [&](const char *keyword) { w.word(keyword).text(layerName).integer(colour); };
     switch (e.kind) {
     case Kind::Line:
         head("LINE");
@@ -135,7 +141,8 @@ void writeEntity(Writer &w, const Entity &e, const QString &layerName)
     case Kind::Raster:
         head("RASTER");
         w.point(e.anchor()).number(e.scale).number(e.angle).flag(e.mirrored);
-        w.integer(e.imageSize.width()).integer(e.imageSize.height()).text(e.imagePath);
+        // A size never measured (-1) is written as none.
+        w.integer(std::max(0, e.imageSize.width())).integer(std::max(0, e.imageSize.height())).text(e.imagePath);
         break;
     case Kind::Insert:
         head("INSERT");
@@ -298,10 +305,16 @@ public:
             b.base = r.point();
             if (b.name.isEmpty())
                 throw BadRecord{QStringLiteral("a block without a name")};
+            // A second definition could insert the first and so itself,
+            // and no file the program writes has one.
+            if (drawing.blockId(b.name))
+                throw BadRecord{QStringLiteral("block \"%1\" is defined twice").arg(b.name)};
             m_block = std::make_unique<Block>(std::move(b));
         } else if (keyword == "ENDBLOCK") {
             if (!m_block)
                 throw BadRecord{QStringLiteral("ENDBLOCK without BLOCK")};
+            if (const QString problem = drawing.blockProblem(*m_block); !problem.isEmpty())
+                throw BadRecord{problem};
             drawing.defineBlock(*m_block);
             m_block.reset();
         } else if (keyword == "BACKGROUND") {
@@ -313,10 +326,13 @@ public:
             Layer l;
             l.name = r.text();
             l.colour = r.integer(0, 255);
-            l.order = r.integer(-1000000, 1000000);
+            l.order = r.integer(-kMaxLayerOrder, kMaxLayerOrder);
             l.visible = r.flag();
             l.locked = r.flag();
-            *drawing.modifyLayer(drawing.addLayer(l.name)) = l;
+            // A layer of no name is none: an entity naming no layer goes on
+            // the current one.
+            if (Layer *layer = drawing.modifyLayer(drawing.addLayer(l.name)))
+                *layer = l;
         } else if (keyword == "CURRENTLAYER") {
             drawing.setCurrentLayer(drawing.addLayer(r.text()));
         } else if (keyword == "TEXTSTYLE") {
@@ -334,8 +350,8 @@ public:
         } else if (auto e = entity(keyword, r)) {
             if (m_block)
                 m_block->entities << *e;
-            else
-                drawing.add(std::move(*e));
+            else if (!drawing.add(std::move(*e)))
+                throw BadRecord{expansionLimitProblem()};
         }
         // Any other record is from a later version of the format: skipped.
         return true;
@@ -406,8 +422,8 @@ private:
             e.scale = r.number();
             e.angle = r.number();
             e.mirrored = r.flag();
-            const int width = r.integer(0, 1 << 20);
-            e.imageSize = QSize(width, r.integer(0, 1 << 20));
+            const int width = r.integer(0, std::numeric_limits<int>::max());
+            e.imageSize = QSize(width, r.integer(0, std::numeric_limits<int>::max()));
             e.imagePath = r.text();
             loadPixels(e);
             break;
@@ -460,8 +476,10 @@ QByteArray vecBytes(const Drawing &drawing)
     w.word("BACKGROUND").integer(bg.red()).integer(bg.green()).integer(bg.blue()).end();
     w.word("TEXTHEIGHT").number(drawing.defaultTextHeight()).end();
     const DrawingData &data = drawing.data();
-    for (const Layer &l : data.layers)
-        w.word("LAYER").text(l.name).integer(l.colour).integer(l.order).flag(l.visible).flag(l.locked).end();
+    for (const Layer &l : data.layers) {
+        w.word("LAYER").text(l.name).integer(std::clamp(l.colour, 0, 255));
+        w.integer(std::clamp(l.order, -kMaxLayerOrder, kMaxLayerOrder)).flag(l.visible).flag(l.locked).end();
+    }
     w.word("CURRENTLAYER").text(drawing.layer(drawing.currentLayer())->name).end();
     for (const TextStyle &t : data.textStyles)
         w.word("TEXTSTYLE").text(t.name).text(t.fontFile).number(t.size).end();
@@ -471,7 +489,10 @@ QByteArray vecBytes(const Drawing &drawing)
             w.number(size);
         w.end();
     }
-    for (const auto &b : data.blocks) {
+    // A block replaced since may insert one defined after it: each is
+    // written after the blocks it inserts, as the reader needs them.
+    for (const int id : drawing.blocksInOrder()) {
+        const Block *b = drawing.block(id);
         w.word("BLOCK").text(b->name).point(b->base).end();
         for (const Entity &e : b->entities)
             writeEntity(w, e, QString());

@@ -7,6 +7,7 @@
 #include "scriptrecord.h"
 #include "sizechart.h"
 #include "testhome.h"
+#include "vecsamples.h"
 
 #include <QtTest>
 
@@ -141,6 +142,28 @@ private slots:
         QVERIFY(QFile::rename(home->path(QStringLiteral("Blocks/Left_Unit.Vec")),
                               home->path(QStringLiteral("Blocks/LEFT_UNIT.VEC"))));
         QVERIFY(Load_Template(host));
+        QCOMPARE(host.model.count(), 1);
+    }
+
+    void anOutlinePastTheLimitIsRefusedNamingItsFile()
+    {
+        // 14 inserts of 69905 entities each: one template fits, a second
+        // would take the drawing past the limit.
+        home->write(QStringLiteral("Blocks/Left_Unit.Vec"), vecsamples::nestedInserts(14, 4));
+        Job().CurrentFoot = QStringLiteral("Right");
+        Job().FootSizeR = QStringLiteral("9");
+        RecordingHost host(DrawingHostKind::Soft);
+        QVERIFY(Load_Template(host));
+        QCOMPARE(host.model.count(), 1);
+        try {
+            Load_Template(host);
+            QFAIL("a second outline was inserted");
+        } catch (const SolvaneError &e) {
+            QVERIFY2(e.description().contains(home->path(QStringLiteral("Blocks/Left_Unit.Vec"))),
+                     qPrintable(e.description()));
+            QVERIFY2(e.description().contains(QStringLiteral("more than 1000000 entities")),
+                     qPrintable(e.description()));
+        }
         QCOMPARE(host.model.count(), 1);
     }
 

@@ -12,6 +12,7 @@
 #include "sizechart.h"
 #include "testhome.h"
 #include "vecfile.h"
+#include "vecsamples.h"
 #include "windowregistry.h"
 
 #include <QComboBox>
@@ -282,6 +283,7 @@ private slots:
         form->mnuSave_Click();
         QCOMPARE(form->statusText(3), QStringLiteral("File Saved"));
         QCOMPARE(cad::readVecFile(saved).count(), before + 1);
+        vecsamples::checkRoundTrip(saved);
 
         form->drawing().eraseAll();
         prompter->files.enqueue(saved);

@@ -5,6 +5,7 @@
 #include "installdata.h"
 #include "testhome.h"
 #include "vecfile.h"
+#include "vecsamples.h"
 
 #include <QBuffer>
 #include <QDirIterator>
@@ -86,6 +87,21 @@ private slots:
             for (std::size_t i = 0; i < expected.size(); ++i)
                 QCOMPARE(outline->points[qsizetype(i)], QPointF(expected[i].x, expected[i].y));
         }
+    }
+
+    void everyDrawingFileReadsBackTheSame()
+    {
+        TestHome home;
+        int drawings = 0;
+        for (const QString &path : installdata::writeMissing(home.root())) {
+            if (!path.endsWith(QStringLiteral(".Vec"), Qt::CaseInsensitive))
+                continue;
+            ++drawings;
+            vecsamples::checkRoundTrip(path);
+            if (QTest::currentTestFailed())
+                QFAIL(qPrintable(path));
+        }
+        QCOMPARE(drawings, 2 + int(installdata::featureBlocks().size()));
     }
 
     void everyLibraryEntryHasItsBlockAndIcon()

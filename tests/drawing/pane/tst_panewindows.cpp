@@ -12,6 +12,7 @@
 #include "softhooks.h"
 #include "softtestsupport.h"
 #include "toolwindows.h"
+#include "vecsamples.h"
 
 #include <QImageReader>
 #include <QLabel>
@@ -112,6 +113,43 @@ private slots:
         QCOMPARE(insert->kind, cad::Kind::Insert);
         QCOMPARE(insert->anchor(), QPointF(3, 4));
         QCOMPARE(insert->scale, 250.0);
+    }
+
+    // A template whose inserts would expand past the limit is refused at
+    // once with its name; the tab's rebuild, with that file where the job's
+    // drawing would be, is as quick, and the pane goes on working.
+    void aTemplatePastTheLimitIsRefusedAtOnce_data() { kinds_data(); }
+    void aTemplatePastTheLimitIsRefusedAtOnce()
+    {
+        QFETCH(bool, soft);
+        Window w(soft);
+        installdata::writeMissing(w.home().root());
+        w.home().write(QStringLiteral("Blocks/Left_Unit.Vec"), vecsamples::nestedInserts());
+        Job().CurrentFoot = QStringLiteral("Left");
+        Job().LeftScanFile = w.home().path(QStringLiteral("Data/Lee_L.Wrl"));
+        w.home().write(QStringLiteral("Data/Lee_L.Vec"), vecsamples::nestedInserts(16));
+        w.open();
+        w.tabs()->setCurrentIndex(w.graphicsTab);
+        InsolePane *pane = w.pane();
+        const int before = pane->drawing().count();
+
+        const QString nested = w.home().path(QStringLiteral("Blocks/Left_Unit.Vec"));
+        try {
+            pane->Insert_Foot_Block(nested, 0, 0, 0, 250);
+            QFAIL("the template was inserted");
+        } catch (const SolvaneError &e) {
+            QVERIFY2(e.description().contains(nested), qPrintable(e.description()));
+        }
+        QCOMPARE(pane->drawing().count(), before);
+
+        pane->Load_Vec_File();
+        QCOMPARE(w.line(43), QStringLiteral("Ready"));
+        QCOMPARE(Drawing_State().DrawingFile, w.home().path(QStringLiteral("Data/Lee_L.Vec")));
+        const cad::Handle drawn = pane->drawing().addLine({0, 0}, {10, 10});
+        QVERIFY(pane->drawing().extents().contains(QPointF(10, 10)));
+        pane->redraw();
+        QCoreApplication::processEvents();
+        QVERIFY(pane->drawing().entity(drawn));
     }
 
     // The palettes' target: the pane of the window EvaScriptFlag names, only

@@ -274,22 +274,160 @@ private slots:
         QCOMPARE(d.insertBlock(99, {0, 0}), 0);
     }
 
-    void aBlockThatInsertsItselfStopsAtItsDepth()
+    void anInsertMeasuresAsItsParts_data()
+    {
+        QTest::addColumn<double>("angle");
+        QTest::addColumn<double>("scale");
+        QTest::addColumn<bool>("mirrored");
+        QTest::newRow("placed") << 0.0 << 1.0 << false;
+        QTest::newRow("scaled") << 0.0 << 2.5 << false;
+        QTest::newRow("quarter turn") << 90.0 << 1.0 << false;
+        QTest::newRow("half turn") << 180.0 << 1.0 << false;
+        QTest::newRow("turned") << 30.0 << 0.5 << false;
+        QTest::newRow("mirrored") << 0.0 << 1.0 << true;
+        QTest::newRow("scale 0") << 0.0 << 0.0 << false;
+        QTest::newRow("scale below 0") << 0.0 << -2.0 << false;
+    }
+
+    void anInsertMeasuresAsItsParts()
+    {
+        QFETCH(double, angle);
+        QFETCH(double, scale);
+        QFETCH(bool, mirrored);
+        // A block of every kind, an insert among them, placed twice over so
+        // the block's kept box is used as well as made.
+        Drawing d;
+        cadfixtures::oneOfEach(d);
+        Block all{QStringLiteral("All"), {3, -2}, {}};
+        for (const Handle h : d.handles())
+            all.entities << *d.entity(h);
+        d.eraseAll();
+        const int id = d.defineBlock(all);
+        QVERIFY(id > 0);
+        for (int i = 0; i < 2; ++i) {
+            const Handle h = d.insertBlock(id, {10, 20}, scale, angle);
+            d.modify(h)->mirrored = mirrored;
+            const QRectF whole = d.entityExtents(*d.entity(h));
+            QRectF parts;
+            for (const Handle part : d.explode(h))
+                parts |= d.entityExtents(*d.entity(part));
+            QVERIFY2(near(whole, parts, 1e-9), qPrintable(text(whole.topLeft()) + text(whole.bottomRight()) + " "
+                                                          + text(parts.topLeft()) + text(parts.bottomRight())));
+        }
+    }
+
+    void nestingStopsAtItsDepth()
+    {
+        // L1 a line; each L(n) a line and an insert of L(n-1), one unit up.
+        Drawing d;
+        Entity line;
+        line.kind = Kind::Line;
+        line.points = {{0, 0}, {1, 0}};
+        int id = d.defineBlock(Block{QStringLiteral("L1"), {0, 0}, {line}});
+        for (int level = 2; level <= kMaxBlockDepth + 3; ++level) {
+            Entity inner;
+            inner.kind = Kind::Insert;
+            inner.block = d.block(id)->name;
+            inner.points = {{0, 1}};
+            id = d.defineBlock(Block{QStringLiteral("L%1").arg(level), {0, 0}, {line, inner}});
+            QVERIFY(id > 0);
+        }
+        const Handle h = d.insertBlock(id, {0, 0});
+        // The insert met kMaxBlockDepth deep is measured by its point alone.
+        QCOMPARE(d.entityExtents(*d.entity(h)).bottom(), double(kMaxBlockDepth));
+    }
+
+    void aBlockThatReachesItselfIsRefused()
     {
         Drawing d;
-        Block b;
-        b.name = QStringLiteral("Loop");
-        Entity self;
-        self.kind = Kind::Insert;
-        self.block = QStringLiteral("Loop");
-        self.points = {{1, 0}};
         Entity line;
         line.kind = Kind::Line;
         line.points = {{0, 0}, {0, 1}};
-        b.entities << self << line;
-        const Handle h = d.insertBlock(d.defineBlock(b), {0, 0});
-        const QRectF box = d.entityExtents(*d.entity(h));
-        QCOMPARE(box.right(), double(kMaxBlockDepth));
+        auto insertOf = [](const QString &name) {
+            Entity e;
+            e.kind = Kind::Insert;
+            e.block = name;
+            e.points = {{1, 0}};
+            return e;
+        };
+        QCOMPARE(d.defineBlock(Block{QStringLiteral("Loop"), {0, 0}, {insertOf(QStringLiteral("Loop")), line}}), 0);
+        QCOMPARE(d.blockCount(), 0);
+
+        // A inserts B inserts C; C may not be made to insert A.
+        const int c = d.defineBlock(Block{QStringLiteral("C"), {0, 0}, {line}});
+        const int b = d.defineBlock(Block{QStringLiteral("B"), {0, 0}, {insertOf(QStringLiteral("C"))}});
+        const int a = d.defineBlock(Block{QStringLiteral("A"), {0, 0}, {insertOf(QStringLiteral("b"))}});
+        QVERIFY(c > 0 && b > 0 && a > 0);
+        const Handle top = d.insertBlock(a, {0, 0});
+        const QRectF before = d.extents();
+        QCOMPARE(d.defineBlock(Block{QStringLiteral("c"), {0, 0}, {insertOf(QStringLiteral("A"))}}), 0);
+        QCOMPARE(d.block(c)->entities.size(), 1);
+        QCOMPARE(d.block(c)->entities[0].kind, Kind::Line);
+        QCOMPARE(d.extents(), before);
+        QVERIFY(d.entity(top));
+
+        // A block of no name, or inserting a block that is not there, could
+        // not be read back either.
+        QCOMPARE(d.defineBlock(Block{QString(), {0, 0}, {line}}), 0);
+        QCOMPARE(d.defineBlock(Block{QStringLiteral("D"), {0, 0}, {insertOf(QStringLiteral("Gone"))}}), 0);
+        QCOMPARE(d.blockCount(), 3);
+    }
+
+    void insertsPastTheLimitAreRefused()
+    {
+        // B1 of 16 lines, each B(n) of 16 inserts of B(n-1): an insert of B8
+        // would expand to 16^8 entities, and measuring it would take hours.
+        Drawing d;
+        Entity line;
+        line.kind = Kind::Line;
+        line.points = {{0, 0}, {1, 1}};
+        int id = d.defineBlock(Block{QStringLiteral("B1"), {0, 0}, QVector<Entity>(16, line)});
+        for (int level = 2; level <= 8; ++level) {
+            Entity inner;
+            inner.kind = Kind::Insert;
+            inner.block = d.block(id)->name;
+            inner.points = {{double(level), 0}};
+            id = d.defineBlock(Block{QStringLiteral("B%1").arg(level), {0, 0}, QVector<Entity>(16, inner)});
+            QVERIFY(id > 0);
+        }
+        QCOMPARE(d.insertBlock(id, {0, 0}), 0);
+        QCOMPARE(d.count(), 0);
+        QCOMPARE(d.extents(), QRectF());
+
+        // An insert of B5 expands to 1118481 entities, itself included; one
+        // of B4 to 69905, so fourteen of them fit and the fifteenth does not.
+        const int b4 = d.blockId(QStringLiteral("B4"));
+        QCOMPARE(d.insertBlock(d.blockId(QStringLiteral("B5")), {0, 0}), 0);
+        Handle last = 0;
+        for (int i = 0; i < 14; ++i) {
+            last = d.insertBlock(b4, {0, 0});
+            QVERIFY(last > 0);
+        }
+        QCOMPARE(d.insertBlock(b4, {0, 0}), 0);
+        QCOMPARE(d.duplicate(last), 0);
+        QCOMPARE(d.count(), 14);
+        QVERIFY(d.extents().isValid());
+
+        // Replacing B1 with a bigger block would take the inserts past it too.
+        QCOMPARE(d.defineBlock(Block{QStringLiteral("B1"), {0, 0}, QVector<Entity>(17, line)}), 0);
+        QCOMPARE(d.block(d.blockId(QStringLiteral("B1")))->entities.size(), 16);
+        // Once one is gone, another fits.
+        QVERIFY(d.erase(last));
+        QVERIFY(d.duplicate(d.first()) > 0);
+    }
+
+    void aLeaderWithoutPointsIsNotAdded()
+    {
+        Drawing d;
+        QCOMPARE(d.addLeader({}, QStringLiteral("Pad")), 0);
+        QCOMPARE(d.count(), 0);
+    }
+
+    void aLayerNeedsAName()
+    {
+        Drawing d;
+        QCOMPARE(d.addLayer(QString()), 0);
+        QCOMPARE(d.layerCount(), 1);
     }
 
     void undoAndRedoRestoreHandlesAndShareEntities()

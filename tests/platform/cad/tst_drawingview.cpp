@@ -253,6 +253,41 @@ private slots:
         QVERIFY(near(line->p2(), end, 1e-9));
     }
 
+    void aCopyPastTheLimitIsRefused()
+    {
+        // Fourteen inserts of B4 (16 inserts of B3 of 16 of B2 of 16 of B1
+        // of 16 lines) expand to 978670 entities; a fifteenth would pass
+        // the limit.
+        cad::Drawing &d = view->drawing();
+        cad::Entity line;
+        line.kind = cad::Kind::Line;
+        line.points = {{0, 0}, {40, 0}};
+        int id = d.defineBlock(cad::Block{QStringLiteral("B1"), {0, 0}, QVector<cad::Entity>(16, line)});
+        for (int level = 2; level <= 4; ++level) {
+            cad::Entity inner;
+            inner.kind = cad::Kind::Insert;
+            inner.block = d.block(id)->name;
+            inner.points = {{0, 0}};
+            id = d.defineBlock(cad::Block{QStringLiteral("B%1").arg(level), {0, 0}, QVector<cad::Entity>(16, inner)});
+        }
+        for (int i = 0; i < 14; ++i)
+            QVERIFY(d.insertBlock(id, {10, 10}) > 0);
+        view->runCommand(501);
+        clickAt(*view, {30, 10});
+        press(*view, Qt::Key_Escape);
+        QCOMPARE(view->selection().size(), 1);
+        const int steps = d.undoCount();
+
+        view->runCommand(312);
+        clickAt(*view, {10, 10});
+        clickAt(*view, {10, 30});
+        QCOMPARE(d.count(), 14);
+        QCOMPARE(d.undoCount(), steps);
+        QCOMPARE(prompter->messages().size(), 1);
+        QVERIFY2(prompter->messages().first().contains(QStringLiteral("more than 1000000 entities")),
+                 qPrintable(prompter->messages().first()));
+    }
+
     void commandWithoutSelectionSelectsFirst()
     {
         view->drawing().addLine({10, 10}, {30, 10});

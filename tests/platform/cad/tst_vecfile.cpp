@@ -3,6 +3,7 @@
 #include "imagefile.h"
 #include "testhome.h"
 #include "vecfile.h"
+#include "vecsamples.h"
 
 #include <QtTest>
 
@@ -17,6 +18,87 @@ Drawing parse(const QByteArray &records)
 {
     return parseVec(kHead + records, QStringLiteral("test.Vec"), QString());
 }
+
+// Block "B" of `lines` lines and `inserts` inserts of it: each insert
+// expands to itself and the block's lines.
+QByteArray linesAndInserts(int lines, int inserts)
+{
+    QByteArray bytes = kHead + "BLOCK \"B\" 0 0\r\n";
+    for (int i = 0; i < lines; ++i)
+        bytes += "LINE \"\" 256 0 0 1 " + QByteArray::number(i) + "\r\n";
+    bytes += "ENDBLOCK\r\n";
+    for (int i = 0; i < inserts; ++i)
+        bytes += "INSERT \"0\" 256 \"B\" " + QByteArray::number(i) + " 0 1 0 0\r\n";
+    return bytes + "END\r\n";
+}
+
+// Drawings built in memory as the program's commands could build them,
+// each with something the file must carry over.
+Drawing writtenDrawing(const QString &kind)
+{
+    Drawing d;
+    Entity line;
+    line.kind = Kind::Line;
+    line.points = {{0, 0}, {1, 2}};
+    if (kind == QLatin1String("one of each kind")) {
+        cadfixtures::oneOfEach(d);
+        d.setCurrentLayer(d.addLayer(QStringLiteral("Client Ü"), 3));
+        cadfixtures::oneOfEach(d);
+    } else if (kind == QLatin1String("a block replaced by one that inserts a later block")) {
+        Block pad{QStringLiteral("Pad"), {0, 0}, {line}};
+        d.insertBlock(d.defineBlock(pad), {5, 5});
+        Block dot{QStringLiteral("Dot"), {1, 1}, {line}};
+        d.defineBlock(dot);
+        Entity insert;
+        insert.kind = Kind::Insert;
+        insert.block = QStringLiteral("Dot");
+        insert.points = {{2, 2}};
+        pad.entities << insert;
+        d.defineBlock(pad);
+    } else if (kind == QLatin1String("a photo of unknown size")) {
+        Entity raster;
+        raster.kind = Kind::Raster;
+        raster.points = {{1, 1}};
+        raster.scale = 2;
+        raster.imagePath = QStringLiteral("gone.Jpg");
+        d.add(raster);
+    } else if (kind == QLatin1String("colours and orders out of range")) {
+        d.modify(d.add(line))->colour = 300;
+        d.modify(d.add(line))->colour = -2;
+        const int scale = d.addLayer(QStringLiteral("Scale"));
+        d.modifyLayer(scale)->colour = 999;
+        d.modifyLayer(scale)->order = -2000000000;
+    } else if (kind == QLatin1String("values that are no numbers")) {
+        d.setDefaultTextHeight(qInf());
+        d.addCircle({qQNaN(), 1}, -qInf());
+        d.modifyTextStyle(1)->size = qQNaN();
+    } else if (kind == QLatin1String("names with quotes, line ends and escapes")) {
+        const QString name =
+            QStringLiteral("a \"b\" \\ \r\n\t \x01 \\x41 é #") + QChar(0) + QString::fromUtf8("\xF0\x9F\xA6\xB6");
+        d.setCurrentLayer(d.addLayer(name));
+        d.addText({0, 0}, name);
+        d.modifyTextStyle(d.addTextStyle(name))->fontFile = name;
+        d.addDimStyle(name);
+        d.insertBlock(d.defineBlock(Block{name, {0, 0}, {line}}), {1, 1});
+    } else if (kind == QLatin1String("an empty block")) {
+        d.insertBlock(d.defineBlock(Block{QStringLiteral("Nothing"), {3, 4}, {}}), {1, 1});
+    } else if (kind == QLatin1String("extreme numbers")) {
+        d.addLine({5e-324, -0.0}, {1.7976931348623157e308, -2.2250738585072014e-308});
+        d.addCircle({1e-310, 0.1}, 1e22);
+    }
+    return d;
+}
+
+const QStringList kWrittenDrawings = {
+    QStringLiteral("one of each kind"),
+    QStringLiteral("a block replaced by one that inserts a later block"),
+    QStringLiteral("a photo of unknown size"),
+    QStringLiteral("colours and orders out of range"),
+    QStringLiteral("values that are no numbers"),
+    QStringLiteral("names with quotes, line ends and escapes"),
+    QStringLiteral("an empty block"),
+    QStringLiteral("extreme numbers"),
+};
 
 } // namespace
 
@@ -150,6 +232,27 @@ private slots:
         QTest::newRow("not a drawing") << QByteArray("Podiatrists\r\nEnd\r\n") << "line 1: this is not a drawing file";
         QTest::newRow("empty") << QByteArray() << "this is not a drawing file";
         QTest::newRow("newer format") << QByteArray("SOLVANE-VEC 2\r\nEND\r\n") << "format 2";
+        QTest::newRow("a block that inserts its first definition")
+            << kHead
+                   + "BLOCK \"B\" 0 0\r\nCIRCLE \"\" 256 0 0 5\r\nENDBLOCK\r\n"
+                     "BLOCK \"B\" 0 0\r\nINSERT \"\" 256 \"B\" 0 0 1 0 0\r\nENDBLOCK\r\n"
+                     "INSERT \"0\" 256 \"B\" 0 0 1 0 0\r\nEND\r\n"
+            << "line 5: block \"B\" is defined twice";
+        QTest::newRow("three blocks in a ring")
+            << kHead
+                   + "BLOCK \"A\" 0 0\r\nCIRCLE \"\" 256 0 0 5\r\nENDBLOCK\r\n"
+                     "BLOCK \"C\" 0 0\r\nINSERT \"\" 256 \"A\" 0 0 1 0 0\r\nENDBLOCK\r\n"
+                     "BLOCK \"B\" 0 0\r\nINSERT \"\" 256 \"C\" 0 0 1 0 0\r\nENDBLOCK\r\n"
+                     "BLOCK \"a\" 0 0\r\nINSERT \"\" 256 \"B\" 0 0 1 0 0\r\nENDBLOCK\r\n"
+                     "INSERT \"0\" 256 \"A\" 0 0 1 0 0\r\nEND\r\n"
+            << "line 11: block \"a\" is defined twice";
+        QTest::newRow("a block defined twice")
+            << kHead + "BLOCK \"B\" 0 0\r\nENDBLOCK\r\nBLOCK \"B\" 1 1\r\nENDBLOCK\r\nEND\r\n"
+            << "block \"B\" is defined twice";
+        QTest::newRow("nested inserts") << vecsamples::nestedInserts() << "more than 1000000 entities";
+        QTest::newRow("one insert past the limit")
+            << linesAndInserts(999, 1001)
+            << "line 2003: the drawing's inserts would expand to more than 1000000 entities";
     }
 
     void aBadRecordLeavesTheDrawingAsItWas()
@@ -170,6 +273,73 @@ private slots:
             QVERIFY(e.description().contains(home.path(QStringLiteral("Bad.Vec"))));
         }
         QCOMPARE(vecBytes(d), before);
+    }
+
+    void nestedInsertsAreRefusedBeforeAnythingExpandsThem()
+    {
+        // Measuring the drawing, as a view does first, would visit 16^8
+        // entities an insert.
+        try {
+            const Drawing d = parseVec(vecsamples::nestedInserts(16), QStringLiteral("Nested.Vec"), QString());
+            QFAIL(qPrintable(QStringLiteral("read, %1 wide").arg(d.extents().width())));
+        } catch (const SolvaneError &e) {
+            QVERIFY2(e.description().startsWith(QStringLiteral("Cannot open the drawing Nested.Vec: line ")),
+                     qPrintable(e.description()));
+        }
+    }
+
+    void aDrawingUpToTheLimitReads()
+    {
+        // 1000 inserts, each itself and 999 lines: 1000000 entities.
+        const QByteArray bytes = linesAndInserts(999, 1000);
+        const Drawing d = parseVec(bytes, QStringLiteral("Full.Vec"), QString());
+        QCOMPARE(d.count(), 1000);
+        QCOMPARE(d.extents(), QRectF(QPointF(0, 0), QPointF(1000, 998)));
+    }
+
+    void writtenDrawingsReadBackTheSame_data()
+    {
+        QTest::addColumn<QString>("kind");
+        for (const QString &kind : kWrittenDrawings)
+            QTest::newRow(qPrintable(kind)) << kind;
+    }
+
+    void writtenDrawingsReadBackTheSame()
+    {
+        QFETCH(QString, kind);
+        TestHome home;
+        const QString path = home.path(QStringLiteral("Data/Written.Vec"));
+        writeVecFile(writtenDrawing(kind), path);
+        vecsamples::checkRoundTrip(path);
+    }
+
+    void acceptedFilesReadBackTheSame_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("records of any kind") << kHead
+                                                    + "BACKGROUND 1 2 3\nTEXTHEIGHT 1e-2\n# a comment\rFUTURE 1\r\n"
+                                                      "LAYER \"Scale\" 4 0 0 1\r\nLAYER \"scale\" 5 1 1 0\r\n"
+                                                      "LINE \"New\" 1 0 0 -1.5e3 4 and more\r\n"
+                                                      "TEXT \"Scale\" 2 0 0 1 0 \"Notes\" \"a\\tb\\x01\\xC3\\xa9\"\r\n"
+                                                      "RASTER \"0\" 256 0 0 2 0 1 640 480 \"photo.Jpg\"\r\n"
+                                                      "END\r\nafter the end\r\n";
+        QTest::newRow("layers without a name") << kHead
+                                                      + "LAYER \"\" 1 0 1 0\r\nCURRENTLAYER \"\"\r\n"
+                                                        "LINE \"\" 256 0 0 1 1\r\nCURRENTLAYER \"0\"\r\n"
+                                                        "LINE \"\" 256 0 0 2 2\r\nEND\r\n";
+        QTest::newRow("an empty block, inserted") << kHead
+                                                         + "BLOCK \"E\" 1 2\r\nENDBLOCK\r\n"
+                                                           "INSERT \"0\" 3 \"e\" 0 0 -1 45 1\r\nEND\r\n";
+        QTest::newRow("nested blocks") << vecsamples::nestedInserts(0);
+        QTest::newRow("up to the limit") << linesAndInserts(999, 1000);
+    }
+
+    void acceptedFilesReadBackTheSame()
+    {
+        QFETCH(QByteArray, bytes);
+        TestHome home;
+        home.write(QStringLiteral("Data/Fixture.Vec"), bytes);
+        vecsamples::checkRoundTrip(home.path(QStringLiteral("Data/Fixture.Vec")));
     }
 
     void loadReplacesTheContentAndKeepsTheHistory()
@@ -230,6 +400,46 @@ private slots:
         QCOMPARE(d.blockCount(), 2);
         const Handle h = d.insertBlock(id, {100, 0}, 2);
         QVERIFY(d.entityExtents(*d.entity(h)).contains(QPointF(100, 18)));
+    }
+
+    void aBlockFileThatWouldInsertItselfIsRefused_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("problem");
+        // Saved with an insert of a block of its own name.
+        QTest::newRow("directly") << kHead
+                                         + "BLOCK \"Dot\" 0 0\r\nCIRCLE \"\" 256 0 0 5\r\nENDBLOCK\r\n"
+                                           "INSERT \"0\" 256 \"Dot\" 0 0 1 0 0\r\nEND\r\n"
+                                  << "block \"Dot\" inserts itself";
+        QTest::newRow("through another")
+            << kHead
+                   + "BLOCK \"Dot\" 0 0\r\nCIRCLE \"\" 256 0 0 5\r\nENDBLOCK\r\n"
+                     "BLOCK \"Pad\" 0 0\r\nINSERT \"\" 256 \"Dot\" 0 0 1 0 0\r\nENDBLOCK\r\n"
+                     "INSERT \"0\" 256 \"Pad\" 0 0 1 0 0\r\nEND\r\n"
+            << "block \"Dot\" inserts itself through \"Pad\"";
+    }
+
+    void aBlockFileThatWouldInsertItselfIsRefused()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, problem);
+        TestHome home;
+        home.write(QStringLiteral("Blocks/Dot.Vec"), bytes);
+        Drawing d;
+        Entity line;
+        line.kind = Kind::Line;
+        line.points = {{0, 0}, {1, 1}};
+        d.insertBlock(d.defineBlock(Block{QStringLiteral("Pad"), {0, 0}, {line}}), {0, 0});
+        const QByteArray before = vecBytes(d);
+        try {
+            d.loadBlockFile(home.path(QStringLiteral("Blocks/Dot.Vec")));
+            QFAIL("a block inserting itself was defined");
+        } catch (const SolvaneError &e) {
+            QVERIFY2(e.description().contains(home.path(QStringLiteral("Blocks/Dot.Vec"))),
+                     qPrintable(e.description()));
+            QVERIFY2(e.description().contains(problem), qPrintable(e.description()));
+        }
+        QCOMPARE(vecBytes(d), before);
     }
 
     void anEntityWithoutItsLayerReadsBackOnTheCurrentOne()
