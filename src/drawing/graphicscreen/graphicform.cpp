@@ -5,6 +5,7 @@
 #include "drawingview.h"
 #include "footinfo.h"
 #include "insoleoutline.h"
+#include "programhooks.h"
 #include "prompter.h"
 #include "scriptrecord.h"
 #include "shellservices.h"
@@ -44,6 +45,11 @@ Prompter::FileRequest vecRequest(const QString &title)
 void Set_Graphic_Screen_Save(std::function<void(GraphicForm &)> save)
 {
     saveHook() = std::move(save);
+}
+
+bool Graphic_Screen_Save_Installed()
+{
+    return bool(saveHook());
 }
 
 GraphicForm::GraphicForm(QWidget *parent)
@@ -155,18 +161,13 @@ void GraphicForm::runTool(const DrawingTool &tool)
             return;
         switch (tool.action) {
         case ToolAction::Save:
-            if (saveHook())
-                saveHook()(*this);
-            else
-                UI().message(QStringLiteral("\"%1\" is not available yet.").arg(tool.menuCaption),
-                             QStringLiteral("Info"), Prompter::Icon::Information);
+            Require_Hook(Graphic_Screen_Save_Installed(), QStringLiteral("the Graphic Screen's \"Save\""));
+            saveHook()(*this);
             break;
         case ToolAction::OpenVec: mnuOpen_Click(); break;
         case ToolAction::SaveVec: mnuSave_Click(); break;
-        case ToolAction::SetScale: Windows().showOrSayUnavailable(QStringLiteral("ScaleForm"), tool.menuCaption); break;
-        case ToolAction::AddFeatures:
-            Windows().showOrSayUnavailable(QStringLiteral("BlockForm1"), tool.menuCaption);
-            break;
+        case ToolAction::SetScale: Windows().show(QStringLiteral("ScaleForm")); break;
+        case ToolAction::AddFeatures: Windows().show(QStringLiteral("BlockForm1")); break;
         case ToolAction::LoadTemplate:
             Load_Template(*this);
             refreshLayerStrip();

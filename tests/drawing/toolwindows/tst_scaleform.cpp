@@ -13,7 +13,6 @@ class TestScaleForm : public QObject
     Q_OBJECT
 
     std::unique_ptr<ToolWindowFixture> fx;
-    QStringList softSizes; // what reached the soft window's size lists
 
     static ScaleForm *open(const char *name)
     {
@@ -30,17 +29,8 @@ class TestScaleForm : public QObject
     }
 
 private slots:
-    void init()
-    {
-        fx = std::make_unique<ToolWindowFixture>();
-        softSizes.clear();
-        Set_Soft_Size_List_Hook([this](int side, const QString &size) { softSizes << QString::number(side) + size; });
-    }
-    void cleanup()
-    {
-        Set_Soft_Size_List_Hook({});
-        fx.reset();
-    }
+    void init() { fx = std::make_unique<ToolWindowFixture>(); }
+    void cleanup() { fx.reset(); }
 
     void paneCalibrationProposesTheFootLength_data()
     {
@@ -76,7 +66,7 @@ private slots:
         QCOMPARE(box(form, "Text1")->accessibleName(), QStringLiteral("3. Actual Distance (mm)"));
         QCOMPARE(fx->panes.soft->message, QStringLiteral("Ready"));
         QCOMPARE(panel(form), QString());
-        QVERIFY(softSizes.isEmpty());
+        QVERIFY(fx->softSizes.isEmpty());
     }
 
     void paneCalibrationScalesTheActivePanesPhoto()
@@ -175,7 +165,7 @@ private slots:
         box(form, "Text2")->setText(QStringLiteral("10"));
         QCOMPARE(Job().FootSizeL, QStringLiteral("10"));
         QCOMPARE(graphic->statusText(4), QStringLiteral("Size: 10"));
-        QCOMPARE(softSizes.last(), QStringLiteral("010"));
+        QCOMPARE(fx->softSizes.last(), QStringLiteral("010"));
         QCOMPARE(fx->panes.soft->message, QString()); // the panes are not its business
 
         press(form, "Command5");
@@ -192,7 +182,7 @@ private slots:
         QCOMPARE(box(form, "Text2")->text(), QStringLiteral("0.0"));
         box(form, "Text2")->setText(QStringLiteral("7"));
         QCOMPARE(Job().FootSizeL, QStringLiteral("9"));
-        QVERIFY(softSizes.isEmpty());
+        QVERIFY(fx->softSizes.isEmpty());
     }
 };
 
