@@ -115,6 +115,7 @@ void GraphicForm::buildSurface()
     connect(m_view, &cad::DrawingView::measured, this,
             [this](double total, double last) { On_Drawing_Measure(*this, total, last); });
     connect(&m_view->engine(), &cad::CommandEngine::changed, this, &GraphicForm::refreshLayerStrip);
+    connect(m_view, &cad::DrawingView::currentLayerChanged, this, &GraphicForm::refreshLayerStrip);
     connect(m_layerStrip, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (index >= 0 && m_view->drawing().setCurrentLayer(index + 1))
             m_view->redraw();

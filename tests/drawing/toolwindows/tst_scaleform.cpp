@@ -3,6 +3,7 @@
 #include "scaleform.h"
 #include "toolwindowfixture.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -171,6 +172,8 @@ private slots:
         press(form, "Command5");
         QCOMPARE(panel(form), QStringLiteral("Draw a Reference Line"));
         QCOMPARE(graphic->view()->activeCommand(), 205);
+        // The layer strip names the layer the line will go on before any click.
+        QCOMPARE(graphic->findChild<QComboBox *>(QStringLiteral("Strip102"))->currentText(), QStringLiteral("Scale"));
         QVERIFY(fx->panes.soft->view().commandLog().isEmpty());
     }
 
