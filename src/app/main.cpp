@@ -18,6 +18,8 @@ int main(int argc, char *argv[])
     Set_Prompter(std::make_shared<ShellPrompter>());
     // Every window is made on first use; here each part says how.
     Join_Program_Parts();
+    // A part left out is a fault of the build: a debug build stops here.
+    Q_ASSERT_X(Missing_Program_Parts().isEmpty(), "main", qPrintable(Missing_Program_Parts().join(u", ")));
 
     int status = 0;
     {

@@ -54,9 +54,9 @@ void refill(QComboBox *combo, const QStringList &texts)
 
 // Opens another part's window without blocking: made (and so loaded) on
 // first use, otherwise only brought to the front.
-void openWindow(const QString &name, const QString &caption)
+void openWindow(const QString &name)
 {
-    Run_Command([&] { Windows().showOrSayUnavailable(name, caption); });
+    Run_Command([&] { Windows().show(name); });
 }
 
 } // namespace
@@ -125,12 +125,12 @@ void MainForm::buildMenus()
 
     QMenu *scanner = menu("mnuScanner", QStringLiteral("&Scanner"));
     auto intake = [&](const char *name, const QString &caption, const QString &window, bool footScanner) {
-        item(scanner, name, caption, [caption, window, footScanner] {
+        item(scanner, name, caption, [window, footScanner] {
             // The foot scanners refuse a side they think is scanned: a fresh
             // start from the menu lets both feet be scanned again.
             if (footScanner)
                 Job().ScannedFlagL = Job().ScannedFlagR = false;
-            openWindow(window, caption);
+            openWindow(window);
         });
     };
     intake("mnuScanner1", QStringLiteral("General Scanner"), QStringLiteral("ScanForm"), false);
@@ -140,8 +140,7 @@ void MainForm::buildMenus()
     intake("mnuPellmar1", QStringLiteral("Pellmar Scanner (EVA)"), QStringLiteral("ScanForm5"), true);
     intake("mnuPellmar2", QStringLiteral("Pellmar Scanner (Rigid)"), QStringLiteral("ScanForm6"), true);
 
-    m_mnuTools = item(bar, "mnuTools", QStringLiteral("&Tools"),
-                      [] { openWindow(QStringLiteral("VerifyForm"), QStringLiteral("Tools")); });
+    m_mnuTools = item(bar, "mnuTools", QStringLiteral("&Tools"), [] { openWindow(QStringLiteral("VerifyForm")); });
     // The import asks for the archive itself and reports its own failures;
     // it needs no intake window.
     item(bar, "mnuUnzip", QStringLiteral("&UnZip"), [] { Run_Command([] { Import_Job_Archive(); }); });
@@ -168,15 +167,11 @@ void MainForm::enterScript(ScriptKind kind)
     Run_Command([kind] {
         if (!Enter_Script_Screen(Job(), kind))
             return;
-        if (kind == ScriptKind::Rigid) {
-            // The rigid window, too, takes a record handed over while it was open.
-            if (!Windows().hasFactory(QStringLiteral("ScriptForm2")) || !Open_ScriptForm2())
-                Windows().showOrSayUnavailable(QStringLiteral("ScriptForm2"), QStringLiteral("Rigid Script"));
-            return;
-        }
-        // The soft window takes a record handed over while it was open.
-        if (!Windows().hasFactory(QStringLiteral("ScriptForm1")) || !Open_ScriptForm1())
-            Windows().showOrSayUnavailable(QStringLiteral("ScriptForm1"), QStringLiteral("EVA Script"));
+        // Either window takes a record handed over while it was open.
+        if (kind == ScriptKind::Rigid)
+            Open_ScriptForm2();
+        else
+            Open_ScriptForm1();
     });
 }
 

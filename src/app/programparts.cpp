@@ -2,14 +2,20 @@
 
 #include "appwindows.h"
 #include "drawingpanehooks.h"
+#include "drawingpanetab.h"
 #include "footviewinterface.h"
 #include "graphicform.h"
 #include "helpwindows.h"
+#include "insolepanes.h"
 #include "intakeform.h"
+#include "intakevariants.h"
+#include "optionform_rigid.h"
 #include "pdfform.h"
+#include "pellmarmeasurements.h"
 #include "photowindows.h"
 #include "preparescript.h"
 #include "rigidformcommands.h"
+#include "rigidhooks.h"
 #include "rigidrecord.h"
 #include "scaleform.h"
 #include "scriptform1.h"
@@ -27,6 +33,7 @@ void Join_Program_Parts()
     Register_Help_Windows();
     Register_Soft_Windows();
     Register_Rigid_Windows();
+    OptionForm_Rigid::Register();
     Register_Pdf_Viewer();
     Register_Foot_Views();
     Register_Relocation_Window();
@@ -70,4 +77,52 @@ void Join_Program_Parts()
         if (auto *form = qobject_cast<ScriptForm1 *>(Windows().loaded(QStringLiteral("ScriptForm1"))))
             form->showFootSizes();
     });
+}
+
+const QStringList &Program_Windows()
+{
+    static const QStringList windows = [] {
+        QStringList names = WindowRegistry::unloadOrder();
+        names << QStringLiteral("ScriptForm2") << QStringLiteral("OptionForm_Rigid") << QStringLiteral("VerifyForm")
+              << QStringLiteral("BlockForm2");
+        for (const IntakeVariant &variant : Intake_Variants())
+            names << variant.window;
+        names.removeDuplicates();
+        return names;
+    }();
+    return windows;
+}
+
+QStringList Missing_Program_Parts()
+{
+    const PrepareHooks &prepare = Prepare_Hooks();
+    const struct
+    {
+        const char *name;
+        bool installed;
+    } hooks[] = {
+        {"soft job commands", Soft_Job_Commands_Installed()},
+        {"rigid job commands", Rigid_Job_Commands_Installed()},
+        {"soft PDF viewer", Soft_Pdf_Viewer_Installed()},
+        {"soft STL importer", Soft_Stl_Importer_Installed()},
+        {"drawing pane", Drawing_Pane_Hook_Installed()},
+        {"insole pane finder", Insole_Pane_Finder_Installed()},
+        {"Graphic Screen save", Graphic_Screen_Save_Installed()},
+        {"soft size list", Soft_Size_List_Hook_Installed()},
+        {"Pellmar measurements", Pellmar_Measurements_Source_Installed()},
+        {"prepare: rigid record", bool(prepare.writeRigidRecord)},
+        {"prepare: open soft window", bool(prepare.openSoftWindow)},
+        {"prepare: soft foot sizes", bool(prepare.showSoftFootSizes)},
+        {"prepare: open rigid window", bool(prepare.openRigidWindow)},
+    };
+    QStringList missing;
+    for (const auto &hook : hooks) {
+        if (!hook.installed)
+            missing << QString::fromLatin1(hook.name);
+    }
+    for (const QString &window : Program_Windows()) {
+        if (!Windows().hasFactory(window))
+            missing << QStringLiteral("window ") + window;
+    }
+    return missing;
 }

@@ -31,3 +31,8 @@ void Set_Pellmar_Measurements_Source(PellmarMeasurementsSource source)
 {
     installedSource() = std::move(source);
 }
+
+bool Pellmar_Measurements_Source_Installed()
+{
+    return bool(installedSource());
+}

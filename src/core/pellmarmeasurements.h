@@ -30,3 +30,4 @@ PellmarMeasurements Pellmar_Measurements();
 // function removes it.
 using PellmarMeasurementsSource = std::function<std::optional<PellmarMeasurements>()>;
 void Set_Pellmar_Measurements_Source(PellmarMeasurementsSource source);
+bool Pellmar_Measurements_Source_Installed();

@@ -1,6 +1,7 @@
 #include "drawingpanetab.h"
 
 #include "formparts.h"
+#include "programhooks.h"
 #include "prompter.h"
 #include "scriptrecord.h"
 #include "windowregistry.h"
@@ -74,9 +75,7 @@ void DrawingPaneTab::connectButtons()
 {
     for (const PaletteButton &palette : palettes) {
         QObject::connect(palette.button, &QPushButton::clicked, palette.button,
-                         [window = palette.window, caption = palette.caption] {
-                             Run_Command([&] { Windows().showOrSayUnavailable(window, caption); });
-                         });
+                         [window = palette.window] { Run_Command([&] { Windows().show(window); }); });
     }
     auto onClick = [](QPushButton *button, std::function<void()> action) {
         QObject::connect(button, &QPushButton::clicked, button, std::move(action));
@@ -111,17 +110,9 @@ void DrawingPaneTab::Insert_Foot_Block(const QString &blockFile, double x, doubl
 
 namespace {
 
-class StandInPane : public DrawingPaneHook
-{
-public:
-    void Load_Vec_File(DrawingPaneTab &tab) override { tab.paneMessage->setText(QStringLiteral("Ready")); }
-    void Save_Image(DrawingPaneTab &) override {}
-    void Insert_Foot_Block(DrawingPaneTab &, const QString &, double, double, double, double) override {}
-};
-
 std::shared_ptr<DrawingPaneHook> &installedPane()
 {
-    static std::shared_ptr<DrawingPaneHook> pane = std::make_shared<StandInPane>();
+    static std::shared_ptr<DrawingPaneHook> pane;
     return pane;
 }
 
@@ -129,10 +120,16 @@ std::shared_ptr<DrawingPaneHook> &installedPane()
 
 DrawingPaneHook &Drawing_Pane_Hook()
 {
+    Require_Hook(Drawing_Pane_Hook_Installed(), QStringLiteral("the insole drawing pane"));
     return *installedPane();
+}
+
+bool Drawing_Pane_Hook_Installed()
+{
+    return installedPane() != nullptr;
 }
 
 void Set_Drawing_Pane_Hook(std::shared_ptr<DrawingPaneHook> hook)
 {
-    installedPane() = hook ? std::move(hook) : std::make_shared<StandInPane>();
+    installedPane() = std::move(hook);
 }

@@ -62,8 +62,7 @@ private:
 };
 
 // The insole drawing pane of both windows' "Graphics" tab, installed by the
-// drawing tools. Without it a stand-in only says "Ready", so a window works
-// on its own.
+// drawing tools when the program's parts are joined.
 class DrawingPaneHook
 {
 public:
@@ -77,6 +76,7 @@ public:
                                    double scale) = 0;
 };
 
-// Never null: the stand-in until a pane is installed.
+// Raises Missing_Hook when used before a pane was installed.
 DrawingPaneHook &Drawing_Pane_Hook();
-void Set_Drawing_Pane_Hook(std::shared_ptr<DrawingPaneHook> hook); // null restores the stand-in
+bool Drawing_Pane_Hook_Installed();
+void Set_Drawing_Pane_Hook(std::shared_ptr<DrawingPaneHook> hook);

@@ -1,6 +1,6 @@
 #include "windowregistry.h"
 
-#include "prompter.h"
+#include "programhooks.h"
 
 WindowRegistry &WindowRegistry::instance()
 {
@@ -10,7 +10,10 @@ WindowRegistry &WindowRegistry::instance()
 
 void WindowRegistry::registerFactory(const QString &name, Factory factory)
 {
-    m_factories.insert(name, std::move(factory));
+    if (factory)
+        m_factories.insert(name, std::move(factory));
+    else
+        m_factories.remove(name);
 }
 
 bool WindowRegistry::hasFactory(const QString &name) const
@@ -42,21 +45,15 @@ QWidget *WindowRegistry::window(const QString &name)
     return created;
 }
 
-QWidget *WindowRegistry::showOrSayUnavailable(const QString &name, const QString &caption)
+QWidget *WindowRegistry::show(const QString &name)
 {
-    if (!hasFactory(name)) {
-        Say_Not_Available(caption);
-        return nullptr;
-    }
+    if (!hasFactory(name))
+        Missing_Hook(QStringLiteral("the window \"%1\"").arg(name));
+    // A factory may decline (a tool window whose drawing is not open says
+    // so itself and makes nothing).
     QWidget *shown = window(name);
     Bring_To_Front(shown);
     return shown;
-}
-
-void Say_Not_Available(const QString &caption)
-{
-    UI().message(QStringLiteral("\"%1\" is not available yet.").arg(caption), QStringLiteral("Info"),
-                 Prompter::Icon::Information);
 }
 
 void Bring_To_Front(QWidget *window)

@@ -19,6 +19,7 @@ public:
 
     static WindowRegistry &instance();
 
+    // An empty factory unregisters the name.
     void registerFactory(const QString &name, Factory factory);
     bool hasFactory(const QString &name) const;
 
@@ -33,9 +34,10 @@ public:
     }
 
     // Brings the window to the front, creating (and so loading) it on first
-    // use. A name no part has registered says `"<caption>" is not available
-    // yet.` (title "Info") instead. Returns the window, or null.
-    QWidget *showOrSayUnavailable(const QString &name, const QString &caption);
+    // use, and returns it (null when its factory declined). Every window the
+    // program opens is registered when its parts are joined, so a name
+    // without a factory is raised as a missing hook (Missing_Hook).
+    QWidget *show(const QString &name);
 
     // The window only when it is loaded already; never creates it.
     QWidget *loaded(const QString &name) const;
@@ -63,10 +65,6 @@ inline WindowRegistry &Windows()
 {
     return WindowRegistry::instance();
 }
-
-// `"<caption>" is not available yet.` (title "Info"): a command or window
-// whose part is not installed.
-void Say_Not_Available(const QString &caption);
 
 // Shows a window without blocking and brings it to the front.
 void Bring_To_Front(QWidget *window);

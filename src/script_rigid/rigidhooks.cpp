@@ -2,6 +2,8 @@
 
 #include "scriptform2.h"
 
+#include "programhooks.h"
+
 namespace {
 
 std::shared_ptr<RigidJobCommands> &jobCommands()
@@ -12,9 +14,15 @@ std::shared_ptr<RigidJobCommands> &jobCommands()
 
 } // namespace
 
-RigidJobCommands *Rigid_Job_Commands()
+RigidJobCommands &Rigid_Job_Commands()
 {
-    return jobCommands().get();
+    Require_Hook(Rigid_Job_Commands_Installed(), QStringLiteral("the rigid job commands"));
+    return *jobCommands();
+}
+
+bool Rigid_Job_Commands_Installed()
+{
+    return jobCommands() != nullptr;
 }
 
 void Set_Rigid_Job_Commands(std::shared_ptr<RigidJobCommands> commands)

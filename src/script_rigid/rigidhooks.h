@@ -7,8 +7,7 @@
 class ScriptForm2;
 
 // The job buttons of the rigid prescription window, installed by the rigid
-// job commands at start-up; without them (a window tested alone) each
-// button says that its command is not available yet. Every method runs
+// job commands when the program's parts are joined. Every method runs
 // inside the window's command handler, so an exception it throws is shown
 // as "Error: ..." and the program goes on.
 class RigidJobCommands
@@ -24,6 +23,7 @@ public:
     virtual void Open_Script(ScriptForm2 &form) = 0; // Command9 "Open Script"
 };
 
-// Null until the rigid job commands are installed.
-RigidJobCommands *Rigid_Job_Commands();
+// Raises Missing_Hook when used before it was installed.
+RigidJobCommands &Rigid_Job_Commands();
+bool Rigid_Job_Commands_Installed();
 void Set_Rigid_Job_Commands(std::shared_ptr<RigidJobCommands> commands);

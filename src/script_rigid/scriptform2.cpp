@@ -200,29 +200,26 @@ void ScriptForm2::connectBehaviour()
     const RigidForm::ButtonRow &buttons = ui->buttons;
     const RigidForm::FootDataTab &foot = ui->footData;
     onClick(buttons.quit, [this] { Quit(); });
-    onClick(foot.sizes, [this] { openWindow(QStringLiteral("FootSize"), QStringLiteral("Sizes")); });
-    onClick(jobData.graphicImage,
-            [this] { openWindow(QStringLiteral("GraphicForm2"), QStringLiteral("Graphic Image")); });
+    onClick(foot.sizes, [this] { openWindow(QStringLiteral("FootSize")); });
+    onClick(jobData.graphicImage, [this] { openWindow(QStringLiteral("GraphicForm2")); });
     onClick(foot.printOptions, [] { Print_Option_Table(); });
 
     const struct
     {
         QPushButton *button;
-        const char *caption;
         void (RigidJobCommands::*command)(ScriptForm2 &);
     } commands[] = {
-        {buttons.submit, "Submit Job to Laboratory", &RigidJobCommands::Submit_Job},
-        {buttons.saveLocally, "Save Job Locally", &RigidJobCommands::Save_Job_Locally},
-        {jobData.nextJob, "Next Job", &RigidJobCommands::Next_Job},
-        {foot.newGrid, "New Grid", &RigidJobCommands::New_Grid},
-        {buttons.upload, "Upload to Database", &RigidJobCommands::Upload_To_Database},
-        {buttons.saveScript, "Save Script", &RigidJobCommands::Save_Script},
-        {buttons.openScript, "Open Script", &RigidJobCommands::Open_Script},
+        {buttons.submit, &RigidJobCommands::Submit_Job},
+        {buttons.saveLocally, &RigidJobCommands::Save_Job_Locally},
+        {jobData.nextJob, &RigidJobCommands::Next_Job},
+        {foot.newGrid, &RigidJobCommands::New_Grid},
+        {buttons.upload, &RigidJobCommands::Upload_To_Database},
+        {buttons.saveScript, &RigidJobCommands::Save_Script},
+        {buttons.openScript, &RigidJobCommands::Open_Script},
     };
     for (const auto &c : commands) {
-        const QString caption = QString::fromLatin1(c.caption);
         const auto command = c.command;
-        onClick(c.button, [this, caption, command] { jobCommand(caption, command); });
+        onClick(c.button, [this, command] { jobCommand(command); });
     }
 
     ui->graphics.connectButtons();
@@ -257,21 +254,14 @@ void ScriptForm2::Insert_Foot_Block(const QString &blockFile, double x, double y
     ui->graphics.Insert_Foot_Block(blockFile, x, y, z, scale);
 }
 
-void ScriptForm2::openWindow(const QString &name, const QString &caption)
+void ScriptForm2::openWindow(const QString &name)
 {
-    Run_Command([&] { Windows().showOrSayUnavailable(name, caption); });
+    Run_Command([&] { Windows().show(name); });
 }
 
-void ScriptForm2::jobCommand(const QString &caption, void (RigidJobCommands::*command)(ScriptForm2 &))
+void ScriptForm2::jobCommand(void (RigidJobCommands::*command)(ScriptForm2 &))
 {
-    Run_Command([&] {
-        RigidJobCommands *commands = Rigid_Job_Commands();
-        if (!commands) {
-            Say_Not_Available(caption);
-            return;
-        }
-        (commands->*command)(*this);
-    });
+    Run_Command([&] { (Rigid_Job_Commands().*command)(*this); });
 }
 
 // ---------------------------------------------------------------- registration
@@ -289,11 +279,12 @@ ScriptForm2 *Open_ScriptForm2(RigidOpening opening)
         // taken as a fresh opening would take it.
         Run_Command([form, opening] { form->Run_Load_Steps(opening); });
     }
-    if (!form) {
+    if (form) {
+        Bring_To_Front(form);
+    } else {
         openingOfNewWindow = opening;
-        form = Windows().get<ScriptForm2>(kWindowName);
+        form = qobject_cast<ScriptForm2 *>(Windows().show(kWindowName));
         openingOfNewWindow = RigidOpening::NewJob;
     }
-    Bring_To_Front(form);
     return form;
 }

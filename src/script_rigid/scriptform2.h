@@ -91,8 +91,8 @@ private:
     void Grid1_Cell_Changed(int row, int column);
     void Grid1_Cell_Click();
     void Quit();
-    void openWindow(const QString &name, const QString &caption);
-    void jobCommand(const QString &caption, void (RigidJobCommands::*command)(ScriptForm2 &));
+    void openWindow(const QString &name);
+    void jobCommand(void (RigidJobCommands::*command)(ScriptForm2 &));
     void fillGrid();
 
     std::unique_ptr<RigidForm::ScriptForm2Ui> ui;

@@ -127,5 +127,5 @@ void ScriptForm2::Grid1_Cell_Click()
         return;
     Job().BrowserPage = *page;
     // An open browser comes to the front with the page it shows.
-    Run_Command([] { Windows().showOrSayUnavailable(QStringLiteral("Browser"), QStringLiteral("Help")); });
+    Run_Command([] { Windows().show(QStringLiteral("Browser")); });
 }

@@ -163,24 +163,17 @@ void ScriptForm1::Quit()
 
 void ScriptForm1::Sizes()
 {
-    openWindow(QStringLiteral("FootSize"), QStringLiteral("Sizes"));
+    openWindow(QStringLiteral("FootSize"));
 }
 
-void ScriptForm1::openWindow(const QString &name, const QString &caption)
+void ScriptForm1::openWindow(const QString &name)
 {
-    Run_Command([&] { Windows().showOrSayUnavailable(name, caption); });
+    Run_Command([&] { Windows().show(name); });
 }
 
-void ScriptForm1::jobCommand(const QString &caption, void (SoftJobCommands::*command)(ScriptForm1 &))
+void ScriptForm1::jobCommand(void (SoftJobCommands::*command)(ScriptForm1 &))
 {
-    Run_Command([&] {
-        SoftJobCommands *commands = Soft_Job_Commands();
-        if (!commands) {
-            Say_Not_Available(caption);
-            return;
-        }
-        (commands->*command)(*this);
-    });
+    Run_Command([&] { (Soft_Job_Commands().*command)(*this); });
 }
 
 void ScriptForm1::Tab_Change(int index)
@@ -232,8 +225,9 @@ ScriptForm1 *Open_ScriptForm1()
         // opening would take it.
         Run_Command([form] { form->Run_Load_Steps(); });
     }
-    if (!form)
-        form = Windows().get<ScriptForm1>(kWindowName);
-    Bring_To_Front(form);
+    if (form)
+        Bring_To_Front(form);
+    else
+        form = qobject_cast<ScriptForm1 *>(Windows().show(kWindowName));
     return form;
 }

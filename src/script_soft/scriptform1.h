@@ -116,8 +116,8 @@ private:
     void Tab_Change(int index);
     void Quit();
     void Sizes();
-    void openWindow(const QString &name, const QString &caption);
-    void jobCommand(const QString &caption, void (SoftJobCommands::*command)(ScriptForm1 &));
+    void openWindow(const QString &name);
+    void jobCommand(void (SoftJobCommands::*command)(ScriptForm1 &));
     void reflectRecordRead();
 
     std::unique_ptr<SoftForm::ScriptForm1Ui> ui;

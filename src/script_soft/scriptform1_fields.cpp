@@ -84,7 +84,7 @@ void ScriptForm1::Choose_Scan_File(int side)
         const ScanChoice choice = Scan_Choice_For(path);
         // The view takes the STL scan first: a file it refuses ends the
         // command here, and the record keeps naming the scan the view shows.
-        if (choice.importIntoView && Soft_Stl_Importer())
+        if (choice.importIntoView)
             Soft_Stl_Importer()(side, path);
         QString &scan = side == 0 ? job.LeftScanFile : job.RightScanFile;
         QString &graphic = side == 0 ? job.LeftGraphicFile : job.RightGraphicFile;

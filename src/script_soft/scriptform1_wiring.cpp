@@ -135,20 +135,17 @@ void ScriptForm1::connectBehaviour()
         onClick(foot.heelDepthSide[side], [this, side] { Ask_Heel_Depth_Side(side); });
         onClick(jobData.chooseScanFile[side], [this, side] { Choose_Scan_File(side); });
     }
-    onClick(buttons.submit,
-            [this] { jobCommand(QStringLiteral("Submit Job to Laboratory"), &SoftJobCommands::Submit_Job); });
-    onClick(buttons.saveLocally,
-            [this] { jobCommand(QStringLiteral("Save Job Locally"), &SoftJobCommands::Save_Job_Locally); });
-    onClick(buttons.nextJob, [this] { jobCommand(QStringLiteral("Next Job"), &SoftJobCommands::Next_Job); });
-    onClick(buttons.writeJson,
-            [this] { jobCommand(QStringLiteral("Write JSON File"), &SoftJobCommands::Write_JSON_File); });
-    onClick(buttons.saveScript, [this] { jobCommand(QStringLiteral("Save Script"), &SoftJobCommands::Save_Script); });
-    onClick(buttons.openScript, [this] { jobCommand(QStringLiteral("Open Script"), &SoftJobCommands::Open_Script); });
-    onClick(orthotic.print, [this] { jobCommand(QStringLiteral("Print"), &SoftJobCommands::Print_Option_Table); });
+    onClick(buttons.submit, [this] { jobCommand(&SoftJobCommands::Submit_Job); });
+    onClick(buttons.saveLocally, [this] { jobCommand(&SoftJobCommands::Save_Job_Locally); });
+    onClick(buttons.nextJob, [this] { jobCommand(&SoftJobCommands::Next_Job); });
+    onClick(buttons.writeJson, [this] { jobCommand(&SoftJobCommands::Write_JSON_File); });
+    onClick(buttons.saveScript, [this] { jobCommand(&SoftJobCommands::Save_Script); });
+    onClick(buttons.openScript, [this] { jobCommand(&SoftJobCommands::Open_Script); });
+    onClick(orthotic.print, [this] { jobCommand(&SoftJobCommands::Print_Option_Table); });
 
     ui->graphics.connectButtons();
     for (QPushButton *graphicImage : {jobData.graphicImage, foot.graphicImage})
-        onClick(graphicImage, [this] { openWindow(QStringLiteral("GraphicForm2"), QStringLiteral("Graphic Image")); });
+        onClick(graphicImage, [this] { openWindow(QStringLiteral("GraphicForm2")); });
 
     // The record reader's marks on this window: ticks, PFA shapes, sizes.
     connect(&JobEvents::instance(), &JobEvents::footSizesRead, this, &ScriptForm1::reflectRecordRead);

@@ -2,7 +2,7 @@
 
 #include "scriptform1.h"
 
-#include "prompter.h"
+#include "programhooks.h"
 
 namespace {
 
@@ -12,17 +12,9 @@ std::shared_ptr<SoftJobCommands> &jobCommands()
     return commands;
 }
 
-SoftPdfViewer noticeViewer()
-{
-    return [](const QString &, QWidget *) {
-        UI().message(QStringLiteral("\"View PDF\" is not available yet."), QStringLiteral("Info"),
-                     Prompter::Icon::Information);
-    };
-}
-
 SoftPdfViewer &pdfViewer()
 {
-    static SoftPdfViewer viewer = noticeViewer();
+    static SoftPdfViewer viewer;
     return viewer;
 }
 
@@ -36,17 +28,29 @@ SoftStlImporter &stlImporter()
 
 const SoftPdfViewer &Soft_Pdf_Viewer()
 {
+    Require_Hook(Soft_Pdf_Viewer_Installed(), QStringLiteral("the soft window's PDF viewer"));
     return pdfViewer();
+}
+
+bool Soft_Pdf_Viewer_Installed()
+{
+    return bool(pdfViewer());
 }
 
 void Set_Soft_Pdf_Viewer(SoftPdfViewer viewer)
 {
-    pdfViewer() = viewer ? std::move(viewer) : noticeViewer();
+    pdfViewer() = std::move(viewer);
 }
 
 const SoftStlImporter &Soft_Stl_Importer()
 {
+    Require_Hook(Soft_Stl_Importer_Installed(), QStringLiteral("the soft window's STL importer"));
     return stlImporter();
+}
+
+bool Soft_Stl_Importer_Installed()
+{
+    return bool(stlImporter());
 }
 
 void Set_Soft_Stl_Importer(SoftStlImporter importer)
@@ -54,9 +58,15 @@ void Set_Soft_Stl_Importer(SoftStlImporter importer)
     stlImporter() = std::move(importer);
 }
 
-SoftJobCommands *Soft_Job_Commands()
+SoftJobCommands &Soft_Job_Commands()
 {
-    return jobCommands().get();
+    Require_Hook(Soft_Job_Commands_Installed(), QStringLiteral("the soft job commands"));
+    return *jobCommands();
+}
+
+bool Soft_Job_Commands_Installed()
+{
+    return jobCommands() != nullptr;
 }
 
 void Set_Soft_Job_Commands(std::shared_ptr<SoftJobCommands> commands)

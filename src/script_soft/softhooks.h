@@ -9,8 +9,7 @@ class QWidget;
 class ScriptForm1;
 
 // The job buttons of the soft prescription window, installed by the job
-// output's commands at start-up; without them (a window tested alone) each
-// button says that its command is not available yet. Every method runs
+// output's commands when the program's parts are joined. Every method runs
 // inside the window's command handler, so an exception it throws is shown as
 // "Error: ..." and the program goes on.
 class SoftJobCommands
@@ -26,20 +25,21 @@ public:
     virtual void Print_Option_Table(ScriptForm1 &form) = 0; // Command20 "Print"
 };
 
-// Null until the job output's commands are installed.
-SoftJobCommands *Soft_Job_Commands();
+// Each hook below raises Missing_Hook when it is used before it was installed.
+SoftJobCommands &Soft_Job_Commands();
+bool Soft_Job_Commands_Installed();
 void Set_Soft_Job_Commands(std::shared_ptr<SoftJobCommands> commands);
 
-// Shows a PDF modally over a window ("View PDF" of the order confirmation).
-// The job output installs its viewer; without it the button says that the
-// viewer is not available yet.
+// Shows a PDF modally over a window ("View PDF" of the order confirmation):
+// the job output's viewer.
 using SoftPdfViewer = std::function<void(const QString &pdfPath, QWidget *over)>;
 const SoftPdfViewer &Soft_Pdf_Viewer();
-void Set_Soft_Pdf_Viewer(SoftPdfViewer viewer); // empty restores the notice
+bool Soft_Pdf_Viewer_Installed();
+void Set_Soft_Pdf_Viewer(SoftPdfViewer viewer);
 
 // Imports an STL scan into the left (0) or right (1) foot view, throwing on
-// failure. The foot views install it; without it a chosen STL scan only
-// changes the job's file names and the views load it later.
+// failure: the foot views' own "Load STL".
 using SoftStlImporter = std::function<void(int side, const QString &stlPath)>;
 const SoftStlImporter &Soft_Stl_Importer();
+bool Soft_Stl_Importer_Installed();
 void Set_Soft_Stl_Importer(SoftStlImporter importer);

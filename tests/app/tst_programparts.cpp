@@ -1,16 +1,23 @@
+#include "drawingpanetab.h"
 #include "footviewinterface.h"
+#include "graphicform.h"
 #include "gridcontrol.h"
+#include "insolepanes.h"
 #include "mainwindow.h"
 #include "optionform.h"
 #include "pdfform.h"
+#include "pellmarmeasurements.h"
 #include "preparescript.h"
 #include "programparts.h"
+#include "rigidhooks.h"
 #include "samplefoot.h"
+#include "scaleform.h"
 #include "scriptedprompter.h"
 #include "scriptform1.h"
 #include "scriptform2.h"
 #include "scriptrecord.h"
 #include "shellhelpers.h"
+#include "softhooks.h"
 #include "testhome.h"
 #include "windowregistry.h"
 
@@ -75,6 +82,8 @@ IntakeFields typedIntakeFields(const QString &surname)
 
 } // namespace
 
+Q_DECLARE_METATYPE(std::function<void()>)
+
 // The program's parts meet as the program joins them at start-up.
 class TestProgramParts : public QObject
 {
@@ -82,6 +91,61 @@ class TestProgramParts : public QObject
 
 private slots:
     void cleanup() { Windows().reset(); }
+
+    void joiningLeavesNoPartMissing()
+    {
+        Windows().reset();
+        Join_Program_Parts();
+        QCOMPARE(Missing_Program_Parts(), QStringList());
+    }
+
+    void aPartLeftOutIsNamed_data()
+    {
+        QTest::addColumn<std::function<void()>>("leaveOut");
+        QTest::addColumn<QString>("missing");
+        auto row = [](const char *name, std::function<void()> leaveOut) {
+            QTest::newRow(name) << leaveOut << QString::fromLatin1(name);
+        };
+        row("soft job commands", [] { Set_Soft_Job_Commands(nullptr); });
+        row("rigid job commands", [] { Set_Rigid_Job_Commands(nullptr); });
+        row("soft PDF viewer", [] { Set_Soft_Pdf_Viewer({}); });
+        row("soft STL importer", [] { Set_Soft_Stl_Importer({}); });
+        row("drawing pane", [] { Set_Drawing_Pane_Hook(nullptr); });
+        row("insole pane finder", [] { Set_Insole_Pane_Finder({}); });
+        row("Graphic Screen save", [] { Set_Graphic_Screen_Save({}); });
+        row("soft size list", [] { Set_Soft_Size_List_Hook({}); });
+        row("Pellmar measurements", [] { Set_Pellmar_Measurements_Source({}); });
+        row("prepare: open rigid window", [] {
+            PrepareHooks hooks = Prepare_Hooks();
+            hooks.openRigidWindow = nullptr;
+            Set_Prepare_Hooks(hooks);
+        });
+        row("window ScaleForm2", [] { Windows().registerFactory(QStringLiteral("ScaleForm2"), {}); });
+    }
+
+    void aPartLeftOutIsNamed()
+    {
+        QFETCH(std::function<void()>, leaveOut);
+        QFETCH(QString, missing);
+        Windows().reset();
+        Join_Program_Parts();
+        leaveOut();
+        QCOMPARE(Missing_Program_Parts(), QStringList{missing});
+    }
+
+    // A window nobody registered is a fault of the program: the command
+    // stops with "Error: ..." instead of a notice to the user.
+    void openingAnUnregisteredWindowIsAnError()
+    {
+        auto ui = ScriptedPrompter::install();
+        Windows().reset();
+        const QString error = "A part of the program is missing: the window \"VerifyForm\".";
+        QTest::ignoreMessage(QtCriticalMsg, qPrintable(error));
+        Run_Command([] { Windows().show(QStringLiteral("VerifyForm")); });
+        QCOMPARE(ui->calls.size(), 1);
+        QCOMPARE(ui->calls[0].text, "Error: " + error);
+        QVERIFY(!Windows().isLoaded(QStringLiteral("VerifyForm")));
+    }
 
     // "Rigid Script" reaches the rigid window, and its grid's row help the
     // program's help browser.
@@ -350,7 +414,7 @@ private slots:
         Job().CurrentFoot = QStringLiteral("Left");
         Job().FootSizeL = QStringLiteral("9");
         QVERIFY(Windows().window("GraphicForm"));
-        QWidget *scale = Windows().showOrSayUnavailable("ScaleForm", "Set Scale");
+        QWidget *scale = Windows().show("ScaleForm");
         QVERIFY(scale);
         auto *size = scale->findChild<QLineEdit *>("Text2");
         size->setText("10");

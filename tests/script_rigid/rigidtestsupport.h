@@ -1,5 +1,6 @@
 #pragma once
 
+#include "countingpane.h"
 #include "drawingpanetab.h"
 #include "fakeshell.h"
 #include "scriptedprompter.h"
@@ -19,12 +20,14 @@
 #include <memory>
 
 // One private working folder with the rigid table, a scripted prompter, a
-// fake main window, a fixed clock and a job as start-up leaves it.
+// fake main window, a counting drawing pane, a fixed clock and a job as
+// start-up leaves it.
 struct RigidFixture
 {
     TestHome home;
     std::shared_ptr<ScriptedPrompter> prompter = ScriptedPrompter::install();
     FakeShell shell;
+    std::shared_ptr<CountingPane> pane = std::make_shared<CountingPane>();
     QDateTime now{QDate(2026, 12, 8), QTime(9, 30, 15)};
 
     explicit RigidFixture(bool withTable = true)
@@ -32,6 +35,7 @@ struct RigidFixture
         Windows().reset();
         Register_Rigid_Windows();
         Set_Shell(&shell);
+        Set_Drawing_Pane_Hook(pane);
         Clock::setSource([this] { return now; });
         if (withTable)
             home.write(QStringLiteral("Solvane_Rigids.Tbl"),

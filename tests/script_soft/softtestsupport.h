@@ -1,5 +1,6 @@
 #pragma once
 
+#include "countingpane.h"
 #include "fakeshell.h"
 #include "scriptedprompter.h"
 #include "scriptform1.h"
@@ -16,19 +17,21 @@
 #include <functional>
 #include <memory>
 
-// One private working folder, a scripted prompter, a fake main window and a
-// job as start-up leaves it.
+// One private working folder, a scripted prompter, a fake main window, a
+// counting drawing pane and a job as start-up leaves it.
 struct SoftFixture
 {
     TestHome home;
     std::shared_ptr<ScriptedPrompter> prompter = ScriptedPrompter::install();
     FakeShell shell;
+    std::shared_ptr<CountingPane> pane = std::make_shared<CountingPane>();
 
     SoftFixture()
     {
         Windows().reset();
         Register_Soft_Windows();
         Set_Shell(&shell);
+        Set_Drawing_Pane_Hook(pane);
         Job() = ScriptRecord{};
         ScriptRecord &job = Job();
         job.OperatorCode = QStringLiteral("AB");
@@ -48,6 +51,7 @@ struct SoftFixture
         Windows().reset();
         Set_Shell(nullptr);
         Set_Prompter(nullptr);
+        Set_Drawing_Pane_Hook(nullptr);
     }
 
     ScriptForm1 *open() { return Open_ScriptForm1(); }

@@ -5,6 +5,7 @@
 #include "drawingview.h"
 #include "footinfo.h"
 #include "insoleoutline.h"
+#include "programhooks.h"
 #include "prompter.h"
 #include "scriptrecord.h"
 #include "shellservices.h"
@@ -44,6 +45,11 @@ Prompter::FileRequest vecRequest(const QString &title)
 void Set_Graphic_Screen_Save(std::function<void(GraphicForm &)> save)
 {
     saveHook() = std::move(save);
+}
+
+bool Graphic_Screen_Save_Installed()
+{
+    return bool(saveHook());
 }
 
 GraphicForm::GraphicForm(QWidget *parent)
@@ -109,6 +115,7 @@ void GraphicForm::buildSurface()
     connect(m_view, &cad::DrawingView::measured, this,
             [this](double total, double last) { On_Drawing_Measure(*this, total, last); });
     connect(&m_view->engine(), &cad::CommandEngine::changed, this, &GraphicForm::refreshLayerStrip);
+    connect(m_view, &cad::DrawingView::currentLayerChanged, this, &GraphicForm::refreshLayerStrip);
     connect(m_layerStrip, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (index >= 0 && m_view->drawing().setCurrentLayer(index + 1))
             m_view->redraw();
@@ -155,18 +162,13 @@ void GraphicForm::runTool(const DrawingTool &tool)
             return;
         switch (tool.action) {
         case ToolAction::Save:
-            if (saveHook())
-                saveHook()(*this);
-            else
-                UI().message(QStringLiteral("\"%1\" is not available yet.").arg(tool.menuCaption),
-                             QStringLiteral("Info"), Prompter::Icon::Information);
+            Require_Hook(Graphic_Screen_Save_Installed(), QStringLiteral("the Graphic Screen's \"Save\""));
+            saveHook()(*this);
             break;
         case ToolAction::OpenVec: mnuOpen_Click(); break;
         case ToolAction::SaveVec: mnuSave_Click(); break;
-        case ToolAction::SetScale: Windows().showOrSayUnavailable(QStringLiteral("ScaleForm"), tool.menuCaption); break;
-        case ToolAction::AddFeatures:
-            Windows().showOrSayUnavailable(QStringLiteral("BlockForm1"), tool.menuCaption);
-            break;
+        case ToolAction::SetScale: Windows().show(QStringLiteral("ScaleForm")); break;
+        case ToolAction::AddFeatures: Windows().show(QStringLiteral("BlockForm1")); break;
         case ToolAction::LoadTemplate:
             Load_Template(*this);
             refreshLayerStrip();

@@ -94,8 +94,9 @@ private:
 };
 
 // "Files", "Save" of the Graphic Screen: the burn, which the burn's part
-// installs. Until then the item says it is not available yet.
+// installs when the program's parts are joined.
 void Set_Graphic_Screen_Save(std::function<void(GraphicForm &)> save);
+bool Graphic_Screen_Save_Installed();
 
 // Registers "GraphicForm" with the window registry.
 void Register_Graphic_Screen();

@@ -1,5 +1,6 @@
 #include "insolepanes.h"
 
+#include "programhooks.h"
 #include "prompter.h"
 #include "scriptrecord.h"
 
@@ -15,7 +16,13 @@ std::function<InsolePaneTarget *(bool)> &finder()
 
 InsolePaneTarget *Active_Insole_Pane()
 {
-    return finder() ? finder()(Job().EvaScriptFlag) : nullptr;
+    Require_Hook(Insole_Pane_Finder_Installed(), QStringLiteral("the insole pane finder"));
+    return finder()(Job().EvaScriptFlag);
+}
+
+bool Insole_Pane_Finder_Installed()
+{
+    return bool(finder());
 }
 
 void Set_Insole_Pane_Finder(std::function<InsolePaneTarget *(bool soft)> f)

@@ -32,10 +32,11 @@ public:
 // drawing.
 InsolePaneTarget *Active_Insole_Pane();
 
-// Installed by the panes: the pane of the soft (true) or rigid (false)
-// window while that window is loaded, else null. Without a finder there is
-// no pane.
+// Installed by the panes when the program's parts are joined: the pane of
+// the soft (true) or rigid (false) window while that window is loaded, else
+// null. Active_Insole_Pane raises Missing_Hook without it.
 void Set_Insole_Pane_Finder(std::function<InsolePaneTarget *(bool soft)> finder);
+bool Insole_Pane_Finder_Installed();
 
 // `The "EVA Orthotic Script File" window is not open.` (or the rigid
 // window's caption, as EvaScriptFlag names it; title "Info"): what the

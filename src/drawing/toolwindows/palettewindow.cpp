@@ -87,9 +87,7 @@ bool PaletteWindow::runTool(const DrawingTool &tool)
     }
     switch (tool.action) {
     case ToolAction::Save: pane->burnFromPalette(); return true;
-    case ToolAction::SetScale:
-        Windows().showOrSayUnavailable(QStringLiteral("ScaleForm2"), tool.buttonCaption);
-        return true;
+    case ToolAction::SetScale: Windows().show(QStringLiteral("ScaleForm2")); return true;
     // Without a foot side the pane says so and the palette stays open.
     case ToolAction::LoadTemplate: return Load_Template(*pane);
     default: Run_Tool(tool, ToolPlace::Palette, pane->view()); return true;

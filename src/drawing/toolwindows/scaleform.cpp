@@ -4,6 +4,7 @@
 #include "drawinghost.h"
 #include "graphicform.h"
 #include "numbers.h"
+#include "programhooks.h"
 #include "prompter.h"
 #include "scriptrecord.h"
 
@@ -55,6 +56,11 @@ QLineEdit *textBox(const char *name)
 void Set_Soft_Size_List_Hook(std::function<void(int side, const QString &size)> hook)
 {
     softSizeHook() = std::move(hook);
+}
+
+bool Soft_Size_List_Hook_Installed()
+{
+    return bool(softSizeHook());
 }
 
 ScaleForm::ScaleForm(TargetRole role, QWidget *parent)
@@ -130,8 +136,8 @@ void ScaleForm::Text2_Change()
     if (side >= 0) {
         if (auto *graphic = qobject_cast<GraphicForm *>(Windows().loaded(QStringLiteral("GraphicForm"))))
             graphic->ShowStatusF(QStringLiteral("Size: ") + m_footSize->text());
-        if (softSizeHook())
-            softSizeHook()(side, m_footSize->text());
+        Require_Hook(Soft_Size_List_Hook_Installed(), QStringLiteral("the soft window's size list hook"));
+        softSizeHook()(side, m_footSize->text());
     }
     ShowStatus(QStringLiteral("Ready"));
 }

@@ -45,6 +45,7 @@ private:
 // of that side (0 left, 1 right) through this hook, installed where the
 // parts are joined; the hook acts only on a loaded window.
 void Set_Soft_Size_List_Hook(std::function<void(int side, const QString &size)> hook);
+bool Soft_Size_List_Hook_Installed();
 
 // Registers "ScaleForm" and "ScaleForm2".
 void Register_Scale_Forms();

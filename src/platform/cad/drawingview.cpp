@@ -21,8 +21,13 @@ DrawingView::DrawingView(QWidget *parent)
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_viewport.setSize(size());
+    reserveForPromptLine();
+    m_currentLayer = m_drawing.currentLayer();
     m_engine->setDialogs(std::make_shared<QtCommandDialogs>(this));
-    connect(m_engine, &CommandEngine::changed, this, qOverload<>(&QWidget::update));
+    connect(m_engine, &CommandEngine::changed, this, [this] {
+        update();
+        noteCurrentLayer();
+    });
     connect(m_engine, &CommandEngine::measured, this, &DrawingView::measured);
     connect(m_engine, &CommandEngine::promptChanged, this, [this](const QString &text) {
         emit promptChanged(text);
@@ -42,6 +47,32 @@ void DrawingView::runCommand(int number)
     cancelPick();
     Run_Command([&] { m_engine->run(number); });
     update();
+    noteCurrentLayer();
+}
+
+void DrawingView::redraw()
+{
+    update();
+    noteCurrentLayer();
+}
+
+void DrawingView::noteCurrentLayer()
+{
+    const int layer = m_drawing.currentLayer();
+    if (layer == m_currentLayer)
+        return;
+    m_currentLayer = layer;
+    emit currentLayerChanged(layer);
+}
+
+int DrawingView::promptLineHeight() const
+{
+    return fontMetrics().height() + 4;
+}
+
+void DrawingView::reserveForPromptLine()
+{
+    m_viewport.setReservedBottom(m_promptShown ? promptLineHeight() : 0);
 }
 
 void DrawingView::armPick()
@@ -66,6 +97,7 @@ Handle DrawingView::entityAt(QPointF world) const
 void DrawingView::setPromptLineShown(bool shown)
 {
     m_promptShown = shown;
+    reserveForPromptLine();
     update();
 }
 
@@ -91,7 +123,7 @@ void DrawingView::paintEvent(QPaintEvent *)
         painter.drawPolyline(m_viewport.transform().map(outline));
 
     if (m_promptShown && !prompt().isEmpty()) {
-        const QRect line(0, height() - fontMetrics().height() - 4, width(), fontMetrics().height() + 4);
+        const QRect line(0, height() - promptLineHeight(), width(), promptLineHeight());
         painter.fillRect(line, palette().window());
         painter.setPen(palette().windowText().color());
         painter.drawText(line.adjusted(4, 0, -4, 0), Qt::AlignVCenter | Qt::AlignLeft, prompt());
@@ -101,6 +133,7 @@ void DrawingView::paintEvent(QPaintEvent *)
 void DrawingView::resizeEvent(QResizeEvent *)
 {
     m_viewport.setSize(size());
+    reserveForPromptLine();
 }
 
 void DrawingView::mousePressEvent(QMouseEvent *event)

@@ -61,13 +61,15 @@ public:
 
     QString prompt() const { return m_engine->prompt(); }
     // Whether the view paints the prompt along its bottom edge (hosts with
-    // a prompt strip of their own switch it off).
+    // a prompt strip of their own switch it off). "Zoom Extents" keeps the
+    // drawing above a prompt line that is shown.
     void setPromptLineShown(bool shown);
+    int promptLineHeight() const;
 
     void setDialogs(std::shared_ptr<CommandDialogs> dialogs) { m_engine->setDialogs(std::move(dialogs)); }
 
     // Repaints after the drawing was changed from outside a command.
-    void redraw() { update(); }
+    void redraw();
 
 signals:
     // Every left click, at its drawing point.
@@ -77,6 +79,9 @@ signals:
     void armedPick(QPointF world);
     void pickCancelled();
     void promptChanged(const QString &prompt);
+    // The drawing's current layer is another than before, whichever step
+    // made it current (a command, a tool or a redraw after a change).
+    void currentLayerChanged(int layerId);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -89,6 +94,8 @@ protected:
 
 private:
     double tolerance() const { return kPickPixels / m_viewport.scale(); }
+    void noteCurrentLayer();
+    void reserveForPromptLine();
 
     Drawing m_drawing;
     Viewport m_viewport;
@@ -97,6 +104,7 @@ private:
     QVector<int> m_log;
     bool m_pickArmed = false;
     bool m_promptShown = true;
+    int m_currentLayer = 0;
     bool m_dragging = false;
     QPointF m_dragFrom;
     QPointF m_pointer; // screen

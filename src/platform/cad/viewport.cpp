@@ -46,20 +46,23 @@ void Viewport::keep()
 void Viewport::zoomExtents(const QRectF &extents)
 {
     keep();
-    if (extents.isNull() && extents.topLeft().isNull()) {
-        setView(QPointF(0, 0), m_scale);
-        return;
-    }
+    // A view too short for its prompt line fits into the whole of it.
+    const double reserved = m_reservedBottom < m_size.height() ? m_reservedBottom : 0;
+    const double height = m_size.height() - reserved;
+    const QPointF centre = extents.isNull() && extents.topLeft().isNull() ? QPointF(0, 0) : extents.center();
     const double w = extents.width() * (1 + 2 * kMargin);
     const double h = extents.height() * (1 + 2 * kMargin);
     double scale = m_scale;
     if (w > 0 && h > 0)
-        scale = std::min(m_size.width() / w, m_size.height() / h);
+        scale = std::min(m_size.width() / w, height / h);
     else if (w > 0)
         scale = m_size.width() / w;
     else if (h > 0)
-        scale = m_size.height() / h;
-    setView(extents.center(), scale);
+        scale = height / h;
+    setView(centre, scale);
+    // The fitted box sits in the middle of the free part: the view's centre
+    // moves down by half the reserved strip.
+    setView(QPointF(centre.x(), centre.y() - reserved / 2 / m_scale), m_scale);
 }
 
 void Viewport::zoomBy(double factor)

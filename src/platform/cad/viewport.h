@@ -18,6 +18,10 @@ public:
     // The view's size in pixels.
     void setSize(QSizeF size) { m_size = size; }
     QSizeF size() const { return m_size; }
+    // Pixels along the bottom edge that zoomExtents() leaves free, because
+    // the view paints its prompt line over them.
+    void setReservedBottom(double pixels) { m_reservedBottom = pixels > 0 ? pixels : 0; }
+    double reservedBottom() const { return m_reservedBottom; }
 
     double scale() const { return m_scale; } // pixels per drawing unit
     QPointF centre() const { return m_centre; }
@@ -31,8 +35,9 @@ public:
     QRectF visibleWorld() const;
 
     // Each of these keeps the view it leaves for previous().
-    // The box as large as fits with a margin of 5 % of its size on every
-    // side; a point (or nothing) keeps the scale and centres the point.
+    // The box as large as fits, with a margin of 5 % of its size on every
+    // side, into the view above its reserved bottom; a point (or nothing)
+    // keeps the scale and centres the point there.
     void zoomExtents(const QRectF &extents);
     // Zooms by the factor about the view's centre (2 in, 0.5 out).
     void zoomBy(double factor);
@@ -62,6 +67,7 @@ private:
     void keep();
 
     QSizeF m_size{100, 100};
+    double m_reservedBottom = 0;
     QPointF m_centre;
     double m_scale = 1;
     std::deque<View> m_previous;

@@ -5,6 +5,7 @@
 #include "mainconfig.h"
 #include "numbers.h"
 #include "paths.h"
+#include "programhooks.h"
 #include "prompter.h"
 #include "scriptrecord.h"
 #include "shellservices.h"
@@ -20,15 +21,8 @@ PrepareHooks &hooks()
     return h;
 }
 
-// Error numbers of this command's own refusals.
+// Error number of this command's own refusal.
 constexpr int kOverflow = 6;
-constexpr int kNotAvailable = 429;
-
-void needHook(bool installed, const char *what)
-{
-    if (!installed)
-        throw SolvaneError(kNotAvailable, QStringLiteral("The %1 is not available.").arg(QLatin1String(what)));
-}
 
 } // namespace
 
@@ -110,7 +104,7 @@ PrepareOutcome Prepare_Script(ScriptRecord &job, const PrepareRoute &route, cons
                                           "given. Nothing was saved.")
                                .arg(job.JobCounter));
     if (route.record == PrepareRecord::Rigid)
-        needHook(bool(hooks().writeRigidRecord), "rigid script record");
+        Require_Hook(bool(hooks().writeRigidRecord), QStringLiteral("the rigid script record writer"));
 
     Take_Intake_Fields(job, fields, route.record == PrepareRecord::General);
     job.CsvFile = Prepare_Csv_Path(job, route);
@@ -147,9 +141,9 @@ PrepareOutcome Run_Prepare_Script(const PrepareRoute &route, const IntakeFields 
 {
     const PrepareHooks &h = hooks();
     if (route.opens == PrepareOpens::Soft)
-        needHook(h.openSoftWindow && h.showSoftFootSizes, "soft prescription window");
+        Require_Hook(h.openSoftWindow && h.showSoftFootSizes, QStringLiteral("the soft prescription window"));
     if (route.opens == PrepareOpens::Rigid)
-        needHook(bool(h.openRigidWindow), "rigid prescription window");
+        Require_Hook(bool(h.openRigidWindow), QStringLiteral("the rigid prescription window"));
 
     ScriptRecord &job = Job();
     if (Prepare_Script(job, route, fields) == PrepareOutcome::Refused)

@@ -73,8 +73,8 @@ void Take_Intake_Fields(ScriptRecord &job, const IntakeFields &fields, bool meas
 QString Prepare_Csv_Path(const ScriptRecord &job, const PrepareRoute &route);
 
 // What the buttons need of the prescription windows, installed when the
-// program's parts are joined. Each hook left empty is a step that cannot
-// run: the command stops with an error before anything is written.
+// program's parts are joined. A hook left empty is raised as Missing_Hook
+// before anything is written.
 struct PrepareHooks
 {
     std::function<void(ScriptRecord &)> writeRigidRecord; // to job.CsvFile
@@ -89,8 +89,8 @@ enum class PrepareOutcome { Done, Refused };
 
 // Steps 1 to 8 and the drawing tools' flag: the job's values, the record,
 // "Solvane.Cfg" (the counter advanced only when that write succeeds) and the
-// hand-over flags. A blank in the path is refused with the specified
-// message (Refused; nothing written, the job's values of step 1 stay).
+// hand-over flags. A blank in the path is refused with a message that says
+// so (Refused; nothing written, the job's values of step 1 stay).
 // Throws SolvaneError, with nothing handed over, when the counter is at its
 // largest (nothing changed), or when the record or "Solvane.Cfg" cannot be
 // written (an older file stays whole).

@@ -218,8 +218,7 @@ void FootView::buildMenus()
     command(trim, &FootView::mnuTrim_Click);
     QAction *sizes = bar->addAction(QStringLiteral("Si&zes"));
     sizes->setObjectName(QStringLiteral("mnuSizes"));
-    connect(sizes, &QAction::triggered, this,
-            [this] { openWindow(QStringLiteral("FootSize"), QStringLiteral("Sizes")); });
+    connect(sizes, &QAction::triggered, this, [this] { openWindow(QStringLiteral("FootSize")); });
     QAction *script = bar->addAction(QStringLiteral("S&cript"));
     script->setObjectName(QStringLiteral("mnuScript"));
     command(script, &FootView::mnuScript_Click);
@@ -251,12 +250,12 @@ void FootView::buildMenus()
     help->setObjectName(QStringLiteral("mnuHelp"));
     command(addItem(help, QStringLiteral("Help"), QStringLiteral("mnuHelp1")), &FootView::mnuHelp1_Click);
     connect(addItem(help, QStringLiteral("Keyboard"), QStringLiteral("mnuHelp2")), &QAction::triggered, this,
-            [this] { openWindow(QStringLiteral("Help1"), QStringLiteral("Keyboard")); });
+            [this] { openWindow(QStringLiteral("Help1")); });
 }
 
-void FootView::openWindow(const QString &name, const QString &caption)
+void FootView::openWindow(const QString &name)
 {
-    Windows().showOrSayUnavailable(name, caption);
+    Windows().show(name);
 }
 
 void FootView::showFileError(const std::exception &error)
@@ -540,19 +539,19 @@ void FootView::mnuAxes_Click()
 void FootView::mnuBrighten_Click()
 {
     Job().CurrentFoot = Side_Name(m_side);
-    openWindow(QStringLiteral("Brighten"), QStringLiteral("Brighten"));
+    openWindow(QStringLiteral("Brighten"));
 }
 
 void FootView::mnuImage1_Click()
 {
     Job().CurrentFoot = Side_Name(m_side);
-    openWindow(QStringLiteral("GraphicForm"), QStringLiteral("Edit Image"));
+    openWindow(QStringLiteral("GraphicForm"));
 }
 
 void FootView::mnuHelp1_Click()
 {
     Job().BrowserPage = Paths::file(QStringLiteral("Help1.Htm"));
-    openWindow(QStringLiteral("Browser"), QStringLiteral("Help"));
+    openWindow(QStringLiteral("Browser"));
 }
 
 void FootView::mnuScript_Click()

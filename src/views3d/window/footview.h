@@ -95,7 +95,7 @@ private:
     void buildMenus();
     int wholeMenuBarWidth();
     QAction *addItem(class QMenu *menu, const QString &caption, const QString &name);
-    void openWindow(const QString &name, const QString &caption);
+    void openWindow(const QString &name);
     void showFileError(const std::exception &error);
     // Make_Undo before an edit; false (and the failure shown) when the
     // snapshot could not be written, so the edit is not made.

@@ -43,8 +43,7 @@ class TestGraphicForm : public QObject
     GraphicForm *openFor(const QString &foot)
     {
         Job().CurrentFoot = foot;
-        return qobject_cast<GraphicForm *>(
-            Windows().showOrSayUnavailable(QStringLiteral("GraphicForm"), QStringLiteral("Edit Image")));
+        return qobject_cast<GraphicForm *>(Windows().show(QStringLiteral("GraphicForm")));
     }
 
 private slots:
@@ -148,7 +147,7 @@ private slots:
         QCOMPARE(Drawing_State().PickX, 1.0);
     }
 
-    void menuBarAsSpecified()
+    void menuBarHoldsTheDrawingMenus()
     {
         GraphicForm *form = openFor(QStringLiteral("Left"));
         QStringList titles;
@@ -181,19 +180,25 @@ private slots:
         QCOMPARE(dialogs->asked, QStringList{"layers"});
     }
 
-    void windowsNotThereYetSaySo()
+    void menuItemsOpenTheirWindowsAndSave()
     {
         GraphicForm *form = openFor(QStringLiteral("Left"));
+        QStringList made;
+        for (const QString name : {"ScaleForm", "BlockForm1"})
+            Windows().registerFactory(name, [&made, name] {
+                made << name;
+                return new QWidget;
+            });
+        GraphicForm *saved = nullptr;
+        Set_Graphic_Screen_Save([&](GraphicForm &f) { saved = &f; });
         item(form, QStringLiteral("mnuSetscale"))->trigger();
         item(form, QStringLiteral("mnuFeatures"))->trigger();
         item(form, QStringLiteral("mnuSaveJPG"))->trigger();
-        QCOMPARE(prompter->messages(),
-                 (QStringList{"\"Set Scale\" is not available yet.", "\"Add Features\" is not available yet.",
-                              "\"Save\" is not available yet."}));
-        GraphicForm *saved = nullptr;
-        Set_Graphic_Screen_Save([&](GraphicForm &f) { saved = &f; });
-        item(form, QStringLiteral("mnuSaveJPG"))->trigger();
+        QCOMPARE(made, (QStringList{"ScaleForm", "BlockForm1"}));
+        QVERIFY(Windows().loaded(QStringLiteral("ScaleForm"))->isVisible());
+        QVERIFY(Windows().loaded(QStringLiteral("BlockForm1"))->isVisible());
         QCOMPARE(saved, form);
+        QCOMPARE(prompter->messages(), QStringList{});
     }
 
     void templateAndFootInfo()

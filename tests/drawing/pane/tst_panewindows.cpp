@@ -264,7 +264,7 @@ private slots:
         const QByteArray before = w.home().read(QStringLiteral("Data/Lee_R.Jpg"));
         w.pane()->drawing().addCircle({5, 5}, 3);
         w.shell().calls.clear();
-        QWidget *palette = Windows().showOrSayUnavailable(QStringLiteral("VCfilesForm"), QStringLiteral("Files"));
+        QWidget *palette = Windows().show(QStringLiteral("VCfilesForm"));
         QVERIFY(palette);
         palette->findChild<QPushButton *>(QStringLiteral("Command1"))->click();
         QVERIFY(w.home().read(QStringLiteral("Data/Lee_R.Jpg")) != before);
@@ -272,6 +272,31 @@ private slots:
         QCOMPARE(w.line(43), QStringLiteral("Image Saved"));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!Windows().isLoaded(QStringLiteral("VCfilesForm")));
+    }
+
+    // "Load Template" ends with "Zoom Extents": the whole outline, heel
+    // included, shows above the pane's prompt line.
+    void loadTemplateShowsTheOutlineAboveThePromptLine_data() { kinds_data(); }
+    void loadTemplateShowsTheOutlineAboveThePromptLine()
+    {
+        QFETCH(bool, soft);
+        Window w(soft);
+        Register_Drawing_Tool_Windows();
+        installdata::writeMissing(w.home().root());
+        Job().CurrentFoot = QStringLiteral("Left");
+        Job().FootSizeL = QStringLiteral("9");
+        Job().EvaScriptFlag = soft;
+        w.open();
+        w.tabs()->setCurrentIndex(w.graphicsTab);
+        QWidget *palette = Windows().show(QStringLiteral("VCsizeForm"));
+        palette->findChild<QPushButton *>(QStringLiteral("Command2"))->click();
+        cad::DrawingView &view = w.pane()->view();
+        QCOMPARE(view.commandLog().last(), 102);
+        const QRectF outline = view.drawing().extents();
+        QVERIFY(!outline.isEmpty());
+        const double promptTop = view.height() - view.promptLineHeight();
+        QVERIFY2(view.toScreen(outline.topLeft()).y() < promptTop, qPrintable(QString::number(promptTop)));
+        QVERIFY(view.toScreen(outline.bottomRight()).y() >= 0);
     }
 
     // The rigid window's "Graphic Image" is shown and opens the job sketch

@@ -3,6 +3,7 @@
 #include "scaleform.h"
 #include "toolwindowfixture.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -13,7 +14,6 @@ class TestScaleForm : public QObject
     Q_OBJECT
 
     std::unique_ptr<ToolWindowFixture> fx;
-    QStringList softSizes; // what reached the soft window's size lists
 
     static ScaleForm *open(const char *name)
     {
@@ -30,17 +30,8 @@ class TestScaleForm : public QObject
     }
 
 private slots:
-    void init()
-    {
-        fx = std::make_unique<ToolWindowFixture>();
-        softSizes.clear();
-        Set_Soft_Size_List_Hook([this](int side, const QString &size) { softSizes << QString::number(side) + size; });
-    }
-    void cleanup()
-    {
-        Set_Soft_Size_List_Hook({});
-        fx.reset();
-    }
+    void init() { fx = std::make_unique<ToolWindowFixture>(); }
+    void cleanup() { fx.reset(); }
 
     void paneCalibrationProposesTheFootLength_data()
     {
@@ -76,7 +67,7 @@ private slots:
         QCOMPARE(box(form, "Text1")->accessibleName(), QStringLiteral("3. Actual Distance (mm)"));
         QCOMPARE(fx->panes.soft->message, QStringLiteral("Ready"));
         QCOMPARE(panel(form), QString());
-        QVERIFY(softSizes.isEmpty());
+        QVERIFY(fx->softSizes.isEmpty());
     }
 
     void paneCalibrationScalesTheActivePanesPhoto()
@@ -175,12 +166,14 @@ private slots:
         box(form, "Text2")->setText(QStringLiteral("10"));
         QCOMPARE(Job().FootSizeL, QStringLiteral("10"));
         QCOMPARE(graphic->statusText(4), QStringLiteral("Size: 10"));
-        QCOMPARE(softSizes.last(), QStringLiteral("010"));
+        QCOMPARE(fx->softSizes.last(), QStringLiteral("010"));
         QCOMPARE(fx->panes.soft->message, QString()); // the panes are not its business
 
         press(form, "Command5");
         QCOMPARE(panel(form), QStringLiteral("Draw a Reference Line"));
         QCOMPARE(graphic->view()->activeCommand(), 205);
+        // The layer strip names the layer the line will go on before any click.
+        QCOMPARE(graphic->findChild<QComboBox *>(QStringLiteral("Strip102"))->currentText(), QStringLiteral("Scale"));
         QVERIFY(fx->panes.soft->view().commandLog().isEmpty());
     }
 
@@ -192,7 +185,7 @@ private slots:
         QCOMPARE(box(form, "Text2")->text(), QStringLiteral("0.0"));
         box(form, "Text2")->setText(QStringLiteral("7"));
         QCOMPARE(Job().FootSizeL, QStringLiteral("9"));
-        QVERIFY(softSizes.isEmpty());
+        QVERIFY(fx->softSizes.isEmpty());
     }
 };
 

@@ -482,6 +482,7 @@ private slots:
 
     void zooms()
     {
+        view->setPromptLineShown(false); // the arithmetic over the whole view
         view->drawing().addLine({0, 0}, {200, 100});
         view->runCommand(102);
         // 5 % margin on each side: 220 units over 400 pixels.
@@ -506,6 +507,33 @@ private slots:
         clickAt(*view, {25, 12.5});
         clickAt(*view, {30, 12.5});
         QVERIFY(near(view->viewport().centre(), {20, 12.5}, 0.5));
+    }
+
+    // A tall drawing fills the height above the prompt line, never under it.
+    void zoomExtentsFitsAboveThePromptLine_data()
+    {
+        QTest::addColumn<QRectF>("box");
+        QTest::newRow("tall") << QRectF(0, 0, 40, 300);
+        QTest::newRow("wide") << QRectF(-50, 10, 500, 60);
+        QTest::newRow("point") << QRectF(20, 30, 0, 0);
+    }
+    void zoomExtentsFitsAboveThePromptLine()
+    {
+        QFETCH(QRectF, box);
+        view->runCommand(912);
+        QVERIFY(!view->prompt().isEmpty());
+        view->drawing().addLine(box.topLeft(), box.bottomRight());
+        view->runCommand(102);
+        const double promptTop = view->height() - view->promptLineHeight();
+        // The box with its margin; y up: top() is the lowest y.
+        const double margin = cad::Viewport::kMargin * box.height();
+        const QPointF lowest = view->toScreen(QPointF(box.left(), box.top() - margin));
+        const QPointF highest = view->toScreen(QPointF(box.right(), box.bottom() + margin));
+        QVERIFY2(lowest.y() <= promptTop + 1e-6, qPrintable(QString::number(lowest.y())));
+        QVERIFY(highest.y() >= -1e-6);
+        QVERIFY(lowest.x() >= 0 && highest.x() <= view->width());
+        // Centred in the free part: as much room above as above the prompt line.
+        QVERIFY(std::abs(highest.y() - (promptTop - lowest.y())) < 1e-6);
     }
 
     void wheelZoomsAboutThePointer()
