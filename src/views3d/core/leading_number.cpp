@@ -9,10 +9,7 @@
 namespace mesh {
 
 namespace {
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
+using detail::isDigit;
 
 // Roughly where the number's first significant digit stands (positive: above
 // the units), enough to tell an overflow from an underflow.
@@ -47,9 +44,10 @@ long decimalExponent(std::string_view number)
     return position + (negative ? -exponent : exponent);
 }
 
-// The general read: any length of digits and any exponent, through
-// from_chars. Slower than the one pass below, which hands over to it
-// whenever it cannot be sure of the bits.
+} // namespace
+
+namespace detail {
+
 ParsedNumber generalLeadingNumber(std::string_view text)
 {
     std::size_t i = 0;
@@ -107,6 +105,7 @@ ParsedNumber generalLeadingNumber(std::string_view text)
     return result;
 }
 
+namespace {
 constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
                                    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 // Every power of ten up to 10^27 is exact in the x87 extended format (5^27 < 2^64).
@@ -116,8 +115,8 @@ constexpr long double kExactLongPowers[] = {1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1
 constexpr bool kExtendedLongDouble =
     std::numeric_limits<long double>::digits == 64 && std::numeric_limits<long double>::radix == 2;
 
-// mantissa x 10^exponent rounded to the nearest double, ties to even, when
-// that can be had for certain from one rounded operation; false otherwise.
+} // namespace
+
 bool exactProduct(std::uint64_t mantissa, int exponent, double &out)
 {
     // Both factors exact in a double, so one division or product rounds once.
@@ -147,67 +146,11 @@ bool exactProduct(std::uint64_t mantissa, int exponent, double &out)
     return false;
 }
 
-} // namespace
+} // namespace detail
 
-// One pass over the characters for the numbers scans are made of; anything
-// unusual (more than 19 significant digits, a far exponent, a result that
-// needs more care to round) is read again by the general read, so the value
-// is the same either way, to the bit.
 ParsedNumber leadingNumber(std::string_view text)
 {
-    const char *const begin = text.data();
-    const char *const end = begin + text.size();
-    const char *p = begin;
-    while (p != end && *p == ' ')
-        ++p;
-    bool negative = false;
-    if (p != end && (*p == '+' || *p == '-'))
-        negative = *p++ == '-';
-    std::uint64_t mantissa = 0;
-    int significant = 0, fraction = 0, digits = 0;
-    auto take = [&](unsigned digit) {
-        ++digits;
-        if (mantissa == 0 && digit == 0)
-            return;
-        mantissa = mantissa * 10 + digit; // wraps only past 19 digits, which go the general way
-        ++significant;
-    };
-    for (; p != end && isDigit(*p); ++p)
-        take(unsigned(*p - '0'));
-    if (p != end && *p == '.') {
-        for (++p; p != end && isDigit(*p); ++p) {
-            take(unsigned(*p - '0'));
-            ++fraction;
-        }
-    }
-    if (digits == 0)
-        return {};
-    int exponent = 0;
-    bool farExponent = false;
-    if (p != end && (*p == 'e' || *p == 'E')) {
-        const char *q = p + 1;
-        bool negativeExponent = false;
-        if (q != end && (*q == '+' || *q == '-'))
-            negativeExponent = *q++ == '-';
-        if (q != end && isDigit(*q)) {
-            for (; q != end && isDigit(*q); ++q) {
-                if (exponent < 10000)
-                    exponent = exponent * 10 + (*q - '0');
-                else
-                    farExponent = true;
-            }
-            if (negativeExponent)
-                exponent = -exponent;
-            p = q;
-        }
-    }
-    const auto length = static_cast<std::size_t>(p - begin);
-    if (significant <= 19 && !farExponent) {
-        double magnitude = 0;
-        if (mantissa == 0 || exactProduct(mantissa, exponent - fraction, magnitude))
-            return {negative ? -magnitude : magnitude, length, true};
-    }
-    return generalLeadingNumber(std::string_view(begin, length));
+    return leadingNumberAt(text.data(), text.data() + text.size());
 }
 
 } // namespace mesh

@@ -37,15 +37,18 @@ bool endsValue(char c)
     return isSeparator(c) || isLineEnd(c);
 }
 
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
+using detail::isDigit;
 
 // Halves to even, as every count and colour byte of the program rounds.
 double roundHalfEven(double v)
 {
-    return std::nearbyint(v); // the default rounding mode is to nearest even
+    // Below 2^52 adding 2^52 leaves no fraction bits, so the sum is rounded
+    // to an integer in the default mode (nearest, ties to even) without a
+    // library call; colour bytes are read once a vertex.
+    constexpr double kNoFraction = 4503599627370496.0; // 2^52
+    if (v > 0 && v < kNoFraction)
+        return (v + kNoFraction) - kNoFraction;
+    return v == 0 ? v : std::nearbyint(v);
 }
 
 // The first CR or LF at or after p, or end. Notes whether a NUL byte comes
@@ -277,7 +280,7 @@ private:
     {
         if (!nextValue())
             return 0;
-        const ParsedNumber n = leadingNumber(std::string_view(m_p, static_cast<std::size_t>(m_end - m_p)));
+        const ParsedNumber n = leadingNumberAt(m_p, m_end);
         if (!n.finite)
             fail("a number is too large");
         m_p += n.length;
@@ -294,12 +297,9 @@ private:
             return 0;
         const char *const start = m_p;
         std::uint64_t n = 0;
-        int digits = 0;
-        for (; m_p != m_end && isDigit(*m_p) && digits <= 10; ++m_p, ++digits)
-            n = n * 10 + std::uint64_t(*m_p - '0');
+        const int digits = detail::takeDigits(m_p, m_end, n);
         std::uint32_t result = 0;
-        if (digits >= 1 && digits <= 10
-            && (m_p == m_end || (!isDigit(*m_p) && *m_p != '.' && *m_p != 'e' && *m_p != 'E'))) {
+        if (digits >= 1 && digits <= 10 && (m_p == m_end || (*m_p != '.' && *m_p != 'e' && *m_p != 'E'))) {
             result = n >= 1 && n <= std::uint64_t(std::numeric_limits<std::int32_t>::max()) ? std::uint32_t(n) : 0;
         } else {
             const ParsedNumber number = leadingNumber(std::string_view(start, static_cast<std::size_t>(m_end - start)));

@@ -260,6 +260,18 @@ void TestReaderCores::failuresReadAlike_data()
     const std::size_t lateFace = face.find("\nf ", face.size() * 3 / 4) + 1;
     face.replace(lateFace, face.find('\n', lateFace) - lateFace, "f 1 2 999");
     QTest::newRow("OBJ face naming no vertex") << int(Reader::Obj) << face;
+    // Fanned faces give a chunk more triangles than faces: the chunks after
+    // it move up, and a bad face still cuts the mesh where it stands.
+    const std::string quads = objWithCommentsAndQuads(foot);
+    std::string lateQuadFace = quads;
+    const std::size_t lateQuad = lateQuadFace.find("/4/1\n", lateQuadFace.size() * 3 / 4);
+    const std::size_t fourthCorner = lateQuadFace.rfind(' ', lateQuad) + 1;
+    lateQuadFace.replace(fourthCorner, lateQuad - fourthCorner, "0");
+    QTest::newRow("OBJ quads, a late one naming no vertex") << int(Reader::Obj) << lateQuadFace;
+    std::string earlyFace = quads;
+    const std::size_t firstFace = earlyFace.find("\nf ") + 1;
+    earlyFace.replace(firstFace, 2, "f 0 ");
+    QTest::newRow("OBJ first face naming no vertex, quads after") << int(Reader::Obj) << earlyFace;
     std::string stl = fx::asciiStl(foot);
     const std::size_t vertex = stl.find("vertex ", stl.size() * 2 / 3) + 7;
     stl.replace(vertex, stl.find('\n', vertex) - vertex, "1 2");
