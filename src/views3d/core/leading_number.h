@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 #include <string_view>
 
 namespace mesh {
@@ -78,9 +79,45 @@ inline int takeDigits(const char *&p, const char *end, std::uint64_t &mantissa)
 // cannot be sure of the bits.
 ParsedNumber generalLeadingNumber(std::string_view text);
 
+inline constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                          1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+// Every power of ten up to 10^27 is exact in the x87 extended format (5^27 < 2^64).
+inline constexpr long double kExactLongPowers[] = {1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,  1e7L,  1e8L,  1e9L,
+                                                   1e10L, 1e11L, 1e12L, 1e13L, 1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L,
+                                                   1e20L, 1e21L, 1e22L, 1e23L, 1e24L, 1e25L, 1e26L, 1e27L};
+inline constexpr bool kExtendedLongDouble =
+    std::numeric_limits<long double>::digits == 64 && std::numeric_limits<long double>::radix == 2;
+
 // mantissa x 10^exponent rounded to the nearest double, ties to even, when
 // that can be had for certain from one rounded operation; false otherwise.
-bool exactProduct(std::uint64_t mantissa, int exponent, double &out);
+inline bool exactProduct(std::uint64_t mantissa, int exponent, double &out)
+{
+    // Both factors exact in a double, so one division or product rounds once.
+    if (mantissa <= (std::uint64_t(1) << 53) && exponent >= -22 && exponent <= 22) {
+        const auto m = static_cast<double>(mantissa);
+        out = exponent >= 0 ? m * kExactPowers[exponent] : m / kExactPowers[-exponent];
+        return true;
+    }
+    if constexpr (kExtendedLongDouble) {
+        // Scanners write 17 significant digits, beyond a double's exact
+        // integers. With 64 bits both factors are exact and the result is
+        // rounded once to 64 bits; rounding that to 53 bits gives the
+        // correctly rounded double unless it landed exactly halfway between
+        // two doubles, which the low 11 bits tell. The range keeps every
+        // result a normal double.
+        if (exponent < -27 || exponent > 27)
+            return false;
+        const auto m = static_cast<long double>(mantissa);
+        const long double q = exponent >= 0 ? m * kExactLongPowers[exponent] : m / kExactLongPowers[-exponent];
+        std::uint64_t bits;
+        std::memcpy(&bits, &q, sizeof bits); // the explicit 64-bit significand comes first
+        if ((bits & 0x7FF) == 0x400)
+            return false;
+        out = static_cast<double>(q);
+        return true;
+    }
+    return false;
+}
 
 } // namespace detail
 

@@ -7,9 +7,11 @@
 #include "scan_repair.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <mutex>
 #include <optional>
 
 #ifdef __SSE2__
@@ -108,6 +110,17 @@ Statement statementAt(const char *&p, const char *end)
     }
 }
 
+// Runs `count` jobs on at most as many cores as the reads may use, each core
+// taking the next job when it is free.
+void runChunks(std::size_t count, const std::function<void(std::size_t)> &job)
+{
+    std::atomic<std::size_t> next{0};
+    runJobs(static_cast<unsigned>(std::min<std::size_t>(count, coreCount())), [&](unsigned) {
+        for (std::size_t j; (j = next++) < count;)
+            job(j);
+    });
+}
+
 // Large files are cut into chunks at line ends, many more than there are
 // cores, so that the cores share the work by taking the next chunk when they
 // are free, whatever the mix of vertices and faces. A first walk counts what
@@ -127,10 +140,11 @@ struct ObjLayout
     bool nul = false, bareLf = false;
 };
 
+// Counts the chunk's lines and statements; `text` is the chunk's own bytes.
 void countChunk(std::string_view text, Chunk &chunk)
 {
-    const char *p = text.data() + chunk.begin;
-    const char *const end = text.data() + chunk.end;
+    const char *p = text.data();
+    const char *const end = p + text.size();
     while (p != end) {
         ++chunk.lines;
         const char *keyword = p;
@@ -140,6 +154,16 @@ void countChunk(std::string_view text, Chunk &chunk)
         default: break;
         }
         p = pastLineEnd(findLineEnd(p, end, chunk.nul), end, chunk.bareLf);
+    }
+}
+
+void addUp(ObjLayout &layout)
+{
+    for (const Chunk &c : layout.chunks) {
+        layout.vertices += c.vertices;
+        layout.faces += c.faces;
+        layout.nul = layout.nul || c.nul;
+        layout.bareLf = layout.bareLf || c.bareLf;
     }
 }
 
@@ -161,13 +185,11 @@ ObjLayout layOut(std::string_view text)
         layout.chunks[j].begin = starts[j];
         layout.chunks[j].end = starts[j + 1];
     }
-    runJobs(static_cast<unsigned>(layout.chunks.size()), [&](unsigned j) { countChunk(text, layout.chunks[j]); });
-    for (const Chunk &c : layout.chunks) {
-        layout.vertices += c.vertices;
-        layout.faces += c.faces;
-        layout.nul = layout.nul || c.nul;
-        layout.bareLf = layout.bareLf || c.bareLf;
-    }
+    runChunks(layout.chunks.size(), [&](std::size_t j) {
+        Chunk &c = layout.chunks[j];
+        countChunk(text.substr(c.begin, c.end - c.begin), c);
+    });
+    addUp(layout);
     return layout;
 }
 
@@ -192,6 +214,9 @@ struct ChunkResult
     // The first face that names a missing vertex: no face from it on is built.
     std::optional<std::size_t> badLine;
     std::uint32_t badCorner = 0; // from 0
+    // The chunk holds other statements than the first walk counted: the file
+    // changed between the walks.
+    bool changed = false;
 };
 
 // Where a chunk writes: its first vertex and first face in the mesh.
@@ -201,7 +226,11 @@ struct ChunkTarget
     Rgba *colours;
     Triangle *triangles;
     std::size_t firstLine; // before the chunk's first line
+    const Chunk *counted; // what the first walk found in the chunk
 };
+
+struct ChunkChanged
+{};
 
 class ChunkReader
 {
@@ -219,16 +248,24 @@ public:
         Vec3 *position = target.positions;
         Rgba *colour = target.colours;
         Triangle *triangle = target.triangles;
+        const Vec3 *const positionsEnd = target.positions + target.counted->vertices;
+        std::size_t faces = 0;
         try {
             while (m_p != m_end) {
                 ++m_line;
                 switch (statementAt(m_p, m_end)) {
                 case Statement::Vertex:
+                    if (position == positionsEnd)
+                        throw ChunkChanged{};
                     if (readVertex(*position++, *colour))
                         result.hasColours = true;
                     ++colour;
                     break;
-                case Statement::Face: readFace(result, triangle); break;
+                case Statement::Face:
+                    if (faces++ == target.counted->faces)
+                        throw ChunkChanged{};
+                    readFace(result, triangle);
+                    break;
                 case Statement::Normal: ++result.normals; break;
                 case Statement::TexCoord: ++result.texCoords; break;
                 case Statement::MtlLib: {
@@ -246,8 +283,12 @@ public:
                 bool bareLf = false;
                 m_p = pastLineEnd(m_p, m_end, bareLf);
             }
+            result.changed = position != positionsEnd || faces != target.counted->faces
+                             || m_line != target.firstLine + target.counted->lines;
         } catch (const ReadFailure &failure) {
             result.failure = failure;
+        } catch (const ChunkChanged &) {
+            result.changed = true;
         }
         return result;
     }
@@ -365,12 +406,156 @@ private:
     std::vector<std::uint32_t> m_corners;
 };
 
-ObjReadResult readLaidOut(std::string_view text, const ObjLayout &layout, const std::string &source)
+// Gives `use` the bytes of chunk j: a view into a text in memory, or the
+// chunk read from a file into a buffer.
+using ChunkSource = std::function<void(std::size_t j, const std::function<void(std::string_view)> &use)>;
+
+ChunkSource inMemory(std::string_view text, const ObjLayout &layout)
+{
+    return [text, &layout](std::size_t j, const std::function<void(std::string_view)> &use) {
+        use(text.substr(layout.chunks[j].begin, layout.chunks[j].end - layout.chunks[j].begin));
+    };
+}
+
+// Large files are read a chunk at a time into a few reused buffers, twice
+// (to count, then to read), rather than whole into fresh memory: the copy
+// from the page cache costs less than the fresh pages a whole file needs.
+class ReadBuffers
+{
+public:
+    struct Buffer
+    {
+        LargeArray<char> data;
+        std::size_t capacity = 0;
+
+        // Room for `need` bytes, the first `keep` kept.
+        char *room(std::size_t keep, std::size_t need)
+        {
+            if (need > capacity) {
+                const std::size_t grown = std::max(need, capacity * 2);
+                LargeArray<char> bigger = makeLargeArray<char>(grown);
+                if (keep > 0)
+                    std::memcpy(bigger.get(), data.get(), keep);
+                data = std::move(bigger);
+                capacity = grown;
+            }
+            return data.get();
+        }
+    };
+
+    Buffer take()
+    {
+        const std::lock_guard lock(m_mutex);
+        if (m_free.empty())
+            return {};
+        Buffer b = std::move(m_free.back());
+        m_free.pop_back();
+        return b;
+    }
+    void give(Buffer b)
+    {
+        const std::lock_guard lock(m_mutex);
+        m_free.push_back(std::move(b));
+    }
+
+private:
+    std::mutex m_mutex;
+    std::vector<Buffer> m_free;
+};
+
+[[noreturn]] void changedWhileRead(const std::string &name)
+{
+    throw MeshError(MeshError::Kind::FileAccess, name + " changed while it was being read");
+}
+
+// Reads [offset, offset + length) after the first `keep` bytes of the buffer,
+// in pieces small enough to be read on this core alone.
+char *readRange(const OpenFile &file, std::uint64_t offset, std::size_t length, ReadBuffers::Buffer &buffer,
+                std::size_t keep, const std::string &name)
+{
+    char *const data = buffer.room(keep, keep + length);
+    constexpr std::size_t kPiece = std::size_t(4) << 20;
+    for (std::size_t done = 0; done < length;) {
+        const std::size_t piece = std::min(kPiece, length - done);
+        if (file.readAt(offset + done, data + keep + done, piece) != piece)
+            changedWhileRead(name);
+        done += piece;
+    }
+    return data;
+}
+
+// Files from this size on are read in chunks (the cores setting divides it,
+// so that tests read small files that way too).
+bool readInChunks(std::uint64_t size)
+{
+    return size > 0 && size >= std::max<std::size_t>((std::size_t(8) << 20) / parallelism().grainDivisor, 1);
+}
+
+// The same cut as layOut's, found by each chunk itself: a chunk starts just
+// after the first LF at or after its share's start (the file's first at 0),
+// and ends where the next one starts.
+ObjLayout layOutFile(const OpenFile &file, std::uint64_t size, ReadBuffers &buffers, const std::string &name)
+{
+    const std::size_t share = std::max<std::size_t>((std::size_t(1) << 20) / parallelism().grainDivisor, 1);
+    const auto shares = static_cast<std::size_t>(
+        std::min<std::uint64_t>(std::clamp<std::uint64_t>(size / share, coreCount() * 8, 4096), size));
+    ObjLayout layout;
+    layout.chunks.resize(shares);
+    runChunks(shares, [&](std::size_t j) {
+        const std::uint64_t from = size * j / shares, to = size * (j + 1) / shares;
+        ReadBuffers::Buffer buffer = buffers.take();
+        char *data = readRange(file, from, static_cast<std::size_t>(to - from), buffer, 0, name);
+        Chunk &c = layout.chunks[j];
+        std::size_t first = 0;
+        if (j > 0) {
+            const void *lf = std::memchr(data, '\n', static_cast<std::size_t>(to - from));
+            if (!lf) { // the share lies within one line, which the chunk before takes whole
+                c.begin = c.end = to;
+                buffers.give(std::move(buffer));
+                return;
+            }
+            first = static_cast<std::size_t>(static_cast<const char *>(lf) - data) + 1;
+        }
+        c.begin = from + first;
+        std::uint64_t end = to;
+        if (j + 1 < shares) {
+            // Past the share's end to the first LF at or after it.
+            for (std::size_t piece = 256; end < size; piece *= 2) {
+                const auto length = static_cast<std::size_t>(std::min<std::uint64_t>(piece, size - end));
+                data = readRange(file, end, length, buffer, static_cast<std::size_t>(end - from), name);
+                const char *const at = data + (end - from);
+                if (const void *lf = std::memchr(at, '\n', length)) {
+                    end += static_cast<std::size_t>(static_cast<const char *>(lf) - at) + 1;
+                    break;
+                }
+                end += length;
+            }
+        }
+        c.end = end;
+        countChunk(std::string_view(data + first, static_cast<std::size_t>(c.end - c.begin)), c);
+        buffers.give(std::move(buffer));
+    });
+    addUp(layout);
+    return layout;
+}
+
+ChunkSource fromFile(const OpenFile &file, const ObjLayout &layout, ReadBuffers &buffers, const std::string &name)
+{
+    return [&file, &layout, &buffers, name](std::size_t j, const std::function<void(std::string_view)> &use) {
+        const Chunk &c = layout.chunks[j];
+        const auto length = static_cast<std::size_t>(c.end - c.begin);
+        ReadBuffers::Buffer buffer = buffers.take();
+        use(std::string_view(readRange(file, c.begin, length, buffer, 0, name), length));
+        buffers.give(std::move(buffer));
+    };
+}
+
+ObjReadResult readLaidOut(const ChunkSource &source, const ObjLayout &layout, const std::string &name)
 {
     constexpr std::uint64_t kMaxCount = std::numeric_limits<std::int32_t>::max();
     if (layout.vertices > kMaxCount || layout.faces > kMaxCount)
         throw MeshError(MeshError::Kind::Format,
-                        source + " cannot be read as OBJ: it has more statements than a mesh can index");
+                        name + " cannot be read as OBJ: it has more statements than a mesh can index");
     ObjReadResult result;
     Mesh &mesh = result.model.objects.emplace_back();
     const std::size_t vertices = layout.vertices, faces = layout.faces;
@@ -388,24 +573,29 @@ ObjReadResult readLaidOut(std::string_view text, const ObjLayout &layout, const 
     std::vector<std::size_t> firstFace;
     std::size_t vertexAt = 0, faceAt = 0, lineAt = 0;
     for (const Chunk &c : layout.chunks) {
-        targets.push_back(
-            {mesh.positions.data() + vertexAt, mesh.colours.data() + vertexAt, mesh.triangles.data() + faceAt, lineAt});
+        targets.push_back({mesh.positions.data() + vertexAt, mesh.colours.data() + vertexAt,
+                           mesh.triangles.data() + faceAt, lineAt, &c});
         firstFace.push_back(faceAt);
         vertexAt += c.vertices;
         faceAt += c.faces;
         lineAt += c.lines;
     }
     std::vector<ChunkResult> results(chunks);
-    runJobs(chunks, [&](unsigned j) {
-        const Chunk &c = layout.chunks[j];
-        results[j] = ChunkReader(text.data() + c.begin, text.data() + c.end, vertices).read(targets[j]);
+    runChunks(chunks, [&](std::size_t j) {
+        if (layout.chunks[j].begin == layout.chunks[j].end)
+            return;
+        source(j, [&](std::string_view text) {
+            results[j] = ChunkReader(text.data(), text.data() + text.size(), vertices).read(targets[j]);
+        });
     });
 
     result.counts.vertices = static_cast<std::uint32_t>(vertices);
     result.counts.faces = static_cast<std::uint32_t>(faces);
     for (const ChunkResult &r : results) {
+        if (r.changed)
+            changedWhileRead(name);
         if (r.failure)
-            throw MeshError(MeshError::Kind::Format, source + " cannot be read as OBJ: line "
+            throw MeshError(MeshError::Kind::Format, name + " cannot be read as OBJ: line "
                                                          + std::to_string(r.failure->line) + ": " + r.failure->why);
         result.counts.normals += r.normals;
         result.counts.texCoords += r.texCoords;
@@ -473,7 +663,8 @@ std::string objBuildErrorText(ViewSide side)
 
 ObjReadResult parseObj(std::string_view text, const std::string &sourceName)
 {
-    return readLaidOut(text, layOut(text), sourceName);
+    const ObjLayout layout = layOut(text);
+    return readLaidOut(inMemory(text, layout), layout, sourceName);
 }
 
 ObjReadResult readObjFile(const std::filesystem::path &path, const std::function<void(std::string_view)> &status)
@@ -483,8 +674,31 @@ ObjReadResult readObjFile(const std::filesystem::path &path, const std::function
             status(text);
     };
     announce(kObjPass1Status);
+    const std::string name = displayName(path);
+    const std::string refused = name + " cannot be read as OBJ: ";
+    // An empty view would look like a scan that loaded.
+    auto withFaces = [&](ObjReadResult result) {
+        if (result.model.objects.front().triangles.empty())
+            throw MeshError(MeshError::Kind::Format,
+                            refused + "it holds no faces to show"
+                                + (result.buildFailed ? " (" + result.buildFailure + ")" : ""));
+        return result;
+    };
+    {
+        const OpenFile file(path);
+        if (readInChunks(file.size())) {
+            ReadBuffers buffers;
+            const ObjLayout layout = layOutFile(file, file.size(), buffers, name);
+            // A file that is not text, or needs its line ends repaired, is
+            // read whole below.
+            if (!layout.nul && !layout.bareLf) {
+                announce(kObjPass2Status);
+                announce(kObjPass3Status);
+                return withFaces(readLaidOut(fromFile(file, layout, buffers, name), layout, name));
+            }
+        }
+    }
     const FileBytes bytes = readFileBytes(path);
-    const std::string refused = displayName(path) + " cannot be read as OBJ: ";
     // The walk that counts the statements also tells whether the file is
     // text and whether it needs its line ends repaired.
     ObjLayout layout = layOut(bytes.view());
@@ -504,12 +718,7 @@ ObjReadResult readObjFile(const std::filesystem::path &path, const std::function
     // pass texts still tell the user how far the read has come.
     announce(kObjPass2Status);
     announce(kObjPass3Status);
-    ObjReadResult result = readLaidOut(text, layout, displayName(path));
-    // An empty view would look like a scan that loaded.
-    if (result.model.objects.front().triangles.empty())
-        throw MeshError(MeshError::Kind::Format, refused + "it holds no faces to show"
-                                                     + (result.buildFailed ? " (" + result.buildFailure + ")" : ""));
-    return result;
+    return withFaces(readLaidOut(inMemory(text, layout), layout, name));
 }
 
 } // namespace mesh
