@@ -1,5 +1,7 @@
 #include "large_buffers.h"
 
+#include "parallel.h"
+
 #include <cstdint>
 #include <new>
 
@@ -35,6 +37,25 @@ void adviseHugePages(void *data, std::size_t bytes)
 std::size_t largeArrayAlignment(std::size_t bytes)
 {
     return bytes >= kLargeArray ? std::size_t(kHugePage) : alignof(std::max_align_t);
+}
+
+void populateLarge(const std::vector<MemoryRange> &ranges)
+{
+#if defined(__linux__) && defined(MADV_POPULATE_WRITE)
+    // Whole huge pages, so that no two cores fault in the same one.
+    constexpr std::size_t kPiece = std::size_t(4) << 20;
+    std::vector<MemoryRange> pieces;
+    for (const MemoryRange &r : ranges) {
+        const auto start = reinterpret_cast<std::uintptr_t>(r.data);
+        const std::uintptr_t begin = (start + kHugePage - 1) & ~(kHugePage - 1);
+        const std::uintptr_t end = (start + r.bytes) & ~(kHugePage - 1);
+        for (std::uintptr_t at = begin; at < end; at += kPiece)
+            pieces.push_back({reinterpret_cast<void *>(at), std::min<std::size_t>(kPiece, end - at)});
+    }
+    runEach(pieces.size(), [&](std::size_t j) { ::madvise(pieces[j].data, pieces[j].bytes, MADV_POPULATE_WRITE); });
+#else
+    (void)ranges;
+#endif
 }
 
 } // namespace mesh

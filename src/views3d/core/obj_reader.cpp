@@ -7,7 +7,6 @@
 #include "scan_repair.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -38,8 +37,6 @@ bool endsValue(char c)
 {
     return isSeparator(c) || isLineEnd(c);
 }
-
-using detail::isDigit;
 
 // Halves to even, as every count and colour byte of the program rounds.
 double roundHalfEven(double v)
@@ -110,17 +107,6 @@ Statement statementAt(const char *&p, const char *end)
     }
 }
 
-// Runs `count` jobs on at most as many cores as the reads may use, each core
-// taking the next job when it is free.
-void runChunks(std::size_t count, const std::function<void(std::size_t)> &job)
-{
-    std::atomic<std::size_t> next{0};
-    runJobs(static_cast<unsigned>(std::min<std::size_t>(count, coreCount())), [&](unsigned) {
-        for (std::size_t j; (j = next++) < count;)
-            job(j);
-    });
-}
-
 // Large files are cut into chunks at line ends, many more than there are
 // cores, so that the cores share the work by taking the next chunk when they
 // are free, whatever the mix of vertices and faces. A first walk counts what
@@ -185,7 +171,7 @@ ObjLayout layOut(std::string_view text)
         layout.chunks[j].begin = starts[j];
         layout.chunks[j].end = starts[j + 1];
     }
-    runChunks(layout.chunks.size(), [&](std::size_t j) {
+    runEach(layout.chunks.size(), [&](std::size_t j) {
         Chunk &c = layout.chunks[j];
         countChunk(text.substr(c.begin, c.end - c.begin), c);
     });
@@ -501,7 +487,7 @@ ObjLayout layOutFile(const OpenFile &file, std::uint64_t size, ReadBuffers &buff
         std::min<std::uint64_t>(std::clamp<std::uint64_t>(size / share, coreCount() * 8, 4096), size));
     ObjLayout layout;
     layout.chunks.resize(shares);
-    runChunks(shares, [&](std::size_t j) {
+    runEach(shares, [&](std::size_t j) {
         const std::uint64_t from = size * j / shares, to = size * (j + 1) / shares;
         ReadBuffers::Buffer buffer = buffers.take();
         char *data = readRange(file, from, static_cast<std::size_t>(to - from), buffer, 0, name);
@@ -559,13 +545,17 @@ ObjReadResult readLaidOut(const ChunkSource &source, const ObjLayout &layout, co
     ObjReadResult result;
     Mesh &mesh = result.model.objects.emplace_back();
     const std::size_t vertices = layout.vertices, faces = layout.faces;
+    reserveLarge(mesh.positions, vertices);
+    reserveLarge(mesh.colours, vertices);
+    reserveLarge(mesh.triangles, faces);
+    populateLarge({capacityOf(mesh.positions), capacityOf(mesh.colours), capacityOf(mesh.triangles)});
     runJobs(3, [&](unsigned j) {
         if (j == 0)
-            resizeLarge(mesh.positions, vertices);
+            mesh.positions.resize(vertices);
         else if (j == 1)
-            resizeLarge(mesh.colours, vertices); // a vertex without colour stays (0, 0, 0, 255)
+            mesh.colours.resize(vertices); // a vertex without colour stays (0, 0, 0, 255)
         else
-            resizeLarge(mesh.triangles, faces);
+            mesh.triangles.resize(faces);
     });
 
     const auto chunks = static_cast<unsigned>(layout.chunks.size());
@@ -581,7 +571,7 @@ ObjReadResult readLaidOut(const ChunkSource &source, const ObjLayout &layout, co
         lineAt += c.lines;
     }
     std::vector<ChunkResult> results(chunks);
-    runChunks(chunks, [&](std::size_t j) {
+    runEach(chunks, [&](std::size_t j) {
         if (layout.chunks[j].begin == layout.chunks[j].end)
             return;
         source(j, [&](std::string_view text) {
