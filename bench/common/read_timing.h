@@ -10,6 +10,8 @@
 #include <functional>
 #include <memory>
 
+#include "large_buffers.h"
+
 namespace bench {
 
 // The floor: one fread of the whole file into a fresh buffer. Returns the
@@ -21,6 +23,22 @@ inline std::size_t plainRead(const std::filesystem::path &path)
         return 0;
     const auto size = static_cast<std::size_t>(std::filesystem::file_size(path));
     auto buffer = std::make_unique_for_overwrite<char[]>(size);
+    const std::size_t got = std::fread(buffer.get(), 1, size, f);
+    std::fclose(f);
+    return got;
+}
+
+// The same read into fresh memory that asks for transparent huge pages, as
+// the readers' large buffers do: the floor for a read that asks for them.
+// Where fresh 4 KB pages are dear, the plain read mostly measures the
+// kernel handing them out, which flatters every reader against it.
+inline std::size_t plainReadHuge(const std::filesystem::path &path)
+{
+    std::FILE *f = std::fopen(path.string().c_str(), "rb");
+    if (!f)
+        return 0;
+    const auto size = static_cast<std::size_t>(std::filesystem::file_size(path));
+    const mesh::LargeArray<char> buffer = mesh::makeLargeArray<char>(size);
     const std::size_t got = std::fread(buffer.get(), 1, size, f);
     std::fclose(f);
     return got;

@@ -4,13 +4,17 @@
 // readers takes per triangle. Every reader's result is checked (triangle
 // count) so none can win by skipping work.
 //
-//   loader_bench [folder] [repetitions] [largest triangles]
-//   loader_bench --run <plain|plain-huge|binary|ascii|obj|vrml|assimp|tinyobjloader|admesh> <file>
+//   loader_bench [--only binary,ascii,obj,vrml] [--cores N] [folder] [repetitions] [largest triangles]
+//       --only: just those files' rows; --cores: our readers share their
+//       work over N cores (the peers are single-threaded anyway)
+//   loader_bench --run <plain|plain-huge|binary|ascii|obj|vrml|assimp|tinyobjloader|admesh> <file> [cores]
 //       (one timed read, in a process of its own; the benchmark starts these)
+//
+// After the table, the goal ratios as "RATIO <name> <value>x" lines.
 
-#include "large_buffers.h"
 #include "mesh_fixtures.h"
 #include "obj_reader.h"
+#include "parallel.h"
 #include "stl_reader.h"
 #include "vrml_fixtures.h"
 #include "vrml_reader.h"
@@ -33,16 +37,19 @@
 
 #include <unistd.h>
 
+#include "ratio.h"
 #include "read_timing.h"
 
 namespace fx = mesh::fixtures;
 
 using bench::plainRead;
+using bench::plainReadHuge;
 
 namespace {
 
 enum class Kind { Binary, Ascii, Obj, Vrml };
 const char *const kKindNames[] = {"binary", "ascii", "obj", "vrml"};
+const char *const kRatioNames[] = {"binary-stl", "ascii-stl", "obj", "vrml"};
 
 std::size_t oursTriangles(Kind kind, const std::filesystem::path &path)
 {
@@ -99,20 +106,6 @@ std::size_t admeshTriangles(const std::string &path)
     return n;
 }
 
-// The plain read into fresh memory that comes in huge pages, as our readers'
-// large buffers do: what the floor would be for a read that asked for them.
-std::size_t plainReadHuge(const std::filesystem::path &path)
-{
-    std::FILE *f = std::fopen(path.string().c_str(), "rb");
-    if (!f)
-        return 0;
-    const auto size = static_cast<std::size_t>(std::filesystem::file_size(path));
-    const mesh::LargeArray<char> buffer = mesh::makeLargeArray<char>(size);
-    const std::size_t got = std::fread(buffer.get(), 1, size, f);
-    std::fclose(f);
-    return got;
-}
-
 // Resident and peak resident memory of this process, in bytes.
 std::size_t statusKilobytes(const char *field)
 {
@@ -129,8 +122,9 @@ std::size_t statusKilobytes(const char *field)
 // nothing of earlier reads left in the allocator. The child prints the
 // milliseconds, what it read (triangles, or bytes for the plain read) and
 // the memory it took beyond what the process held before the read.
-int childRun(const std::string &what, const char *path)
+int childRun(const std::string &what, const char *path, unsigned cores)
 {
+    mesh::setParallelism({cores, 1});
     const std::size_t before = statusKilobytes("VmRSS:");
     const auto start = std::chrono::steady_clock::now();
     std::size_t got = 0;
@@ -159,12 +153,13 @@ struct Run
     double peakBytes = 0; // of the best run
 };
 
-Run timeInChild(const std::string &what, const std::filesystem::path &path, int reps, std::size_t expected)
+Run timeInChild(const std::string &what, const std::filesystem::path &path, int reps, std::size_t expected,
+                unsigned cores)
 {
     Run best;
     for (int i = 0; i < reps; ++i) {
-        const std::string command =
-            "/proc/" + std::to_string(::getpid()) + "/exe --run " + what + " '" + path.string() + "'";
+        const std::string command = "/proc/" + std::to_string(::getpid()) + "/exe --run " + what + " '" + path.string()
+                                    + "' " + std::to_string(cores);
         std::FILE *pipe = ::popen(command.c_str(), "r");
         double ms = 0;
         unsigned long long got = 0, peak = 0;
@@ -184,6 +179,7 @@ Run timeInChild(const std::string &what, const std::filesystem::path &path, int 
 struct Row
 {
     std::string file;
+    std::string name; // in the RATIO lines: "obj-1M"
     double megabytes = 0;
     double plain = 0;
     double plainHuge = 0;
@@ -210,12 +206,26 @@ double loadAverage()
 
 int main(int argc, char **argv)
 {
-    if (argc == 4 && std::strcmp(argv[1], "--run") == 0)
-        return childRun(argv[2], argv[3]);
+    if ((argc == 4 || argc == 5) && std::strcmp(argv[1], "--run") == 0)
+        return childRun(argv[2], argv[3], argc == 5 ? unsigned(std::atoi(argv[4])) : 0);
 
-    const std::filesystem::path folder = argc > 1 ? argv[1] : "/tmp/solvane-loader-bench";
-    const int reps = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
-    const std::size_t largest = argc > 3 ? std::strtoull(argv[3], nullptr, 10) : 3000000;
+    std::string only = "binary,ascii,obj,vrml";
+    unsigned cores = 0; // the machine's
+    std::vector<const char *> positional;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--only") == 0 && i + 1 < argc)
+            only = argv[++i];
+        else if (std::strcmp(argv[i], "--cores") == 0 && i + 1 < argc)
+            cores = unsigned(std::max(1, std::atoi(argv[++i])));
+        else
+            positional.push_back(argv[i]);
+    }
+    auto wanted = [&](Kind kind) {
+        return ("," + only + ",").find(std::string(",") + kKindNames[int(kind)] + ",") != std::string::npos;
+    };
+    const std::filesystem::path folder = positional.size() > 0 ? positional[0] : "/tmp/solvane-loader-bench";
+    const int reps = positional.size() > 1 ? std::max(1, std::atoi(positional[1])) : 3;
+    const std::size_t largest = positional.size() > 2 ? std::strtoull(positional[2], nullptr, 10) : 3000000;
     std::filesystem::create_directories(folder);
     std::vector<Row> rows;
     const double loadBefore = loadAverage();
@@ -226,6 +236,8 @@ int main(int argc, char **argv)
         const mesh::Mesh foot = fx::footLikeMesh(target, true);
         const std::size_t tris = foot.triangles.size();
         const std::string tag = std::to_string(tris / 1000) + "k";
+        const std::string sizeName =
+            target >= 1000000 ? std::to_string(target / 1000000) + "M" : std::to_string(target / 1000) + "k";
         std::fprintf(stderr, "generating %zu triangles...\n", tris);
         fx::VrmlOptions vrml;
         vrml.colours = true;
@@ -246,30 +258,34 @@ int main(int argc, char **argv)
         // The peers are slow on the largest files: fewer runs there.
         const int peerReps = target > 1000000 ? 1 : reps;
         for (const auto &file : files) {
+            if (!wanted(file.kind))
+                continue;
             fx::writeFile(file.path, file.bytes());
             const auto size = static_cast<std::size_t>(std::filesystem::file_size(file.path));
             Row row;
             row.file = file.path.filename().string();
+            row.name = std::string(kRatioNames[int(file.kind)]) + "-" + sizeName;
             row.megabytes = size / 1e6;
             std::fprintf(stderr, "  %s\n", row.file.c_str());
-            row.plain = timeInChild("plain", file.path, reps, size).ms;
-            row.plainHuge = timeInChild("plain-huge", file.path, reps, size).ms;
-            const Run ours = timeInChild(kKindNames[int(file.kind)], file.path, reps, tris);
+            row.plain = timeInChild("plain", file.path, reps, size, cores).ms;
+            row.plainHuge = timeInChild("plain-huge", file.path, reps, size, cores).ms;
+            const Run ours = timeInChild(kKindNames[int(file.kind)], file.path, reps, tris, cores);
             row.ours = ours.ms;
             row.bytesPerTriangle = ours.peakBytes / double(tris);
             if (file.kind != Kind::Vrml)
-                row.peers["assimp"] = timeInChild("assimp", file.path, peerReps, tris).ms;
+                row.peers["assimp"] = timeInChild("assimp", file.path, peerReps, tris, cores).ms;
             if (file.kind == Kind::Binary || (file.kind == Kind::Ascii && target <= 1000000))
-                row.peers["admesh"] = timeInChild("admesh", file.path, peerReps, tris).ms;
+                row.peers["admesh"] = timeInChild("admesh", file.path, peerReps, tris, cores).ms;
             if (file.kind == Kind::Obj)
-                row.peers["tinyobjloader"] = timeInChild("tinyobjloader", file.path, peerReps, tris).ms;
+                row.peers["tinyobjloader"] = timeInChild("tinyobjloader", file.path, peerReps, tris, cores).ms;
             rows.push_back(row);
             std::filesystem::remove(file.path);
         }
     }
 
-    std::printf("%u cores (nproc), load average %.1f before and %.1f after, best of %d runs\n\n",
-                std::thread::hardware_concurrency(), loadBefore, loadAverage(), reps);
+    std::printf("%u cores (nproc), ours on %u, load average %.1f before and %.1f after, best of %d runs\n\n",
+                std::thread::hardware_concurrency(), cores ? cores : std::thread::hardware_concurrency(), loadBefore,
+                loadAverage(), reps);
     std::printf("| file | MB | plain read ms | ours ms | ours / plain read | plain read in huge pages ms | ours / that "
                 "| peak bytes per triangle | assimp ms | tinyobjloader ms | admesh ms | assimp / ours |\n");
     std::printf("|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n");
@@ -284,6 +300,13 @@ int main(int argc, char **argv)
                     r.megabytes, cell(r.plain).c_str(), cell(r.ours).c_str(), cell(r.ours / r.plain).c_str(),
                     cell(r.plainHuge).c_str(), cell(r.ours / r.plainHuge).c_str(), r.bytesPerTriangle,
                     peer("assimp").c_str(), peer("tinyobjloader").c_str(), peer("admesh").c_str(), assimpRatio.c_str());
+    }
+    std::printf("\n");
+    for (const Row &r : rows) {
+        bench::printRatio(r.name + "/plain-read", r.ours / r.plain);
+        bench::printRatio(r.name + "/hugepage-read", r.ours / r.plainHuge);
+        for (const auto &[peer, ms] : r.peers)
+            bench::printRatio(peer + "/" + r.name, ms / r.ours);
     }
     return 0;
 }

@@ -46,6 +46,22 @@ LargeArray<T> makeLargeArray(std::size_t count)
     return LargeArray<T>(static_cast<T *>(data), LargeArrayDeleter{alignment});
 }
 
+// Has the kernel hand over the memory of the ranges now, a few megabytes at
+// a time on every core, rather than page by page to the one core that first
+// writes it. Only advice too: where it cannot be followed, nothing changes.
+struct MemoryRange
+{
+    void *data;
+    std::size_t bytes;
+};
+void populateLarge(const std::vector<MemoryRange> &ranges);
+
+template <class T>
+MemoryRange capacityOf(std::vector<T> &v)
+{
+    return {v.data(), v.capacity() * sizeof(T)};
+}
+
 // reserve() for a vector about to be filled with `count` elements.
 template <class T>
 void reserveLarge(std::vector<T> &v, std::size_t count)

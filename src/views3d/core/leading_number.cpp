@@ -2,14 +2,14 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <limits>
 
 namespace mesh {
 
 namespace {
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
+using detail::isDigit;
 
 // Roughly where the number's first significant digit stands (positive: above
 // the units), enough to tell an overflow from an underflow.
@@ -43,9 +43,12 @@ long decimalExponent(std::string_view number)
     }
     return position + (negative ? -exponent : exponent);
 }
+
 } // namespace
 
-ParsedNumber leadingNumber(std::string_view text)
+namespace detail {
+
+ParsedNumber generalLeadingNumber(std::string_view text)
 {
     std::size_t i = 0;
     while (i < text.size() && text[i] == ' ')
@@ -100,6 +103,13 @@ ParsedNumber leadingNumber(std::string_view text)
     }
     result.value = negative ? -magnitude : magnitude;
     return result;
+}
+
+} // namespace detail
+
+ParsedNumber leadingNumber(std::string_view text)
+{
+    return leadingNumberAt(text.data(), text.data() + text.size());
 }
 
 } // namespace mesh

@@ -77,7 +77,8 @@ ObjReadResult parseObj(std::string_view text, const std::string &sourceName);
 // texts above as each pass begins. Throws MeshError, also for a file that is
 // not text (it holds a NUL byte; it is left as it is) and for one whose mesh
 // has no triangle at all: a scan of points or lines only, or one whose first
-// face names no vertex.
+// face names no vertex. A large file is read a chunk at a time, twice; one
+// that changes between the two is refused (MeshError, FileAccess).
 ObjReadResult readObjFile(const std::filesystem::path &path, const std::function<void(std::string_view)> &status = {});
 
 } // namespace mesh

@@ -137,4 +137,13 @@ void runJobs(unsigned jobs, const std::function<void(unsigned)> &job)
     pool.run(jobs, job);
 }
 
+void runEach(std::size_t count, const std::function<void(std::size_t)> &job)
+{
+    std::atomic<std::size_t> next{0};
+    runJobs(static_cast<unsigned>(std::min<std::size_t>(count, coreCount())), [&](unsigned) {
+        for (std::size_t j; (j = next++) < count;)
+            job(j);
+    });
+}
+
 } // namespace mesh

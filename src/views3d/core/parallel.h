@@ -52,6 +52,10 @@ inline unsigned jobCount(std::size_t work, std::size_t grain)
 
 void runJobs(unsigned jobs, const std::function<void(unsigned)> &job);
 
+// Runs `count` jobs on at most coreCount() cores, each core taking the next
+// job when it is free: many small jobs share uneven work out evenly.
+void runEach(std::size_t count, const std::function<void(std::size_t)> &job);
+
 // The half-open range of items that job `index` of `jobs` takes.
 struct Range
 {

@@ -1,9 +1,13 @@
 #include "leading_number.h"
 #include "mesh_fixtures.h"
 #include "obj_reader.h"
+#include "parallel.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <bit>
+#include <limits>
 
 using namespace mesh;
 namespace fx = mesh::fixtures;
@@ -24,6 +28,8 @@ class TestMeshObj : public QObject
 private slots:
     void leadingNumbers_data();
     void leadingNumbers();
+    void leadingNumbersToTheBit_data();
+    void leadingNumbersToTheBit();
     void vertexLines_data();
     void vertexLines();
     void faceLines_data();
@@ -38,6 +44,8 @@ private slots:
     void fileReadRepairsLineEndsAndAnnouncesPasses();
     void scansWithoutFacesOrTextAreRefused_data();
     void scansWithoutFacesOrTextAreRefused();
+    void lineEndsAndNulsFoundInEveryChunk_data();
+    void lineEndsAndNulsFoundInEveryChunk();
     void largeScansGiveTheSameMeshOnEveryCore();
 };
 
@@ -73,6 +81,66 @@ void TestMeshObj::leadingNumbers()
     QVERIFY(!leadingNumber(std::string(400, '9')).finite);
 }
 
+// Numbers are read in one pass and handed to the general read only when
+// that pass cannot be sure of the bits. Both must give what the general read
+// always gave, to the bit: the sign of zero, the last bit of 17 and more
+// significant digits, ties between two doubles, where the number stops.
+void TestMeshObj::leadingNumbersToTheBit_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("length");
+    QTest::addColumn<bool>("finite");
+    const double inf = std::numeric_limits<double>::infinity();
+    QTest::newRow("17 significant digits") << "168.99647521972656" << 168.99647521972656 << 18 << true;
+    QTest::newRow("17 digits, 15 after the point") << "40.435455322265625" << 40.435455322265625 << 18 << true;
+    QTest::newRow("negative, 17 digits") << "-0.0012345678901234567" << -0.0012345678901234567 << 22 << true;
+    QTest::newRow("colour") << "0.501961" << 0.501961 << 8 << true;
+    QTest::newRow("halfway between two doubles") << "9007199254740993" << 9007199254740992.0 << 16 << true;
+    // Rounded to 64 bits first, these land exactly halfway between two
+    // doubles, and rounding that again would give the wrong neighbour.
+    QTest::newRow("17 digits near halfway") << "477.17341268111565" << 477.17341268111565 << 18 << true;
+    QTest::newRow("19 digits near halfway") << "5235.470507929010182" << 5235.470507929010182 << 20 << true;
+    QTest::newRow("just past halfway") << "9007199254740993.0000001" << 9007199254740994.0 << 24 << true;
+    QTest::newRow("19 significant digits") << "1234567890123456789" << 1234567890123456789.0 << 19 << true;
+    QTest::newRow("20 significant digits") << "98765432109876543210" << 98765432109876543210.0 << 20 << true;
+    QTest::newRow("runs of eight digits") << "12345678.12345678" << 12345678.12345678 << 17 << true;
+    QTest::newRow("zeros, then 20 significant digits")
+        << "000.00098765432109876543210" << 0.00098765432109876543210 << 27 << true;
+    QTest::newRow("leading zeros count for nothing") << "0000000000000000000000.5" << 0.5 << 24 << true;
+    QTest::newRow("zeros after the point") << "0.000000000000000000000000001" << 1e-27 << 29 << true;
+    QTest::newRow("beyond exact powers of ten") << "123456789012345678e-30" << 123456789012345678e-30 << 22 << true;
+    QTest::newRow("exponent") << "1e5" << 1e5 << 3 << true;
+    QTest::newRow("point before the exponent") << "1.e5" << 1e5 << 4 << true;
+    QTest::newRow("exponent sign without digits") << "1e+" << 1.0 << 1 << true;
+    QTest::newRow("exponent without digits before") << ".e5" << 0.0 << 0 << true;
+    QTest::newRow("negative zero") << "-0" << -0.0 << 2 << true;
+    QTest::newRow("negative zero with a fraction") << "-0.000" << -0.0 << 6 << true;
+    QTest::newRow("lone minus") << "-" << 0.0 << 0 << true;
+    QTest::newRow("garbage after the number") << "12.5abc" << 12.5 << 4 << true;
+    QTest::newRow("face corner") << "7/3/2" << 7.0 << 1 << true;
+    QTest::newRow("leading blanks") << "  42" << 42.0 << 4 << true;
+    QTest::newRow("zero with a far exponent") << "0e99999999999" << 0.0 << 13 << true;
+    QTest::newRow("far exponent") << "1e99999999999" << inf << 13 << false;
+    QTest::newRow("largest double") << "1.7976931348623157e308" << 1.7976931348623157e308 << 22 << true;
+    QTest::newRow("smallest normal double") << "2.2250738585072014e-308" << 2.2250738585072014e-308 << 23 << true;
+    QTest::newRow("below the normal doubles") << "4.9e-324" << 4.9e-324 << 8 << true;
+}
+
+void TestMeshObj::leadingNumbersToTheBit()
+{
+    QFETCH(QString, text);
+    QFETCH(double, value);
+    QFETCH(int, length);
+    QFETCH(bool, finite);
+    const std::string bytes = text.toStdString();
+    for (const ParsedNumber &n : {leadingNumber(bytes), detail::generalLeadingNumber(bytes)}) {
+        QCOMPARE(std::bit_cast<std::uint64_t>(n.value), std::bit_cast<std::uint64_t>(value));
+        QCOMPARE(n.length, std::size_t(length));
+        QCOMPARE(n.finite, finite);
+    }
+}
+
 void TestMeshObj::vertexLines_data()
 {
     QTest::addColumn<std::string>("line");
@@ -93,6 +161,10 @@ void TestMeshObj::vertexLines_data()
     QTest::newRow("tabs") << std::string("v\t1\t2\t3") << Vec3{1, 2, 3} << false << Rgba{};
     QTest::newRow("aligned columns with colour")
         << std::string("v\t 1.25  -2 \t\t3.5   0.5\t1  0") << Vec3{1.25, -2, 3.5} << true << Rgba{128, 255, 0, 255};
+    QTest::newRow("17 significant digits")
+        << std::string("v 168.99647521972656 0 40.435455322265625 0.000000 0.003922 0.501961")
+        << Vec3{168.99647521972656, 0, 40.435455322265625} << true << Rgba{0, 1, 128, 255};
+    QTest::newRow("garbage after the numbers") << std::string("v 1e 2x 3.5.5") << Vec3{1, 2, 3.5} << false << Rgba{};
     QTest::newRow("capital V") << std::string("V 1 2 3") << kNoVertex << false << Rgba{};
     QTest::newRow("vertex normal") << std::string("vn 0 0 1") << kNoVertex << false << Rgba{};
 }
@@ -136,6 +208,12 @@ void TestMeshObj::faceLines_data()
     QTest::newRow("tabs and runs of blanks")
         << std::string("f\t3/1/1 \t 2/2/2\t\t1/3/3   4/4/4 ") << std::vector<Triangle>{{2, 1, 0}, {2, 0, 3}};
     QTest::newRow("two faces") << std::string("f 2 3 4\r\nf 1 2 3") << std::vector<Triangle>{{1, 2, 3}, {0, 1, 2}};
+    // Corners are leading numbers rounded half to even, whatever their form.
+    QTest::newRow("corners halved to even") << std::string("f 1.5 2.5 3") << std::vector<Triangle>{{1, 1, 2}};
+    QTest::newRow("corners with exponents") << std::string("f 1e0 2E0 3e") << std::vector<Triangle>{{0, 1, 2}};
+    QTest::newRow("zero-padded corners") << std::string("f 0000000001 00000000002 +3")
+                                         << std::vector<Triangle>{{0, 1, 2}};
+    QTest::newRow("garbage after a corner") << std::string("f 1x 2/ 3.") << std::vector<Triangle>{{0, 1, 2}};
 }
 
 void TestMeshObj::faceLines()
@@ -162,6 +240,9 @@ void TestMeshObj::badFaceKeepsTheFacesBeforeIt_data()
     QTest::newRow("only two corners") << std::string("f 1 2");
     QTest::newRow("bad fourth corner") << std::string("f 1 2 3 9");
     QTest::newRow("beyond 32 bits") << std::string("f 1 2 99999999999");
+    QTest::newRow("one past 32 bits") << std::string("f 1 2 4294967297");
+    QTest::newRow("beyond 31 bits") << std::string("f 1 2 2147483648");
+    QTest::newRow("negative zero") << std::string("f 1 2 -0");
 }
 
 void TestMeshObj::badFaceKeepsTheFacesBeforeIt()
@@ -308,6 +389,45 @@ void TestMeshObj::scansWithoutFacesOrTextAreRefused()
     // Only text is given CR LF line ends: a picture or UTF-16 keeps its bytes.
     if (why.contains("text"))
         QCOMPARE(fx::readFile(path), bytes);
+}
+
+// The walk that counts the statements also finds bare LFs and NUL bytes;
+// what it finds late in a text read in many chunks counts as at its start.
+void TestMeshObj::lineEndsAndNulsFoundInEveryChunk_data()
+{
+    QTest::addColumn<std::string>("bytes");
+    QTest::addColumn<std::string>("after"); // the file's bytes after the read
+    QTest::addColumn<bool>("refused");
+    const Mesh source = fx::footLikeMesh(30, 20, true);
+    const std::string crlf = fx::objText(source, "\r\n");
+    std::string lateLf = crlf;
+    lateLf.erase(lateLf.find("\r\n", lateLf.size() * 7 / 8), 1);
+    QTest::newRow("one bare LF late") << lateLf << crlf << false;
+    const std::string cr = fx::objText(source, "\r");
+    QTest::newRow("CR line ends") << cr << cr << false;
+    std::string lateNul = crlf;
+    lateNul[lateNul.find("\r\nv ", lateNul.size() / 2) + 24] = '\0';
+    QTest::newRow("a NUL late in a long line") << lateNul << lateNul << true;
+}
+
+void TestMeshObj::lineEndsAndNulsFoundInEveryChunk()
+{
+    QFETCH(std::string, bytes);
+    QFETCH(std::string, after);
+    QFETCH(bool, refused);
+    const ScopedParallelism eightChunks({8, std::size_t(1) << 40});
+    QTemporaryDir dir;
+    const std::filesystem::path path = std::filesystem::path(dir.path().toStdString()) / "scan.obj";
+    fx::writeFile(path, bytes);
+    try {
+        const ObjReadResult r = readObjFile(path);
+        QVERIFY(!refused);
+        QCOMPARE(r.model.objects.at(0).triangles.size(), fx::footLikeMesh(30, 20, true).triangles.size());
+    } catch (const MeshError &e) {
+        QVERIFY2(refused, e.what());
+        QVERIFY2(QString::fromStdString(e.what()).contains("it is not a text file"), e.what());
+    }
+    QCOMPARE(fx::readFile(path), after);
 }
 
 void TestMeshObj::largeScansGiveTheSameMeshOnEveryCore()

@@ -154,6 +154,8 @@ private slots:
     void failuresReadAlike();
     void asciiStlReadInWindowsAlike_data();
     void asciiStlReadInWindowsAlike();
+    void objReadInChunksAlike_data();
+    void objReadInChunksAlike();
 };
 
 void TestReaderCores::generatedFeetReadAlike_data()
@@ -260,6 +262,18 @@ void TestReaderCores::failuresReadAlike_data()
     const std::size_t lateFace = face.find("\nf ", face.size() * 3 / 4) + 1;
     face.replace(lateFace, face.find('\n', lateFace) - lateFace, "f 1 2 999");
     QTest::newRow("OBJ face naming no vertex") << int(Reader::Obj) << face;
+    // Fanned faces give a chunk more triangles than faces: the chunks after
+    // it move up, and a bad face still cuts the mesh where it stands.
+    const std::string quads = objWithCommentsAndQuads(foot);
+    std::string lateQuadFace = quads;
+    const std::size_t lateQuad = lateQuadFace.find("/4/1\n", lateQuadFace.size() * 3 / 4);
+    const std::size_t fourthCorner = lateQuadFace.rfind(' ', lateQuad) + 1;
+    lateQuadFace.replace(fourthCorner, lateQuad - fourthCorner, "0");
+    QTest::newRow("OBJ quads, a late one naming no vertex") << int(Reader::Obj) << lateQuadFace;
+    std::string earlyFace = quads;
+    const std::size_t firstFace = earlyFace.find("\nf ") + 1;
+    earlyFace.replace(firstFace, 2, "f 0 ");
+    QTest::newRow("OBJ first face naming no vertex, quads after") << int(Reader::Obj) << earlyFace;
     std::string stl = fx::asciiStl(foot);
     const std::size_t vertex = stl.find("vertex ", stl.size() * 2 / 3) + 7;
     stl.replace(vertex, stl.find('\n', vertex) - vertex, "1 2");
@@ -332,6 +346,65 @@ void TestReaderCores::asciiStlReadInWindowsAlike()
     QCOMPARE(!whole.refusal.empty(), refused);
     QVERIFY(fromFile(kOneCore) == whole);
     QVERIFY(fromFile(kEightShares) == whole);
+}
+
+void TestReaderCores::objReadInChunksAlike_data()
+{
+    QTest::addColumn<std::string>("text");
+    const Mesh foot = fx::footLikeMesh(30, 20, true);
+    const std::string crlf = fx::objText(foot, "\r\n");
+    QTest::newRow("generated foot") << crlf;
+    QTest::newRow("CR line ends") << fx::objText(foot, "\r");
+    std::string quads = objWithCommentsAndQuads(foot);
+    for (std::size_t at = quads.find('\n'); at != std::string::npos; at = quads.find('\n', at + 2))
+        quads.insert(at, 1, '\r');
+    QTest::newRow("quads and comments") << quads;
+    // A line longer than many shares: the chunk before it takes it whole.
+    std::string longLine = crlf;
+    longLine.insert(longLine.find("\r\nf ") + 2, "# " + std::string(5000, 'x') + "\r\n");
+    QTest::newRow("one long line") << longLine;
+    std::string lateFace = crlf;
+    const std::size_t face = lateFace.find("\nf ", lateFace.size() * 3 / 4) + 1;
+    lateFace.replace(face, 2, "f 0 ");
+    QTest::newRow("late face naming no vertex") << lateFace;
+    std::string lateColour = crlf;
+    const std::size_t vertex = lateColour.find("\nv ", lateColour.size() / 3) + 1;
+    lateColour.replace(vertex, lateColour.find('\r', vertex) - vertex, "v 0 0 0 0 2 0");
+    QTest::newRow("late colour out of range") << lateColour;
+    QTest::newRow("LF line ends, repaired") << fx::objText(foot, "\n");
+    QTest::newRow("no faces") << std::string("v 0 0 0\r\nv 1 0 0\r\nv 0 1 0\r\n");
+}
+
+// Large files are read a chunk at a time rather than whole: the same mesh,
+// the same refusals, the same repairs.
+void TestReaderCores::objReadInChunksAlike()
+{
+    QFETCH(std::string, text);
+    QTemporaryDir dir;
+    const std::filesystem::path path = std::filesystem::path(dir.path().toStdString()) / "scan.obj";
+    auto fromFile = [&](const Parallelism &sharing) {
+        fx::writeFile(path, text);
+        const ScopedParallelism scope(sharing);
+        Outcome out;
+        try {
+            ObjReadResult r = readObjFile(path);
+            out.model = std::move(r.model);
+            out.counts = r.counts;
+            out.messages = std::move(r.mtlLibMessages);
+            out.buildFailure = r.buildFailed ? r.buildFailure : "";
+        } catch (const MeshError &e) {
+            out.refusal = QString::fromStdString(e.what())
+                              .replace(QString::fromStdString(path.string()), QStringLiteral("scan.obj"))
+                              .toStdString();
+        }
+        return std::pair(out, fx::readFile(path));
+    };
+    const auto whole = fromFile(kOneCore);
+    QVERIFY(fromFile(kEightShares) == whole);
+    QVERIFY(fromFile(Parallelism{3, std::size_t(1) << 40}) == whole);
+    const Outcome inMemory = read(Reader::Obj, whole.second, kOneCore);
+    if (whole.first.refusal.empty())
+        QVERIFY(inMemory == whole.first);
 }
 
 QTEST_APPLESS_MAIN(TestReaderCores)
