@@ -45,7 +45,10 @@ inline QString scratchFolder()
 
 struct Home
 {
-    QTemporaryDir dir{scratchFolder() + QStringLiteral("/solvane-fuzz-XXXXXX")};
+    // The process id in the name lets tools/fuzz.sh remove what a target
+    // that stopped on a finding left.
+    QTemporaryDir dir{scratchFolder()
+                      + QStringLiteral("/solvane-fuzz-%1-XXXXXX").arg(QCoreApplication::applicationPid())};
     QString root;
 
     Home()

@@ -71,6 +71,8 @@ for i in "${!readers[@]}"; do
   if ! wait "${pids[$i]}"; then
     status=1
   fi
+  # The working folder of a target that stopped on a finding.
+  rm -rf /dev/shm/solvane-fuzz-"${pids[$i]}"-* "${TMPDIR:-/tmp}"/solvane-fuzz-"${pids[$i]}"-*
 done
 
 # A target that stopped (a finding, or it could not start) has no "Done"
