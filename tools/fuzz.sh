@@ -71,8 +71,10 @@ for i in "${!readers[@]}"; do
   if ! wait "${pids[$i]}"; then
     status=1
   fi
-  # The working folder of a target that stopped on a finding.
-  rm -rf /dev/shm/solvane-fuzz-"${pids[$i]}"-* "${TMPDIR:-/tmp}"/solvane-fuzz-"${pids[$i]}"-*
+  # What a target leaves in the temporary folders: the working folder of
+  # one that stopped on a finding, the STL target's scratch file.
+  rm -rf /dev/shm/solvane-fuzz-"${pids[$i]}"-* "${TMPDIR:-/tmp}"/solvane-fuzz-"${pids[$i]}"-* \
+      "${TMPDIR:-/tmp}"/solvane-fuzz-stl-"${pids[$i]}".stl
 done
 
 # A target that stopped (a finding, or it could not start) has no "Done"
