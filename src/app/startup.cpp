@@ -2,6 +2,7 @@
 
 #include "errors.h"
 #include "instancelock.h"
+#include "jobarchive.h"
 #include "mainconfig.h"
 #include "messagetext.h"
 #include "numbers.h"
@@ -123,6 +124,13 @@ StartupResult Run_Startup(ScriptRecord &job, const QString &commandLine, Instanc
                      Prompter::Buttons::Ok);
         result.outcome = StartupOutcome::AlreadyRunning;
         return result;
+    }
+    // Holding the lock, no other copy can be writing an archive in this
+    // working folder: its temporary files were left by a write that was
+    // killed, and one of them may hold a whole job under a name no one sees.
+    if (lock.isHeld()) {
+        Remove_Stale_Archive_Parts(Paths::jobsFolder());
+        Remove_Stale_Archive_Parts(Paths::defaultArchiveFolder());
     }
 
     job.LeftScanFileName = QStringLiteral("None");

@@ -35,7 +35,8 @@ void Read_Size_File(ScriptRecord &job, const QString &path)
     const int count = num::roundHalfEven(num::leadingNumber(Get_Token_Comma(first)));
     if (count <= 0)
         reject(QStringLiteral("its row count is not positive"));
-    if (lines.size() < count + 1)
+    // Counted without adding to the count: a count line may say the largest number.
+    if (lines.size() - 1 < count)
         reject(QStringLiteral("it has fewer rows than its count line says"));
 
     QVector<double> sizes, lengths;

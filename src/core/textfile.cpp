@@ -42,7 +42,11 @@ QByteArray encode1252(const QString &text)
         const QChar c = text[i];
         if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
             ++i; // one character outside the code page, one "?"
-        const int b = byteFor(c);
+        int b = byteFor(c);
+        // The five bytes the code page leaves undefined are read as the
+        // characters of their own numbers: they go back as they came.
+        if (b < 0 && c.unicode() >= 0x80 && c.unicode() <= 0x9F && kHigh[c.unicode() - 0x80] == 0)
+            b = c.unicode();
         out.append(b >= 0 ? char(b) : '?');
     }
     return out;

@@ -346,6 +346,33 @@ private slots:
         QCOMPARE(start().outcome, StartupOutcome::Ready);
     }
 
+    // A job archive write that was killed leaves its temporary files; the
+    // next start removes them, but never while another copy may be writing.
+    void staleArchivePartsGoAtStart()
+    {
+        TestHome home;
+        const QStringList stale{"Jobs/AB0042_Ann_Lee.Zip.Wvqads.part", "Jobs/AB0042_Ann_Lee.Zip.KYyVrb.part.2n41w4",
+                                "Archive/AB0042_Ann_Lee_Priority.Zip.HmaMnh.part"};
+        const QStringList kept{"Jobs/notes.part", "Archive/x.part", "Jobs/AB0041_Bo_Li.Zip",
+                               "Data/AB0042_Ann_Lee.Zip.Wvqads.part"};
+        for (const QString &name : stale + kept)
+            home.write(name, "bytes");
+
+        InstanceLock first;
+        QCOMPARE(first.acquire(), InstanceLock::State::Acquired);
+        QCOMPARE(start().outcome, StartupOutcome::AlreadyRunning);
+        for (const QString &name : stale + kept)
+            QVERIFY2(QFileInfo::exists(home.path(name)), qPrintable(name));
+        first.release();
+
+        QCOMPARE(start().outcome, StartupOutcome::Ready);
+        QCOMPARE(ui->messages(), QStringList{"The SOLVANE Application is Already Running"});
+        for (const QString &name : stale)
+            QVERIFY2(!QFileInfo::exists(home.path(name)), qPrintable(name));
+        for (const QString &name : kept)
+            QVERIFY2(QFileInfo::exists(home.path(name)), qPrintable(name));
+    }
+
     void lockOfACrashedCopyIsTakenOver()
     {
         TestHome home;

@@ -90,6 +90,7 @@ private slots:
         QTest::newRow("fewer rows than count") << QByteArray("5\r\n1,200\r\n2,210\r\n");
         QTest::newRow("empty") << QByteArray();
         QTest::newRow("letters") << QByteArray("abc\r\n");
+        QTest::newRow("count past the largest number") << QByteArray("33333333333333333333\r\n1,200\r\n");
     }
     void badSizeFilesChangeNothing()
     {

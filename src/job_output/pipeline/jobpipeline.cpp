@@ -125,6 +125,10 @@ QStringList Pack_Job_Archive(ScriptRecord &job, const QString &archivePath)
     checkModelFile(job.LeftLcfFile);
     checkModelFile(job.RightLcfFile);
     Set_Status(QStringLiteral("Packaging Job..."));
+    // One archive is written at a time, so whatever temporary files of an
+    // archive lie there now were left by a write that was killed.
+    Remove_Stale_Archive_Parts(Paths::jobsFolder());
+    Remove_Stale_Archive_Parts(Paths::defaultArchiveFolder());
 
     const QStringList members = Job_Archive_Members(job);
     ArchiveWork work;

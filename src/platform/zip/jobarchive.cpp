@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryFile>
 #include <QThread>
@@ -74,6 +75,15 @@ QString partName(const QFileInfo &target)
     if (!reserve.open())
         throw archiveError(target.filePath(), reserve.errorString());
     return reserve.fileName();
+}
+
+// QTemporaryFile and libzip each put six letters or digits in place of the
+// XXXXXX of a name.
+const QRegularExpression &partNamePattern()
+{
+    static const QRegularExpression pattern(QStringLiteral(R"(^.+\.zip\.[A-Za-z0-9]{6}\.part(\.[A-Za-z0-9]{6})?$)"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    return pattern;
 }
 
 // Removes the files it was given when it goes, whatever happened.
@@ -343,6 +353,20 @@ void checkArchive(const QString &zipPath, const QStringList &files, const std::v
 }
 
 } // namespace
+
+QStringList Remove_Stale_Archive_Parts(const QString &folder)
+{
+    QStringList removed;
+    if (folder.isEmpty())
+        return removed;
+    for (const QFileInfo &file : QDir(folder).entryInfoList(QDir::Files | QDir::Hidden | QDir::System)) {
+        if (file.isSymLink() || !file.isFile() || !partNamePattern().match(file.fileName()).hasMatch())
+            continue;
+        if (QFile::remove(file.filePath()))
+            removed << file.filePath();
+    }
+    return removed;
+}
 
 void Verify_Job_Archive(const QString &zipPath, const QStringList &files, const ArchiveWork &work)
 {

@@ -51,5 +51,15 @@ void Write_Job_Archive(const QString &zipPath, const QStringList &files, const Q
 // with the size and CRC of its source. Raises SolvaneError otherwise.
 void Verify_Job_Archive(const QString &zipPath, const QStringList &files, const ArchiveWork &work = {});
 
+// A write that was killed (the program ended, the machine lost power) leaves
+// its temporary files beside the target for ever, one of them a whole archive
+// under a name no one looks at. Remove_Stale_Archive_Parts(folder) removes
+// from `folder` (not its subfolders) every regular file named as only this
+// writer names them, "<name>.Zip.XXXXXX.part" and, while libzip was closing
+// one, "<name>.Zip.XXXXXX.part.XXXXXX" (any case), and no other file. It must
+// not run while an archive is being written into `folder`. Returns the paths
+// removed; a file that cannot be removed stays for the next time.
+QStringList Remove_Stale_Archive_Parts(const QString &folder);
+
 // Error number of "<path> already exists".
 inline constexpr int kArchiveExists = 58;

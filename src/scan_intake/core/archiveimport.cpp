@@ -20,10 +20,21 @@ namespace {
 
 constexpr int kListedNames = 25;
 
+// An entry's name as it lands and as messages show it: a control character
+// (a line break, a tab) would make a file no one can name by hand and break
+// the lines of every message that lists it.
+QString withoutControls(QString name)
+{
+    for (QChar &c : name)
+        if (c.category() == QChar::Other_Control)
+            c = u'_';
+    return name;
+}
+
 QString lastNamePart(const QString &name)
 {
     const qsizetype cut = std::max(name.lastIndexOf(u'/'), name.lastIndexOf(u'\\'));
-    return name.mid(cut + 1);
+    return withoutControls(name.mid(cut + 1));
 }
 
 QString listOf(const QStringList &lines)
@@ -108,8 +119,8 @@ ArchiveImportResult Import_Job_Archive(const QString &zipPath, const QString &fo
     QList<PlannedFile> plan;
     QSet<QString> takenNames;
     auto skip = [&](const ZipEntry &entry, const QString &why) {
-        result.skipped << (entry.name.isEmpty() ? QStringLiteral("(no name)") : entry.name) + QStringLiteral(" (") + why
-                              + u')';
+        result.skipped << (entry.name.isEmpty() ? QStringLiteral("(no name)") : withoutControls(entry.name))
+                              + QStringLiteral(" (") + why + u')';
     };
     for (const ZipEntry &entry : reader.entries()) {
         const QString leaf = lastNamePart(entry.name);
@@ -163,7 +174,7 @@ ArchiveImportResult Import_Job_Archive(const QString &zipPath, const QString &fo
             continue;
         }
         writing << &file;
-        writingNames << file.entry->name;
+        writingNames << withoutControls(file.entry->name);
     }
     // The files are written on a thread of their own, so the windows keep
     // painting; the status line names each file and how much of it is out.

@@ -5,9 +5,14 @@
 #include "scriptrecord.h"
 #include "sizechart.h"
 
+#include <limits>
+
 void Next_Intake_Job(ScriptRecord &job)
 {
-    job.JobCounter += 1;
+    // The largest counter stays as it is: one more would wrap round to a
+    // number below 0, and preparing a script refuses it anyway.
+    if (job.JobCounter < std::numeric_limits<int>::max())
+        job.JobCounter += 1;
     job.JobNumber = Make_Job_Number(job);
 }
 

@@ -188,6 +188,9 @@ public:
 
     void put(const char *data, qsizetype size)
     {
+        // An empty scan hands on nothing, from no memory at all.
+        if (size <= 0)
+            return;
         if (m_used + size > kChunk)
             flush();
         if (size >= kChunk) {

@@ -66,7 +66,8 @@ StlRepairOutcome checkStlFile(const std::filesystem::path &path) noexcept
 
 std::optional<std::string> withCrLfLineEnds(std::string_view bytes)
 {
-    if (!isTextFile(bytes))
+    // An empty text may stand on no memory, and memchr may not be given none.
+    if (bytes.empty() || !isTextFile(bytes))
         return std::nullopt;
     std::size_t bare = 0;
     for (const char *p = bytes.data(), *end = p + bytes.size();

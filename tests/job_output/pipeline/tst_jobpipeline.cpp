@@ -227,6 +227,28 @@ private slots:
         QCOMPARE(entries(home.path(QStringLiteral("Jobs"))), QStringList{"AB0042_Ann_Lee.Zip"});
     }
 
+    // What a killed write left in either archive folder goes before the next
+    // packing; the clinic's own files stay.
+    void staleArchivePartsGoBeforePacking()
+    {
+        TestHome home;
+        ScriptRecord job = newJob(home);
+        writeAllFiles(job);
+        const QStringList stale{"Jobs/AB0041_Bo_Li.Zip.Wvqads.part", "Jobs/AB0041_Bo_Li.Zip.Wvqads.part.2n41w4",
+                                "Archive/AB0041_Bo_Li.Zip.cjqrIe.part"};
+        const QStringList kept{"Jobs/notes.part", "Archive/x.part", "Archive/AB0040_Cy_Ng.Zip"};
+        for (const QString &name : stale + kept)
+            put(home.path(name), "bytes");
+
+        Pack_Job_Archive(job, home.path(QStringLiteral("Archive/AB0042_Ann_Lee.Zip")));
+
+        for (const QString &name : stale)
+            QVERIFY2(!QFileInfo::exists(home.path(name)), qPrintable(name));
+        QCOMPARE(entries(home.path(QStringLiteral("Jobs"))), QStringList{"notes.part"});
+        QCOMPARE(entries(home.path(QStringLiteral("Archive"))),
+                 (QStringList{"AB0040_Cy_Ng.Zip", "AB0042_Ann_Lee.Zip", "x.part"}));
+    }
+
     void missingMembersAreLeftOutInOrder()
     {
         TestHome home;

@@ -331,6 +331,84 @@ private slots:
                                            "Creating Zip File: B.Wrl 100%", "Creating Zip File: C.Jpg 100%"}));
     }
 
+    // The names a write makes while it works, caught as they stand on disk,
+    // left behind as a killed write would leave them: they all go, beside
+    // the files of the clinic that only look alike.
+    void staleTemporaryFilesOfAKilledWriteGo()
+    {
+        TestHome home;
+        const QStringList files = makeJobFiles(home);
+        const QString jobs = home.path(QStringLiteral("Jobs"));
+        QDir().mkpath(jobs);
+        const QString zipPath = jobs + QStringLiteral("/JB0042_Zoë_Müller.Zip");
+        QSet<QString> seen;
+        ArchiveWork work;
+        work.threads = 2;
+        work.status = [&](const QString &) {
+            for (const QString &name : QDir(jobs).entryList(QDir::Files))
+                seen.insert(name);
+        };
+        Write_Job_Archive(zipPath, files, QString(), work);
+        seen.remove(QFileInfo(zipPath).fileName());
+        QVERIFY2(!seen.isEmpty(), "the write was never caught at work");
+
+        QFile::remove(zipPath);
+        for (const QString &name : std::as_const(seen))
+            home.write(QStringLiteral("Jobs/") + name, "left by a killed write");
+        const QStringList others{"notes.part",
+                                 "x.part",
+                                 "JB0042.Zip",
+                                 "JB0042.Zip.part",
+                                 "JB0042.Zip.abc.part",
+                                 "JB0042.Pdf.Wvqads.part",
+                                 "JB0042.Zip.Wvqads.part.txt",
+                                 "JB0042.Zip.Wvqads.partial"};
+        for (const QString &name : others)
+            home.write(QStringLiteral("Jobs/") + name, "the clinic's");
+        QDir().mkpath(jobs + QStringLiteral("/JB0042.Zip.Folder.part"));
+
+        const QStringList removed = Remove_Stale_Archive_Parts(jobs);
+
+        QCOMPARE(removed.size(), seen.size());
+        for (const QString &name : std::as_const(seen))
+            QVERIFY2(removed.contains(jobs + u'/' + name), qPrintable(name));
+        QStringList left = QDir(jobs).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
+        QStringList expected = others + QStringList{"JB0042.Zip.Folder.part"};
+        left.sort();
+        expected.sort();
+        QCOMPARE(left, expected);
+        QVERIFY(Remove_Stale_Archive_Parts(home.path(QStringLiteral("NoSuchFolder"))).isEmpty());
+    }
+
+    void staleTemporaryNames_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("ours");
+        QTest::newRow("archive") << "AB0042_Ann_Lee.Zip.Wvqads.part" << true;
+        QTest::newRow("archive being closed") << "AB0042_Ann_Lee.Zip.Wvqads.part.2n41w4" << true;
+        QTest::newRow("priority archive") << "R_AB0042_Ann_Lee_Priority.Zip.KYyVrb.part" << true;
+        QTest::newRow("any case") << "a.ZIP.abcdef.PART" << true;
+        QTest::newRow("digits") << "a.zip.123456.part.a1B2c3" << true;
+        QTest::newRow("notes.part") << "notes.part" << false;
+        QTest::newRow("x.part") << "x.part" << false;
+        QTest::newRow("no archive") << ".Zip.Wvqads.part" << false;
+        QTest::newRow("five letters") << "a.Zip.Wvqad.part" << false;
+        QTest::newRow("seven letters") << "a.Zip.Wvqadsx.part" << false;
+        QTest::newRow("not letters") << "a.Zip.Wv-ads.part" << false;
+        QTest::newRow("not an archive") << "a.Pdf.Wvqads.part" << false;
+        QTest::newRow("longer tail") << "a.Zip.Wvqads.part.2n41w" << false;
+        QTest::newRow("more after") << "a.Zip.Wvqads.part.2n41w4.txt" << false;
+    }
+    void staleTemporaryNames()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, ours);
+        TestHome home;
+        home.write(QStringLiteral("Jobs/") + name, "x");
+        QCOMPARE(Remove_Stale_Archive_Parts(home.path(QStringLiteral("Jobs"))).size(), ours ? 1 : 0);
+        QCOMPARE(QFileInfo::exists(home.path(QStringLiteral("Jobs/") + name)), !ours);
+    }
+
     void targetInMissingFolderFailsCleanly()
     {
         TestHome home;

@@ -287,6 +287,44 @@ private slots:
         QCOMPARE(result.skipped.size(), 2);
         QVERIFY(result.extracted.isEmpty());
     }
+
+    // A name with a line break would land as a file no clinic can open by
+    // hand, and would break the lines of every message that shows it.
+    void controlCharactersInNamesBecomeUnderscores()
+    {
+        TestHome home;
+        Job().DataFolder = dataFolder(home);
+        home.write(QStringLiteral("Data/Clinic1/tab_here.txt"), "older");
+        const QString zipPath = home.path(QStringLiteral("Job.Zip"));
+        QVERIFY(Build_Zip(zipPath, {{"new\nline.txt", "one"},
+                                    {"sub/tab\there.txt", "two"},
+                                    {"del\x7F\xC2\x85.txt", "three"},
+                                    {"new\rline.txt", "a second new_line.txt"},
+                                    {"odd\r\n/", "", ZipMember::Folder}}));
+        ui->answers << Answer::Yes;
+
+        const ArchiveImportResult result = Import_Job_Archive(zipPath);
+
+        const QString data = Job().DataFolder;
+        QCOMPARE(Read_All(data + QStringLiteral("new_line.txt")), QByteArray("one"));
+        QCOMPARE(Read_All(data + QStringLiteral("tab_here.txt")), QByteArray("two"));
+        QCOMPARE(Read_All(data + QStringLiteral("del__.txt")), QByteArray("three"));
+        QCOMPARE(QDir(data).entryList(QDir::Files | QDir::Hidden | QDir::Dirs | QDir::NoDotAndDotDot),
+                 (QStringList{"del__.txt", "new_line.txt", "tab_here.txt"}));
+        QCOMPARE(result.skipped, (QStringList{"new_line.txt (same name as an earlier entry)", "odd__/ (folder)"}));
+
+        // The question, the list of what was left and the status line show
+        // the names as they land, each message line whole.
+        QCOMPARE(ui->messages().size(), 2);
+        QVERIFY(ui->messages().constFirst().contains(QStringLiteral("\r\ntab_here.txt\r\n")));
+        QVERIFY(ui->messages().constLast().contains(QStringLiteral("\r\nodd__/ (folder)")));
+        const QRegularExpression control(
+            QStringLiteral("[\\x00-\\x09\\x0B\\x0C\\x0E-\\x1F\\x7F-\\x9F]|\r(?!\n)|(?<!\r)\n"));
+        for (const QString &text : ui->messages() + statuses)
+            QVERIFY2(!text.contains(control), qPrintable(text));
+        QVERIFY(statuses.contains(QStringLiteral("Extracting File...new_line.txt 100%")));
+        QVERIFY(statuses.contains(QStringLiteral("Extracting File...sub/tab_here.txt 100%")));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestArchiveImport)

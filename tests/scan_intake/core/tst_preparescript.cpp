@@ -2,6 +2,7 @@
 #include "csveva.h"
 #include "errors.h"
 #include "fakeshell.h"
+#include "intakejob.h"
 #include "preparescript.h"
 #include "rigidrecord.h"
 #include "scriptedprompter.h"
@@ -425,6 +426,20 @@ private slots:
         QCOMPARE(filesBelow(home.root()), before);
         QCOMPARE(Job().JobCounter, std::numeric_limits<int>::max());
         QCOMPARE(Job().ClientFirstName, QString()); // nothing taken either
+    }
+
+    // "Get Next Job" never wraps the counter round to a number below 0; the
+    // prepare then refuses the largest, as above.
+    void nextJobStopsAtTheLargestCounter()
+    {
+        ScriptRecord job;
+        job.OperatorCode = QStringLiteral("AB");
+        job.JobCounter = std::numeric_limits<int>::max() - 1;
+        Next_Intake_Job(job);
+        QCOMPARE(job.JobCounter, std::numeric_limits<int>::max());
+        Next_Intake_Job(job);
+        QCOMPARE(job.JobCounter, std::numeric_limits<int>::max());
+        QCOMPARE(job.JobNumber, QStringLiteral("AB2147483647"));
     }
 
     // Without the prescription windows' hooks a button stops before writing.

@@ -142,6 +142,18 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Smith_John_L.wrl"});
     }
 
+    // A scanner that wrote nothing leaves an empty copy; it stays empty.
+    void emptyScanStaysEmpty()
+    {
+        QTemporaryDir dir;
+        const QString scan = dir.filePath("Smith_John_L.wrl");
+        writeAll(scan, QByteArray());
+        TexPrepare(scan, QString::fromLatin1(kName));
+        QVERIFY(QFileInfo(scan).isFile());
+        QCOMPARE(QFileInfo(scan).size(), 0);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Smith_John_L.wrl"});
+    }
+
     void missingScanFails()
     {
         QTemporaryDir dir;
