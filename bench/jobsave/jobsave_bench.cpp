@@ -14,8 +14,11 @@
 // by the views): the grid read back, the rigid record, the rigid pages, the
 // rigid confirmation, the "R_" archive.
 //
-// The floor, timed in the same run after each save: `cp` of the archive's
-// members into a fresh folder plus `zip -1` of the same files. The archive
+// The floors, timed in the same run after each save: `cp` of the archive's
+// members into a fresh folder plus `zip -1` of the same files; and the
+// parallel floor, the same `cp` and then one `zip -1` per member, all
+// started at once (as the archive packs its members on all cores). The
+// archive
 // write with its read-back check is also timed on its own, on the same
 // members, and the read-back alone after it.
 #include "rigidjobcommands.h"
@@ -35,6 +38,8 @@
 #include "windowregistry.h"
 #include "zipreader.h"
 
+#include "../common/ratio.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -48,6 +53,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <memory>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -159,6 +166,31 @@ Floor timeFloor(const QStringList &members, const QString &scratch)
     return floor;
 }
 
+// The same copy, then one `zip -1` per member, all started at once: the
+// zip part ends with the slowest member.
+Floor timeParallelFloor(const QStringList &members, const QString &scratch)
+{
+    QDir(scratch).removeRecursively();
+    QDir().mkpath(scratch);
+    Floor floor;
+    floor.copy = timeProgram(QStringLiteral("cp"), QStringList(members) << scratch);
+    QElapsedTimer timer;
+    timer.start();
+    std::vector<std::unique_ptr<QProcess>> zips;
+    for (qsizetype i = 0; i < members.size(); ++i) {
+        zips.push_back(std::make_unique<QProcess>());
+        zips.back()->start(QStringLiteral("zip"), {QStringLiteral("-1"), QStringLiteral("-q"), QStringLiteral("-j"),
+                                                   scratch + QStringLiteral("/floor_%1.zip").arg(i), members.at(i)});
+    }
+    for (const auto &zip : zips)
+        if (!zip->waitForFinished(-1) || zip->exitStatus() != QProcess::NormalExit || zip->exitCode() != 0)
+            floor.zip = -1;
+    if (floor.zip == 0)
+        floor.zip = timer.nsecsElapsed() / 1e6;
+    QDir(scratch).removeRecursively();
+    return floor;
+}
+
 QString photoBeside(const QString &scan)
 {
     const QString photo = QFileInfo(scan).path() + u'/' + QFileInfo(scan).completeBaseName() + QStringLiteral(".Jpg");
@@ -172,6 +204,7 @@ struct SizeResult
     double memberMegabytes = 0;
     double archiveMegabytes = 0;
     double save = 0, rigidSave = 0, floorCopy = 0, floorZip = 0, floor = 0;
+    double parallelCopy = 0, parallelZip = 0, parallelFloor = 0;
     double archive = 0, check = 0, verify = 0;
     double loadBefore = 0, loadAfter = 0;
 };
@@ -196,7 +229,7 @@ bool runSize(QApplication &app, const std::shared_ptr<ScriptedPrompter> &prompte
                 QFileInfo(rightPhoto).size() / 1e6);
     std::fflush(stdout);
 
-    std::vector<double> totals, rigidTotals, floors, copies, zips;
+    std::vector<double> totals, rigidTotals, floors, copies, zips, parallelFloors, parallelCopies, parallelZips;
     QString lastArchive;
     RigidJobCommandSet rigidCommands(Rigid_Job_Policy(), [] {});
     // The views hold the scanned feet, as after loading the scans (not timed).
@@ -288,6 +321,14 @@ bool runSize(QApplication &app, const std::shared_ptr<ScriptedPrompter> &prompte
         floors.push_back(floor.total());
         copies.push_back(floor.copy);
         zips.push_back(floor.zip);
+        const Floor parallel = timeParallelFloor(members, root + QStringLiteral("/floor"));
+        if (parallel.copy < 0 || parallel.zip < 0) {
+            std::fprintf(stderr, "jobsave_bench: cp or a zip of the parallel floor failed\n");
+            return false;
+        }
+        parallelFloors.push_back(parallel.total());
+        parallelCopies.push_back(parallel.copy);
+        parallelZips.push_back(parallel.zip);
 
         // The rigid window's save of the same job, its models written anew.
         if (!loadViews())
@@ -307,8 +348,9 @@ bool runSize(QApplication &app, const std::shared_ptr<ScriptedPrompter> &prompte
         rigidTotals.push_back(rigidMs);
 
         std::printf("  run %d: Save Job Locally %.0f ms (rigid %.0f ms), floor %.0f ms (cp %.0f + zip -1 %.0f), "
-                    "archive %.1f MB\n",
-                    rep + 1, ms, rigidMs, floor.total(), floor.copy, floor.zip, QFileInfo(archive).size() / 1e6);
+                    "parallel floor %.0f ms (cp %.0f + zip -1 per member %.0f), archive %.1f MB\n",
+                    rep + 1, ms, rigidMs, floor.total(), floor.copy, floor.zip, parallel.total(), parallel.copy,
+                    parallel.zip, QFileInfo(archive).size() / 1e6);
         std::fflush(stdout);
     }
 
@@ -351,6 +393,9 @@ bool runSize(QApplication &app, const std::shared_ptr<ScriptedPrompter> &prompte
     result.floor = median(floors);
     result.floorCopy = median(copies);
     result.floorZip = median(zips);
+    result.parallelFloor = median(parallelFloors);
+    result.parallelCopy = median(parallelCopies);
+    result.parallelZip = median(parallelZips);
     result.archive = median(writes);
     result.check = median(checks);
     result.verify = median(verifies);
@@ -404,16 +449,24 @@ int main(int argc, char *argv[])
 
     std::printf("\n%u cores (nproc), median of %d runs\n\n", std::thread::hardware_concurrency(), repetitions);
     std::printf("| scan MB | members MB | archive MB | Save Job Locally ms | rigid ms | rigid / soft | "
-                "floor ms (cp + zip -1) | save / floor | "
+                "floor ms (cp + zip -1) | save / floor | parallel floor ms (cp + zip -1 per member) | "
+                "save / parallel floor | "
                 "archive ms (with its check) | its check ms | check / archive | check alone, sources read again, ms "
                 "| load before, after |\n");
-    std::printf("|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---|\n");
+    std::printf("|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---|\n");
     for (const SizeResult &r : results)
-        std::printf(
-            "| %.0f | %.0f | %.0f | %.0f | %.0f | %.2fx | %.0f (%.0f + %.0f) | %.2fx | %.0f | %.0f | %.2f | %.0f | "
-            "%.1f, %.1f |\n",
-            r.scanMegabytes, r.memberMegabytes, r.archiveMegabytes, r.save, r.rigidSave, r.rigidSave / r.save, r.floor,
-            r.floorCopy, r.floorZip, r.save / r.floor, r.archive, r.check, r.check / r.archive, r.verify, r.loadBefore,
-            r.loadAfter);
+        std::printf("| %.0f | %.0f | %.0f | %.0f | %.0f | %.2fx | %.0f (%.0f + %.0f) | %.2fx | %.0f (%.0f + %.0f) | "
+                    "%.2fx | %.0f | %.0f | %.2f | %.0f | %.1f, %.1f |\n",
+                    r.scanMegabytes, r.memberMegabytes, r.archiveMegabytes, r.save, r.rigidSave, r.rigidSave / r.save,
+                    r.floor, r.floorCopy, r.floorZip, r.save / r.floor, r.parallelFloor, r.parallelCopy, r.parallelZip,
+                    r.save / r.parallelFloor, r.archive, r.check, r.check / r.archive, r.verify, r.loadBefore,
+                    r.loadAfter);
+    // Goals: the soft save at most 1.2x the parallel floor at every size.
+    std::printf("\n");
+    for (const SizeResult &r : results) {
+        const std::string size = "jobsave-" + std::to_string(int(r.scanMegabytes + 0.5)) + "MB";
+        bench::printRatio(size + "/parallel-floor", r.save / r.parallelFloor);
+        bench::printRatio(size + "/floor", r.save / r.floor);
+    }
     return 0;
 }

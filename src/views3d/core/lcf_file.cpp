@@ -1,15 +1,23 @@
 #include "lcf_file.h"
 
 #include "file_bytes.h"
+#include "large_buffers.h"
 
 #include <array>
 #include <bit>
+#include <cstddef>
 #include <cstring>
 #include <limits>
+#include <vector>
 
 namespace mesh {
 
 namespace {
+
+// The arrays are copied whole: their elements must be the packed values.
+static_assert(sizeof(Vec3) == 3 * sizeof(double) && sizeof(Vec2) == 2 * sizeof(double));
+static_assert(sizeof(Rgba) == 4 && offsetof(Rgba, r) == 0 && offsetof(Rgba, a) == 3);
+static_assert(sizeof(Triangle) == 3 * sizeof(std::uint32_t));
 
 constexpr char kMagic[4] = {'S', 'L', 'C', 'F'};
 constexpr std::uint32_t kVersion = 1;
@@ -21,28 +29,49 @@ constexpr std::uint64_t kObjectHeaderSize = 4 + 4 + 4 + 8 + 4 + 4;
 constexpr std::size_t kFileHeaderSize = 12;
 constexpr std::size_t kChecksumSize = 4;
 
-const std::array<std::uint32_t, 256> &crcTable()
+// Eight tables, so that the checksum takes eight bytes a step: a model
+// file of a large scan is tens of megabytes, and one byte a step made the
+// checksum as slow as all the rest of the encoding.
+using CrcTables = std::array<std::array<std::uint32_t, 256>, 8>;
+
+const CrcTables &crcTables()
 {
-    static const std::array<std::uint32_t, 256> table = [] {
-        std::array<std::uint32_t, 256> t{};
+    static const CrcTables tables = [] {
+        CrcTables t{};
         for (std::uint32_t i = 0; i < 256; ++i) {
             std::uint32_t c = i;
             for (int k = 0; k < 8; ++k)
                 c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            t[i] = c;
+            t[0][i] = c;
         }
+        for (std::size_t k = 1; k < t.size(); ++k)
+            for (std::uint32_t i = 0; i < 256; ++i)
+                t[k][i] = (t[k - 1][i] >> 8) ^ t[0][t[k - 1][i] & 0xFF];
         return t;
     }();
-    return table;
+    return tables;
+}
+
+std::uint32_t littleEndian32(const unsigned char *p)
+{
+    return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[3]) << 24);
 }
 
 // CRC-32 as zip and PNG compute it.
 std::uint32_t crc32(std::string_view bytes)
 {
-    const auto &table = crcTable();
+    const CrcTables &t = crcTables();
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
+    std::size_t n = bytes.size();
     std::uint32_t c = 0xFFFFFFFFu;
-    for (const char ch : bytes)
-        c = table[(c ^ static_cast<unsigned char>(ch)) & 0xFF] ^ (c >> 8);
+    for (; n >= 8; n -= 8, p += 8) {
+        const std::uint32_t low = c ^ littleEndian32(p);
+        const std::uint32_t high = littleEndian32(p + 4);
+        c = t[7][low & 0xFF] ^ t[6][(low >> 8) & 0xFF] ^ t[5][(low >> 16) & 0xFF] ^ t[4][low >> 24] ^ t[3][high & 0xFF]
+            ^ t[2][(high >> 8) & 0xFF] ^ t[1][(high >> 16) & 0xFF] ^ t[0][high >> 24];
+    }
+    for (; n > 0; --n, ++p)
+        c = t[0][(c ^ *p) & 0xFF] ^ (c >> 8);
     return c ^ 0xFFFFFFFFu;
 }
 
@@ -60,14 +89,29 @@ public:
             m_out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
     }
     void f64(double v) { u64(std::bit_cast<std::uint64_t>(v)); }
-    void u8(std::uint8_t v) { m_out.push_back(static_cast<char>(v)); }
     void bytes(std::string_view b) { m_out.append(b); }
+    // An array of a mesh: the file holds each value little-endian, as the
+    // memory of a little-endian machine already does, so there it goes in
+    // one copy; elsewhere `each` writes it element by element.
+    template <class T, class Each>
+    void array(const std::vector<T> &values, [[maybe_unused]] Each each)
+    {
+        if constexpr (std::endian::native == std::endian::little)
+            m_out.append(reinterpret_cast<const char *>(values.data()), values.size() * sizeof(T));
+        else
+            for (const T &value : values)
+                each(value);
+    }
     void text(const std::string &s)
     {
         u32(static_cast<std::uint32_t>(s.size()));
         bytes(s);
     }
-    void reserve(std::size_t n) { m_out.reserve(n); }
+    void reserve(std::size_t n)
+    {
+        m_out.reserve(n);
+        adviseHugePages(m_out.data(), m_out.capacity());
+    }
     std::string &out() { return m_out; }
 
 private:
@@ -159,24 +203,20 @@ std::string encodeLcf(const Model &model)
         w.f64(m.creaseAngle);
         w.text(m.name);
         w.text(m.texturePath);
-        for (const Vec3 &p : m.positions) {
+        w.array(m.positions, [&](const Vec3 &p) {
             w.f64(p.x);
             w.f64(p.y);
             w.f64(p.z);
-        }
-        for (const Rgba &c : m.colours) {
-            w.u8(c.r);
-            w.u8(c.g);
-            w.u8(c.b);
-            w.u8(c.a);
-        }
-        for (const Vec2 &t : m.texCoords) {
+        });
+        w.bytes(std::string_view(reinterpret_cast<const char *>(m.colours.data()), m.colours.size() * sizeof(Rgba)));
+        w.array(m.texCoords, [&](const Vec2 &t) {
             w.f64(t.u);
             w.f64(t.v);
-        }
-        for (const Triangle &t : m.triangles)
+        });
+        w.array(m.triangles, [&](const Triangle &t) {
             for (std::uint32_t corner : t)
                 w.u32(corner);
+        });
     }
     const std::uint32_t checksum = crc32(w.out());
     w.u32(checksum);

@@ -5,6 +5,7 @@
 #include "softtestsupport.h"
 
 #include "footviewinterface.h"
+#include "lcf_file.h"
 #include "samplefoot.h"
 #include "scriptform1.h"
 #include "softhooks.h"
@@ -142,6 +143,9 @@ private slots:
     void missingFootSizeStops();
     void failureBeforeTheArchiveStops_data();
     void failureBeforeTheArchiveStops();
+    void bothModelsWrittenAtOnceAreTheViewsModels();
+    void aFailedModelWriteStopsTheJob_data();
+    void aFailedModelWriteStopsTheJob();
     void existingArchiveStopsWithNothingCounted();
     void theNumberIsSpentBeforeTheJobIsSent();
     void aCounterThatCannotBeSavedSendsNothing();
@@ -370,6 +374,102 @@ void TestSoftJobCommands::failureBeforeTheArchiveStops()
     QVERIFY(QFileInfo::exists(Job().RightScanFile));
     QVERIFY(fx.shell.calls.isEmpty());
     QVERIFY(Windows().isLoaded(QStringLiteral("ScriptForm1")));
+}
+
+namespace {
+
+QByteArray encoded(const FootView &view)
+{
+    return QByteArray::fromStdString(mesh::encodeLcf(view.model()));
+}
+
+} // namespace
+
+void TestSoftJobCommands::bothModelsWrittenAtOnceAreTheViewsModels()
+{
+    JobOnWindow fx;
+    fx.writeConfig(41);
+    QFile::remove(Job().RightLcfFile);
+    Right_View().Show_Model(samples::makeFoot(samples::Foot::Right, 3000));
+    const QByteArray left = encoded(Left_View());
+    const QByteArray right = encoded(Right_View());
+    Confirmation accept("Command2");
+    fx.prompter->answers << Prompter::Answer::No; // not into the viewer
+
+    fx.press("Command3");
+
+    QCOMPARE(Last_Status(), QStringLiteral("Job Complete"));
+    QCOMPARE(slurp(fx.data + QStringLiteral("/Lcf/Lee_Ann_L.Lcf")), left);
+    QCOMPARE(slurp(fx.data + QStringLiteral("/Lee_Ann_R.Lcf")), right);
+    const ZipReader zip(fx.home.path(QStringLiteral("Archive/AB0041_Ann_Lee.Zip")));
+    QCOMPARE(zip.read(*zip.find(QStringLiteral("Lee_Ann_L.Lcf"))), left);
+    QCOMPARE(zip.read(*zip.find(QStringLiteral("Lee_Ann_R.Lcf"))), right);
+}
+
+void TestSoftJobCommands::aFailedModelWriteStopsTheJob_data()
+{
+    QTest::addColumn<bool>("leftFails");
+    QTest::addColumn<bool>("rightFails");
+    // The right model's path ends in "Glm": its "Lcf" twin may be there already.
+    QTest::addColumn<bool>("rightTwinThere");
+    QTest::newRow("left") << true << false << false;
+    QTest::newRow("left, the right model's file there") << true << false << true;
+    QTest::newRow("right") << false << true << false;
+    QTest::newRow("both") << true << true << false;
+}
+
+void TestSoftJobCommands::aFailedModelWriteStopsTheJob()
+{
+    QFETCH(bool, leftFails);
+    QFETCH(bool, rightFails);
+    QFETCH(bool, rightTwinThere);
+    for (const char *button : {"Command2", "Command3"}) {
+        JobOnWindow fx;
+        QVERIFY(!Standin::install(fx.home.root(), QStringLiteral("ZIDodur")).isEmpty());
+        Standin::configure(fx.log);
+        fx.writeConfig(41);
+        const QString missing = fx.home.path(QStringLiteral("Missing/Folder"));
+        Job().LeftLcfFile = (leftFails ? missing : fx.data) + QStringLiteral("/Lee_Ann_L.Lcf");
+        Job().RightLcfFile = (rightFails ? missing : fx.data) + QStringLiteral("/Lee_Ann_R.Glm");
+        if (!rightTwinThere)
+            QFile::remove(fx.data + QStringLiteral("/Lee_Ann_R.Lcf"));
+        Right_View().Show_Model(samples::makeFoot(samples::Foot::Right, 3000));
+        const QStringList before = entries(fx.data);
+        const QString rightBefore = Job().RightLcfFile;
+        Confirmation accept("Command2");
+        fx.prompter->answers << Prompter::Answer::Yes << Prompter::Answer::Yes;
+
+        fx.press(button);
+
+        // The first failure in the feet's order is the one told.
+        QCOMPARE(accept.shown, 0);
+        QCOMPARE(fx.prompter->calls.size(), 1);
+        const QString text = fx.prompter->calls.first().text;
+        QVERIFY2(text.startsWith(QStringLiteral("Error: ")), qPrintable(text));
+        QVERIFY2(text.contains(leftFails ? QStringLiteral("Lee_Ann_L.Lcf") : QStringLiteral("Lee_Ann_R.Lcf")),
+                 qPrintable(text));
+        // Nothing written after the models, nothing sent, deleted or counted.
+        QCOMPARE(entries(fx.home.path(QStringLiteral("Archive"))), QStringList{});
+        QCOMPARE(entries(fx.home.path(QStringLiteral("Jobs"))), QStringList{});
+        QCOMPARE(slurp(fx.config()), QByteArray("AB\r\nA0000\r\n0041\r\nAnn\r\n"));
+        QCOMPARE(Job().JobCounter, 41);
+        QVERIFY(Standin::readLog(fx.log).isEmpty());
+        QVERIFY(fx.shell.calls.isEmpty());
+        // As if the feet had been written in turn: the left model is there
+        // only when the right one failed, and after a left failure the
+        // right foot is untouched, its path still unchanged.
+        QStringList expected = before;
+        if (!leftFails) {
+            expected << QStringLiteral("Lee_Ann_L.Lcf");
+            expected.sort();
+        }
+        QCOMPARE(entries(fx.data), expected);
+        if (rightTwinThere)
+            QCOMPARE(slurp(fx.data + QStringLiteral("/Lee_Ann_R.Lcf")), QByteArray(150, 'R'));
+        QCOMPARE(Job().RightLcfFile,
+                 leftFails ? rightBefore : fx.home.path(QStringLiteral("Missing/Folder/Lee_Ann_R.Lcf")));
+        QVERIFY(Windows().isLoaded(QStringLiteral("ScriptForm1")));
+    }
 }
 
 void TestSoftJobCommands::existingArchiveStopsWithNothingCounted()

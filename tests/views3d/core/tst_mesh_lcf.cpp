@@ -91,6 +91,8 @@ private slots:
     void roundTripIsBitExact();
     void emptyModelIsSmall();
     void layoutIsPinned();
+    void checksumIsCrc32_data();
+    void checksumIsCrc32();
     void fileSaveAndLoad();
     void everyTruncationIsRefused();
     void everyFlippedByteIsRefused();
@@ -155,6 +157,25 @@ void TestMeshLcf::layoutIsPinned()
                                                   "01000000"
                                                   "00000000"
                                                   "0b03cdf8"));
+}
+
+void TestMeshLcf::checksumIsCrc32_data()
+{
+    // The published check values of CRC-32; the longer texts run through
+    // the eight-byte steps and end in a shorter tail.
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<uint>("crc");
+    QTest::newRow("nothing") << QByteArray() << 0u;
+    QTest::newRow("a") << QByteArray("a") << 0xE8B7BE43u;
+    QTest::newRow("digits") << QByteArray("123456789") << 0xCBF43926u;
+    QTest::newRow("fox") << QByteArray("The quick brown fox jumps over the lazy dog") << 0x414FA339u;
+}
+
+void TestMeshLcf::checksumIsCrc32()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(uint, crc);
+    QCOMPARE(lcfChecksum(std::string_view(bytes.constData(), std::size_t(bytes.size()))), crc);
 }
 
 void TestMeshLcf::fileSaveAndLoad()
