@@ -15,6 +15,10 @@
 #include <array>
 #include <cmath>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 namespace view {
 
 namespace {
@@ -22,23 +26,42 @@ namespace {
 // Attribute locations, fixed so the buffers bind without lookups.
 enum Attribute { Position = 0, Normal = 1, Colour = 2, TexCoord = 3 };
 
-const char *const kVertexShader = R"(#version 120
+// One source, compiled once per combination of the features below, so that a
+// draw carries only the inputs it uses: every varying costs llvmpipe set-up
+// work and memory for each of the scan's triangles.
+const char *const kVertexShader = R"(
 attribute vec3 aPosition;
-attribute vec3 aNormal;
-attribute vec4 aColour;
-attribute vec2 aTexCoord;
 uniform mat4 uMvp;
+#ifdef LIT
 uniform mat4 uModelView;
 varying vec3 vEyePosition;
+#endif
+#ifdef SMOOTH
+attribute vec3 aNormal;
 varying vec3 vNormal;
+#endif
+#ifdef VERTEX_COLOUR
+attribute vec4 aColour;
 varying vec4 vColour;
+#endif
+#ifdef TEXTURED
+attribute vec2 aTexCoord;
 varying vec2 vTexCoord;
+#endif
 void main()
 {
+#ifdef LIT
     vEyePosition = (uModelView * vec4(aPosition, 1.0)).xyz;
+#endif
+#ifdef SMOOTH
     vNormal = mat3(uModelView) * aNormal;
+#endif
+#ifdef VERTEX_COLOUR
     vColour = aColour;
+#endif
+#ifdef TEXTURED
     vTexCoord = aTexCoord;
+#endif
     gl_Position = uMvp * vec4(aPosition, 1.0);
 }
 )";
@@ -46,34 +69,46 @@ void main()
 // Faceted shading takes the face normal from the screen-space slopes of the
 // position, so shared vertices need no per-corner normals; a smoothed mesh
 // uses its vertex normal wherever it lies within the crease angle of the face.
-const char *const kFragmentShader = R"(#version 120
-uniform bool uLit;
-uniform bool uTextured;
-uniform bool uSmooth;
-uniform float uCreaseCos;
-uniform sampler2D uTexture;
+const char *const kFragmentShader = R"(
+#ifdef LIT
 varying vec3 vEyePosition;
+#endif
+#ifdef SMOOTH
+uniform float uCreaseCos;
 varying vec3 vNormal;
+#endif
+#ifdef VERTEX_COLOUR
 varying vec4 vColour;
+#else
+uniform vec4 uColour;
+#endif
+#ifdef TEXTURED
+uniform sampler2D uTexture;
 varying vec2 vTexCoord;
+#endif
 void main()
 {
+#ifdef VERTEX_COLOUR
     vec4 base = vColour;
-    if (uTextured)
-        base *= texture2D(uTexture, vTexCoord);
-    if (!uLit) {
-        gl_FragColor = base;
-        return;
-    }
+#else
+    vec4 base = uColour;
+#endif
+#ifdef TEXTURED
+    base *= texture2D(uTexture, vTexCoord);
+#endif
+#ifdef LIT
     vec3 n = normalize(cross(dFdx(vEyePosition), dFdy(vEyePosition)));
-    if (uSmooth) {
-        vec3 smoothN = normalize(vNormal);
-        if (abs(dot(smoothN, n)) >= uCreaseCos)
-            n = smoothN;
-    }
+#ifdef SMOOTH
+    vec3 smoothN = normalize(vNormal);
+    if (abs(dot(smoothN, n)) >= uCreaseCos)
+        n = smoothN;
+#endif
     // The view is orthographic: the light comes from the viewer, along z.
     float light = abs(n.z);
     gl_FragColor = vec4(base.rgb * (0.3 + 0.7 * light), base.a);
+#else
+    gl_FragColor = base;
+#endif
 }
 )";
 
@@ -81,6 +116,20 @@ constexpr float kBackground[3] = {0.26f, 0.30f, 0.38f};
 constexpr float kGridColour[4] = {0.95f, 0.85f, 0.35f, 1.f};
 // The trimming plane: light grey, half transparent.
 constexpr float kPlaneColour[4] = {0.9f, 0.9f, 0.9f, 0.5f};
+
+// A software OpenGL driver allocates and frees megabytes of vertex and bin
+// storage in small blocks for every frame of a large scan. By default the C
+// library hands the freed top of the heap back to the kernel at once, and the
+// next frame takes it back one page fault at a time, which on a virtual
+// machine costs more than drawing. Keeping up to this much free memory stops
+// that churn.
+void keepFrameMemory()
+{
+#if defined(__GLIBC__)
+    static const bool once = [] { return mallopt(M_TRIM_THRESHOLD, 64 << 20) == 1; }();
+    Q_UNUSED(once)
+#endif
+}
 
 QMatrix4x4 toQt(const std::array<double, 16> &columnMajor)
 {
@@ -127,6 +176,7 @@ GlMeshView::GlMeshView(FootViewport *owner)
       m_owner(owner)
 {
     setObjectName(QStringLiteral("ViewportDisplay"));
+    keepFrameMemory();
     connect(this, &QOpenGLWidget::frameSwapped, owner, &FootViewport::frameSwapped);
 }
 
@@ -134,22 +184,65 @@ GlMeshView::~GlMeshView()
 {
     makeCurrent();
     releaseBuffers();
-    m_program.removeAllShaders();
+    for (auto &program : m_programs)
+        program.reset();
     doneCurrent();
 }
 
 void GlMeshView::initializeGL()
 {
     initializeOpenGLFunctions();
-    m_program.bindAttributeLocation("aPosition", Position);
-    m_program.bindAttributeLocation("aNormal", Normal);
-    m_program.bindAttributeLocation("aColour", Colour);
-    m_program.bindAttributeLocation("aTexCoord", TexCoord);
-    m_programOk = m_program.addShaderFromSourceCode(QOpenGLShader::Vertex, kVertexShader)
-                  && m_program.addShaderFromSourceCode(QOpenGLShader::Fragment, kFragmentShader) && m_program.link();
-    if (!m_programOk)
-        qWarning("3D view: the shaders did not build: %s", qPrintable(m_program.log()));
+    // A new context holds none of the old one's programs or buffers.
+    for (auto &program : m_programs)
+        program.reset();
+    // The plainest and the most used programs show at once whether the shaders build at all.
+    m_programOk = program(0) && program(Lit | Textured);
     m_dirty = true;
+}
+
+GlMeshView::Program *GlMeshView::program(unsigned features)
+{
+    std::unique_ptr<Program> &slot = m_programs.at(features);
+    if (!slot) {
+        slot = std::make_unique<Program>();
+        QByteArray defines = "#version 120\n";
+        const std::pair<Feature, const char *> names[] = {
+            {Lit, "LIT"}, {Smooth, "SMOOTH"}, {VertexColour, "VERTEX_COLOUR"}, {Textured, "TEXTURED"}};
+        for (const auto &[feature, name] : names)
+            if (features & feature)
+                defines += QByteArray("#define ") + name + '\n';
+        QOpenGLShaderProgram &p = slot->program;
+        p.bindAttributeLocation("aPosition", Position);
+        p.bindAttributeLocation("aNormal", Normal);
+        p.bindAttributeLocation("aColour", Colour);
+        p.bindAttributeLocation("aTexCoord", TexCoord);
+        slot->linked = p.addShaderFromSourceCode(QOpenGLShader::Vertex, defines + kVertexShader)
+                       && p.addShaderFromSourceCode(QOpenGLShader::Fragment, defines + kFragmentShader) && p.link();
+        if (!slot->linked) {
+            qWarning("3D view: the shaders did not build: %s", qPrintable(p.log()));
+        } else {
+            slot->mvp = p.uniformLocation("uMvp");
+            slot->modelView = p.uniformLocation("uModelView");
+            slot->creaseCos = p.uniformLocation("uCreaseCos");
+            slot->colour = p.uniformLocation("uColour");
+            slot->texture = p.uniformLocation("uTexture");
+        }
+    }
+    return slot->linked ? slot.get() : nullptr;
+}
+
+GlMeshView::Program *GlMeshView::useProgram(unsigned features)
+{
+    Program *p = program(features);
+    if (!p)
+        return nullptr;
+    p->program.bind();
+    p->program.setUniformValue(p->mvp, m_mvp);
+    if (p->modelView >= 0)
+        p->program.setUniformValue(p->modelView, m_modelView);
+    if (p->texture >= 0)
+        p->program.setUniformValue(p->texture, 0);
+    return p;
 }
 
 void GlMeshView::releaseBuffers()
@@ -225,51 +318,49 @@ void GlMeshView::rebuild()
         b->triangleIndexCount = int(m.triangles.size() * 3);
         m_objects.push_back(std::move(b));
     }
+    // Every change of the model comes through here, so the bounds hold until the next one.
+    m_modelBounds = model.bounds();
     m_dirty = false;
 }
 
 void GlMeshView::drawObject(std::size_t index, ObjectBuffers &b, bool wire)
 {
-    const mesh::Mesh &m = m_owner->model().objects[index];
+    const bool smooth = b.normals.isCreated() && !wire;
+    const bool textured = b.hasTexCoords && b.texture && !wire;
+    const unsigned features = (wire ? 0u : unsigned(Lit)) | (smooth ? unsigned(Smooth) : 0u)
+                              | (b.hasColours ? unsigned(VertexColour) : 0u) | (textured ? unsigned(Textured) : 0u);
+    Program *p = useProgram(features);
+    if (!p)
+        return;
+    QOpenGLShaderProgram &program = p->program;
     b.positions.bind();
-    m_program.enableAttributeArray(Position);
-    m_program.setAttributeBuffer(Position, GL_FLOAT, 0, 3);
-    const bool smooth = b.normals.isCreated();
+    program.enableAttributeArray(Position);
+    program.setAttributeBuffer(Position, GL_FLOAT, 0, 3);
     if (smooth) {
         b.normals.bind();
-        m_program.enableAttributeArray(Normal);
-        m_program.setAttributeBuffer(Normal, GL_FLOAT, 0, 3);
-    } else {
-        m_program.disableAttributeArray(Normal);
-        m_program.setAttributeValue(Normal, 0.f, 0.f, 1.f);
+        program.enableAttributeArray(Normal);
+        program.setAttributeBuffer(Normal, GL_FLOAT, 0, 3);
+        program.setUniformValue(p->creaseCos, b.creaseCos);
     }
     if (b.hasColours) {
         b.colours.bind();
-        m_program.enableAttributeArray(Colour);
+        program.enableAttributeArray(Colour);
         glVertexAttribPointer(Colour, 4, GL_UNSIGNED_BYTE, GL_TRUE, 0, nullptr);
     } else {
-        m_program.disableAttributeArray(Colour);
-        const bool textured = b.texture != nullptr;
-        const mesh::Rgba c = textured ? mesh::Rgba{255, 255, 255, 255} : kPlainMeshColour;
-        m_program.setAttributeValue(Colour, c.r / 255.f, c.g / 255.f, c.b / 255.f, 1.f);
+        // A textured mesh shows its photo's own colours, in its wireframe too.
+        const mesh::Rgba c = b.texture ? mesh::Rgba{255, 255, 255, 255} : kPlainMeshColour;
+        program.setUniformValue(p->colour, c.r / 255.f, c.g / 255.f, c.b / 255.f, 1.f);
     }
-    const bool textured = b.hasTexCoords && b.texture && !wire;
     if (textured) {
         b.texCoords.bind();
-        m_program.enableAttributeArray(TexCoord);
-        m_program.setAttributeBuffer(TexCoord, GL_FLOAT, 0, 2);
+        program.enableAttributeArray(TexCoord);
+        program.setAttributeBuffer(TexCoord, GL_FLOAT, 0, 2);
         b.texture->bind(0);
-    } else {
-        m_program.disableAttributeArray(TexCoord);
     }
-    m_program.setUniformValue("uTextured", textured);
-    m_program.setUniformValue("uSmooth", smooth);
-    m_program.setUniformValue("uCreaseCos", b.creaseCos);
-    m_program.setUniformValue("uLit", !wire);
 
     if (wire) {
         if (b.edgeIndexCount < 0) {
-            const std::vector<std::uint32_t> edges = wireframeIndices(m);
+            const std::vector<std::uint32_t> edges = wireframeIndices(m_owner->model().objects[index]);
             b.edges.create();
             b.edges.bind();
             b.edges.allocate(edges.data(), int(edges.size() * sizeof(std::uint32_t)));
@@ -287,46 +378,43 @@ void GlMeshView::drawObject(std::size_t index, ObjectBuffers &b, bool wire)
     if (textured)
         b.texture->release(0);
     QOpenGLBuffer::release(QOpenGLBuffer::VertexBuffer);
-    m_program.disableAttributeArray(Position);
-    m_program.disableAttributeArray(Normal);
-    m_program.disableAttributeArray(Colour);
-    m_program.disableAttributeArray(TexCoord);
+    program.disableAttributeArray(Position);
+    program.disableAttributeArray(Normal);
+    program.disableAttributeArray(Colour);
+    program.disableAttributeArray(TexCoord);
 }
 
 void GlMeshView::drawAxes(float len)
 {
     const float lines[] = {0, 0, 0, len, 0, 0, 0, 0, 0, 0, len, 0, 0, 0, 0, 0, 0, len};
     const float colours[] = {1, 0, 0, 1, 1, 0, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 0, 1, 1, 0, 0, 1, 1};
-    m_program.setUniformValue("uLit", false);
-    m_program.setUniformValue("uTextured", false);
-    m_program.setUniformValue("uSmooth", false);
-    m_program.enableAttributeArray(Position);
-    m_program.enableAttributeArray(Colour);
-    m_program.setAttributeArray(Position, lines, 3);
-    m_program.setAttributeArray(Colour, colours, 4);
-    m_program.setAttributeValue(Normal, 0.f, 0.f, 1.f);
+    Program *p = useProgram(VertexColour);
+    if (!p)
+        return;
+    p->program.enableAttributeArray(Position);
+    p->program.enableAttributeArray(Colour);
+    p->program.setAttributeArray(Position, lines, 3);
+    p->program.setAttributeArray(Colour, colours, 4);
     glDrawArrays(GL_LINES, 0, 6);
-    m_program.disableAttributeArray(Position);
-    m_program.disableAttributeArray(Colour);
+    p->program.disableAttributeArray(Position);
+    p->program.disableAttributeArray(Colour);
 }
 
-void GlMeshView::drawLines(const std::vector<float> &positions, const float colour[4])
+void GlMeshView::drawPlain(GLenum mode, const float *positions, int count, const float colour[4])
 {
-    m_program.setUniformValue("uLit", false);
-    m_program.setUniformValue("uTextured", false);
-    m_program.setUniformValue("uSmooth", false);
-    m_program.enableAttributeArray(Position);
-    m_program.setAttributeArray(Position, positions.data(), 3);
-    m_program.disableAttributeArray(Colour);
-    m_program.setAttributeValue(Colour, colour[0], colour[1], colour[2], colour[3]);
-    m_program.setAttributeValue(Normal, 0.f, 0.f, 1.f);
-    glDrawArrays(GL_LINES, 0, GLsizei(positions.size() / 3));
-    m_program.disableAttributeArray(Position);
+    Program *p = useProgram(0);
+    if (!p)
+        return;
+    p->program.setUniformValue(p->colour, colour[0], colour[1], colour[2], colour[3]);
+    p->program.enableAttributeArray(Position);
+    p->program.setAttributeArray(Position, positions, 3);
+    glDrawArrays(mode, 0, count);
+    p->program.disableAttributeArray(Position);
 }
 
-void GlMeshView::drawDisplayPlane(const mesh::Bounds &modelBounds)
+void GlMeshView::drawDisplayPlane()
 {
-    const auto corners = planeSquare(*m_owner->displayPlane(), modelBounds);
+    const auto corners = planeSquare(*m_owner->displayPlane(), m_modelBounds);
     float quad[12];
     for (int i = 0; i < 4; ++i) {
         quad[3 * i] = float(corners[i].x);
@@ -337,15 +425,7 @@ void GlMeshView::drawDisplayPlane(const mesh::Bounds &modelBounds)
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glDepthMask(GL_FALSE);
-    m_program.setUniformValue("uLit", false);
-    m_program.setUniformValue("uTextured", false);
-    m_program.setUniformValue("uSmooth", false);
-    m_program.enableAttributeArray(Position);
-    m_program.setAttributeArray(Position, quad, 3);
-    m_program.disableAttributeArray(Colour);
-    m_program.setAttributeValue(Colour, kPlaneColour[0], kPlaneColour[1], kPlaneColour[2], kPlaneColour[3]);
-    glDrawArrays(GL_TRIANGLE_FAN, 0, 4);
-    m_program.disableAttributeArray(Position);
+    drawPlain(GL_TRIANGLE_FAN, quad, 4, kPlaneColour);
     glDepthMask(GL_TRUE);
     glDisable(GL_BLEND);
 }
@@ -401,12 +481,11 @@ void GlMeshView::paintGL()
     glDisable(GL_CULL_FACE);
 
     const mesh::Camera &camera = m_owner->camera();
-    const mesh::Bounds modelBounds = m_owner->model().bounds();
-    const mesh::Vec3 size = modelBounds.empty ? mesh::Vec3{100, 100, 100} : modelBounds.size();
+    const mesh::Vec3 size = m_modelBounds.empty ? mesh::Vec3{100, 100, 100} : m_modelBounds.size();
     const float axisLength = float(std::max({size.x, size.y, size.z}) * 0.6);
 
     // The depth range holds everything drawn: model, axes, grid and plane.
-    mesh::Bounds scene = modelBounds;
+    mesh::Bounds scene = m_modelBounds;
     if (m_owner->axesShown()) {
         scene.include(mesh::Vec3{0, 0, 0});
         scene.include(mesh::Vec3{axisLength, axisLength, axisLength});
@@ -420,23 +499,21 @@ void GlMeshView::paintGL()
         }
     }
     if (m_owner->displayPlane())
-        for (const mesh::Vec3 &corner : planeSquare(*m_owner->displayPlane(), modelBounds))
+        for (const mesh::Vec3 &corner : planeSquare(*m_owner->displayPlane(), m_modelBounds))
             scene.include(corner);
 
-    m_program.bind();
-    m_program.setUniformValue("uMvp", toQt(camera.viewProjection(scene)));
-    m_program.setUniformValue("uModelView", eyeMatrix(camera));
-    m_program.setUniformValue("uTexture", 0);
+    m_mvp = toQt(camera.viewProjection(scene));
+    m_modelView = eyeMatrix(camera);
     const bool wire = !m_owner->shaded();
     for (std::size_t i = 0; i < m_objects.size(); ++i)
         drawObject(i, *m_objects[i], wire);
     if (m_owner->axesShown())
         drawAxes(axisLength);
     if (!gridLines.empty())
-        drawLines(gridLines, kGridColour);
+        drawPlain(GL_LINES, gridLines.data(), int(gridLines.size() / 3), kGridColour);
     if (m_owner->displayPlane())
-        drawDisplayPlane(modelBounds);
-    m_program.release();
+        drawDisplayPlane();
+    glUseProgram(0);
     paintOverlays();
 }
 

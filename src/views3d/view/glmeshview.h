@@ -3,6 +3,7 @@
 // the model, camera, grid, trimming plane, overlays and display switches
 // belong to the viewport.
 
+#include <QMatrix4x4>
 #include <QOpenGLBuffer>
 #include <QOpenGLFunctions>
 #include <QOpenGLShaderProgram>
@@ -11,6 +12,7 @@
 
 #include "mesh_model.h"
 
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -49,19 +51,36 @@ private:
         std::unique_ptr<QOpenGLTexture> texture;
     };
 
+    // What a draw's program computes; each combination is a program of its own.
+    enum Feature : unsigned { Lit = 1, Smooth = 2, VertexColour = 4, Textured = 8 };
+    struct Program
+    {
+        QOpenGLShaderProgram program;
+        bool linked = false;
+        int mvp = -1, modelView = -1, creaseCos = -1, colour = -1, texture = -1;
+    };
+
+    // Built on first use; null where the shaders do not build.
+    Program *program(unsigned features);
+    // Bound, with this frame's matrices set.
+    Program *useProgram(unsigned features);
     void rebuild();
     void releaseBuffers();
     void drawObject(std::size_t index, ObjectBuffers &buffers, bool wire);
     void drawAxes(float length);
-    void drawLines(const std::vector<float> &positions, const float colour[4]);
-    void drawDisplayPlane(const mesh::Bounds &modelBounds);
+    // Unlit, in one colour: the grid and the trimming plane.
+    void drawPlain(GLenum mode, const float *positions, int count, const float colour[4]);
+    void drawDisplayPlane();
     void paintOverlays();
     std::unique_ptr<QOpenGLTexture> loadTexture(const QString &path);
 
     FootViewport *m_owner;
-    QOpenGLShaderProgram m_program;
+    std::array<std::unique_ptr<Program>, 16> m_programs;
     bool m_programOk = false;
     bool m_dirty = true;
+    mesh::Bounds m_modelBounds; // of what the buffers hold
+    QMatrix4x4 m_mvp;
+    QMatrix4x4 m_modelView;
     std::vector<std::unique_ptr<ObjectBuffers>> m_objects;
 };
 

@@ -71,6 +71,48 @@ private slots:
         QVERIFY2(centre.red() > 150 && centre.green() < 60 && centre.blue() < 60, qPrintable(centre.name()));
     }
 
+    // Face-on, the light is full, so the square shows its colour unchanged,
+    // whether the colour comes from the vertices or is the plain mesh colour,
+    // faceted or smoothed, shaded or as lines.
+    void faceOnSquareShowsItsColour_data()
+    {
+        QTest::addColumn<bool>("vertexColours");
+        QTest::addColumn<double>("crease");
+        QTest::addColumn<bool>("shaded");
+        QTest::addColumn<QColor>("expected");
+        const QColor red(230, 20, 20), grey(200, 200, 200);
+        QTest::newRow("vertex colours") << true << 0.0 << true << red;
+        QTest::newRow("vertex colours, smoothed") << true << 40.0 << true << red;
+        QTest::newRow("plain") << false << 0.0 << true << grey;
+        QTest::newRow("plain, smoothed") << false << 40.0 << true << grey;
+        QTest::newRow("vertex colours, lines") << true << 0.0 << false << red;
+        QTest::newRow("plain, lines") << false << 40.0 << false << grey;
+    }
+    void faceOnSquareShowsItsColour()
+    {
+        QFETCH(bool, vertexColours);
+        QFETCH(double, crease);
+        QFETCH(bool, shaded);
+        QFETCH(QColor, expected);
+        mesh::Model model = redSquare();
+        if (!vertexColours)
+            model.objects[0].colours.clear();
+        model.objects[0].creaseAngle = crease;
+        m_view->setModel(model);
+        m_view->setShaded(shaded);
+        m_view->fit();
+        const QImage frame = m_view->grabFrame();
+        int matching = 0;
+        for (int y = 0; y < frame.height(); ++y)
+            for (int x = 0; x < frame.width(); ++x) {
+                const QColor seen = frame.pixelColor(x, y);
+                matching += std::abs(seen.red() - expected.red()) <= 1 && std::abs(seen.green() - expected.green()) <= 1
+                            && std::abs(seen.blue() - expected.blue()) <= 1;
+            }
+        // Shaded, the square fills about a third of the view; as lines, its edges are a few hundred pixels.
+        QVERIFY2(matching > (shaded ? frame.width() * frame.height() / 5 : 100), qPrintable(QString::number(matching)));
+    }
+
     void wireframeLightsFewerPixels()
     {
         mesh::Model model = redSquare();
