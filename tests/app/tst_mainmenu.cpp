@@ -449,8 +449,7 @@ private slots:
             QCOMPARE(list->item(1)->text(), QString("Lee_R.Wrl"));
         }
         QCOMPARE(ui->calls.size(), 2);
-        QCOMPARE(ui->calls[1].text, "3 Files were Imported into "
-                                        + QDir::toNativeSeparators(home->path("Data/ClinicA/"))
+        QCOMPARE(ui->calls[1].text, "3 Files were Imported into " + QDir::toNativeSeparators(home->path("Data/ClinicA"))
                                         + ":\r\n\r\nLee_L.Wrl\r\nLee_R.Wrl\r\nLee_Ann.Csv");
         QCOMPARE(ui->calls[1].title, QString("UnZip"));
         QCOMPARE(ui->calls[1].icon, Prompter::Icon::Information);

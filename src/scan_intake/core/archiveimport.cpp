@@ -89,7 +89,7 @@ void Tell_What_Was_Imported(const ArchiveImportResult &result, const QString &fo
     } else {
         lines << (names.size() == 1 ? QStringLiteral("1 File was Imported into ")
                                     : QString::number(names.size()) + QStringLiteral(" Files were Imported into "))
-                     + Message_Path(folder) + u':'
+                     + Message_Path(QDir::cleanPath(folder)) + u':'
               << QString() << listOf(names);
     }
     UI().message(Message_Lines(lines), QStringLiteral("UnZip"), Prompter::Icon::Information);

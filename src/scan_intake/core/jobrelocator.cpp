@@ -83,6 +83,30 @@ QString Relocation_Match_String(const QString &modelFile)
     return second + u'_' + third;
 }
 
+QString Record_Naming_Scans(const QString &folder, const QStringList &scans)
+{
+    QSet<QString> scanNames;
+    for (const QString &scan : scans) {
+        if (!Is_Absent_Path(scan))
+            scanNames.insert(Get_File_Name(scan).toLower());
+    }
+    if (scanNames.isEmpty())
+        return {};
+    const QStringList records = QDir(folder).entryList({QStringLiteral("*.csv")}, QDir::Files | QDir::NoSymLinks,
+                                                       QDir::Name | QDir::IgnoreCase);
+    for (const QString &name : records) {
+        const QStringList lines = textfile::readLines(Join_Path(folder, name));
+        if (lines.size() < kRelocatedRecordLines)
+            continue;
+        for (int number : {5, 6}) {
+            const QString named = Record_Line_File_Name(lines[number - 1]).toLower();
+            if (!named.isEmpty() && scanNames.contains(named))
+                return name;
+        }
+    }
+    return {};
+}
+
 QString Relocated_Record_Name(const QString &recordName, const QString &clinicJobNumber)
 {
     const bool csv = recordName.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive);
@@ -178,8 +202,37 @@ RelocationPlan JobRelocator::plan() const
             add(record.fileName());
     }
 
+    // The job's own files go with it whatever their names: a pick-up names
+    // the scans "Lee_Ann_L" and "Lee_Ann_R", whose match string takes the
+    // left model alone, and a job split between two clinics is lost to both.
+    // Beside each scan and model go the other files of that foot's scan set.
+    auto inJobFolder = [&](const QString &path) {
+        if (Is_Absent_Path(path))
+            return false;
+        const QFileInfo file(path);
+        return file.isFile() && !file.isSymLink() && canonical(file.path()) == source.canonicalFilePath();
+    };
+    for (QString ScriptRecord::*member : kJobPaths) {
+        const QString &path = m_job.*member;
+        if (member == &ScriptRecord::CsvFile || !inJobFolder(path))
+            continue;
+        add(QFileInfo(path).fileName());
+    }
+    const QStringList scans{m_job.LeftScanFile, m_job.RightScanFile, m_job.LeftLcfFile, m_job.RightLcfFile};
+    for (const QString &scan : scans) {
+        const QString name = Get_File_Name(scan);
+        if (!inJobFolder(scan) || name.size() <= 4)
+            continue;
+        for (const char *member : kScanFileSet) {
+            const QString sibling = Resolve_Path_Nocase(plan.sourceFolder, name.chopped(4) + QLatin1String(member));
+            if (File_Exists(sibling) && !QFileInfo(sibling).isSymLink())
+                add(Get_File_Name(sibling));
+        }
+    }
+
     // The job's own record: the one the job last read or wrote, else the
-    // one named after the job, soft or rigid. Another job's record in the
+    // one named after the job, soft or rigid, else a record of the folder
+    // whose scan lines name this job's scans. Another job's record in the
     // folder is never taken for it.
     const QString base = JobBaseName(m_job) + QStringLiteral(".Csv");
     QStringList recordNames;
@@ -191,6 +244,17 @@ RelocationPlan JobRelocator::plan() const
         for (int i = 0; i < plan.files.size() && plan.record < 0; ++i) {
             if (Get_File_Name(plan.files[i].source).compare(wanted, Qt::CaseInsensitive) == 0)
                 plan.record = i;
+        }
+    }
+
+    if (plan.record < 0) {
+        const QString found = Record_Naming_Scans(plan.sourceFolder, scans);
+        if (!found.isEmpty()) {
+            add(found);
+            for (int i = 0; i < plan.files.size() && plan.record < 0; ++i) {
+                if (Get_File_Name(plan.files[i].source).compare(found, Qt::CaseInsensitive) == 0)
+                    plan.record = i;
+            }
         }
     }
 

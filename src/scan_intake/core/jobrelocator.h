@@ -18,6 +18,11 @@ QString Relocation_Folder(const QString &clinic);
 // play no part.
 QString Relocation_Match_String(const QString &modelFile);
 
+// The record in `folder` whose scan lines (5 and 6) name one of `scans` by
+// file name, any case: the job's own record when the job does not know its
+// name (a new job number was taken since it was read). Empty when none does.
+QString Record_Naming_Scans(const QString &folder, const QStringList &scans);
+
 // The job's record named for the clinic's job number: the final ".Csv" (any
 // case, kept as it is) preceded by "_" and the number made safe for a file
 // name ("AB0041_Ann_Lee.Csv" and "12345" give "AB0041_Ann_Lee_12345.Csv").

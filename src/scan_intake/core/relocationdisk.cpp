@@ -126,8 +126,10 @@ QString Copy_Through_Disk(RelocationDisk &disk, const QString &source, const QSt
         if (const int error = disk.write(out, chunk.constData(), got))
             return Disk_Error_Text(error);
     }
-    // A moved scan keeps the date the scan lists show.
+    // A moved scan keeps the date the scan lists show, and who may read it:
+    // the copy is made under a private temporary name.
     out.setFileTime(QFileInfo(source).lastModified(), QFileDevice::FileModificationTime);
+    out.setPermissions(in.permissions());
     if (const int error = disk.sync(out))
         return Disk_Error_Text(error);
     out.close();

@@ -563,8 +563,10 @@ private slots:
         QCOMPARE(relocate(folder.to), Outcome::Moved);
 
         // The clinic's job number is the text before the scan name's first
-        // "_", "Lee", which the record's name ends in already.
-        moved << "AB0041_Ann_Lee.Csv";
+        // "_", "Lee", which the record's name ends in already. The job's
+        // sketch goes with it.
+        moved << "AB0041_Ann_Lee.Csv"
+              << "AB0041_Ann_Lee.Jpg";
         moved.sort();
         QCOMPARE(filesIn(folder.to), moved);
         QStringList left = before;
@@ -576,6 +578,53 @@ private slots:
         QCOMPARE(job.CsvFile, folder.at("AB0041_Ann_Lee.Csv"));
         QCOMPARE(textfile::readLines(job.CsvFile)[5],
                  QString("Right Scan File Name,C:\\3DEriruvu\\Data\\Clinic2\\Lee_Ann_R.Lcf"));
+    }
+
+    // A front desk reopens a pick-up job's record and takes a new job number
+    // (or never opened it): the job no longer knows its record's name. Its
+    // scans, models, photos and the record naming them still go together,
+    // readable as the originals were.
+    void pickUpJobMovesWholeWithoutKnowingItsRecord()
+    {
+        JobFolder folder;
+        ScriptRecord &job = Job();
+        QStringList moved;
+        for (const QString side : {"L", "R"}) {
+            for (const QString end : {".wrl", "[VRML].Jpg", ".Lcf", ".Jpg"}) {
+                moved << "Hale_Nora_" + side + end;
+                folder.put(moved.last(), QByteArray(50 + moved.last().size(), 'p'));
+            }
+        }
+        job.ClientFirstName = "Nora";
+        job.ClientSurname = "Hale";
+        job.LeftScanFile = folder.in("Hale_Nora_L.wrl");
+        job.RightScanFile = folder.in("Hale_Nora_R.wrl");
+        job.LeftLcfFile = folder.in("Hale_Nora_L.Lcf");
+        job.RightLcfFile = folder.in("Hale_Nora_R.Lcf");
+        job.LeftGraphicFile = folder.in("Hale_Nora_L.Jpg");
+        job.RightGraphicFile = folder.in("Hale_Nora_R.Jpg");
+        job.CsvFile = folder.in("DEMO0000_Nora_Hale.Csv");
+        Write_CSV_EVA(job);
+        QVERIFY(QFile::setPermissions(folder.in("Hale_Nora_L.wrl"),
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther));
+        job.JobNumber = "DEMO0002";
+        job.CsvFile = folder.in("DEMO0002_Nora_Hale.Csv");
+        ui->answers << Answer::Yes;
+
+        QCOMPARE(relocate(folder.to), Outcome::Moved);
+
+        moved << "DEMO0000_Nora_Hale.Csv"
+              << "AB0041_Ann_Lee.Jpg"; // the record, the job's sketch
+        moved.sort();
+        QCOMPARE(filesIn(folder.to), moved);
+        for (const QString &name : std::as_const(moved))
+            QVERIFY2(!QFile::exists(folder.in(name)), qPrintable(name));
+        QVERIFY(QFile::exists(folder.in("12345_Ann_Lee_L.Lcf")));
+        QCOMPARE(QFile::permissions(folder.at("Hale_Nora_L.wrl")) & 0x0fff,
+                 QFile::ReadUser | QFile::WriteUser | QFile::ReadGroup | QFile::ReadOther);
+        QCOMPARE(job.LeftLcfFile, folder.at("Hale_Nora_L.Lcf"));
+        QCOMPARE(textfile::readLines(folder.at("DEMO0000_Nora_Hale.Csv"))[4],
+                 QString("Left Scan File Name,C:\\3DEriruvu\\Data\\Clinic2\\Hale_Nora_L.Lcf"));
     }
 
     // Files of the job already in the clinic folder are replaced only after
