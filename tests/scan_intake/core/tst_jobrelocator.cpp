@@ -81,6 +81,28 @@ public:
                 "12345_Ann_Lee_R.Wrl", "12345_Ann_Lee_R0.Jpg", "AB0041_Ann_Lee.Csv",   "AB0041_Ann_Lee.Jpg"};
     }
     static QStringList otherFiles() { return {"AB0040_Bob_Ray.Csv", "Zed_Other_L.Wrl"}; }
+
+    // A job named as the pick-ups name its files ("Lee_Ann_L.wrl" and the
+    // rest of each foot's scan set), made the current job's scans; returns
+    // the names of the files made.
+    QStringList putPickUpJob(const QString &stem) const
+    {
+        QStringList made;
+        for (const QString side : {"L", "R"}) {
+            for (const QString end : {".wrl", "[VRML].Jpg", ".Lcf", ".Jpg"}) {
+                made << stem + u'_' + side + end;
+                put(made.last(), QByteArray(50 + made.last().size(), 'p'));
+            }
+        }
+        ScriptRecord &job = Job();
+        job.LeftScanFile = in(stem + "_L.wrl");
+        job.RightScanFile = in(stem + "_R.wrl");
+        job.LeftLcfFile = in(stem + "_L.Lcf");
+        job.RightLcfFile = in(stem + "_R.Lcf");
+        job.LeftGraphicFile = in(stem + "_L.Jpg");
+        job.RightGraphicFile = in(stem + "_R.Jpg");
+        return made;
+    }
 };
 
 // The disk of a move, watched: each step is logged with the name of the job
@@ -543,19 +565,7 @@ private slots:
     {
         JobFolder folder;
         ScriptRecord &job = Job();
-        QStringList moved;
-        for (const QString side : {"L", "R"}) {
-            for (const QString end : {".wrl", "[VRML].Jpg", ".Lcf", ".Jpg"}) {
-                moved << "Lee_Ann_" + side + end;
-                folder.put(moved.last(), QByteArray(50 + moved.last().size(), 'p'));
-            }
-        }
-        job.LeftScanFile = folder.in("Lee_Ann_L.wrl");
-        job.RightScanFile = folder.in("Lee_Ann_R.wrl");
-        job.LeftLcfFile = folder.in("Lee_Ann_L.Lcf");
-        job.RightLcfFile = folder.in("Lee_Ann_R.Lcf");
-        job.LeftGraphicFile = folder.in("Lee_Ann_L.Jpg");
-        job.RightGraphicFile = folder.in("Lee_Ann_R.Jpg");
+        QStringList moved = folder.putPickUpJob("Lee_Ann");
         Write_CSV_EVA(job);
         const QStringList before = filesIn(folder.from);
         ui->answers << Answer::Yes;
@@ -588,21 +598,9 @@ private slots:
     {
         JobFolder folder;
         ScriptRecord &job = Job();
-        QStringList moved;
-        for (const QString side : {"L", "R"}) {
-            for (const QString end : {".wrl", "[VRML].Jpg", ".Lcf", ".Jpg"}) {
-                moved << "Hale_Nora_" + side + end;
-                folder.put(moved.last(), QByteArray(50 + moved.last().size(), 'p'));
-            }
-        }
+        QStringList moved = folder.putPickUpJob("Hale_Nora");
         job.ClientFirstName = "Nora";
         job.ClientSurname = "Hale";
-        job.LeftScanFile = folder.in("Hale_Nora_L.wrl");
-        job.RightScanFile = folder.in("Hale_Nora_R.wrl");
-        job.LeftLcfFile = folder.in("Hale_Nora_L.Lcf");
-        job.RightLcfFile = folder.in("Hale_Nora_R.Lcf");
-        job.LeftGraphicFile = folder.in("Hale_Nora_L.Jpg");
-        job.RightGraphicFile = folder.in("Hale_Nora_R.Jpg");
         job.CsvFile = folder.in("DEMO0000_Nora_Hale.Csv");
         Write_CSV_EVA(job);
         QVERIFY(QFile::setPermissions(folder.in("Hale_Nora_L.wrl"),
