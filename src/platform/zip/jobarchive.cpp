@@ -1,5 +1,7 @@
 #include "jobarchive.h"
 
+#include "disksync.h"
+
 #include "errors.h"
 #include "memberprogress.h"
 #include "messagetext.h"
@@ -420,11 +422,22 @@ void Write_Job_Archive(const QString &zipPath, const QStringList &files, const Q
     // the sources are not read a third time.
     checkArchive(tempPath, files, expected, work);
 
+    // libzip renames its own temporary file without flushing it, and what
+    // comes after a verified archive (deleting the working files, sending)
+    // must not outlive it in a power cut.
+    if (const int error = Sync_File(tempPath))
+        throw archiveError(zipPath, Disk_Error_Text(error));
+
     // rename never replaces: an archive that appeared meanwhile stays.
     if (!QFile::rename(tempPath, zipPath)) {
         if (QFileInfo::exists(zipPath))
             throw SolvaneError(kArchiveExists, Message_Path(zipPath) + QStringLiteral(" already exists"));
         throw archiveError(zipPath, QStringLiteral("it cannot be renamed into place"));
+    }
+    if (const int error = Sync_Folder(target.absolutePath())) {
+        // Its name may not last: the job is not done until it can be written again.
+        QFile::remove(zipPath);
+        throw archiveError(zipPath, Disk_Error_Text(error));
     }
     temporary.keep(tempPath);
 }

@@ -35,7 +35,9 @@ struct ArchiveWork
 //  - the archive is written under a temporary name beside the target, read
 //    back (every member present, whole, with the size and CRC of the bytes
 //    read from its source file when it was packed; the members read in
-//    parallel), and only then renamed to `zipPath`. On
+//    parallel), put on the disk itself, and only then renamed to `zipPath`
+//    (the folder put on the disk too), so the working files a submitted job
+//    deletes next are never the only copy a power cut leaves. On
 //    any failure the temporary files are removed, `zipPath` does not exist,
 //    no source is touched, and SolvaneError says what failed; an archive
 //    that failed is never sent.

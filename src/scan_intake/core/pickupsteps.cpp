@@ -1,5 +1,6 @@
 #include "pickupsteps.h"
 
+#include "disksync.h"
 #include "errors.h"
 #include "jobnames.h"
 #include "paths.h"
@@ -47,11 +48,18 @@ bool Copy_Scan_File(const QString &source, const QString &target)
                                std::filesystem::copy_options::overwrite_existing, ec);
     if (!ec && QFileInfo(partial.fileName()).size() != from.size())
         ec = std::make_error_code(std::errc::io_error);
-    if (!ec)
-        std::filesystem::rename(fsPath(partial.fileName()), fsPath(target), ec);
+    if (ec)
+        throw failed(QString::fromStdString(ec.message()));
+    // The scanner's own file is deleted next: the copy must be on the disk
+    // itself, under its name, before that.
+    if (const int error = Sync_File(partial.fileName()))
+        throw failed(Disk_Error_Text(error));
+    std::filesystem::rename(fsPath(partial.fileName()), fsPath(target), ec);
     if (ec)
         throw failed(QString::fromStdString(ec.message()));
     partial.setAutoRemove(false);
+    if (const int error = Sync_Folder(to.absolutePath()))
+        throw failed(Disk_Error_Text(error));
     return true;
 }
 

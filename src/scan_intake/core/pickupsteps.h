@@ -9,7 +9,9 @@ struct ScriptRecord;
 // Steps both scan pick-ups take.
 
 // Copies a scanner's file to its name in the job, replacing an older copy
-// only once the new one is whole (written beside it, then renamed). Returns
+// only once the new one is whole and on the disk (written beside it,
+// flushed, then renamed, and the folder flushed), so the scanner's file may
+// be deleted after it. Returns
 // false, copying nothing, when the source is the target itself: a folder
 // named like the client makes the scanner's file its own copy. Raises
 // SolvaneError when the source is missing or the copy fails.

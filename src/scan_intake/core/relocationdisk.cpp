@@ -1,18 +1,18 @@
 #include "relocationdisk.h"
 
+#include "disksync.h"
+
 #include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <system_error>
 
 #ifdef Q_OS_WIN
 #include <io.h>
 #else
-#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -58,29 +58,12 @@ int RelocationDisk::write(QFile &file, const char *data, qint64 size)
 
 int RelocationDisk::sync(QFile &file)
 {
-    errno = 0;
-#ifdef Q_OS_WIN
-    return ::_commit(file.handle()) == 0 ? 0 : errnoOr(EIO);
-#else
-    return ::fsync(file.handle()) == 0 ? 0 : errnoOr(EIO);
-#endif
+    return Sync_File_Handle(file.handle());
 }
 
 int RelocationDisk::syncFolder(const QString &folder)
 {
-#ifdef Q_OS_WIN
-    // The file system keeps its own folder entries safe.
-    Q_UNUSED(folder);
-    return 0;
-#else
-    errno = 0;
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return errnoOr(EIO);
-    const int result = ::fsync(fd) == 0 ? 0 : errnoOr(EIO);
-    ::close(fd);
-    return result;
-#endif
+    return Sync_Folder(folder);
 }
 
 qint64 RelocationDisk::size(const QString &path)
@@ -101,11 +84,6 @@ int RelocationDisk::remove(const QString &path)
     std::error_code ec;
     std::filesystem::remove(fsPath(path), ec);
     return ec ? ec.value() : 0;
-}
-
-QString Disk_Error_Text(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
 }
 
 QString Copy_Through_Disk(RelocationDisk &disk, const QString &source, const QString &target)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "disksync.h"
+
 #include <QString>
 
 class QFile;
@@ -26,9 +28,6 @@ public:
     virtual int rename(const QString &from, const QString &to);
     virtual int remove(const QString &path);
 };
-
-// The system's words for an errno value.
-QString Disk_Error_Text(int error);
 
 // Copies the bytes of `source` into `target`, an empty file made for the
 // copy, with its time of last writing (the scan lists show it), and puts

@@ -2,6 +2,7 @@
 
 #include "errors.h"
 #include "paths.h"
+#include "pickupsteps.h"
 #include "prompter.h"
 #include "scriptrecord.h"
 #include "shellhelpers.h"
@@ -27,8 +28,8 @@ std::filesystem::path fsPath(const QString &path)
 
 // Moves a file the scanner left into the data folder. Within one disk a
 // rename replaces the older file in one step; across disks the file is
-// copied beside its target, checked for its size and renamed into place,
-// and only then does the original go.
+// copied beside its target, flushed to the disk and renamed into place, and
+// only then does the original go.
 void moveUp(const QString &source, const QString &target)
 {
     std::error_code ec;
@@ -43,17 +44,7 @@ void moveUp(const QString &source, const QString &target)
     }
 
     const qint64 size = QFileInfo(source).size();
-    const QString partial = target + QStringLiteral(".part");
-    std::filesystem::copy_file(fsPath(source), fsPath(partial), std::filesystem::copy_options::overwrite_existing, ec);
-    if (ec || QFileInfo(partial).size() != size) {
-        QFile::remove(partial);
-        fail(QStringLiteral("Cannot copy ") + source + QStringLiteral(" to ") + target);
-    }
-    std::filesystem::rename(fsPath(partial), fsPath(target), ec);
-    if (ec) {
-        QFile::remove(partial);
-        fail(QStringLiteral("Cannot replace ") + target);
-    }
+    Copy_Scan_File(source, target);
     if (QFileInfo(target).size() != size)
         fail(QStringLiteral("The copy of ") + source + QStringLiteral(" is incomplete"));
     if (!QFile::remove(source))

@@ -1,3 +1,4 @@
+#include "disksyncwatch.h"
 #include "errors.h"
 #include "jobarchive.h"
 #include "prompter.h"
@@ -407,6 +408,64 @@ private slots:
         home.write(QStringLiteral("Jobs/") + name, "x");
         QCOMPARE(Remove_Stale_Archive_Parts(home.path(QStringLiteral("Jobs"))).size(), ours ? 1 : 0);
         QCOMPARE(QFileInfo::exists(home.path(QStringLiteral("Jobs/") + name)), !ours);
+    }
+
+    // Submit deletes the working files once this returns: the archive must
+    // be on the disk itself by then, not only in the system's cache, and
+    // under its name.
+    void archiveIsOnTheDiskBeforeItTakesItsName()
+    {
+        TestHome home;
+        const QStringList files = makeJobFiles(home);
+        const QString zipPath = home.path(QStringLiteral("Jobs/JB0042.Zip"));
+        QDir().mkpath(home.path(QStringLiteral("Jobs")));
+        const DiskSyncWatch disk([&](const QString &path, bool folder) {
+            const QString there =
+                QFileInfo::exists(zipPath) ? QStringLiteral("archive there") : QStringLiteral("no archive yet");
+            return folder ? there : QStringLiteral("%1 members, %2").arg(ZipReader(path).entries().size()).arg(there);
+        });
+
+        Write_Job_Archive(zipPath, files, QString(), {});
+
+        QCOMPARE(disk.steps.size(), 2);
+        QVERIFY2(disk.steps[0].startsWith(QStringLiteral("file JB0042.Zip."))
+                     && disk.steps[0].endsWith(QStringLiteral(".part, 4 members, no archive yet")),
+                 qPrintable(disk.steps.join(u'|')));
+        QCOMPARE(disk.steps[1], QStringLiteral("folder Jobs, archive there"));
+        Verify_Job_Archive(zipPath, files);
+    }
+
+    void archiveThatCannotBeFlushedIsRefused_data()
+    {
+        QTest::addColumn<bool>("folderFails");
+        QTest::addColumn<int>("error");
+        QTest::newRow("archive's bytes") << false << ENOSPC;
+        QTest::newRow("folder's entry") << true << EIO;
+    }
+
+    void archiveThatCannotBeFlushedIsRefused()
+    {
+        QFETCH(bool, folderFails);
+        QFETCH(int, error);
+        TestHome home;
+        const QStringList files = makeJobFiles(home);
+        const QString zipPath = home.path(QStringLiteral("Jobs/JB0042.Zip"));
+        QDir().mkpath(home.path(QStringLiteral("Jobs")));
+        DiskSyncWatch disk;
+        disk.answer = [&](const QString &, bool folder) { return folder == folderFails ? error : 0; };
+
+        try {
+            Write_Job_Archive(zipPath, files, QString());
+            QFAIL("an archive that is not on the disk was reported as written");
+        } catch (const SolvaneError &failure) {
+            QVERIFY2(failure.description().contains(Disk_Error_Text(error))
+                         && failure.description().contains(QStringLiteral("JB0042.Zip")),
+                     qPrintable(failure.description()));
+        }
+        QVERIFY(!QFileInfo::exists(zipPath));
+        QVERIFY(partFiles(home.path(QStringLiteral("Jobs"))).isEmpty());
+        for (const QString &file : files)
+            QVERIFY(QFileInfo::exists(file));
     }
 
     void targetInMissingFolderFailsCleanly()

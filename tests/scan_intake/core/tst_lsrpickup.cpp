@@ -1,3 +1,4 @@
+#include "disksyncwatch.h"
 #include "fakeshell.h"
 #include "lsrpickup.h"
 #include "pickupfakes.h"
@@ -197,6 +198,48 @@ private slots:
         QCOMPARE(filesIn(folder),
                  (QStringList{"Smith_John_L.wrl", "Smith_John_L[VRML].jpg", "Smith_John_R.wrl",
                               "Smith_John_R[VRML].jpg", "_L.wrl", "_L[VRML].jpg", "_R.wrl", "_R[VRML].jpg"}));
+    }
+
+    // The scanner's files go only once their copies are on the disk itself,
+    // under their names: a power cut then cannot leave neither.
+    void copiesAreOnTheDiskBeforeTheScannersFilesGo()
+    {
+        LsrScan scan("Data/LSR_Scanner/");
+        const QString folder = scan.home.path("Data/LSR_Scanner");
+        const QStringList originals{folder + "/_L.wrl", folder + "/_L[VRML].jpg", folder + "/_R.wrl",
+                                    folder + "/_R[VRML].jpg"};
+        const DiskSyncWatch disk([&](const QString &, bool) {
+            return std::all_of(originals.begin(), originals.end(), [](const QString &f) { return QFile::exists(f); })
+                       ? QString("scanner's files there")
+                       : QString("scanner's files gone");
+        });
+
+        QVERIFY(scan.scanFeet(scan.leaves(folder, "")));
+
+        QCOMPARE(filesIn(folder), kCopies);
+        for (const QString &copy : kCopies) {
+            const QRegularExpression flushed("^file " + QRegularExpression::escape("." + copy)
+                                             + "\\.\\w{6}, scanner's files there$");
+            QVERIFY2(disk.steps.indexOf(flushed) >= 0, qPrintable(copy + ": " + disk.steps.join(u'|')));
+        }
+        QCOMPARE(disk.steps.count("folder LSR_Scanner, scanner's files there"), kCopies.size());
+    }
+
+    void copyThatCannotBeFlushedKeepsTheScannersFiles()
+    {
+        LsrScan scan("Data/LSR_Scanner/");
+        const QString folder = scan.home.path("Data/LSR_Scanner");
+        DiskSyncWatch disk;
+        disk.answer = [](const QString &path, bool) { return path.contains("_R.wrl") ? ENOSPC : 0; };
+
+        QVERIFY(!scan.scanFeet(scan.leaves(folder, "")));
+
+        QCOMPARE(scan.ui->messages(), QStringList{"LSR Scanner Post-Processing Error"});
+        QVERIFY2(Last_Status().contains(Disk_Error_Text(ENOSPC)), qPrintable(Last_Status()));
+        // The left foot's copies are whole; the right scan's half-made copy is gone.
+        QCOMPARE(filesIn(folder), (QStringList{"Smith_John_L.wrl", "Smith_John_L[VRML].jpg", "_L.wrl", "_L[VRML].jpg",
+                                               "_R.wrl", "_R[VRML].jpg"}));
+        QCOMPARE(scan.views.calls, QStringList());
     }
 
     // A data folder named like the client makes each scanner file its own
