@@ -22,6 +22,7 @@
 #include <algorithm>
 #include <atomic>
 #include <exception>
+#include <future>
 #include <memory>
 #include <mutex>
 #include <numeric>
@@ -420,12 +421,13 @@ void Write_Job_Archive(const QString &zipPath, const QStringList &files, const Q
 
     // Read back against what was read from the sources while packing, so
     // the sources are not read a third time.
-    checkArchive(tempPath, files, expected, work);
-
     // libzip renames its own temporary file without flushing it, and what
     // comes after a verified archive (deleting the working files, sending)
-    // must not outlive it in a power cut.
-    if (const int error = Sync_File(tempPath))
+    // must not outlive it in a power cut. The bytes go to the disk while the
+    // check reads them back from the cache.
+    auto flushed = std::async(std::launch::async, [&tempPath] { return Sync_File(tempPath); });
+    checkArchive(tempPath, files, expected, work);
+    if (const int error = flushed.get())
         throw archiveError(zipPath, Disk_Error_Text(error));
 
     // rename never replaces: an archive that appeared meanwhile stays.
