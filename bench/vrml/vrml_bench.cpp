@@ -17,6 +17,7 @@
 #include <memory>
 #include <string>
 
+#include "ratio.h"
 #include "read_timing.h"
 #include <vector>
 
@@ -32,6 +33,13 @@ struct Variant
 {
     const char *tag;
     fx::VrmlOptions options;
+};
+
+struct Ratio
+{
+    std::string name;
+    double plain;
+    double huge;
 };
 
 } // namespace
@@ -50,6 +58,7 @@ int main(int argc, char **argv)
     textured.texCoordIndex = true;
     textured.digits = 8;
     const Variant variants[] = {{"colour", coloured}, {"texture", textured}};
+    std::vector<Ratio> ratios;
 
     std::printf("| file | MB | plain read ms | VRML reader ms | reader / plain read | plain read in huge pages ms "
                 "| reader / that |\n");
@@ -74,9 +83,16 @@ int main(int argc, char **argv)
             });
             std::printf("| %s | %.1f | %.1f | %.1f | %.2fx | %.1f | %.2fx |\n", path.filename().string().c_str(),
                         size / 1e6, plain, ours, ours / plain, plainHuge, ours / plainHuge);
+            ratios.push_back(
+                {"vrml-" + std::to_string(tris / 1000) + "k-" + variant.tag, ours / plain, ours / plainHuge});
             std::fflush(stdout);
         }
     }
     std::filesystem::remove_all(folder);
+    std::printf("\n");
+    for (const Ratio &r : ratios) {
+        bench::printRatio(r.name + "/plain-read", r.plain);
+        bench::printRatio(r.name + "/hugepage-read", r.huge);
+    }
     return 0;
 }

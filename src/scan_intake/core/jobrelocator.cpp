@@ -185,6 +185,22 @@ RelocationPlan JobRelocator::plan() const
         plan.files << file;
     };
 
+    // One listing serves every sibling: a clinic folder holds thousands of
+    // scans, and asking the disk for each name in any case lists it again.
+    QSet<QString> exactNames;
+    QHash<QString, QString> nameInAnyCase;
+    for (const QString &name :
+         QDir(plan.sourceFolder).entryList(QDir::Files | QDir::NoSymLinks | QDir::Hidden, QDir::Name)) {
+        exactNames.insert(name);
+        const QString key = name.toLower();
+        if (!nameInAnyCase.contains(key)) // the first in name order, as a look-up by name finds it
+            nameInAnyCase.insert(key, name);
+    }
+    auto sibling = [&](const QString &wanted) -> QString {
+        if (exactNames.contains(wanted))
+            return wanted;
+        return nameInAnyCase.value(wanted.toLower());
+    };
     const QStringList names =
         QDir(plan.sourceFolder).entryList(QDir::Files | QDir::NoSymLinks, QDir::Name | QDir::IgnoreCase);
     for (const QString &name : names) {
@@ -223,11 +239,9 @@ RelocationPlan JobRelocator::plan() const
         const QString name = Get_File_Name(scan);
         if (!inJobFolder(scan) || name.size() <= 4)
             continue;
-        for (const char *member : kScanFileSet) {
-            const QString sibling = Resolve_Path_Nocase(plan.sourceFolder, name.chopped(4) + QLatin1String(member));
-            if (File_Exists(sibling) && !QFileInfo(sibling).isSymLink())
-                add(Get_File_Name(sibling));
-        }
+        for (const char *member : kScanFileSet)
+            if (const QString found = sibling(name.chopped(4) + QLatin1String(member)); !found.isEmpty())
+                add(found);
     }
 
     // The job's own record: the one the job last read or wrote, else the
@@ -273,12 +287,9 @@ RelocationPlan JobRelocator::plan() const
                 add(name);
                 if (number > 6 || name.size() <= 4)
                     continue;
-                for (const char *member : kScanFileSet) {
-                    const QString sibling =
-                        Resolve_Path_Nocase(plan.sourceFolder, name.chopped(4) + QLatin1String(member));
-                    if (File_Exists(sibling))
-                        add(Get_File_Name(sibling));
-                }
+                for (const char *member : kScanFileSet)
+                    if (const QString found = sibling(name.chopped(4) + QLatin1String(member)); !found.isEmpty())
+                        add(found);
             }
         }
     }
