@@ -311,10 +311,9 @@ void GlMeshView::rebuild()
             b->hasTexCoords = true;
             b->texture = loadTexture(QString::fromStdString(m.texturePath));
         }
-        const std::vector<mesh::Triangle> drawOrder = cacheFriendlyOrder(m);
         b->triangles.create();
         b->triangles.bind();
-        b->triangles.allocate(drawOrder.data(), int(drawOrder.size() * sizeof(mesh::Triangle)));
+        b->triangles.allocate(m.triangles.data(), int(m.triangles.size() * sizeof(mesh::Triangle)));
         b->triangles.release();
         b->triangleIndexCount = int(m.triangles.size() * 3);
         m_objects.push_back(std::move(b));

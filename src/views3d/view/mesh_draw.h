@@ -20,11 +20,4 @@ std::vector<float> vertexNormals(const mesh::Mesh &mesh);
 // Two indices per triangle edge, for drawing the mesh as lines.
 std::vector<std::uint32_t> wireframeIndices(const mesh::Mesh &mesh);
 
-// The mesh's triangles in an order for drawing: each one exactly once, its
-// corners in their own order, but neighbours kept together, so that a driver
-// that shades each distinct vertex of a batch of triangles once (as software
-// OpenGL does) shades each vertex about once rather than several times. The
-// mesh's own order, which files and edits rely on, is left alone.
-std::vector<mesh::Triangle> cacheFriendlyOrder(const mesh::Mesh &mesh);
-
 } // namespace view

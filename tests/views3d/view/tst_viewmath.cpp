@@ -4,54 +4,8 @@
 
 #include <QtTest>
 
-#include <algorithm>
-
 using mesh::Vec3;
 Q_DECLARE_METATYPE(mesh::Vec3)
-Q_DECLARE_METATYPE(mesh::Mesh)
-
-namespace {
-
-// A strip of rows x columns quads, triangles row by row, as a scanner's rings
-// come: each batch of triangles shares few vertices.
-mesh::Mesh grid(std::uint32_t rows, std::uint32_t columns)
-{
-    mesh::Mesh m;
-    for (std::uint32_t r = 0; r <= rows; ++r)
-        for (std::uint32_t c = 0; c <= columns; ++c)
-            m.positions.push_back({double(c), double(r), 0});
-    auto at = [columns](std::uint32_t r, std::uint32_t c) { return r * (columns + 1) + c; };
-    for (std::uint32_t r = 0; r < rows; ++r)
-        for (std::uint32_t c = 0; c < columns; ++c) {
-            m.triangles.push_back({at(r, c), at(r, c + 1), at(r + 1, c + 1)});
-            m.triangles.push_back({at(r, c), at(r + 1, c + 1), at(r + 1, c)});
-        }
-    return m;
-}
-
-std::vector<mesh::Triangle> sorted(std::vector<mesh::Triangle> triangles)
-{
-    std::sort(triangles.begin(), triangles.end());
-    return triangles;
-}
-
-// Vertices shaded per triangle by a driver that shades each distinct vertex
-// of every batch of 341 triangles once.
-double shadedPerTriangle(const std::vector<mesh::Triangle> &triangles)
-{
-    constexpr std::size_t kBatch = 341;
-    std::size_t shaded = 0;
-    for (std::size_t first = 0; first < triangles.size(); first += kBatch) {
-        std::vector<std::uint32_t> corners;
-        for (std::size_t t = first; t < std::min(triangles.size(), first + kBatch); ++t)
-            corners.insert(corners.end(), triangles[t].begin(), triangles[t].end());
-        std::sort(corners.begin(), corners.end());
-        shaded += std::size_t(std::unique(corners.begin(), corners.end()) - corners.begin());
-    }
-    return double(shaded) / double(triangles.size());
-}
-
-} // namespace
 
 class TestViewMath : public QObject
 {
@@ -139,43 +93,6 @@ private slots:
         QCOMPARE(n[2], 1.f); // +Z for a counter-clockwise triangle in XY
         QCOMPARE(n[11], 1.f); // a loose vertex still gets a unit normal
         QCOMPARE(view::wireframeIndices(m), (std::vector<std::uint32_t>{0, 1, 1, 2, 2, 0}));
-    }
-
-    // The drawing order holds every triangle once, each with its own corners
-    // in its own order (so its winding and facing), whatever the mesh.
-    void drawOrderKeepsEveryTriangle_data()
-    {
-        QTest::addColumn<mesh::Mesh>("mesh");
-        QTest::newRow("empty") << mesh::Mesh{};
-        QTest::newRow("one triangle") << grid(1, 1);
-        QTest::newRow("strip of rows") << grid(40, 90);
-        mesh::Mesh odd = grid(6, 7);
-        odd.positions.push_back({9, 9, 9}); // a vertex of no triangle
-        odd.triangles.push_back({3, 3, 20}); // a corner named twice
-        odd.triangles.push_back(odd.triangles[5]); // the same triangle twice
-        odd.triangles.push_back({10, 2, 1}); // opposite winding
-        QTest::newRow("loose vertex, repeated corner and triangle") << odd;
-        mesh::Mesh broken = grid(2, 2);
-        broken.triangles.push_back({0, 1, 99}); // a corner past the vertices
-        QTest::newRow("corner out of range") << broken;
-    }
-    void drawOrderKeepsEveryTriangle()
-    {
-        QFETCH(mesh::Mesh, mesh);
-        const std::vector<mesh::Triangle> order = view::cacheFriendlyOrder(mesh);
-        QCOMPARE(order.size(), mesh.triangles.size());
-        QCOMPARE(sorted(order), sorted(mesh.triangles));
-    }
-
-    // Rows of a scan drawn in order shade each vertex about twice; the drawing
-    // order keeps neighbours together and shades far fewer.
-    void drawOrderShadesFewerVertices()
-    {
-        const mesh::Mesh m = grid(200, 500);
-        const double before = shadedPerTriangle(m.triangles);
-        const double after = shadedPerTriangle(view::cacheFriendlyOrder(m));
-        QVERIFY2(before > 0.95, qPrintable(QString::number(before)));
-        QVERIFY2(after < 0.7, qPrintable(QString::number(after)));
     }
 };
 
