@@ -406,13 +406,17 @@ ChunkSource inMemory(std::string_view text, const ObjLayout &layout)
 // Large files are read a chunk at a time into a few reused buffers, twice
 // (to count, then to read), rather than whole into fresh memory: the copy
 // from the page cache costs less than the fresh pages a whole file needs.
+// The buffers are one array taken before the cores start, one slice a core:
+// cores that each took fresh memory of their own at once waited on one
+// another in the kernel for longer than they then took to read.
 class ReadBuffers
 {
 public:
     struct Buffer
     {
-        LargeArray<char> data;
+        char *data = nullptr;
         std::size_t capacity = 0;
+        LargeArray<char> own; // when a line longer than a slice needed more
 
         // Room for `need` bytes, the first `keep` kept.
         char *room(std::size_t keep, std::size_t need)
@@ -421,13 +425,31 @@ public:
                 const std::size_t grown = std::max(need, capacity * 2);
                 LargeArray<char> bigger = makeLargeArray<char>(grown);
                 if (keep > 0)
-                    std::memcpy(bigger.get(), data.get(), keep);
-                data = std::move(bigger);
+                    std::memcpy(bigger.get(), data, keep);
+                own = std::move(bigger);
+                data = own.get();
                 capacity = grown;
             }
-            return data.get();
+            return data;
         }
     };
+
+    // `count` buffers of `bytes` each. A few megabytes in all stay out of
+    // huge pages: a huge page part used would cost more memory than it saves
+    // time.
+    ReadBuffers(std::size_t count, std::size_t bytes)
+    {
+        char *slices = nullptr;
+        if (count * bytes >= kHugeSlices) {
+            m_large = makeLargeArray<char>(count * bytes);
+            slices = m_large.get();
+        } else {
+            m_small = std::make_unique_for_overwrite<char[]>(count * bytes);
+            slices = m_small.get();
+        }
+        for (std::size_t j = 0; j < count; ++j)
+            m_free.push_back({slices + j * bytes, bytes, {}});
+    }
 
     Buffer take()
     {
@@ -445,6 +467,9 @@ public:
     }
 
 private:
+    static constexpr std::size_t kHugeSlices = std::size_t(8) << 20;
+    LargeArray<char> m_large;
+    std::unique_ptr<char[]> m_small;
     std::mutex m_mutex;
     std::vector<Buffer> m_free;
 };
@@ -477,14 +502,33 @@ bool readInChunks(std::uint64_t size)
     return size > 0 && size >= std::max<std::size_t>((std::size_t(8) << 20) / parallelism().grainDivisor, 1);
 }
 
+// How many shares a file of `size` bytes is cut into, about 1 MB each.
+std::size_t shareCount(std::uint64_t size)
+{
+    const std::size_t share = std::max<std::size_t>((std::size_t(1) << 20) / parallelism().grainDivisor, 1);
+    return static_cast<std::size_t>(
+        std::min<std::uint64_t>(std::clamp<std::uint64_t>(size / share, coreCount() * 8, 4096), size));
+}
+
+// A chunk reaches past its share to the next line end, read 256 bytes, then
+// 512 and so on: this much room after the share holds lines up to 32 KB long
+// without taking more memory.
+constexpr std::size_t kLineRoom = std::size_t(64) << 10;
+
+// Buffers for reading a file of `size` bytes chunk by chunk: one a core.
+ReadBuffers buffersFor(std::uint64_t size)
+{
+    const std::size_t shares = shareCount(size);
+    return ReadBuffers(std::min<std::size_t>(shares, coreCount()),
+                       static_cast<std::size_t>((size + shares - 1) / shares) + kLineRoom);
+}
+
 // The same cut as layOut's, found by each chunk itself: a chunk starts just
 // after the first LF at or after its share's start (the file's first at 0),
 // and ends where the next one starts.
 ObjLayout layOutFile(const OpenFile &file, std::uint64_t size, ReadBuffers &buffers, const std::string &name)
 {
-    const std::size_t share = std::max<std::size_t>((std::size_t(1) << 20) / parallelism().grainDivisor, 1);
-    const auto shares = static_cast<std::size_t>(
-        std::min<std::uint64_t>(std::clamp<std::uint64_t>(size / share, coreCount() * 8, 4096), size));
+    const std::size_t shares = shareCount(size);
     ObjLayout layout;
     layout.chunks.resize(shares);
     runEach(shares, [&](std::size_t j) {
@@ -545,10 +589,12 @@ ObjReadResult readLaidOut(const ChunkSource &source, const ObjLayout &layout, co
     ObjReadResult result;
     Mesh &mesh = result.model.objects.emplace_back();
     const std::size_t vertices = layout.vertices, faces = layout.faces;
-    reserveLarge(mesh.positions, vertices);
-    reserveLarge(mesh.colours, vertices);
-    reserveLarge(mesh.triangles, faces);
-    populateLarge({capacityOf(mesh.positions), capacityOf(mesh.colours), capacityOf(mesh.triangles)});
+    reserveInHugePages(mesh.positions, vertices);
+    reserveInHugePages(mesh.colours, vertices);
+    reserveInHugePages(mesh.triangles, faces);
+    populateLarge({{mesh.positions.data(), vertices * sizeof(Vec3)},
+                   {mesh.colours.data(), vertices * sizeof(Rgba)},
+                   {mesh.triangles.data(), faces * sizeof(Triangle)}});
     runJobs(3, [&](unsigned j) {
         if (j == 0)
             mesh.positions.resize(vertices);
@@ -677,7 +723,7 @@ ObjReadResult readObjFile(const std::filesystem::path &path, const std::function
     {
         const OpenFile file(path);
         if (readInChunks(file.size())) {
-            ReadBuffers buffers;
+            ReadBuffers buffers = buffersFor(file.size());
             const ObjLayout layout = layOutFile(file, file.size(), buffers, name);
             // A file that is not text, or needs its line ends repaired, is
             // read whole below.
