@@ -434,13 +434,13 @@ public:
         }
     };
 
-    // `count` buffers of `bytes` each. A few megabytes in all stay out of
+    // `count` buffers of `bytes` each. Buffers for small chunks stay out of
     // huge pages: a huge page part used would cost more memory than it saves
     // time.
     ReadBuffers(std::size_t count, std::size_t bytes)
     {
         char *slices = nullptr;
-        if (count * bytes >= kHugeSlices) {
+        if (bytes >= kHugeSlice) {
             m_large = makeLargeArray<char>(count * bytes);
             slices = m_large.get();
         } else {
@@ -467,7 +467,7 @@ public:
     }
 
 private:
-    static constexpr std::size_t kHugeSlices = std::size_t(8) << 20;
+    static constexpr std::size_t kHugeSlice = std::size_t(1) << 20;
     LargeArray<char> m_large;
     std::unique_ptr<char[]> m_small;
     std::mutex m_mutex;
