@@ -126,20 +126,77 @@ struct ObjLayout
     bool nul = false, bareLf = false;
 };
 
+// Which of 64 bytes from p (fewer at the end) are CR, LF and NUL, a bit each.
+struct ByteMasks
+{
+    std::uint64_t cr = 0, lf = 0, nul = 0;
+};
+
+ByteMasks masksAt(const char *p, const char *end)
+{
+    ByteMasks m;
+#ifdef __SSE2__
+    if (end - p >= 64) {
+        const __m128i cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n'), zero = _mm_setzero_si128();
+        for (int k = 0; k < 4; ++k) {
+            const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 16 * k));
+            m.cr |= std::uint64_t(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, cr)))) << (16 * k);
+            m.lf |= std::uint64_t(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, lf)))) << (16 * k);
+            m.nul |= std::uint64_t(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, zero)))) << (16 * k);
+        }
+        return m;
+    }
+#endif
+    const auto n = static_cast<int>(std::min<std::ptrdiff_t>(end - p, 64));
+    for (int i = 0; i < n; ++i) {
+        m.cr |= std::uint64_t(p[i] == '\r') << i;
+        m.lf |= std::uint64_t(p[i] == '\n') << i;
+        m.nul |= std::uint64_t(p[i] == '\0') << i;
+    }
+    return m;
+}
+
 // Counts the chunk's lines and statements; `text` is the chunk's own bytes.
+// The line ends of 64 bytes at a time are found at once, and only each
+// line's first bytes are looked at: most lines start with their keyword.
 void countChunk(std::string_view text, Chunk &chunk)
 {
-    const char *p = text.data();
-    const char *const end = p + text.size();
-    while (p != end) {
-        ++chunk.lines;
-        const char *keyword = p;
-        switch (statementAt(keyword, end)) {
-        case Statement::Vertex: ++chunk.vertices; break;
-        case Statement::Face: ++chunk.faces; break;
-        default: break;
+    const char *const begin = text.data();
+    const char *const end = begin + text.size();
+    auto countStatementAt = [&](const char *line) {
+        if ((*line == 'v' || *line == 'f') && (line + 1 == end || endsValue(line[1]))) {
+            ++(*line == 'v' ? chunk.vertices : chunk.faces);
+        } else if (isSeparator(*line)) {
+            switch (statementAt(line, end)) {
+            case Statement::Vertex: ++chunk.vertices; break;
+            case Statement::Face: ++chunk.faces; break;
+            default: break;
+            }
         }
-        p = pastLineEnd(findLineEnd(p, end, chunk.nul), end, chunk.bareLf);
+    };
+    if (begin == end)
+        return;
+    ++chunk.lines;
+    countStatementAt(begin);
+    bool crBefore = false; // the byte before the block is a CR
+    for (const char *p = begin; p < end; p += 64) {
+        const ByteMasks m = masksAt(p, end);
+        chunk.nul = chunk.nul || m.nul != 0;
+        // A LF after a CR ends the same line as the CR.
+        const std::uint64_t lfAfterCr = m.lf & ((m.cr << 1) | std::uint64_t(crBefore));
+        chunk.bareLf = chunk.bareLf || (m.lf & ~lfAfterCr) != 0;
+        crBefore = (m.cr >> 63) != 0;
+        // The last byte of every line end: a CR followed by a LF ends at the LF.
+        std::uint64_t ends = m.lf | (m.cr & ~(m.lf >> 1));
+        if (crBefore && end - p > 64 && p[64] == '\n')
+            ends &= ~(std::uint64_t(1) << 63);
+        for (; ends != 0; ends &= ends - 1) {
+            const char *const next = p + __builtin_ctzll(ends) + 1;
+            if (next == end)
+                return;
+            ++chunk.lines;
+            countStatementAt(next);
+        }
     }
 }
 
