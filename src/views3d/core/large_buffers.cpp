@@ -68,9 +68,12 @@ void adviseOwnHugePages(void *data, std::size_t bytes)
 
 std::size_t wholeHugePageBytes(std::size_t bytes)
 {
+    if (bytes < kHugePage)
+        return bytes;
+    // With glibc a block of k * 2 MB - 32 bytes, header and rounding included,
+    // is exactly k * 2 MB.
     const std::size_t block = bytes + kAllocatorHeader / 2;
-    const std::size_t whole = (block + kHugePage - 1) / kHugePage * kHugePage - kAllocatorHeader / 2;
-    return whole - bytes <= bytes / 4 ? whole : bytes;
+    return (block + kHugePage - 1) / kHugePage * kHugePage - kAllocatorHeader / 2;
 }
 
 std::size_t largeArrayAlignment(std::size_t bytes)

@@ -50,12 +50,12 @@ LargeArray<T> makeLargeArray(std::size_t count)
 // after a large block it takes from the kernel (16 with glibc).
 inline constexpr std::size_t kAllocatorHeader = 64;
 
-// Bytes to ask of the allocator for `bytes` that a huge page block serves
-// whole: large blocks come from the kernel in whole pages with the
-// allocator's header in front, so asking for a few bytes under a multiple
-// of 2 MB makes the block whole 2 MB pages, which the kernel places on a
-// 2 MB boundary. `bytes` as it is where that would add more than a quarter
-// (the last huge page is memory taken whole).
+// Bytes to ask of the allocator for at least `bytes`, so that its block
+// starts on a huge page: large blocks come from the kernel in whole pages
+// with the allocator's header in front, so asking for a few bytes under a
+// multiple of 2 MB makes the block whole 2 MB pages, which the kernel places
+// on a 2 MB boundary. The part never written costs address space only.
+// Below one huge page, `bytes` as it is.
 std::size_t wholeHugePageBytes(std::size_t bytes);
 
 // Asks for huge pages over the extents [data, data + bytes) has to itself:
@@ -64,16 +64,18 @@ std::size_t wholeHugePageBytes(std::size_t bytes);
 void adviseOwnHugePages(void *data, std::size_t bytes);
 
 // reserve() for a vector about to be filled at once with `count` elements
-// and handed to populateLarge(): its storage is made whole huge pages. A
-// fresh vector's storage otherwise starts and ends inside a huge page, and
-// up to 4 MB of its memory then comes 4 KB at a time.
+// and handed to populateLarge(): its storage starts on a huge page, so that
+// all of it but the last part huge page can come in huge pages. A fresh
+// vector's storage otherwise starts inside a huge page, and up to 2 MB more
+// of its memory comes 4 KB at a time. The last part huge page stays in
+// small pages: taken whole it would cost more memory than the read before.
 template <class T>
 void reserveInHugePages(std::vector<T> &v, std::size_t count)
 {
     if (count <= v.capacity())
         return;
     v.reserve(std::max(count, wholeHugePageBytes(count * sizeof(T)) / sizeof(T)));
-    adviseOwnHugePages(v.data(), v.capacity() * sizeof(T));
+    adviseOwnHugePages(v.data(), count * sizeof(T));
 }
 
 // Has the kernel hand over the memory of the ranges now, a few megabytes at

@@ -53,8 +53,8 @@ void TestLargeBuffers::wholeBlocks_data()
     QTest::addColumn<qulonglong>("bytes");
     QTest::addColumn<bool>("whole"); // the block is whole huge pages
     QTest::newRow("small") << qulonglong(1000) << false;
-    QTest::newRow("a huge page and a bit: too much to add") << qulonglong(kHuge + 100000) << false;
-    QTest::newRow("just under a huge page") << qulonglong(kHuge - 40000) << true;
+    QTest::newRow("just under a huge page") << qulonglong(kHuge - 40000) << false;
+    QTest::newRow("a huge page and a bit") << qulonglong(kHuge + 100000) << true;
     QTest::newRow("a few huge pages and a bit") << qulonglong(6 * kHuge + 12345) << true;
     QTest::newRow("exactly the allocator's whole pages") << qulonglong(6 * kHuge - 32) << true;
     QTest::newRow("one byte over them") << qulonglong(6 * kHuge - 31) << true;
