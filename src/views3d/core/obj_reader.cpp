@@ -7,6 +7,7 @@
 #include "scan_repair.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -191,7 +192,7 @@ void countChunk(std::string_view text, Chunk &chunk)
         if (crBefore && end - p > 64 && p[64] == '\n')
             ends &= ~(std::uint64_t(1) << 63);
         for (; ends != 0; ends &= ends - 1) {
-            const char *const next = p + __builtin_ctzll(ends) + 1;
+            const char *const next = p + std::countr_zero(ends) + 1;
             if (next == end)
                 return;
             ++chunk.lines;
