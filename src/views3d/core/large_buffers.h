@@ -46,6 +46,38 @@ LargeArray<T> makeLargeArray(std::size_t count)
     return LargeArray<T>(static_cast<T *>(data), LargeArrayDeleter{alignment});
 }
 
+// The allocator keeps at most this many bytes of its own just before and
+// after a large block it takes from the kernel (16 with glibc).
+inline constexpr std::size_t kAllocatorHeader = 64;
+
+// Bytes to ask of the allocator for at least `bytes`, so that its block
+// starts on a huge page: large blocks come from the kernel in whole pages
+// with the allocator's header in front, so asking for a few bytes under a
+// multiple of 2 MB makes the block whole 2 MB pages, which the kernel places
+// on a 2 MB boundary. The part never written costs address space only.
+// Below one huge page, `bytes` as it is.
+std::size_t wholeHugePageBytes(std::size_t bytes);
+
+// Asks for huge pages over the extents [data, data + bytes) has to itself:
+// the whole 2 MB extents inside it, and the first and last too where only
+// the allocator's header lies outside the range.
+void adviseOwnHugePages(void *data, std::size_t bytes);
+
+// reserve() for a vector about to be filled at once with `count` elements
+// and handed to populateLarge(): its storage starts on a huge page, so that
+// all of it but the last part huge page can come in huge pages. A fresh
+// vector's storage otherwise starts inside a huge page, and up to 2 MB more
+// of its memory comes 4 KB at a time. The last part huge page stays in
+// small pages: taken whole it would cost more memory than the read before.
+template <class T>
+void reserveInHugePages(std::vector<T> &v, std::size_t count)
+{
+    if (count <= v.capacity())
+        return;
+    v.reserve(std::max(count, wholeHugePageBytes(count * sizeof(T)) / sizeof(T)));
+    adviseOwnHugePages(v.data(), count * sizeof(T));
+}
+
 // Has the kernel hand over the memory of the ranges now, a few megabytes at
 // a time on every core, rather than page by page to the one core that first
 // writes it. Only advice too: where it cannot be followed, nothing changes.
@@ -55,12 +87,6 @@ struct MemoryRange
     std::size_t bytes;
 };
 void populateLarge(const std::vector<MemoryRange> &ranges);
-
-template <class T>
-MemoryRange capacityOf(std::vector<T> &v)
-{
-    return {v.data(), v.capacity() * sizeof(T)};
-}
 
 // reserve() for a vector about to be filled with `count` elements.
 template <class T>

@@ -7,6 +7,7 @@
 #include "scan_repair.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -126,20 +127,77 @@ struct ObjLayout
     bool nul = false, bareLf = false;
 };
 
+// Which of 64 bytes from p (fewer at the end) are CR, LF and NUL, a bit each.
+struct ByteMasks
+{
+    std::uint64_t cr = 0, lf = 0, nul = 0;
+};
+
+ByteMasks masksAt(const char *p, const char *end)
+{
+    ByteMasks m;
+#ifdef __SSE2__
+    if (end - p >= 64) {
+        const __m128i cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n'), zero = _mm_setzero_si128();
+        for (int k = 0; k < 4; ++k) {
+            const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 16 * k));
+            m.cr |= std::uint64_t(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, cr)))) << (16 * k);
+            m.lf |= std::uint64_t(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, lf)))) << (16 * k);
+            m.nul |= std::uint64_t(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, zero)))) << (16 * k);
+        }
+        return m;
+    }
+#endif
+    const auto n = static_cast<int>(std::min<std::ptrdiff_t>(end - p, 64));
+    for (int i = 0; i < n; ++i) {
+        m.cr |= std::uint64_t(p[i] == '\r') << i;
+        m.lf |= std::uint64_t(p[i] == '\n') << i;
+        m.nul |= std::uint64_t(p[i] == '\0') << i;
+    }
+    return m;
+}
+
 // Counts the chunk's lines and statements; `text` is the chunk's own bytes.
+// The line ends of 64 bytes at a time are found at once, and only each
+// line's first bytes are looked at: most lines start with their keyword.
 void countChunk(std::string_view text, Chunk &chunk)
 {
-    const char *p = text.data();
-    const char *const end = p + text.size();
-    while (p != end) {
-        ++chunk.lines;
-        const char *keyword = p;
-        switch (statementAt(keyword, end)) {
-        case Statement::Vertex: ++chunk.vertices; break;
-        case Statement::Face: ++chunk.faces; break;
-        default: break;
+    const char *const begin = text.data();
+    const char *const end = begin + text.size();
+    auto countStatementAt = [&](const char *line) {
+        if ((*line == 'v' || *line == 'f') && (line + 1 == end || endsValue(line[1]))) {
+            ++(*line == 'v' ? chunk.vertices : chunk.faces);
+        } else if (isSeparator(*line)) {
+            switch (statementAt(line, end)) {
+            case Statement::Vertex: ++chunk.vertices; break;
+            case Statement::Face: ++chunk.faces; break;
+            default: break;
+            }
         }
-        p = pastLineEnd(findLineEnd(p, end, chunk.nul), end, chunk.bareLf);
+    };
+    if (begin == end)
+        return;
+    ++chunk.lines;
+    countStatementAt(begin);
+    bool crBefore = false; // the byte before the block is a CR
+    for (const char *p = begin; p < end; p += 64) {
+        const ByteMasks m = masksAt(p, end);
+        chunk.nul = chunk.nul || m.nul != 0;
+        // A LF after a CR ends the same line as the CR.
+        const std::uint64_t lfAfterCr = m.lf & ((m.cr << 1) | std::uint64_t(crBefore));
+        chunk.bareLf = chunk.bareLf || (m.lf & ~lfAfterCr) != 0;
+        crBefore = (m.cr >> 63) != 0;
+        // The last byte of every line end: a CR followed by a LF ends at the LF.
+        std::uint64_t ends = m.lf | (m.cr & ~(m.lf >> 1));
+        if (crBefore && end - p > 64 && p[64] == '\n')
+            ends &= ~(std::uint64_t(1) << 63);
+        for (; ends != 0; ends &= ends - 1) {
+            const char *const next = p + std::countr_zero(ends) + 1;
+            if (next == end)
+                return;
+            ++chunk.lines;
+            countStatementAt(next);
+        }
     }
 }
 
@@ -406,13 +464,17 @@ ChunkSource inMemory(std::string_view text, const ObjLayout &layout)
 // Large files are read a chunk at a time into a few reused buffers, twice
 // (to count, then to read), rather than whole into fresh memory: the copy
 // from the page cache costs less than the fresh pages a whole file needs.
+// The buffers are one array taken before the cores start, one slice a core:
+// cores that each took fresh memory of their own at once waited on one
+// another in the kernel for longer than they then took to read.
 class ReadBuffers
 {
 public:
     struct Buffer
     {
-        LargeArray<char> data;
+        char *data = nullptr;
         std::size_t capacity = 0;
+        LargeArray<char> own; // when a line longer than a slice needed more
 
         // Room for `need` bytes, the first `keep` kept.
         char *room(std::size_t keep, std::size_t need)
@@ -421,13 +483,31 @@ public:
                 const std::size_t grown = std::max(need, capacity * 2);
                 LargeArray<char> bigger = makeLargeArray<char>(grown);
                 if (keep > 0)
-                    std::memcpy(bigger.get(), data.get(), keep);
-                data = std::move(bigger);
+                    std::memcpy(bigger.get(), data, keep);
+                own = std::move(bigger);
+                data = own.get();
                 capacity = grown;
             }
-            return data.get();
+            return data;
         }
     };
+
+    // `count` buffers of `bytes` each. Buffers for small chunks stay out of
+    // huge pages: a huge page part used would cost more memory than it saves
+    // time.
+    ReadBuffers(std::size_t count, std::size_t bytes)
+    {
+        char *slices = nullptr;
+        if (bytes >= kHugeSlice) {
+            m_large = makeLargeArray<char>(count * bytes);
+            slices = m_large.get();
+        } else {
+            m_small = std::make_unique_for_overwrite<char[]>(count * bytes);
+            slices = m_small.get();
+        }
+        for (std::size_t j = 0; j < count; ++j)
+            m_free.push_back({slices + j * bytes, bytes, {}});
+    }
 
     Buffer take()
     {
@@ -445,6 +525,9 @@ public:
     }
 
 private:
+    static constexpr std::size_t kHugeSlice = std::size_t(1) << 20;
+    LargeArray<char> m_large;
+    std::unique_ptr<char[]> m_small;
     std::mutex m_mutex;
     std::vector<Buffer> m_free;
 };
@@ -477,14 +560,33 @@ bool readInChunks(std::uint64_t size)
     return size > 0 && size >= std::max<std::size_t>((std::size_t(8) << 20) / parallelism().grainDivisor, 1);
 }
 
+// How many shares a file of `size` bytes is cut into, about 1 MB each.
+std::size_t shareCount(std::uint64_t size)
+{
+    const std::size_t share = std::max<std::size_t>((std::size_t(1) << 20) / parallelism().grainDivisor, 1);
+    return static_cast<std::size_t>(
+        std::min<std::uint64_t>(std::clamp<std::uint64_t>(size / share, coreCount() * 8, 4096), size));
+}
+
+// A chunk reaches past its share to the next line end, read 256 bytes, then
+// 512 and so on: this much room after the share holds lines up to 32 KB long
+// without taking more memory.
+constexpr std::size_t kLineRoom = std::size_t(64) << 10;
+
+// Buffers for reading a file of `size` bytes chunk by chunk: one a core.
+ReadBuffers buffersFor(std::uint64_t size)
+{
+    const std::size_t shares = shareCount(size);
+    return ReadBuffers(std::min<std::size_t>(shares, coreCount()),
+                       static_cast<std::size_t>((size + shares - 1) / shares) + kLineRoom);
+}
+
 // The same cut as layOut's, found by each chunk itself: a chunk starts just
 // after the first LF at or after its share's start (the file's first at 0),
 // and ends where the next one starts.
 ObjLayout layOutFile(const OpenFile &file, std::uint64_t size, ReadBuffers &buffers, const std::string &name)
 {
-    const std::size_t share = std::max<std::size_t>((std::size_t(1) << 20) / parallelism().grainDivisor, 1);
-    const auto shares = static_cast<std::size_t>(
-        std::min<std::uint64_t>(std::clamp<std::uint64_t>(size / share, coreCount() * 8, 4096), size));
+    const std::size_t shares = shareCount(size);
     ObjLayout layout;
     layout.chunks.resize(shares);
     runEach(shares, [&](std::size_t j) {
@@ -545,10 +647,12 @@ ObjReadResult readLaidOut(const ChunkSource &source, const ObjLayout &layout, co
     ObjReadResult result;
     Mesh &mesh = result.model.objects.emplace_back();
     const std::size_t vertices = layout.vertices, faces = layout.faces;
-    reserveLarge(mesh.positions, vertices);
-    reserveLarge(mesh.colours, vertices);
-    reserveLarge(mesh.triangles, faces);
-    populateLarge({capacityOf(mesh.positions), capacityOf(mesh.colours), capacityOf(mesh.triangles)});
+    reserveInHugePages(mesh.positions, vertices);
+    reserveInHugePages(mesh.colours, vertices);
+    reserveInHugePages(mesh.triangles, faces);
+    populateLarge({{mesh.positions.data(), vertices * sizeof(Vec3)},
+                   {mesh.colours.data(), vertices * sizeof(Rgba)},
+                   {mesh.triangles.data(), faces * sizeof(Triangle)}});
     runJobs(3, [&](unsigned j) {
         if (j == 0)
             mesh.positions.resize(vertices);
@@ -677,7 +781,7 @@ ObjReadResult readObjFile(const std::filesystem::path &path, const std::function
     {
         const OpenFile file(path);
         if (readInChunks(file.size())) {
-            ReadBuffers buffers;
+            ReadBuffers buffers = buffersFor(file.size());
             const ObjLayout layout = layOutFile(file, file.size(), buffers, name);
             // A file that is not text, or needs its line ends repaired, is
             // read whole below.

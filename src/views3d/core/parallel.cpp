@@ -4,6 +4,7 @@
 #include <condition_variable>
 #include <exception>
 #include <mutex>
+#include <system_error>
 #include <vector>
 
 namespace mesh {
@@ -16,12 +17,13 @@ std::atomic<std::size_t> g_grainDivisor{1};
 class WorkerPool
 {
 public:
+    // The workers are started by a thread of their own, so that the first
+    // read's caller starts on its jobs at once rather than after the last
+    // worker is up (starting eight threads costs milliseconds on some
+    // machines); each worker takes jobs from the moment it is up.
     WorkerPool()
-    {
-        const unsigned workers = std::max(1u, std::thread::hardware_concurrency()) - 1;
-        for (unsigned i = 0; i < workers; ++i)
-            m_threads.emplace_back([this] { work(); });
-    }
+        : m_starter([this] { startWorkers(); })
+    {}
     ~WorkerPool()
     {
         {
@@ -29,6 +31,7 @@ public:
             m_stop = true;
         }
         m_wake.notify_all();
+        m_starter.join();
         for (std::thread &t : m_threads)
             t.join();
     }
@@ -61,9 +64,24 @@ public:
             std::rethrow_exception(m_failure);
     }
 
-    unsigned size() const { return static_cast<unsigned>(m_threads.size()) + 1; }
-
 private:
+    void startWorkers()
+    {
+        const unsigned workers = std::max(1u, std::thread::hardware_concurrency()) - 1;
+        for (unsigned i = 0; i < workers; ++i) {
+            std::thread worker;
+            try {
+                worker = std::thread([this] { work(); });
+            } catch (const std::system_error &) {
+                return; // fewer workers: the callers take the jobs left
+            }
+            std::lock_guard lock(m_mutex);
+            m_threads.push_back(std::move(worker));
+            if (m_stop)
+                return;
+        }
+    }
+
     void runOne(unsigned index)
     {
         std::exception_ptr failure;
@@ -100,12 +118,13 @@ private:
     std::mutex m_turn;
     std::mutex m_mutex;
     std::condition_variable m_wake, m_finished;
-    std::vector<std::thread> m_threads;
+    std::vector<std::thread> m_threads; // filled by m_starter
     const std::function<void(unsigned)> *m_job = nullptr;
     unsigned m_jobs = 0, m_next = 0, m_done = 0;
     std::uint64_t m_generation = 0;
     std::exception_ptr m_failure;
     bool m_stop = false;
+    std::thread m_starter; // last: it uses every member above
 };
 
 } // namespace

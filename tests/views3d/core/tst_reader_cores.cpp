@@ -363,6 +363,10 @@ void TestReaderCores::objReadInChunksAlike_data()
     std::string longLine = crlf;
     longLine.insert(longLine.find("\r\nf ") + 2, "# " + std::string(5000, 'x') + "\r\n");
     QTest::newRow("one long line") << longLine;
+    // Longer than the room a chunk's buffer keeps for the line it ends in.
+    std::string longerLine = crlf;
+    longerLine.insert(longerLine.find("\r\nf ") + 2, "# " + std::string(300000, 'x') + "\r\n");
+    QTest::newRow("a line longer than a buffer") << longerLine;
     std::string lateFace = crlf;
     const std::size_t face = lateFace.find("\nf ", lateFace.size() * 3 / 4) + 1;
     lateFace.replace(face, 2, "f 0 ");
