@@ -21,9 +21,9 @@
 // archive
 // write with its read-back check is also timed on its own, on the same
 // members, and the read-back alone after it.
+#include "programparts.h"
 #include "rigidjobcommands.h"
 #include "rigidjobwindow.h"
-#include "softjobcommands.h"
 
 #include "footviewinterface.h"
 #include "jobarchive.h"
@@ -430,9 +430,10 @@ int main(int argc, char *argv[])
 
     auto prompter = ScriptedPrompter::install();
     Set_Wait_Skipped(true);
-    Register_Soft_Windows();
-    Register_Foot_Views();
-    Set_Soft_Job_Commands(std::make_shared<SoftJobCommandSet>());
+    // The parts joined as the program joins them, so the soft window opens
+    // with everything it has in the clinic (its insole drawing pane among
+    // them) and the command runs as it runs there.
+    Join_Program_Parts();
     AcceptConfirmation accept;
     app.installEventFilter(&accept);
 
