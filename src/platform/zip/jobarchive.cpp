@@ -526,7 +526,7 @@ void EarlyArchiveParts::add(const QStringList &files)
             continue;
         QString part;
         try {
-            part = partName(QFileInfo(m_folder + u'/' + Get_File_Name(file) + QStringLiteral(".Zip")));
+            part = partName(QFileInfo(QDir(m_folder).filePath(Get_File_Name(file) + QStringLiteral(".Zip"))));
         } catch (const SolvaneError &) {
             continue; // the archive compresses it then
         }
