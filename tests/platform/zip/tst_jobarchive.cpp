@@ -67,6 +67,15 @@ void expectForwardProgress(const QStringList &statuses, const QStringList &steps
             QVERIFY2(finished.contains(step + name + QStringLiteral(" 100%")), qPrintable(step + name));
 }
 
+// Scan-like point lines, at least `bytes` long.
+QByteArray scanPoints(qsizetype bytes)
+{
+    QByteArray scan;
+    for (int i = 0; scan.size() < bytes; ++i)
+        scan += "          " + QByteArray::number(i * 0.37, 'g', 9) + " 12.5 -3.25,\n";
+    return scan;
+}
+
 } // namespace
 
 class TestJobArchive : public QObject
@@ -233,9 +242,7 @@ private slots:
         TestHome home;
         // A scan of a few MB, a photo that does not compress, an empty
         // sketch, a record and a name beyond ASCII.
-        QByteArray scan;
-        for (int i = 0; scan.size() < 3'000'000; ++i)
-            scan += "          " + QByteArray::number(i * 0.37, 'g', 9) + " 12.5 -3.25,\n";
+        const QByteArray scan = scanPoints(3'000'000);
         QByteArray photo(400'000, Qt::Uninitialized);
         QRandomGenerator seeded(7);
         for (char &c : photo)
@@ -290,9 +297,7 @@ private slots:
     {
         QFETCH(QString, change);
         TestHome home;
-        QByteArray scan;
-        for (int i = 0; scan.size() < 1'000'000; ++i)
-            scan += "          " + QByteArray::number(i * 0.37, 'g', 9) + " 12.5 -3.25,\n";
+        const QByteArray scan = scanPoints(1'000'000);
         home.write(QStringLiteral("Data/JB0042_Zoë_Müller.Csv"), "record\r\nEND\r\n");
         home.write(QStringLiteral("Scans/Müller_Zoë_L.Wrl"), scan);
         home.write(QStringLiteral("Scans/Müller_Zoë_L.Jpg"), QByteArray(30000, 'j'));
@@ -360,9 +365,7 @@ private slots:
     {
         QFETCH(bool, finished);
         TestHome home;
-        QByteArray scan;
-        for (int i = 0; scan.size() < 20'000'000; ++i)
-            scan += QByteArray::number(i * 1.37, 'g', 9) + " 0.5 -2,\n";
+        const QByteArray scan = scanPoints(20'000'000);
         home.write(QStringLiteral("Scans/B.Wrl"), scan);
         home.write(QStringLiteral("Scans/C.Jpg"), "photo");
         const QString jobs = home.path(QStringLiteral("Jobs"));
