@@ -26,9 +26,12 @@
 #include "zipreader.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QPdfDocument>
 #include <QPdfSelection>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QThread>
 #include <QTimer>
 #include <QtTest>
 
@@ -439,6 +442,10 @@ void TestRigidJobCommands::quitKeepsTheJob()
         if (!modal || modal->objectName() != QLatin1String("OptionForm_Rigid") || shown > 0)
             return;
         ++shown;
+        // The background work needs no events: give a slow machine time.
+        const QDeadlineTimer patience(10000);
+        while (files(jobs).filter(QRegularExpression(QStringLiteral("\\.part$"))).size() < 6 && !patience.hasExpired())
+            QThread::msleep(5);
         atConfirmation = files(jobs);
         modal->findChild<QPushButton *>(QStringLiteral("Command1"))->click();
     });
