@@ -6,6 +6,7 @@
 
 #include "companionstart.h"
 #include "errors.h"
+#include "jobarchive.h"
 #include "jobgathering.h"
 #include "jobnames.h"
 #include "jobpipeline.h"
@@ -124,12 +125,17 @@ void JobCommandSequence::finishJob(JobCommandHost &host, Finish finish)
 
     Set_Job_Paths(job, kind);
     host.showPdfPath();
+    // The files already final start compressing for the archive while the
+    // rest of the job is written; whatever ends the command stops them.
+    std::unique_ptr<EarlyArchiveParts> early;
+    Pack_Job_Files_Ahead(early, job);
     Save_Missing_Model_Files(job);
     // The views repaint after writing their models before the photos are looked at.
     QCoreApplication::processEvents();
     Forget_Missing_Graphics(job);
     if (!Verify_Files(job, m_policy))
         return;
+    Pack_Job_Files_Ahead(early, job);
 
     host.writeRecord(job);
     if (!File_Exists(job.CsvFile)) {
@@ -152,7 +158,8 @@ void JobCommandSequence::finishJob(JobCommandHost &host, Finish finish)
         Job_Archive_Path(job, kind, local ? ArchiveDestination::Local : ArchiveDestination::Laboratory);
     // Raises when the archive cannot be written and verified: the job then
     // stays as it is, to be submitted again once the cause is mended.
-    const QStringList members = Pack_Job_Archive(job, archive);
+    const QStringList members = Pack_Job_Archive(job, archive, early.get());
+    early.reset();
     // The number is spent before the job can leave: a counter that cannot be
     // saved stops the command here, with nothing sent.
     Advance_Job_Counter(job, archive);

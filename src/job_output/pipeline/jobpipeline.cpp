@@ -60,6 +60,14 @@ void checkModelFile(QString &path)
         path = kNone;
 }
 
+// One archive is written at a time, so whatever temporary files of an
+// archive lie there now were left by a write that was killed.
+void removeStaleParts()
+{
+    Remove_Stale_Archive_Parts(Paths::jobsFolder());
+    Remove_Stale_Archive_Parts(Paths::defaultArchiveFolder());
+}
+
 bool startSender(const QString &program, const QStringList &arguments, const QString &archivePath)
 {
     try {
@@ -116,7 +124,7 @@ QStringList Job_Archive_Members(const ScriptRecord &job)
     return members;
 }
 
-QStringList Pack_Job_Archive(ScriptRecord &job, const QString &archivePath)
+QStringList Pack_Job_Archive(ScriptRecord &job, const QString &archivePath, EarlyArchiveParts *early)
 {
     const QFileInfo target(archivePath);
     if (target.exists() || target.isSymLink())
@@ -125,16 +133,30 @@ QStringList Pack_Job_Archive(ScriptRecord &job, const QString &archivePath)
     checkModelFile(job.LeftLcfFile);
     checkModelFile(job.RightLcfFile);
     Set_Status(QStringLiteral("Packaging Job..."));
-    // One archive is written at a time, so whatever temporary files of an
-    // archive lie there now were left by a write that was killed.
-    Remove_Stale_Archive_Parts(Paths::jobsFolder());
-    Remove_Stale_Archive_Parts(Paths::defaultArchiveFolder());
+    if (!early)
+        removeStaleParts();
 
     const QStringList members = Job_Archive_Members(job);
     ArchiveWork work;
     work.status = Set_Status;
+    work.early = early;
     Write_Job_Archive(archivePath, members, QStringLiteral("Job: ") + job.JobNumber, work);
     return members;
+}
+
+void Pack_Job_Files_Ahead(std::unique_ptr<EarlyArchiveParts> &early, const ScriptRecord &job)
+{
+    if (!early) {
+        removeStaleParts();
+        QDir().mkpath(Paths::jobsFolder());
+        early = std::make_unique<EarlyArchiveParts>(Paths::jobsFolder());
+    }
+    QStringList files;
+    for (const QString *path : {&job.LeftScanFile, &job.LeftLcfFile, &job.LeftGraphicFile, &job.RightScanFile,
+                                &job.RightLcfFile, &job.RightGraphicFile})
+        if (isPresent(*path))
+            files << *path;
+    early->add(files);
 }
 
 SendOutcome Send_Job_Archive(ScriptRecord &job, const QString &archivePath)

@@ -5,17 +5,22 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
+class EarlyArchiveParts;
 struct ScriptRecord;
 
 // The steps that turn a finished job into files that leave the clinic. The
 // job commands of both prescription windows call them in their own order:
 //
 //   Set_Job_Paths(job, kind);                 // before the record and PDFs
+//   Pack_Job_Files_Ahead(early, job);         // scans, photos; again once the
+//                                             // models are written
 //   ... Verify_Files, record, PDFs, confirmation ...
 //   path = Job_Archive_Path(job, kind, dest); // after "Packaging Job..." is due
 //   Require_Job_Counter_From_Config(job);     // first: throws, nothing done
 //   ...
-//   members = Pack_Job_Archive(job, path);    // throws: the command stops here
+//   members = Pack_Job_Archive(job, path, early.get()); // throws: the command stops here
 //   Advance_Job_Counter(job, path);           // throws: the command stops here
 //   Send_Job_Archive(job, path);              // Submit only
 //   Delete_Working_Files(job, members);       // Submit only
@@ -61,7 +66,19 @@ inline constexpr qint64 kSmallestPackedModel = 100;
 // cursor. Raises SolvaneError, leaving no archive behind, when
 // the target already exists ("<path> already exists", before anything of the
 // job changes) or the archive cannot be written and verified.
-QStringList Pack_Job_Archive(ScriptRecord &job, const QString &archivePath);
+// With `early`, the members it compressed ahead are taken where their
+// sources are unchanged (see EarlyArchiveParts); it was started by
+// Pack_Job_Files_Ahead, which removed the stale temporary files then.
+QStringList Pack_Job_Archive(ScriptRecord &job, const QString &archivePath, EarlyArchiveParts *early = nullptr);
+
+// The job's scans, models and photos that are there now start compressing
+// in the background, in the Jobs folder, while the record, the documents
+// and the order confirmation are done; Pack_Job_Archive then takes them.
+// The first call (`early` null) removes the temporary archive files a
+// killed write left, as Pack_Job_Archive does, and makes `early`; a later
+// call adds the files that came since. Going away, `early` stops the work
+// and removes what it wrote, whatever ended the command.
+void Pack_Job_Files_Ahead(std::unique_ptr<EarlyArchiveParts> &early, const ScriptRecord &job);
 
 enum class SendOutcome {
     Declined, // the user chose not to send now

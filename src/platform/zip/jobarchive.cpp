@@ -19,6 +19,10 @@
 
 #include <zip.h>
 
+#ifdef Q_OS_LINUX
+#include <sys/stat.h>
+#endif
+
 #include <algorithm>
 #include <atomic>
 #include <exception>
@@ -26,6 +30,7 @@
 #include <memory>
 #include <mutex>
 #include <numeric>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -87,6 +92,46 @@ const QRegularExpression &partNamePattern()
     static const QRegularExpression pattern(QStringLiteral(R"(^.+\.zip\.[A-Za-z0-9]{6}\.part(\.[A-Za-z0-9]{6})?$)"),
                                             QRegularExpression::CaseInsensitiveOption);
     return pattern;
+}
+
+// What tells a file from the same path changed or replaced since: the file
+// itself, its size, and its modification and change times (the change time
+// moves with every write and rename and cannot be set back).
+struct SourceStamp
+{
+    bool valid = false;
+    quint64 device = 0;
+    quint64 inode = 0;
+    qint64 size = 0;
+    qint64 modified = 0;
+    qint64 changed = 0;
+    bool operator==(const SourceStamp &) const = default;
+};
+
+SourceStamp stampOf(const QString &path)
+{
+#ifdef Q_OS_LINUX
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+        return {};
+    const auto nanoseconds = [](const timespec &t) { return qint64(t.tv_sec) * 1'000'000'000 + t.tv_nsec; };
+    return {true,
+            quint64(st.st_dev),
+            quint64(st.st_ino),
+            qint64(st.st_size),
+            nanoseconds(st.st_mtim),
+            nanoseconds(st.st_ctim)};
+#else
+    const QFileInfo info(path);
+    if (!info.isFile())
+        return {};
+    return {true,
+            0,
+            0,
+            info.size(),
+            info.lastModified().toMSecsSinceEpoch(),
+            info.metadataChangeTime().toMSecsSinceEpoch()};
+#endif
 }
 
 // Removes the files it was given when it goes, whatever happened.
@@ -190,15 +235,13 @@ QStringList bareNames(const QStringList &files)
 
 struct PackState
 {
-    MemberProgress *progress;
-    qsizetype member;
+    std::function<void(double)> share;
     const std::atomic<bool> *stop;
 };
 
 void packProgress(zip_t *, double fraction, void *state)
 {
-    auto *s = static_cast<PackState *>(state);
-    s->progress->share(s->member, fraction);
+    static_cast<PackState *>(state)->share(fraction);
 }
 
 int packCancelled(zip_t *, void *state)
@@ -403,19 +446,42 @@ void Write_Job_Archive(const QString &zipPath, const QStringList &files, const Q
 
     // Each member is compressed on a core of its own into a one-member
     // archive; the job archive then takes their compressed data as it is.
+    // Members compressed ahead are waited for after the others.
     MemberProgress packing(QStringLiteral("Creating Zip File: "), bareNames(files), work.status);
+    EarlyArchiveParts *early = work.early;
+    std::vector<qsizetype> own, ahead;
+    for (const qsizetype i : largestFirst(files))
+        (early && early->holds(files.at(i)) ? ahead : own).push_back(i);
+    auto pack = [&](const std::vector<qsizetype> &order) {
+        std::atomic<bool> stop{false};
+        runShared(order, threadsFor(work), stop, [&](qsizetype i) {
+            PackState state{[&packing, i](double fraction) { packing.share(i, fraction); }, &stop};
+            packMember(files.at(i), parts.at(i), state);
+            packing.done(i);
+        });
+    };
     std::vector<Expected> expected;
     Wait_For_Work(
         [&] {
-            std::atomic<bool> stop{false};
-            runShared(largestFirst(files), threadsFor(work), stop, [&](qsizetype i) {
-                PackState state{&packing, i, &stop};
-                packMember(files.at(i), parts.at(i), state);
-                packing.done(i);
-            });
+            pack(own);
+            std::vector<qsizetype> again;
+            for (const qsizetype i : ahead) {
+                const QString part = early->take(files.at(i));
+                if (part.isEmpty()) {
+                    again.push_back(i);
+                } else {
+                    parts[i] = part;
+                    packing.done(i);
+                }
+            }
+            pack(again);
             expected = joinMembers(tempPath, files, parts, comment);
         },
-        [&] { packing.tell(); });
+        [&] {
+            for (const qsizetype i : ahead)
+                packing.share(i, early->share(files.at(i)));
+            packing.tell();
+        });
     for (const QString &part : std::as_const(parts))
         QFile::remove(part);
 
@@ -442,4 +508,102 @@ void Write_Job_Archive(const QString &zipPath, const QStringList &files, const Q
         throw archiveError(zipPath, Disk_Error_Text(error));
     }
     temporary.keep(tempPath);
+}
+
+struct EarlyArchiveParts::Member
+{
+    QString source;
+    QString part;
+    SourceStamp stamp;
+    bool packed = false;
+    std::atomic<double> share{0};
+    std::thread thread;
+};
+
+EarlyArchiveParts::EarlyArchiveParts(QString folder)
+    : m_folder(std::move(folder))
+{}
+
+EarlyArchiveParts::~EarlyArchiveParts()
+{
+    m_stop = true;
+    wait();
+    for (const std::unique_ptr<Member> &member : m_members)
+        if (!member->part.isEmpty())
+            QFile::remove(member->part);
+}
+
+void EarlyArchiveParts::add(const QStringList &files)
+{
+    prepareLibzip();
+    for (const QString &file : files) {
+        if (holds(file))
+            continue;
+        QString part;
+        try {
+            part = partName(QFileInfo(QDir(m_folder).filePath(Get_File_Name(file) + QStringLiteral(".Zip"))));
+        } catch (const SolvaneError &) {
+            continue; // the archive compresses it then
+        }
+        auto member = std::make_unique<Member>();
+        member->source = file;
+        member->part = part;
+        Member &m = *member;
+        m_members.push_back(std::move(member));
+        try {
+            m.thread = std::thread([&m, this] {
+                // A file that changes while it is compressed is compressed
+                // again by the archive.
+                const SourceStamp before = stampOf(m.source);
+                if (!before.valid)
+                    return;
+                try {
+                    PackState state{[&m](double fraction) { m.share = fraction; }, &m_stop};
+                    packMember(m.source, m.part, state);
+                } catch (...) {
+                    return; // the archive compresses it, and tells what is wrong
+                }
+                m.stamp = before;
+                m.packed = stampOf(m.source) == before;
+            });
+        } catch (const std::system_error &) {
+            // no thread to spare: the archive compresses it then
+        }
+    }
+}
+
+const EarlyArchiveParts::Member *EarlyArchiveParts::find(const QString &file) const
+{
+    for (const std::unique_ptr<Member> &member : m_members)
+        if (member->source == file)
+            return member.get();
+    return nullptr;
+}
+
+bool EarlyArchiveParts::holds(const QString &file) const
+{
+    return find(file) != nullptr;
+}
+
+double EarlyArchiveParts::share(const QString &file) const
+{
+    const Member *member = find(file);
+    return member ? member->share.load() : 0;
+}
+
+void EarlyArchiveParts::wait()
+{
+    std::lock_guard lock(m_waitMutex);
+    for (const std::unique_ptr<Member> &member : m_members)
+        if (member->thread.joinable())
+            member->thread.join();
+}
+
+QString EarlyArchiveParts::take(const QString &file)
+{
+    wait();
+    const Member *member = find(file);
+    if (!member || !member->packed || stampOf(file) != member->stamp)
+        return {};
+    return member->part;
 }

@@ -3,7 +3,13 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
 #include <functional>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+class EarlyArchiveParts;
 
 // How an archive is written and checked.
 struct ArchiveWork
@@ -17,6 +23,50 @@ struct ArchiveWork
     // member named is the first one not yet done, in archive order, so the
     // texts only ever move forward; each member's "100%" is told.
     std::function<void(const QString &)> status;
+    // Members compressed ahead of the archive, taken where their source is
+    // still the file compressed; none when null.
+    EarlyArchiveParts *early = nullptr;
+};
+
+// Members compressed ahead of their archive. While a job's record and
+// documents are still being written, the files that are already final
+// (scans, models, photos) are compressed in the background, each on a
+// thread of its own into a one-member archive in `folder`, named
+// "<member>.Zip.XXXXXX.part" as Remove_Stale_Archive_Parts knows them.
+// Write_Job_Archive takes a part whose source is still the very file it
+// compressed (the same file, size, modification and change times before
+// and after compressing and when it is taken) and compresses any other
+// member itself, as it is then. A file that cannot be compressed here is
+// simply left to the archive, which tells what is wrong with it. Going away
+// stops the work and removes every part.
+class EarlyArchiveParts
+{
+public:
+    explicit EarlyArchiveParts(QString folder);
+    ~EarlyArchiveParts();
+    EarlyArchiveParts(const EarlyArchiveParts &) = delete;
+    EarlyArchiveParts &operator=(const EarlyArchiveParts &) = delete;
+
+    // Starts compressing each of `files` not started before. The calling
+    // thread only.
+    void add(const QStringList &files);
+
+    // For the archive: whether `file` was started, its share done (0 to 1,
+    // any thread), and, once the work is over (waited for here), the part
+    // that holds `file` as it is now, or the empty text.
+    bool holds(const QString &file) const;
+    double share(const QString &file) const;
+    QString take(const QString &file);
+
+private:
+    struct Member;
+    const Member *find(const QString &file) const;
+    void wait();
+
+    QString m_folder;
+    std::atomic<bool> m_stop{false};
+    std::mutex m_waitMutex;
+    std::vector<std::unique_ptr<Member>> m_members;
 };
 
 // The job archive that goes to the laboratory.

@@ -14,6 +14,8 @@
 
 #include <zip.h>
 
+#include <cstdio>
+
 namespace {
 
 // The archive libzip writes in one pass, member after member on one thread,
@@ -64,6 +66,15 @@ void expectForwardProgress(const QStringList &statuses, const QStringList &steps
     for (const QString &step : steps)
         for (const QString &name : names)
             QVERIFY2(finished.contains(step + name + QStringLiteral(" 100%")), qPrintable(step + name));
+}
+
+// Scan-like point lines, at least `bytes` long.
+QByteArray scanPoints(qsizetype bytes)
+{
+    QByteArray scan;
+    for (int i = 0; scan.size() < bytes; ++i)
+        scan += "          " + QByteArray::number(i * 0.37, 'g', 9) + " 12.5 -3.25,\n";
+    return scan;
 }
 
 } // namespace
@@ -232,9 +243,7 @@ private slots:
         TestHome home;
         // A scan of a few MB, a photo that does not compress, an empty
         // sketch, a record and a name beyond ASCII.
-        QByteArray scan;
-        for (int i = 0; scan.size() < 3'000'000; ++i)
-            scan += "          " + QByteArray::number(i * 0.37, 'g', 9) + " 12.5 -3.25,\n";
+        const QByteArray scan = scanPoints(3'000'000);
         QByteArray photo(400'000, Qt::Uninitialized);
         QRandomGenerator seeded(7);
         for (char &c : photo)
@@ -272,6 +281,114 @@ private slots:
         expectForwardProgress(statuses, {QStringLiteral("Creating Zip File: "), QStringLiteral("Checking Zip File: ")},
                               names);
         QVERIFY(partFiles(home.path(QStringLiteral("Jobs"))).isEmpty());
+    }
+
+    // Members compressed ahead give the archive the very bytes of one pass
+    // over the files as they are when it is written: a source changed or
+    // replaced after its early compression is compressed again.
+    void earlyPartsGiveTheFilesAsTheyAreAtPacking_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::newRow("unchanged") << "";
+        QTest::newRow("grown") << "grown";
+        QTest::newRow("same size and time") << "in place";
+        QTest::newRow("replaced by a file of the same size and time") << "replaced";
+    }
+    void earlyPartsGiveTheFilesAsTheyAreAtPacking()
+    {
+        QFETCH(QString, change);
+        TestHome home;
+        const QByteArray scan = scanPoints(1'000'000);
+        home.write(QStringLiteral("Data/JB0042_Zoë_Müller.Csv"), "record\r\nEND\r\n");
+        home.write(QStringLiteral("Scans/Müller_Zoë_L.Wrl"), scan);
+        home.write(QStringLiteral("Scans/Müller_Zoë_L.Jpg"), QByteArray(30000, 'j'));
+        const QString record = home.path(QStringLiteral("Data/JB0042_Zoë_Müller.Csv"));
+        const QString scanPath = home.path(QStringLiteral("Scans/Müller_Zoë_L.Wrl"));
+        const QString photo = home.path(QStringLiteral("Scans/Müller_Zoë_L.Jpg"));
+        const QString jobs = home.path(QStringLiteral("Jobs"));
+        QDir().mkpath(jobs);
+
+        EarlyArchiveParts early(jobs);
+        early.add({scanPath, photo});
+        QTRY_COMPARE(partFiles(jobs).size(), 2);
+
+        const QDateTime modified = QFileInfo(scanPath).lastModified();
+        QByteArray edited = scan;
+        edited[10] = 'E';
+        if (change == QLatin1String("grown")) {
+            home.write(QStringLiteral("Scans/Müller_Zoë_L.Wrl"), scan + "more");
+        } else if (change == QLatin1String("in place")) {
+            QFile file(scanPath);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.seek(10) && file.write("E", 1) == 1);
+            file.close();
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.setFileTime(modified, QFileDevice::FileModificationTime));
+        } else if (change == QLatin1String("replaced")) {
+            home.write(QStringLiteral("Scans/other.Wrl"), edited);
+            QFile other(home.path(QStringLiteral("Scans/other.Wrl")));
+            QVERIFY(other.open(QIODevice::ReadWrite));
+            QVERIFY(other.setFileTime(modified, QFileDevice::FileModificationTime));
+            other.close();
+            QVERIFY(
+                std::rename(QFile::encodeName(other.fileName()).constData(), QFile::encodeName(scanPath).constData())
+                == 0);
+        }
+        QCOMPARE(QFileInfo(scanPath).lastModified() == modified, change != QLatin1String("grown"));
+        QCOMPARE(early.take(scanPath).isEmpty(), !change.isEmpty());
+        QVERIFY(!early.take(photo).isEmpty());
+
+        const QStringList files{record, scanPath, photo};
+        const QString zipPath = jobs + QStringLiteral("/JB0042_Zoë_Müller.Zip");
+        QStringList statuses;
+        ArchiveWork work{2, [&](const QString &text) { statuses << text; }, &early};
+        Write_Job_Archive(zipPath, files, QStringLiteral("Job: JB0042"), work);
+        const QString onePass = home.path(QStringLiteral("one pass.zip"));
+        writeOnePass(onePass, files, QStringLiteral("Job: JB0042"));
+        QCOMPARE(Read_All(zipPath), Read_All(onePass));
+        const ZipReader reader(zipPath);
+        QCOMPARE(reader.read(*reader.find(QStringLiteral("Müller_Zoë_L.Wrl"))), Read_All(scanPath));
+        expectForwardProgress(statuses, {QStringLiteral("Creating Zip File: "), QStringLiteral("Checking Zip File: ")},
+                              {"JB0042_Zoë_Müller.Csv", "Müller_Zoë_L.Wrl", "Müller_Zoë_L.Jpg"});
+        // The parts taken are gone with the archive's own.
+        QCOMPARE(partFiles(jobs).size(), change.isEmpty() ? 0 : 1);
+    }
+
+    // However the command ends, the work stops and its files go; a part
+    // left by a program that was killed is one start-up removes.
+    void earlyPartsGoWithTheirOwner_data()
+    {
+        QTest::addColumn<bool>("finished");
+        QTest::newRow("while compressing") << false;
+        QTest::newRow("once compressed") << true;
+    }
+    void earlyPartsGoWithTheirOwner()
+    {
+        QFETCH(bool, finished);
+        TestHome home;
+        const QByteArray scan = scanPoints(20'000'000);
+        home.write(QStringLiteral("Scans/B.Wrl"), scan);
+        home.write(QStringLiteral("Scans/C.Jpg"), "photo");
+        const QString jobs = home.path(QStringLiteral("Jobs"));
+        QDir().mkpath(jobs);
+        {
+            EarlyArchiveParts early(jobs);
+            early.add({home.path(QStringLiteral("Scans/B.Wrl")), home.path(QStringLiteral("Scans/C.Jpg")),
+                       home.path(QStringLiteral("Scans/missing.Lcf"))});
+            QVERIFY(early.holds(home.path(QStringLiteral("Scans/B.Wrl"))));
+            if (finished) {
+                QTRY_COMPARE(partFiles(jobs).size(), 2);
+                // As start-up would find them after a crash.
+                for (const QString &name : partFiles(jobs)) {
+                    home.write(QStringLiteral("Stale/") + name, "x");
+                    QVERIFY2(name.endsWith(QLatin1String(".part")), qPrintable(name));
+                }
+                QCOMPARE(Remove_Stale_Archive_Parts(home.path(QStringLiteral("Stale"))).size(), 2);
+            } else {
+                QTRY_VERIFY(early.share(home.path(QStringLiteral("Scans/B.Wrl"))) > 0);
+            }
+        }
+        QCOMPARE(QDir(jobs).entryList(QDir::Files | QDir::Hidden), QStringList());
     }
 
     void damagedMemberFailsTheParallelCheck()

@@ -26,9 +26,12 @@
 #include "zipreader.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QPdfDocument>
 #include <QPdfSelection>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QThread>
 #include <QTimer>
 #include <QtTest>
 
@@ -248,6 +251,7 @@ void TestRigidJobCommands::submitEndToEnd()
     QTRY_COMPARE(Standin::readLog(fx.log).size(), 1);
     QTRY_VERIFY(fixture::allRunsEnded(fx.log));
     QCOMPARE(Standin::readLog(fx.log).first().args, QStringList{QDir::toNativeSeparators(archive)});
+    QCOMPARE(files(fx.home.path(QStringLiteral("Jobs"))), QStringList{"AB0042_Ann_Lee.Zip"});
     // The working files went with the archive; the sketch stays.
     QCOMPARE(files(fx.work), QStringList{"R_AB0042_Ann_Lee.Jpg"});
 
@@ -420,16 +424,40 @@ void TestRigidJobCommands::stopsBeforeTheArchive()
     }
     if (failing == QLatin1String("archive"))
         QCOMPARE(slurp(fx.home.path(QStringLiteral("Jobs/AB0042_Ann_Lee.Zip"))), QByteArray("an older job"));
+    // Nothing packed ahead stays behind.
+    QCOMPARE(QDir(fx.home.path(QStringLiteral("Jobs"))).entryList({QStringLiteral("*.part*")}, QDir::Files),
+             QStringList{});
 }
 
 void TestRigidJobCommands::quitKeepsTheJob()
 {
     RigidJobFixture fx;
-    {
-        Confirmation quit("Command1");
-        fx.press([&] { fx.commands.Save_Job_Locally(fx.window); });
-        QCOMPARE(quit.shown, 1);
-    }
+    const QString jobs = fx.home.path(QStringLiteral("Jobs"));
+    // Quit, once the Jobs folder is seen as the confirmation finds it.
+    QStringList atConfirmation;
+    int shown = 0;
+    QTimer quit;
+    QObject::connect(&quit, &QTimer::timeout, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal || modal->objectName() != QLatin1String("OptionForm_Rigid") || shown > 0)
+            return;
+        ++shown;
+        // The background work needs no events: give a slow machine time.
+        const QDeadlineTimer patience(10000);
+        while (files(jobs).filter(QRegularExpression(QStringLiteral("\\.part$"))).size() < 6 && !patience.hasExpired())
+            QThread::msleep(5);
+        atConfirmation = files(jobs);
+        modal->findChild<QPushButton *>(QStringLiteral("Command1"))->click();
+    });
+    quit.start(5);
+    fx.press([&] { fx.commands.Save_Job_Locally(fx.window); });
+    QCOMPARE(shown, 1);
+    // The scans, models and photos were being packed ahead; declining the
+    // order leaves none of it.
+    QCOMPARE(atConfirmation.size(), 6);
+    for (const QString &name : std::as_const(atConfirmation))
+        QVERIFY2(name.startsWith(QLatin1String("Lee_Ann_")) && name.endsWith(QLatin1String(".part")), qPrintable(name));
+    QCOMPARE(files(jobs), QStringList{});
     QVERIFY(fx.prompter->calls.isEmpty());
     QCOMPARE(files(fx.home.path(QStringLiteral("Archive"))), QStringList{});
     QCOMPARE(slurp(fx.config()), QByteArray("AB\r\nA0000\r\n0042\r\nAnn\r\n"));
