@@ -276,20 +276,38 @@ void packMember(const QString &path, const QString &partPath, PackState &state)
         throw failWith(QString::fromUtf8(zip_strerror(archive)));
 }
 
-// What a member must read back as: its size and CRC.
+// What a member must read back as: its size and CRC. A member whose part
+// was read back whole before the join (`proven`) needs only its stored data
+// and method to be the part's.
 struct Expected
 {
     quint64 size = 0;
     quint32 crc = 0;
+    bool proven = false;
+    ZipReader::StoredData stored;
+    quint16 method = 0;
 };
 
-// The one-member archives joined in order into the archive at `tempPath`,
-// their compressed data copied as it is. Returns each member's size and
-// CRC as libzip found them while it read the source.
-std::vector<Expected> joinMembers(const QString &tempPath, const QStringList &files, const QStringList &parts,
-                                  const QString &comment)
+// Reads the one-member part of `file` back whole, as the archive's check
+// would read its copy: libzip inflates it and checks it against the CRC it
+// found reading the source. What the part holds then is known good, and its
+// copy in the archive is checked against its stored data alone.
+Expected provePart(const QString &part, const QString &file, const std::function<void(double)> &share)
 {
-    std::vector<Expected> expected;
+    const ZipReader reader(part);
+    const QString name = Get_File_Name(file);
+    if (reader.entries().size() != 1 || reader.entries().first().name != name)
+        throw archiveError(part, file + QStringLiteral(": the packed part does not hold it alone"));
+    const ZipEntry &entry = reader.entries().first();
+    const double total = std::max<double>(1, static_cast<double>(entry.size));
+    reader.readThrough(entry, [&](quint64 done) { share(static_cast<double>(done) / total); });
+    return {entry.size, entry.crc, true, reader.storedData(entry), entry.method};
+}
+
+// The one-member archives joined in order into the archive at `tempPath`,
+// their compressed data copied as it is.
+void joinMembers(const QString &tempPath, const QStringList &files, const QStringList &parts, const QString &comment)
+{
     const QByteArray commentBytes = comment.toUtf8();
     if (commentBytes.size() > 0xFFFF)
         throw archiveError(tempPath, QStringLiteral("the comment is too long"));
@@ -311,11 +329,6 @@ std::vector<Expected> joinMembers(const QString &tempPath, const QStringList &fi
         if (!part)
             throw failWith(files.at(i) + QStringLiteral(": ") + Zip_Error_Text(code));
         opened.push_back(part);
-        zip_stat_t st;
-        zip_stat_init(&st);
-        if (zip_stat_index(part, 0, 0, &st) != 0 || !(st.valid & ZIP_STAT_SIZE) || !(st.valid & ZIP_STAT_CRC))
-            throw failWith(files.at(i) + QStringLiteral(": ") + QString::fromUtf8(zip_strerror(part)));
-        expected.push_back({st.size, st.crc});
         // The whole member (start 0, length -1): its compressed bytes, CRC and sizes.
         zip_source_t *source = zip_source_zip(archive, part, 0, 0, 0, -1);
         if (!source)
@@ -334,7 +347,6 @@ std::vector<Expected> joinMembers(const QString &tempPath, const QStringList &fi
     if (zip_close(archive) != 0)
         throw failWith(QString::fromUtf8(zip_strerror(archive)));
     closeParts();
-    return expected;
 }
 
 // The read-back check of every member, shared over the threads; each thread
@@ -377,13 +389,21 @@ void verifyMembers(const QString &zipPath, const QStringList &files, const std::
             source = expected.at(static_cast<std::size_t>(i));
         }
         // The directory must name the source's size and CRC, and the data
-        // must read back whole against them.
+        // must read back whole against them, or be the very data that did.
+        const auto differs = [&] {
+            return SolvaneError(ErrorNumber::BadFileFormat,
+                                QStringLiteral("The copy of ") + name + QStringLiteral(" in ") + Message_Path(zipPath)
+                                    + QStringLiteral(" differs from ") + Message_Path(path));
+        };
         if (entry->size != source.size || entry->crc != source.crc)
-            throw SolvaneError(ErrorNumber::BadFileFormat, QStringLiteral("The copy of ") + name
-                                                               + QStringLiteral(" in ") + Message_Path(zipPath)
-                                                               + QStringLiteral(" differs from ") + Message_Path(path));
-        const double total = std::max<double>(1, static_cast<double>(entry->size));
-        reader->readThrough(*entry, [&](quint64 done) { progress.share(i, static_cast<double>(done) / total); });
+            throw differs();
+        if (source.proven) {
+            if (entry->method != source.method || reader->storedData(*entry) != source.stored)
+                throw differs();
+        } else {
+            const double total = std::max<double>(1, static_cast<double>(entry->size));
+            reader->readThrough(*entry, [&](quint64 done) { progress.share(i, static_cast<double>(done) / total); });
+        }
         progress.done(i);
         std::lock_guard lock(readersMutex);
         idle.push_back(std::move(reader));
@@ -460,7 +480,18 @@ void Write_Job_Archive(const QString &zipPath, const QStringList &files, const Q
             packing.done(i);
         });
     };
-    std::vector<Expected> expected;
+    // The read-back is done on the parts while they are joined: each part
+    // is read back whole against what was read from its source while
+    // packing (so the sources are not read a third time), and the joined
+    // archive is then checked to hold each part's very data.
+    MemberProgress checking(QStringLiteral("Checking Zip File: "), bareNames(files), work.status);
+    std::atomic<bool> allPacked{false};
+    std::vector<Expected> expected(static_cast<std::size_t>(files.size()));
+    // libzip renames its own temporary file without flushing it, and what
+    // comes after a verified archive (deleting the working files, sending)
+    // must not outlive it in a power cut. The bytes go to the disk while the
+    // parts are still being read back.
+    std::future<int> flushed;
     Wait_For_Work(
         [&] {
             pack(own);
@@ -475,24 +506,39 @@ void Write_Job_Archive(const QString &zipPath, const QStringList &files, const Q
                 }
             }
             pack(again);
-            expected = joinMembers(tempPath, files, parts, comment);
+            allPacked = true;
+            auto joined = std::async(std::launch::async, [&] {
+                joinMembers(tempPath, files, parts, comment);
+                if (work.joined)
+                    work.joined(tempPath);
+                flushed = std::async(std::launch::async, [&tempPath] { return Sync_File(tempPath); });
+            });
+            std::atomic<bool> stop{false};
+            runShared(largestFirst(files), threadsFor(work), stop, [&](qsizetype i) {
+                expected[static_cast<std::size_t>(i)] = provePart(
+                    parts.at(i), files.at(i), [&checking, i](double fraction) { checking.share(i, fraction); });
+            });
+            joined.get();
         },
         [&] {
             for (const qsizetype i : ahead)
                 packing.share(i, early->share(files.at(i)));
+            const bool checkingStarted = allPacked;
             packing.tell();
+            if (checkingStarted)
+                checking.tell();
         });
     for (const QString &part : std::as_const(parts))
         QFile::remove(part);
 
-    // Read back against what was read from the sources while packing, so
-    // the sources are not read a third time.
-    // libzip renames its own temporary file without flushing it, and what
-    // comes after a verified archive (deleting the working files, sending)
-    // must not outlive it in a power cut. The bytes go to the disk while the
-    // check reads them back from the cache.
-    auto flushed = std::async(std::launch::async, [&tempPath] { return Sync_File(tempPath); });
-    checkArchive(tempPath, files, expected, work);
+    Wait_For_Work(
+        [&] {
+            MemberProgress quiet(QStringLiteral("Checking Zip File: "), bareNames(files), {});
+            verifyMembers(tempPath, files, expected, threadsFor(work), quiet);
+            for (qsizetype i = 0; i < files.size(); ++i)
+                checking.done(i);
+        },
+        [&] { checking.tell(); });
     if (const int error = flushed.get())
         throw archiveError(zipPath, Disk_Error_Text(error));
 

@@ -26,6 +26,9 @@ struct ArchiveWork
     // Members compressed ahead of the archive, taken where their source is
     // still the file compressed; none when null.
     EarlyArchiveParts *early = nullptr;
+    // Tests only: told the temporary archive's path once its members are
+    // joined and before it is checked, to damage it as a disk might.
+    std::function<void(const QString &)> joined = {};
 };
 
 // Members compressed ahead of their archive. While a job's record and

@@ -117,6 +117,7 @@ ZipReader::ZipReader(const QString &path)
         entry.size = (st.valid & ZIP_STAT_SIZE) ? st.size : 0;
         entry.crc = (st.valid & ZIP_STAT_CRC) ? st.crc : 0;
         entry.isEncrypted = (st.valid & ZIP_STAT_ENCRYPTION_METHOD) && st.encryption_method != ZIP_EM_NONE;
+        entry.method = (st.valid & ZIP_STAT_COMP_METHOD) ? st.comp_method : 0;
         classify(m_archive, entry);
         m_entries << entry;
     }
@@ -145,14 +146,14 @@ const ZipEntry *ZipReader::find(const QString &name) const
 
 quint64 ZipReader::readMember(const ZipEntry &entry, const QString &failure,
                               const std::function<void(const char *, qint64)> &consume,
-                              const std::function<void(quint64)> &progress) const
+                              const std::function<void(quint64)> &progress, bool stored) const
 {
     auto fail = [&](const QString &why) {
         return SolvaneError(ErrorNumber::BadFileFormat, failure + QStringLiteral(": ") + why);
     };
     if (entry.isEncrypted)
         throw fail(QStringLiteral("the entry is encrypted"));
-    zip_file_t *file = zip_fopen_index(m_archive, entry.index, 0);
+    zip_file_t *file = zip_fopen_index(m_archive, entry.index, stored ? ZIP_FL_COMPRESSED : 0);
     if (!file)
         throw fail(QString::fromUtf8(zip_strerror(m_archive)));
     auto chunk = std::make_unique_for_overwrite<char[]>(kChunk);
@@ -206,6 +207,16 @@ quint64 ZipReader::readThrough(const ZipEntry &entry, const std::function<void(q
     if (total != entry.size)
         throw SolvaneError(ErrorNumber::BadFileFormat, failure + QStringLiteral(": its data does not match its size"));
     return total;
+}
+
+ZipReader::StoredData ZipReader::storedData(const ZipEntry &entry, const std::function<void(quint64)> &progress) const
+{
+    const QString failure = QStringLiteral("Cannot read ") + entry.name + QStringLiteral(" in ") + m_path;
+    StoredData data;
+    data.size = readMember(
+        entry, failure, [&](const char *bytes, qint64 size) { data.crc = Zip_Crc32(bytes, size, data.crc); }, progress,
+        true);
+    return data;
 }
 
 QByteArray ZipReader::read(const ZipEntry &entry) const

@@ -19,6 +19,7 @@ struct ZipEntry
     bool isFolder = false;
     bool isLink = false;
     bool isEncrypted = false;
+    quint16 method = 0; // how the data is compressed (ZIP's method number)
 };
 
 // Read access to one ZIP archive. Opening checks the archive's structure;
@@ -55,12 +56,25 @@ public:
     // The whole member in memory (small members and tests).
     QByteArray read(const ZipEntry &entry) const;
 
+    // The member's data as it lies in the archive, compressed, read through
+    // without inflating it: how many bytes and their CRC-32. Two members
+    // with the same stored data and method read back the same, so a copy of
+    // a member already read back whole needs only this. Raises SolvaneError
+    // when the data cannot be read.
+    struct StoredData
+    {
+        quint64 size = 0;
+        quint32 crc = 0;
+        bool operator==(const StoredData &) const = default;
+    };
+    StoredData storedData(const ZipEntry &entry, const std::function<void(quint64)> &progress = {}) const;
+
 private:
     // Reads the member through, handing each piece to `consume`; returns the
     // bytes read. Failures start with `failure`.
     quint64 readMember(const ZipEntry &entry, const QString &failure,
                        const std::function<void(const char *, qint64)> &consume,
-                       const std::function<void(quint64)> &progress) const;
+                       const std::function<void(quint64)> &progress, bool stored = false) const;
 
     QString m_path;
     zip *m_archive = nullptr;

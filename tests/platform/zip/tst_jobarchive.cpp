@@ -421,6 +421,50 @@ private slots:
         }
     }
 
+    // The check reads the parts back whole and the joined archive only for
+    // being their very data: damage that comes with the join is still caught.
+    void damageAfterTheJoinFailsTheWrite_data()
+    {
+        QTest::addColumn<bool>("inDirectory");
+        QTest::newRow("a byte of the scan's data") << false;
+        QTest::newRow("the scan's CRC in the directory") << true;
+    }
+
+    void damageAfterTheJoinFailsTheWrite()
+    {
+        QFETCH(bool, inDirectory);
+        TestHome home;
+        QByteArray scan;
+        for (int i = 0; scan.size() < 2'000'000; ++i)
+            scan += QByteArray::number(i * 1.37, 'g', 9) + " 0.5 -2,\n";
+        home.write(QStringLiteral("A.Csv"), "record");
+        home.write(QStringLiteral("B.Wrl"), scan);
+        const QStringList files{home.path(QStringLiteral("A.Csv")), home.path(QStringLiteral("B.Wrl"))};
+        const QString zipPath = home.path(QStringLiteral("Job.Zip"));
+        ArchiveWork work;
+        work.joined = [&](const QString &temporary) {
+            QFile file(temporary);
+            if (!file.open(QIODevice::ReadWrite))
+                return;
+            QByteArray bytes = file.readAll();
+            qsizetype at = bytes.size() / 2;
+            if (inDirectory) // the CRC field of B's central directory record
+                at = bytes.indexOf(QByteArray("PK\x01\x02"), bytes.indexOf("A.Csv") + 5) + 16;
+            bytes[at] = static_cast<char>(bytes[at] ^ 0x5A);
+            file.seek(0);
+            file.write(bytes);
+        };
+        try {
+            Write_Job_Archive(zipPath, files, QString(), work);
+            QFAIL("a damaged archive passed the check");
+        } catch (const SolvaneError &e) {
+            if (!inDirectory)
+                QVERIFY2(e.description().contains(QStringLiteral("B.Wrl")), qPrintable(e.description()));
+        }
+        QVERIFY(!QFileInfo::exists(zipPath));
+        QVERIFY(partFiles(home.root()).isEmpty());
+    }
+
     void progressNeverGoesBack()
     {
         QStringList told;
