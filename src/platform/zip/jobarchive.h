@@ -85,10 +85,13 @@ private:
 //  - members are deflated (the fastest level) on all cores, each into a
 //    one-member archive of its own, and then joined in the order of `files`
 //    without being compressed again: any unzip reads the archive;
-//  - the archive is written under a temporary name beside the target, read
-//    back (every member present, whole, with the size and CRC of the bytes
-//    read from its source file when it was packed; the members read in
-//    parallel), put on the disk itself, and only then renamed to `zipPath`
+//  - the archive is written under a temporary name beside the target and
+//    checked: each member's one-member part is read back whole (inflated,
+//    with the size and CRC of the bytes read from its source file when it
+//    was packed; the parts read in parallel while they are joined), and the
+//    archive must hold every member with that size and CRC and with the
+//    part's very compressed data and method, so each member reads back as
+//    its part did. It is put on the disk itself, and only then renamed to `zipPath`
 //    (the folder put on the disk too), so the working files a submitted job
 //    deletes next are never the only copy a power cut leaves. On
 //    any failure the temporary files are removed, `zipPath` does not exist,

@@ -434,11 +434,8 @@ private slots:
     {
         QFETCH(bool, inDirectory);
         TestHome home;
-        QByteArray scan;
-        for (int i = 0; scan.size() < 2'000'000; ++i)
-            scan += QByteArray::number(i * 1.37, 'g', 9) + " 0.5 -2,\n";
         home.write(QStringLiteral("A.Csv"), "record");
-        home.write(QStringLiteral("B.Wrl"), scan);
+        home.write(QStringLiteral("B.Wrl"), scanPoints(2'000'000));
         const QStringList files{home.path(QStringLiteral("A.Csv")), home.path(QStringLiteral("B.Wrl"))};
         const QString zipPath = home.path(QStringLiteral("Job.Zip"));
         ArchiveWork work;
