@@ -233,7 +233,8 @@ QStringList Build_Soft_Record(const ScriptRecord &job, const SoftRecordForm &for
         << numPair(QStringLiteral("Forefoot Elevation"), job.ForefootElevationL, job.ForefootElevationR,
                    QStringLiteral("deg"))
         << pair(QStringLiteral("Heel Width"), t(job.HeelWidthL), t(job.HeelWidthR))
-        << pair(QStringLiteral("Midfoot Width"), t(job.MidfootWidthL.toUpper()), t(job.MidfootWidthR.toUpper()))
+        << pair(QStringLiteral("Midfoot Width"), t(textfile::upper1252(job.MidfootWidthL)),
+                t(textfile::upper1252(job.MidfootWidthR)))
         << pair(QStringLiteral("Forefoot Width"), t(job.ForefootWidthL), t(job.ForefootWidthR))
         << numPair(QStringLiteral("Insert Height"), job.InsertHeightL, job.InsertHeightR, QStringLiteral("mm"))
         << numPair(QStringLiteral("Insert Length"), job.InsertLengthL, job.InsertLengthR, QStringLiteral("mm"))

@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <algorithm>
+
 namespace textfile {
 namespace {
 
@@ -32,6 +34,18 @@ int byteFor(QChar c)
 bool canEncode1252(QChar c)
 {
     return byteFor(c) >= 0;
+}
+
+QString upper1252(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        const QString capital = c.isSurrogate() ? QString(c) : QString(c).toUpper();
+        const bool held = std::all_of(capital.begin(), capital.end(), [](QChar u) { return canEncode1252(u); });
+        out += held ? capital : QString(c);
+    }
+    return out;
 }
 
 QByteArray encode1252(const QString &text)

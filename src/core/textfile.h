@@ -11,6 +11,10 @@ namespace textfile {
 QByteArray encode1252(const QString &text); // unmappable characters become "?"
 QString decode1252(const QByteArray &bytes);
 bool canEncode1252(QChar c);
+// Capitals as far as Windows-1252 holds them: a letter whose capital it
+// cannot hold ("ƒ", "µ") stays as it is, so what is saved reads back as the
+// same text instead of "?".
+QString upper1252(const QString &text);
 
 // Splits on CR LF, LF or CR. A final line end does not add an empty line.
 QStringList splitLines(const QString &text);

@@ -338,6 +338,37 @@ private slots:
         QCOMPARE(read.Notes, QStringLiteral("Runs daily; left knee;Call first"));
     }
 
+    // The record is Windows-1252: a width is saved in capitals only where
+    // the code page holds the capital, so it reads back as it was saved.
+    void midfootWidthReadsBackAsSaved_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("saved");
+        QTest::newRow("plain") << "d"
+                               << "D";
+        QTest::newRow("accented") << "é"
+                                  << "É";
+        QTest::newRow("capital elsewhere in the code page") << "ÿ"
+                                                            << "Ÿ";
+        QTest::newRow("capital outside it") << "dƒ µ"
+                                            << "Dƒ µ";
+    }
+
+    void midfootWidthReadsBackAsSaved()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, saved);
+        TestHome home;
+        ScriptRecord job = sampleJob(home.root());
+        QDir().mkpath(job.CurrentFolder);
+        job.MidfootWidthL = typed;
+        Write_CSV_EVA(job);
+        ScriptRecord read;
+        read.CsvFile = job.CsvFile;
+        Read_CSV_EVA(read);
+        QCOMPARE(read.MidfootWidthL, saved);
+    }
+
     void thirdFieldY()
     {
         ScriptRecord job = sampleJob(QStringLiteral("/r"));

@@ -2,6 +2,7 @@
 
 #include "numbers.h"
 #include "scriptrecord.h"
+#include "textfile.h"
 
 #include <algorithm>
 
@@ -293,7 +294,7 @@ QString Box_Text(const ScriptRecord &job, const FootDataRow &row, int side)
     if (row.kind == BoxKind::Number)
         return num::format0_0(job.*(side == 0 ? row.numL : row.numR));
     const QString &value = job.*(side == 0 ? row.textL : row.textR);
-    return row.kind == BoxKind::Upper ? value.toUpper() : value;
+    return row.kind == BoxKind::Upper ? textfile::upper1252(value) : value;
 }
 
 void Take_Box_Text(ScriptRecord &job, const FootDataRow &row, int side, const QString &text)
