@@ -209,13 +209,12 @@ quint64 ZipReader::readThrough(const ZipEntry &entry, const std::function<void(q
     return total;
 }
 
-ZipReader::StoredData ZipReader::storedData(const ZipEntry &entry, const std::function<void(quint64)> &progress) const
+ZipReader::StoredData ZipReader::storedData(const ZipEntry &entry) const
 {
     const QString failure = QStringLiteral("Cannot read ") + entry.name + QStringLiteral(" in ") + m_path;
     StoredData data;
     data.size = readMember(
-        entry, failure, [&](const char *bytes, qint64 size) { data.crc = Zip_Crc32(bytes, size, data.crc); }, progress,
-        true);
+        entry, failure, [&](const char *bytes, qint64 size) { data.crc = Zip_Crc32(bytes, size, data.crc); }, {}, true);
     return data;
 }
 

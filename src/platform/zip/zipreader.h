@@ -67,7 +67,7 @@ public:
         quint32 crc = 0;
         bool operator==(const StoredData &) const = default;
     };
-    StoredData storedData(const ZipEntry &entry, const std::function<void(quint64)> &progress = {}) const;
+    StoredData storedData(const ZipEntry &entry) const;
 
 private:
     // Reads the member through, handing each piece to `consume`; returns the
